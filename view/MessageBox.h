@@ -1,0 +1,27 @@
+// One place where every message box of the program goes: the GL view's set-up
+// and release failures and the bitmap loader's errors. The program shows a
+// wxMessageBox; tests replace the sink with a recorder.
+#ifndef TROTIX_VIEW_MESSAGEBOX_H_
+#define TROTIX_VIEW_MESSAGEBOX_H_
+
+#include <functional>
+#include <string>
+
+namespace trotix {
+
+enum class MessageIcon { kNone, kExclamation, kInformation };
+
+// Shows a modal box with an OK button, owned by the window that has the
+// keyboard focus (if any).
+void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
+
+using MessageBoxSink =
+    std::function<void(const std::string& text, const std::string& caption, MessageIcon icon)>;
+
+// Routes every later ShowMessageBox call to `sink` (an empty sink restores
+// the wxMessageBox). Returns the sink that was in place.
+MessageBoxSink SetMessageBoxSinkForTesting(MessageBoxSink sink);
+
+}  // namespace trotix
+
+#endif  // TROTIX_VIEW_MESSAGEBOX_H_
