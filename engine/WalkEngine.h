@@ -1,0 +1,150 @@
+// The trot walk engine: plain state plus the operations that step it.
+//
+// Each tick() advances every leg's gait phase four frames, samples the leg's
+// foot path into foot targets (frameTargets), solves frame 0 of the four legs
+// with closed-form inverse kinematics and publishes the twelve angles in
+// radians (jointAngles) and as micro-radian joint commands (jointCommands).
+// The controls write four gait fields of every leg before each tick (see
+// SliderMapping.h); viewers only read jointAngles.
+//
+// Lengths are millimetres, angles radians. A foot target is relative to the
+// leg's shoulder: x along the direction of travel, y sideways, z downward.
+// Legs 0 and 1 are the front legs, 2 and 3 the rear legs; 0 and 2 are on one
+// side; 0 and 3, 1 and 2 are the diagonal pairs of the trot.
+#ifndef TROTIX_ENGINE_WALKENGINE_H_
+#define TROTIX_ENGINE_WALKENGINE_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trotix {
+
+constexpr int kLegCount = 4;
+constexpr int kFramesPerAdvance = 4;
+constexpr int kLocusPoints = 10;
+constexpr int kJointCount = 12;  // pitch, roll, knee of legs 0..3
+constexpr int kAuxJointCount = 3;
+
+// A joint angle in signed micro-radians: radians x 1e6, truncated toward zero.
+using JointCommand = std::int32_t;
+// Selects the LocusSet the gait uses: 2, 3 or 4; anything else selects none.
+using WalkMode = std::int32_t;
+// Leg-major: element 3 * leg + joint, joint 0 pitch, 1 roll, 2 knee.
+using JointAngles = std::array<double, kJointCount>;
+// [frame][leg][x, y, z] foot targets in millimetres.
+using FrameTargets = std::array<std::array<std::array<double, 3>, kLegCount>, kFramesPerAdvance>;
+
+// Gait parameters and phase of one leg. The first twelve fields are also
+// known by their slot number 0 to 11.
+struct LegGaitParams {
+  double stepRate = 2.0;
+  double stepLength = 100.0;
+  double sideStepLength = 0.00001;
+  double turnStep = 0.0001;
+  double footOffsetZ = 80.0;
+  double stepHeight = 20.0;
+  double footOffsetX = 50.0;
+  double footOffsetY = 3.0;
+  double phase = 0.0;
+  double halfStepLength = stepLength * 0.5;
+  double turnStroke = 0.00001;
+  double halfSideStepLength = sideStepLength * 0.5;
+  std::int32_t legIndex = 0;
+};
+
+// A closed foot path of ten points: x values and z values.
+struct FootLocus {
+  std::array<double, kLocusPoints> alongTrack{};
+  std::array<double, kLocusPoints> vertical{};
+};
+
+// The foot paths of one walk mode: front for legs 0 and 1, rear for 2 and 3.
+struct LocusSet {
+  FootLocus front;
+  FootLocus rear;
+};
+
+// A stored motion: a named, numbered list of poses. Each pose holds at least
+// fifteen angles in degrees (three aux joints, then the twelve leg joints).
+// The entry does not own the pose arrays.
+struct MotionEntry {
+  std::string name;
+  std::int32_t id = 0;
+  std::vector<const double*> poses;
+};
+
+// The default foot path shared by every stored LocusSet.
+FootLocus DefaultFootLocus();
+
+class WalkEngine {
+ public:
+  WalkEngine();
+
+  // One tick of the walk: advanceGait, then solve frame 0 for all legs.
+  void tick();
+  void setJointCommand(JointCommand value, int slot);
+
+  // Gait cycle.
+  void advanceGait();
+  void computeLegFrame(int leg, int frame, double phase, double phaseOffset,
+                       const std::array<double, kLocusPoints>& sourceAlong,
+                       const std::array<double, kLocusPoints>& sourceVertical,
+                       std::array<double, kLocusPoints>& targetAlong,
+                       std::array<double, kLocusPoints>& targetVertical, double alongHalfStroke,
+                       double stepHeight, double sideAmplitude, double offsetX, double offsetY,
+                       double offsetZ);
+  void scaleLocus(const std::array<double, kLocusPoints>& sourceAlong,
+                  const std::array<double, kLocusPoints>& sourceVertical,
+                  std::array<double, kLocusPoints>& targetAlong,
+                  std::array<double, kLocusPoints>& targetVertical, double alongHalfStroke,
+                  double stepHeight);
+  void sampleLocus(const std::array<double, kLocusPoints>& targetAlong,
+                   const std::array<double, kLocusPoints>& targetVertical, double cyclePosition);
+  void writeFrameTarget(int leg, int frame, double cyclePosition, double sideAmplitude,
+                        double offsetX, double offsetY, double offsetZ);
+
+  // Leg inverse kinematics; outputs in the order roll, pitch, knee.
+  void solveFrontLeg(double x, double y, double z, double& roll, double& pitch, double& knee,
+                     double heightA, double heightB) const;
+  void solveRearLeg(double x, double y, double z, double& roll, double& pitch, double& knee,
+                    double heightA, double heightB) const;
+
+  // Motion table.
+  void selectMotion(std::int32_t id);
+  bool targetsFarFromCommands(bool includeAux) const;
+
+  JointAngles jointAngles{};
+  std::int32_t framesPerTick = 1;
+  std::int32_t pendingMotion = 0;
+  std::array<LegGaitParams, kLegCount> legs;
+  WalkMode walkMode = 2;
+  std::int32_t locusMaxIndex = 0;
+  std::int32_t locusMinIndex = 0;
+  double swingSpan = 0.0;
+  double stanceSpan = 0.0;
+  double locusSampleX = 0.0;
+  double locusSampleZ = 0.0;
+  double pitchHeightA = 0.0;
+  double pitchHeightB = 0.0;
+  LocusSet locusSet2;
+  LocusSet locusSet4;
+  LocusSet locusSet3;
+  std::array<FootLocus, kLegCount> scaledLocus{};
+  FrameTargets frameTargets{};
+  std::vector<MotionEntry> motionTable;
+  std::int32_t motionId = 0;
+  std::int32_t motionIndex = -1;
+  bool motionActive = false;
+  std::array<JointCommand, kAuxJointCount> auxCommands{};
+  std::array<JointCommand, kJointCount> jointCommands{};
+  std::array<JointCommand, kAuxJointCount> auxTargets{};
+  std::array<JointCommand, kJointCount> jointTargets{};
+  std::int32_t commandThreshold = 34906;
+  std::int32_t commandStep = 174532;
+};
+
+}  // namespace trotix
+
+#endif  // TROTIX_ENGINE_WALKENGINE_H_
