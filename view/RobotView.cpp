@@ -1,1 +1,223 @@
-// placeholder
+#include "view/RobotView.h"
+
+#include <cstdlib>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <wx/dcclient.h>
+
+#include "view/BitmapLoader.h"
+#include "view/MessageBox.h"
+#include "view/NoCurrentGlContext.h"
+#include "view/StickFigure.h"
+
+namespace trotix {
+
+RobotView* viewDeviceContext = nullptr;
+wxGLContext* viewRenderContext = nullptr;
+
+namespace {
+
+constexpr char kStarBitmap[] = "Data/Star.bmp";
+constexpr double kFieldOfViewDegrees = 45.0;
+constexpr float kNearPlane = 0.2f;  // widened to double as 0.20000000298023224
+constexpr double kFarPlane = 100000.0;
+
+void SetUpError(const char* text) { ShowMessageBox(text, "ERROR", MessageIcon::kExclamation); }
+void ShutdownError(const char* text) {
+  ShowMessageBox(text, "SHUTDOWN ERROR", MessageIcon::kInformation);
+}
+
+// RGBA, double buffered, 24-bit colour, and the deepest depth buffer the
+// display offers up to 32 bits. Sets `chosen` to whether any was offered.
+wxGLAttributes ChooseVisual(bool& chosen) {
+  for (int depthBits : {32, 24, 16}) {
+    wxGLAttributes attributes;
+    attributes.PlatformDefaults()
+        .RGBA()
+        .DoubleBuffer()
+        .MinRGBA(8, 8, 8, 0)
+        .Depth(depthBits)
+        .EndList();
+    if (wxGLCanvas::IsDisplaySupported(attributes)) {
+      chosen = true;
+      return attributes;
+    }
+  }
+  chosen = false;
+  wxGLAttributes fallback;
+  fallback.PlatformDefaults().RGBA().DoubleBuffer().EndList();
+  return fallback;
+}
+
+bool visualChosen = false;  // outcome of the last ChooseVisual, for the constructor
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(RobotView, wxGLCanvas) EVT_WINDOW_CREATE(RobotView::onCreate)
+    EVT_PAINT(RobotView::onPaint) EVT_SIZE(RobotView::onSize)
+        EVT_ERASE_BACKGROUND(RobotView::onEraseBackground) EVT_LEFT_DOWN(RobotView::onLeftDown)
+            EVT_LEFT_UP(RobotView::onLeftUp) EVT_MOTION(RobotView::onMotion)
+                EVT_RIGHT_DOWN(RobotView::onRightDown) wxEND_EVENT_TABLE()
+
+                    RobotView::RobotView(wxWindow* parent, const wxRect& rect)
+    : wxGLCanvas(parent, ChooseVisual(visualChosen), wxID_ANY, rect.GetPosition(), rect.GetSize(),
+                 wxFULL_REPAINT_ON_RESIZE) {
+  pixelFormatChosen = visualChosen;
+  // Without a native window no creation event will come; report why now.
+  if (GetHandle() == nullptr) runCreationSequence();
+}
+
+RobotView::~RobotView() {
+  releaseGlContext();
+  if (viewDeviceContext == this) viewDeviceContext = nullptr;
+}
+
+void RobotView::runCreationSequence() {
+  if (creationDone) return;
+  creationDone = true;
+  viewDeviceContext = this;
+  if (!createGlContext()) return;  // no context: nothing below could act on one
+  resizeScene(10, 10);
+  initGlState();
+  // GTK may have sized the window before it was realised; no later size
+  // event would then set the real projection.
+  const wxSize size = GetClientSize();
+  resizeScene(size.x, size.y);
+}
+
+bool RobotView::createGlContext() {
+  if (!pixelFormatChosen) {
+    SetUpError("ChoosePixelFormat Failed");
+    return false;
+  }
+  if (GetHandle() == nullptr) {
+    SetUpError("SetPixelFormat Failed");
+    return false;
+  }
+  viewRenderContext = new wxGLContext(viewDeviceContext);
+  if (!viewRenderContext->IsOK()) {
+    delete viewRenderContext;
+    viewRenderContext = nullptr;
+    SetUpError("Can't Create A GL Rendering Context.");
+    return false;
+  }
+  if (!viewRenderContext->SetCurrent(*viewDeviceContext)) {
+    releaseGlContext();
+    SetUpError("Can't Activate The GL Rendering Context.");
+    return false;
+  }
+  return true;
+}
+
+bool RobotView::initGlState() {
+  if (!createTextures()) return false;
+  glShadeModel(GL_SMOOTH);
+  glClearColor(1.0f, 1.0f, 1.0f, 0.5f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  return true;
+}
+
+bool RobotView::createTextures() {
+  RgbImage* image = LoadBitmapFile(kStarBitmap);
+  if (image == nullptr) return false;
+  glGenTextures(1, &starTexture);
+  glBindTexture(GL_TEXTURE_2D, starTexture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  // The image rows have no padding; with the default alignment of 4 a width
+  // that is not a multiple of 4 would be read skewed and past the buffer.
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
+                    image->data);
+  std::free(image->data);
+  std::free(image);
+  return true;
+}
+
+void RobotView::resizeScene(int width, int height) {
+  if (height == 0) height = 1;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(kFieldOfViewDegrees, static_cast<double>(width) / height, kNearPlane, kFarPlane);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+int RobotView::drawRobot() {
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, camera.distance);
+  glRotatef(camera.angleY, 0.0f, 1.0f, 0.0f);
+  glRotatef(camera.angleX, 1.0f, 0.0f, 0.0f);
+  for (const Segment& segment : StickFigure(engine ? &engine->jointAngles : nullptr)) {
+    glColor3f(segment.colour.red, segment.colour.green, segment.colour.blue);
+    glBegin(GL_LINES);
+    glVertex3fv(segment.from.data());
+    glVertex3fv(segment.to.data());
+    glEnd();
+  }
+  return 0;
+}
+
+void RobotView::releaseGlContext() {
+  if (viewRenderContext == nullptr) return;
+  if (!MakeNoGlContextCurrent()) ShutdownError("Release Of DC And RC Failed.");
+  delete viewRenderContext;  // wx gives no failure for the deletion itself
+  viewRenderContext = nullptr;
+}
+
+bool RobotView::glReady() const {
+  return creationDone && viewRenderContext != nullptr && viewDeviceContext != nullptr;
+}
+
+void RobotView::onCreate(wxWindowCreateEvent& event) {
+  event.Skip();
+  if (event.GetWindow() == this) runCreationSequence();
+}
+
+void RobotView::onPaint(wxPaintEvent&) {
+  wxPaintDC paintDc(this);  // validates the update region; GL does the drawing
+  if (!glReady()) return;
+  viewRenderContext->SetCurrent(*viewDeviceContext);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  drawRobot();
+  viewDeviceContext->SwapBuffers();
+  ++framesDrawn;
+}
+
+void RobotView::onSize(wxSizeEvent& event) {
+  event.Skip();
+  if (!glReady()) return;
+  viewRenderContext->SetCurrent(*viewDeviceContext);
+  const wxSize size = GetClientSize();
+  resizeScene(size.x, size.y);
+}
+
+void RobotView::onEraseBackground(wxEraseEvent&) {
+  // Every visible pixel comes from OpenGL.
+}
+
+void RobotView::onLeftDown(wxMouseEvent& event) {
+  camera.anchorRotation(event.GetX(), event.GetY());
+  event.Skip();
+}
+
+void RobotView::onLeftUp(wxMouseEvent& event) { event.Skip(); }
+
+void RobotView::onMotion(wxMouseEvent& event) {
+  camera.dragTo(event.GetX(), event.GetY(), event.LeftIsDown(), event.RightIsDown());
+  event.Skip();
+}
+
+void RobotView::onRightDown(wxMouseEvent& event) {
+  camera.anchorZoom(event.GetX(), event.GetY());
+  event.Skip();
+}
+
+}  // namespace trotix
