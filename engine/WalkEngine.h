@@ -11,6 +11,21 @@
 // leg's shoulder: x along the direction of travel, y sideways, z downward.
 // Legs 0 and 1 are the front legs, 2 and 3 the rear legs; 0 and 2 are on one
 // side; 0 and 3, 1 and 2 are the diagonal pairs of the trot.
+//
+// Robustness: no input makes an operation crash, hang or publish a
+// non-finite angle. The leg solvers (see LegSolver.cpp for the maths)
+//   - treat a target of zero length, or with a NaN or infinite coordinate,
+//     as the foot straight below the shoulder at the minimum reach (0, 0, rmin);
+//   - scale huge finite targets without overflow, so they land on rmax along
+//     their own ray;
+//   - clamp the body pitch to +-90 degrees when the two heights are more than
+//     130 mm apart, and use 0 when a height is NaN;
+//   - give a saturated shoulder roll (+-1.526071, asin 0.999) the sign of y,
+//     so (x, y, z) and (x, -y, z) always get opposite rolls.
+// A foot path whose along-track or vertical values are all equal is scaled
+// by 0 in that direction, not by infinity. Out-of-range locus positions and
+// joint slots are wrapped or ignored rather than indexing past an array, and
+// conversions to integer commands saturate (NaN becomes 0).
 #ifndef TROTIX_ENGINE_WALKENGINE_H_
 #define TROTIX_ENGINE_WALKENGINE_H_
 
@@ -68,25 +83,34 @@ struct LocusSet {
 
 // A stored motion: a named, numbered list of poses. Each pose holds at least
 // fifteen angles in degrees (three aux joints, then the twelve leg joints).
-// The entry does not own the pose arrays.
+// The entry owns the list but not the pose arrays, which must outlive it; a
+// null pose counts as missing.
 struct MotionEntry {
   std::string name;
   std::int32_t id = 0;
   std::vector<const double*> poses;
 };
 
-// The default foot path shared by every stored LocusSet.
+// The default foot path shared by every stored LocusSet: along-track
+// 0 -10 -20 -30 -20 0 20 45 22.5 0, vertical 12 14 15 16 5 -7.5 -13 -12 0 12.
 FootLocus DefaultFootLocus();
 
 class WalkEngine {
  public:
   WalkEngine();
 
-  // One tick of the walk: advanceGait, then solve frame 0 for all legs.
+  // One tick of the walk: advanceGait, then solve frame 0 for all legs and
+  // publish jointAngles and jointCommands (command k is always
+  // RadiansToJointCommand(jointAngles[k])). Resets framesPerTick to 1 and
+  // pendingMotion to 0 first, so rows 1 to 3 never reach the outputs.
   void tick();
+  // Stores a command into jointCommands[slot]; a slot outside 0..11 is ignored.
   void setJointCommand(JointCommand value, int slot);
 
-  // Gait cycle.
+  // Gait cycle (GaitCycle.cpp). advanceGait steps each leg's phase four times
+  // by stepRate x 0.008 (a phase reaching 1.0 restarts at 0.0, the excess is
+  // dropped) and fills frameTargets[frame][leg] for each step. The helpers
+  // are public so that tests and tools can drive one stage at a time.
   void advanceGait();
   void computeLegFrame(int leg, int frame, double phase, double phaseOffset,
                        const std::array<double, kLocusPoints>& sourceAlong,
@@ -105,13 +129,22 @@ class WalkEngine {
   void writeFrameTarget(int leg, int frame, double cyclePosition, double sideAmplitude,
                         double offsetX, double offsetY, double offsetZ);
 
-  // Leg inverse kinematics; outputs in the order roll, pitch, knee.
+  // Leg inverse kinematics (LegSolver.cpp); outputs in the order roll, pitch,
+  // knee, all written on every call and always finite. The pitch is wrapped
+  // into (-3.141592, 3.141592]. The rear solver mirrors x and the body pitch.
+  // The heights give the body pitch asin((heightB - heightA) / 130).
   void solveFrontLeg(double x, double y, double z, double& roll, double& pitch, double& knee,
                      double heightA, double heightB) const;
   void solveRearLeg(double x, double y, double z, double& roll, double& pitch, double& knee,
                     double heightA, double heightB) const;
 
-  // Motion table.
+  // Motion table (MotionTable.cpp). selectMotion looks an identifier up
+  // (ids above 5000 lose 5000), loads the first pose of every matching entry
+  // into auxTargets/jointTargets and runs the change check; an entry without
+  // a pose loads nothing. targetsFarFromCommands reports a leg slot as far
+  // when it differs by at least commandThreshold and lies at least two whole
+  // commandSteps above its command (a commandStep of 0 counts as no step),
+  // and with includeAux an aux slot when it differs by commandThreshold.
   void selectMotion(std::int32_t id);
   bool targetsFarFromCommands(bool includeAux) const;
 

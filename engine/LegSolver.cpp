@@ -1,0 +1,170 @@
+// Leg inverse kinematics.
+//
+// A leg hangs from its shoulder with three joints: the shoulder roll turns
+// the leg's plane about the along-track (x) axis, the shoulder pitch swings
+// the upper link (length u) inside that plane, and the knee bends the lower
+// link (length l) against the upper one. Given a foot target p = (x, y, z)
+// in the shoulder frame (x forward, y sideways, z down):
+//
+// Reach. With r = |p|, the triangle shoulder-knee-foot has sides u, l and r.
+// Calling the knee's bend kappa (0 when the leg is straight), the angle
+// inside the triangle at the knee is pi - kappa, so the law of cosines gives
+//     r^2 = u^2 + l^2 - 2 u l cos(pi - kappa) = Q + 2 u l cos(kappa),
+//     kappa = acos((r^2 - Q) F),   Q = u^2 + l^2,  F = 1 / (2 u l).
+// Targets are first moved along their own ray into [rmin, rmax] so that the
+// acos argument stays well inside [-1, 1] (about -0.594 .. 0.986), where the
+// leg is neither folded shut nor fully stretched (rmax = u + l - 0.5).
+// The knee output adds the servo's mounting offset to kappa.
+//
+// Roll. Measured along the upper link's direction the foot lies
+//     L = l cos(kappa) + u
+// from the shoulder; L > 0 for every reachable bend. Rolling the leg plane
+// by phi moves that reach sideways by L sin(phi), so phi = asin(y / L).
+// When |y| >= L no roll reaches the target; the quotient is saturated at
+// 0.999 with the sign of y (asin 0.999 = 1.526071), which keeps the two
+// sides of the robot mirror images of each other.
+//
+// Pitch. Seen in the rolled plane, the foot's direction from the downward
+// axis is atan2(x, z). The foot lies off the upper link's line by the angle
+// whose tangent is (l sin kappa) / (L cos phi), the cos phi accounting for
+// the plane's tilt; the upper link therefore points at
+//     pitch = atan(N / D) + atan2(x, z) - pitchOffset,
+//     N = l sin(kappa),  D = -(l cos(phi) cos(kappa)) - u cos(phi) = -L cos(phi).
+// D < 0 always, so the quotient is defined. The pitch is then wrapped into
+// (-3.141592, 3.141592] in steps of 6.283184 (the robot's value of 2 pi).
+//
+// Body pitch. Two heights A and B measured 130 mm apart tilt the body by
+// theta = asin((B - A) / 130). For theta != 0 the target is corrected by
+//     z' = cos(theta) z - sin(theta) x,  x' = cos(theta) x + sin(theta) z'
+// (x uses the corrected z', as the robot's firmware does). The rear legs
+// face the other way: their solver negates x and theta first.
+//
+// Degenerate input. A target of zero length, or with a NaN or infinite
+// coordinate, has no direction to scale along; it becomes the foot straight
+// below the shoulder at rmin. Finite targets whose squared length over- or
+// underflows are normalised by their largest component before scaling.
+#include "engine/LegSolver.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/WalkEngine.h"
+
+namespace trotix {
+
+const LegGeometry kFrontLegGeometry = {70.08,
+                                       76.896944,
+                                       66.5,
+                                       4422.25,
+                                       146.476944,
+                                       21455.495123579138,
+                                       10824.346396539137,
+                                       0.00009278266242085032,
+                                       0.1709,
+                                       0.1286};
+const LegGeometry kRearLegGeometry = {70.08,
+                                      79.409949,
+                                      68.0,
+                                      4624.0,
+                                      148.989949,
+                                      22198.0049030226,
+                                      11217.1464001826,
+                                      0.0000898464649101718,
+                                      0.2606,
+                                      0.1286};
+
+namespace {
+
+constexpr double kBodyPitchFactor = 0.007692307692307693;  // 1 / 130 mm
+constexpr double kSidewaysGuard = 0.999;
+constexpr double kWrapBound = 3.141592;
+constexpr double kWrapStep = 6.283184;
+
+struct Target {
+  double x;
+  double y;
+  double z;
+};
+
+Target StraightDown(const LegGeometry& leg) { return {0.0, 0.0, leg.minReach}; }
+
+Target Scaled(const Target& t, double factor) { return {t.x * factor, t.y * factor, t.z * factor}; }
+
+double SquaredLength(const Target& t) { return t.x * t.x + t.y * t.y + t.z * t.z; }
+
+// Moves the target along its ray into the leg's reach. Both limits are
+// strict: a target exactly on rmin or rmax stays where it is.
+Target ClampToReach(const LegGeometry& leg, Target t) {
+  if (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.z)) return StraightDown(leg);
+  double r2 = SquaredLength(t);
+  if (r2 == 0.0 || std::isinf(r2)) {
+    const double largest = std::max({std::fabs(t.x), std::fabs(t.y), std::fabs(t.z)});
+    if (largest == 0.0) return StraightDown(leg);
+    t = Scaled(t, 1.0 / largest);
+    r2 = SquaredLength(t);
+  }
+  if (r2 < leg.minReachSquared) return Scaled(t, leg.minReach / std::sqrt(r2));
+  if (r2 > leg.maxReachSquared) return Scaled(t, leg.maxReach / std::sqrt(r2));
+  return t;
+}
+
+Target CorrectForBodyPitch(Target t, double bodyPitch) {
+  if (bodyPitch == 0.0) return t;
+  const double c = std::cos(bodyPitch);
+  const double s = std::sin(bodyPitch);
+  t.z = c * t.z - s * t.x;
+  t.x = c * t.x + s * t.z;
+  return t;
+}
+
+double WrapPitch(double pitch) {
+  while (pitch > kWrapBound) pitch -= kWrapStep;
+  while (pitch <= -kWrapBound) pitch += kWrapStep;
+  return pitch;
+}
+
+}  // namespace
+
+double BodyPitch(double heightA, double heightB) {
+  const double sine = (heightB - heightA) * kBodyPitchFactor;
+  if (std::isnan(sine)) return 0.0;
+  return std::asin(std::clamp(sine, -1.0, 1.0));
+}
+
+LegAngles SolveLeg(const LegGeometry& leg, double x, double y, double z, double bodyPitch) {
+  const Target t = ClampToReach(leg, CorrectForBodyPitch({x, y, z}, bodyPitch));
+  const double r2 = SquaredLength(t);
+
+  const double kneeBend = std::acos((r2 - leg.kneeSum) * leg.kneeFactor);
+  const double cosKnee = std::cos(kneeBend);
+  const double reach = leg.lowerLink * cosKnee + leg.upperLink;
+
+  const double rollSine =
+      std::fabs(t.y) < std::fabs(reach) ? t.y / reach : std::copysign(kSidewaysGuard, t.y);
+  const double roll = std::asin(rollSine);
+
+  const double cosRoll = std::cos(roll);
+  const double n = leg.lowerLink * std::sin(kneeBend);
+  const double d = -(leg.lowerLink * cosRoll * cosKnee) - leg.upperLink * cosRoll;
+  const double pitch = std::atan(n / d) + std::atan2(t.x, t.z) - leg.pitchOffset;
+
+  return {roll, WrapPitch(pitch), kneeBend + leg.kneeOffset};
+}
+
+void WalkEngine::solveFrontLeg(double x, double y, double z, double& roll, double& pitch,
+                               double& knee, double heightA, double heightB) const {
+  const LegAngles a = SolveLeg(kFrontLegGeometry, x, y, z, BodyPitch(heightA, heightB));
+  roll = a.roll;
+  pitch = a.pitch;
+  knee = a.knee;
+}
+
+void WalkEngine::solveRearLeg(double x, double y, double z, double& roll, double& pitch,
+                              double& knee, double heightA, double heightB) const {
+  const LegAngles a = SolveLeg(kRearLegGeometry, -x, y, z, -BodyPitch(heightA, heightB));
+  roll = a.roll;
+  pitch = a.pitch;
+  knee = a.knee;
+}
+
+}  // namespace trotix

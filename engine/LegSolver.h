@@ -1,0 +1,45 @@
+// Closed-form inverse kinematics of one three-joint leg. WalkEngine's
+// solveFrontLeg and solveRearLeg are thin wrappers over SolveLeg; the
+// geometry tables are public so that tests and benchmarks can use them.
+#ifndef TROTIX_ENGINE_LEGSOLVER_H_
+#define TROTIX_ENGINE_LEGSOLVER_H_
+
+namespace trotix {
+
+// Link lengths, reach limits and joint offsets of one kind of leg (mm, rad).
+// The squared limits, the knee sum and the knee factor are stored as given
+// rather than computed, so every build compares against the same numbers.
+struct LegGeometry {
+  double upperLink;        // shoulder to knee
+  double lowerLink;        // knee to foot
+  double minReach;         // rmin
+  double minReachSquared;  // rmin^2
+  double maxReach;         // rmax = upper + lower - 0.5
+  double maxReachSquared;  // rmax^2
+  double kneeSum;          // Q = upper^2 + lower^2
+  double kneeFactor;       // F = 1 / (2 upper lower)
+  double kneeOffset;       // added to the knee bend
+  double pitchOffset;      // subtracted from the pitch
+};
+
+extern const LegGeometry kFrontLegGeometry;
+extern const LegGeometry kRearLegGeometry;
+
+struct LegAngles {
+  double roll;
+  double pitch;
+  double knee;
+};
+
+// Solves a foot target (x along-track, y sideways, z down) for a leg whose
+// along-track axis is already mirrored as needed, given the body pitch in
+// radians. Always returns finite angles.
+LegAngles SolveLeg(const LegGeometry& leg, double x, double y, double z, double bodyPitch);
+
+// The body pitch asin((heightB - heightA) / 130), clamped to +-pi/2 when the
+// heights are more than 130 mm apart and 0 when the difference is NaN.
+double BodyPitch(double heightA, double heightB);
+
+}  // namespace trotix
+
+#endif  // TROTIX_ENGINE_LEGSOLVER_H_
