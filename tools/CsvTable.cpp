@@ -1,0 +1,52 @@
+#include "tools/CsvTable.h"
+
+#include "tools/NumberText.h"
+#include "tools/TableColumns.h"
+
+namespace trotix {
+
+std::string CsvTable::HeaderRow(bool withTargets) {
+  std::string header = "tick";
+  for (const char* suffix : {"", "_cmd"}) {
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      for (const char* joint : kJointNames) {
+        header += ",leg" + std::to_string(leg) + "_" + joint + suffix;
+      }
+    }
+  }
+  if (withTargets) {
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      for (const char* axis : kAxisNames) header += ",leg" + std::to_string(leg) + "_" + axis;
+    }
+  }
+  return header;
+}
+
+CsvTable::CsvTable(OutputBuffer& out, bool withTargets) : out_(out), withTargets_(withTargets) {
+  out_.append(HeaderRow(withTargets) + "\n");
+}
+
+void CsvTable::addTick(std::int64_t tick, const WalkEngine& engine) {
+  char* p = out_.reserve(kMaxRowChars);
+  p = WriteInteger(p, tick);
+  for (const double angle : engine.jointAngles) {
+    *p++ = ',';
+    p = WriteDouble(p, angle);
+  }
+  for (const JointCommand command : engine.jointCommands) {
+    *p++ = ',';
+    p = WriteInteger(p, command);
+  }
+  if (withTargets_) {
+    for (const auto& target : engine.frameTargets[0]) {
+      for (const double value : target) {
+        *p++ = ',';
+        p = WriteDouble(p, value);
+      }
+    }
+  }
+  *p++ = '\n';
+  out_.commit(p);
+}
+
+}  // namespace trotix

@@ -1,0 +1,29 @@
+// Writes one CSV row per tick: tick, the twelve joint angles, the twelve
+// joint commands and optionally the four frame-0 foot targets.
+#ifndef TROTIX_TOOLS_CSVTABLE_H_
+#define TROTIX_TOOLS_CSVTABLE_H_
+
+#include <string>
+
+#include "tools/GaitRun.h"
+#include "tools/OutputBuffer.h"
+
+namespace trotix {
+
+class CsvTable : public TickSink {
+ public:
+  // Writes the header row at once.
+  CsvTable(OutputBuffer& out, bool withTargets);
+  void addTick(std::int64_t tick, const WalkEngine& engine) override;
+
+  // The header row without its line end, e.g. "tick,leg0_pitch,...".
+  static std::string HeaderRow(bool withTargets);
+
+ private:
+  OutputBuffer& out_;
+  bool withTargets_;
+};
+
+}  // namespace trotix
+
+#endif  // TROTIX_TOOLS_CSVTABLE_H_

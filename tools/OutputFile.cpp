@@ -1,0 +1,105 @@
+#include "tools/OutputFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "tools/InputError.h"
+#include "tools/TemporaryFiles.h"
+
+namespace trotix {
+namespace {
+
+std::string ErrorText() { return std::strerror(errno); }
+
+// Follows a symbolic link so that the rename replaces the file it names
+// rather than the link itself.
+std::string ResolveTarget(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+  return path;
+}
+
+mode_t CreationMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+OutputFile::OutputFile(const std::string& path, const std::string& option)
+    : displayName_(PrintableText(path)) {
+  if (path == "-") {
+    stream_ = stdout;
+    displayName_ = "standard output";
+    return;
+  }
+  struct stat info;
+  const bool exists = ::stat(path.c_str(), &info) == 0;
+  if (exists && S_ISDIR(info.st_mode)) {
+    throw InputError(option + ": " + QuoteForMessage(path) + " is a directory");
+  }
+  if (exists && !S_ISREG(info.st_mode)) {
+    stream_ = std::fopen(path.c_str(), "wb");
+    if (stream_ == nullptr) {
+      throw InputError(option + ": cannot open " + QuoteForMessage(path) + ": " + ErrorText());
+    }
+    ownsStream_ = true;
+    return;
+  }
+  openTemporary(exists ? ResolveTarget(path) : path, option);
+  ::fchmod(::fileno(stream_), exists ? (info.st_mode & 07777) : CreationMode());
+}
+
+void OutputFile::openTemporary(const std::string& target, const std::string& option) {
+  const std::size_t slash = target.rfind('/');
+  const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string pattern = directory + "." + base + ".XXXXXX";
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    throw InputError(option + ": cannot create " + QuoteForMessage(target) + ": " + ErrorText());
+  }
+  stream_ = ::fdopen(fd, "wb");
+  if (stream_ == nullptr) {
+    const std::string reason = ErrorText();
+    ::close(fd);
+    ::unlink(pattern.c_str());
+    throw InputError(option + ": cannot open " + QuoteForMessage(target) + ": " + reason);
+  }
+  ownsStream_ = true;
+  targetPath_ = target;
+  temporaryPath_ = pattern;
+  RegisterTemporaryFile(temporaryPath_);
+}
+
+OutputFile::~OutputFile() {
+  if (ownsStream_ && stream_ != nullptr) std::fclose(stream_);
+  if (!temporaryPath_.empty()) {
+    ::unlink(temporaryPath_.c_str());
+    ForgetTemporaryFile(temporaryPath_);
+  }
+}
+
+void OutputFile::commit() {
+  const auto fail = [this](const std::string& reason) {
+    return OutputError("cannot write " + displayName_ + ": " + reason);
+  };
+  if (std::fflush(stream_) != 0) throw fail(ErrorText());
+  if (!ownsStream_) return;
+  const int closed = std::fclose(stream_);
+  stream_ = nullptr;
+  if (closed != 0) throw fail(ErrorText());
+  if (temporaryPath_.empty()) return;
+  if (::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) throw fail(ErrorText());
+  ForgetTemporaryFile(temporaryPath_);
+  temporaryPath_.clear();
+}
+
+}  // namespace trotix

@@ -1,0 +1,51 @@
+// The panels of the gait plot, each drawn into a given rectangle.
+#ifndef TROTIX_TOOLS_PLOTPANELS_H_
+#define TROTIX_TOOLS_PLOTPANELS_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/FootTrace.h"
+#include "tools/PlotAxis.h"
+#include "tools/SeriesEnvelope.h"
+#include "tools/SvgCanvas.h"
+
+namespace trotix {
+
+// Colours of the three joints of a leg and of the four feet.
+extern const char* const kJointColours[3];
+extern const char* const kFootColours[4];
+
+struct Box {
+  double left, top, width, height;
+};
+
+// Three joint-angle series of one leg against ticks, with vertical markers
+// at `changeTicks`.
+struct JointPanel {
+  std::string title;
+  const SeriesEnvelope* series[3];
+  double tickEnd;  // right end of the tick axis
+  AxisRange angleRange;
+  const std::vector<std::int64_t>* changeTicks;
+};
+void DrawJointPanel(SvgCanvas& canvas, const Box& box, const JointPanel& panel);
+
+// One foot's path; x to the right, z (downwards) down the picture. All foot
+// panels share `xRange` and `zRange`, so their shapes compare directly.
+struct FootPanel {
+  std::string title;
+  const FootTrace* trace;
+  const char* colour;
+  AxisRange xRange;
+  AxisRange zRange;
+};
+void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel);
+
+// The joint colour key: coloured line samples with their names.
+void DrawJointLegend(SvgCanvas& canvas, double right, double baseline);
+
+}  // namespace trotix
+
+#endif  // TROTIX_TOOLS_PLOTPANELS_H_
