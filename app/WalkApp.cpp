@@ -1,0 +1,42 @@
+#include "app/WalkApp.h"
+
+#include <wx/init.h>
+
+#include "app/DialogResources.h"
+#include "app/WalkDialog.h"
+
+namespace trotix {
+
+// Windows routes the Help command (F1) to a standard handler; GTK has no
+// such application-wide command and the program has no help, so nothing is
+// routed here.
+bool WalkApp::initialiseInstance() {
+  // Control hosting and the 3D control look have no counterpart in GTK; the
+  // one start-up service the dialog needs is its layout.
+  LoadDialogResources();
+  {
+    WalkDialog dialog;
+    SetTopWindow(&dialog);
+    if (beforeRunForTesting()) beforeRunForTesting()(dialog);
+    dialog.runModal();  // OK and Cancel end the program alike
+    SetTopWindow(nullptr);
+  }
+  return false;
+}
+
+std::function<void(WalkDialog&)>& WalkApp::beforeRunForTesting() {
+  static std::function<void(WalkDialog&)> hook;
+  return hook;
+}
+
+int RunWalkApp(const char* programName) {
+  int argc = 1;
+  char* argv[] = {const_cast<char*>(programName), nullptr};
+  if (!wxEntryStart(argc, argv)) return 1;  // wx has said why (no display)
+  wxTheApp->CallOnInit();                   // the whole run; returns false
+  const int status = wxTheApp->OnExit();
+  wxEntryCleanup();
+  return status;
+}
+
+}  // namespace trotix

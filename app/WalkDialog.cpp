@@ -1,0 +1,139 @@
+#include "app/WalkDialog.h"
+
+#include <wx/dcclient.h>
+#include <wx/settings.h>
+#include <wx/slider.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/DialogResources.h"
+#include "app/DialogUnits.h"
+#include "app/TrotixIcon.h"
+#include "engine/SliderMapping.h"
+#include "view/RobotView.h"
+
+namespace trotix {
+namespace {
+
+// Layout size in dialog units.
+constexpr int kDialogWidthUnits = 543;
+constexpr int kDialogHeightUnits = 359;
+// The system's icon size when the desktop does not say.
+constexpr int kFallbackIconSize = 32;
+
+void SetUpSlider(wxSlider* slider, int limit) {
+  if (slider == nullptr) return;
+  slider->SetRange(-limit, limit);
+  slider->SetValue(0);
+  slider->SetTick(0);  // the only tick mark: the centre
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(WalkDialog, wxDialog) EVT_INIT_DIALOG(WalkDialog::initialiseDialog)
+    EVT_PAINT(WalkDialog::handlePaint) EVT_TIMER(wxID_ANY, WalkDialog::handleTimer)
+        wxEND_EVENT_TABLE()
+
+            WalkDialog::WalkDialog()
+    : icon(LoadTrotixIcon()), timer(this, kSimulationTimerId) {
+  LoadDialogResources();
+  templateLoaded = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
+  if (templateLoaded) {
+    SetClientSize(HorizontalUnitsToPixels(kDialogWidthUnits),
+                  VerticalUnitsToPixels(kDialogHeightUnits));
+  }
+}
+
+WalkDialog::~WalkDialog() { destroyDialogWindow(); }
+
+// GTK shows a dialog before it sends the initialisation event, but the GL
+// view must be created before its parent is realised (a window created
+// later gets no creation event of its own). So initialise first; the
+// event that ShowModal() sends then finds the work done.
+int WalkDialog::runModal() {
+  if (!templateLoaded) return -1;
+  InitDialog();
+  return ShowModal();
+}
+
+bool WalkDialog::TransferDataToWindow() {
+  bindControls();
+  return true;
+}
+
+bool WalkDialog::TransferDataFromWindow() {
+  bindControls();
+  return true;
+}
+
+void WalkDialog::bindControls() {
+  verticalSlider = wxDynamicCast(FindWindow(kVerticalSliderId), wxSlider);
+  horizontalSlider = wxDynamicCast(FindWindow(kHorizontalSliderId), wxSlider);
+}
+
+// Sets up the dialog once, before it is shown.
+void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
+  wxDialog::OnInitDialog(event);  // calls TransferDataToWindow()
+  if (view != nullptr) return;
+  SetIcons(icon);
+  SetUpSlider(horizontalSlider, kTurnSliderLimit);
+  SetUpSlider(verticalSlider, kStepSliderLimit);
+  view = new RobotView(this, wxRect(kViewLeft, kViewTop, kViewWidth, kViewHeight));
+  timer.Start(kSimulationPeriodMs, wxTIMER_CONTINUOUS);
+  // Only now: the view's own creation runs without an engine.
+  view->engine = &engine;
+}
+
+// One tick of the simulation per timer event, whatever time has passed.
+void WalkDialog::handleTimer(wxTimerEvent&) {
+  if (verticalSlider == nullptr || horizontalSlider == nullptr) return;
+  const int vertical = verticalSlider->GetValue();
+  const int horizontal = horizontalSlider->GetValue();
+  ApplySliderPositions(engine, horizontal, vertical);
+  engine.tick();
+  if (view != nullptr) view->Refresh(true);
+  if (afterTickForTesting) afterTickForTesting();
+}
+
+// A minimised dialog draws its icon centred in the client area. On X11 an
+// iconified window is unmapped and gets no paint events, so this branch is
+// kept for desktops that do paint minimised windows.
+void WalkDialog::handlePaint(wxPaintEvent& event) {
+  if (!IsIconized()) {
+    event.Skip();  // the toolkit's own dialog painting
+    return;
+  }
+  wxPaintDC dc(this);
+  dc.SetBackground(GetBackgroundColour());
+  dc.Clear();
+  int side = wxSystemSettings::GetMetric(wxSYS_ICON_X, this);
+  if (side <= 0) side = kFallbackIconSize;
+  const wxSize iconSize(side, side);
+  const wxPoint origin = CentredIconOrigin(GetClientSize(), iconSize);
+  dc.DrawIcon(icon.GetIcon(iconSize), origin);
+}
+
+// The image to show while a minimised dialog's icon is dragged. X11 desktops
+// have no such drag (the window manager owns iconified windows) and send no
+// request for it, so nothing calls this here; it stays as the one place that
+// names that image.
+const wxIconBundle& WalkDialog::handleQueryDragIcon() const { return icon; }
+
+// The view goes first (with its GL context), then the controls. The timer
+// stops with them; the dialog's native window follows in the base class.
+bool WalkDialog::destroyDialogWindow() {
+  timer.Stop();
+  if (view != nullptr) {
+    delete view;
+    view = nullptr;
+  }
+  verticalSlider = nullptr;
+  horizontalSlider = nullptr;
+  DestroyChildren();
+  return true;
+}
+
+wxPoint CentredIconOrigin(const wxSize& client, const wxSize& icon) {
+  return wxPoint((client.x - icon.x + 1) / 2, (client.y - icon.y + 1) / 2);
+}
+
+}  // namespace trotix

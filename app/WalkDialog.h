@@ -1,0 +1,82 @@
+// The program's only top-level window: a modal dialog with the GL view of
+// the robot, a horizontal slider (turn), a vertical slider (step length), OK
+// and Cancel. It owns the walk engine, and its 33 ms timer is the
+// simulation's clock: every expiry writes the slider positions into the
+// gait, runs one engine tick and asks the view to repaint.
+#ifndef TROTIX_APP_WALKDIALOG_H_
+#define TROTIX_APP_WALKDIALOG_H_
+
+#include <cstdint>
+#include <functional>
+
+#include <wx/dialog.h>
+#include <wx/iconbndl.h>
+#include <wx/timer.h>
+
+#include "engine/WalkEngine.h"
+
+class wxSlider;
+
+namespace trotix {
+
+class RobotView;
+
+constexpr int kHorizontalSliderId = 1000;
+constexpr int kVerticalSliderId = 1001;
+constexpr int kTurnSliderLimit = 80;   // horizontal slider: -80 .. 80
+constexpr int kStepSliderLimit = 130;  // vertical slider: -130 .. 130
+constexpr int kSimulationTimerId = 0;
+constexpr int kSimulationPeriodMs = 33;
+// Client pixels of the GL view: left, top, width, height.
+constexpr int kViewLeft = 5;
+constexpr int kViewTop = 5;
+constexpr int kViewWidth = 500;
+constexpr int kViewHeight = 400;
+
+class WalkDialog : public wxDialog {
+ public:
+  // Loads the layout and the icon. The dialog is not shown yet.
+  WalkDialog();
+  ~WalkDialog() override;  // destroyDialogWindow(), then the members go
+  WalkDialog(const WalkDialog&) = delete;
+  WalkDialog& operator=(const WalkDialog&) = delete;
+
+  // Runs the dialog modally; -1 at once if the layout could not be loaded.
+  int runModal();
+
+  // Data exchange: both directions only bind the sliders; no values move.
+  bool TransferDataToWindow() override;
+  bool TransferDataFromWindow() override;
+
+  // Test hooks: the engine, the view, and a call after every tick.
+  const WalkEngine& engineForTesting() const { return engine; }
+  const RobotView* viewForTesting() const { return view; }
+  std::function<void()> afterTickForTesting;
+
+ private:
+  void bindControls();
+  void initialiseDialog(wxInitDialogEvent& event);
+  void handleTimer(wxTimerEvent& event);
+  void handlePaint(wxPaintEvent& event);
+  const wxIconBundle& handleQueryDragIcon() const;
+  bool destroyDialogWindow();
+
+  wxSlider* verticalSlider = nullptr;    // control 1001, owned by the dialog window
+  wxSlider* horizontalSlider = nullptr;  // control 1000, owned by the dialog window
+  wxIconBundle icon;
+  RobotView* view = nullptr;  // owned; deleted before the dialog window goes
+  WalkEngine engine;
+  wxTimer timer;
+  bool templateLoaded = false;
+
+  wxDECLARE_EVENT_TABLE();
+};
+
+// Where the minimised dialog draws its icon: centred, by integer division
+// that truncates toward zero (so a client smaller than the icon gives a
+// negative origin rounded up, not down).
+wxPoint CentredIconOrigin(const wxSize& client, const wxSize& icon);
+
+}  // namespace trotix
+
+#endif  // TROTIX_APP_WALKDIALOG_H_
