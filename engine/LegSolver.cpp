@@ -92,17 +92,23 @@ Target Scaled(const Target& t, double factor) { return {t.x * factor, t.y * fact
 
 double SquaredLength(const Target& t) { return t.x * t.x + t.y * t.y + t.z * t.z; }
 
+// A finite target whose squared length under- or overflows: divide by the
+// largest component (giving a length between 1 and sqrt 3), then scale to
+// rmax when it was far out and to rmin when it was tiny.
+Target ClampUnsquarable(const LegGeometry& leg, Target t, bool farOut) {
+  const double largest = std::max({std::fabs(t.x), std::fabs(t.y), std::fabs(t.z)});
+  if (largest == 0.0) return StraightDown(leg);
+  t = {t.x / largest, t.y / largest, t.z / largest};
+  const double reach = farOut ? leg.maxReach : leg.minReach;
+  return Scaled(t, reach / std::sqrt(SquaredLength(t)));
+}
+
 // Moves the target along its ray into the leg's reach. Both limits are
 // strict: a target exactly on rmin or rmax stays where it is.
 Target ClampToReach(const LegGeometry& leg, Target t) {
   if (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.z)) return StraightDown(leg);
-  double r2 = SquaredLength(t);
-  if (r2 == 0.0 || std::isinf(r2)) {
-    const double largest = std::max({std::fabs(t.x), std::fabs(t.y), std::fabs(t.z)});
-    if (largest == 0.0) return StraightDown(leg);
-    t = Scaled(t, 1.0 / largest);
-    r2 = SquaredLength(t);
-  }
+  const double r2 = SquaredLength(t);
+  if (r2 == 0.0 || std::isinf(r2)) return ClampUnsquarable(leg, t, r2 != 0.0);
   if (r2 < leg.minReachSquared) return Scaled(t, leg.minReach / std::sqrt(r2));
   if (r2 > leg.maxReachSquared) return Scaled(t, leg.maxReach / std::sqrt(r2));
   return t;
