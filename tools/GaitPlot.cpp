@@ -11,13 +11,29 @@ namespace trotix {
 namespace {
 
 constexpr double kPageWidth = 1200.0;
-constexpr double kPageHeight = 950.0;
 constexpr double kMargin = 32.0;
+constexpr double kGap = 20.0;
+constexpr double kFootTop = 652.0;
 constexpr int kMaxBuckets = 1200;  // about one per pixel column of a panel
 
 std::string LegTitle(const char* kind, int leg) {
   return std::string(kind) + " " + std::to_string(leg) +
          (leg < 2 ? " \xC2\xB7 front" : " \xC2\xB7 rear");
+}
+
+TextStyle HeadingStyle(double size) {
+  TextStyle style;
+  style.size = size;
+  style.bold = true;
+  style.colour = "#1d2129";
+  return style;
+}
+
+TextStyle NoteStyle() {
+  TextStyle style;
+  style.size = 13.0;
+  style.colour = "#5b6270";
+  return style;
 }
 
 // The smallest and largest finite value over all series.
@@ -32,9 +48,19 @@ void AngleBounds(const std::vector<SeriesEnvelope>& series, double& low, double&
   }
 }
 
-AxisRange PaddedRange(double low, double high) {
-  const double pad = (high - low) * 0.06;
-  return NiceRange(low - pad, high + pad, 5);
+AxisRange PaddedRange(double low, double high, int targetCount) {
+  const double pad = (high - low) * 0.04;
+  return NiceRange(low - pad, high + pad, targetCount);
+}
+
+// Foot paths are shown at least this wide and tall, so that standing still
+// does not magnify micrometre wobbles into a scribble.
+constexpr double kMinFootSpan = 20.0;
+
+AxisRange FootRange(double low, double high) {
+  const double middle = (low + high) / 2.0;
+  const double half = std::max((high - low) / 2.0, kMinFootSpan / 2.0);
+  return PaddedRange(middle - half, middle + half, 6);
 }
 
 }  // namespace
@@ -55,41 +81,6 @@ void GaitPlot::addTick(std::int64_t tick, const WalkEngine& engine) {
 }
 
 std::string GaitPlot::renderSvg() const {
-  SvgCanvas canvas(kPageWidth, kPageHeight);
-  canvas.rect(0, 0, kPageWidth, kPageHeight, "#ffffff");
-  TextStyle title;
-  title.size = 22.0;
-  title.bold = true;
-  title.colour = "#1d2129";
-  canvas.text(kMargin, 40.0, "Trotix gait", title);
-  TextStyle subtitle;
-  subtitle.size = 13.0;
-  subtitle.colour = "#5b6270";
-  canvas.text(kMargin, 62.0, caption_.subtitle, subtitle);
-  DrawJointLegend(canvas, kPageWidth - kMargin, 62.0);
-
-  double low = 0.0, high = 0.0;
-  AngleBounds(angles_, low, high);
-  const AxisRange angleRange = low <= high ? PaddedRange(low, high) : NiceRange(0.0, 0.0, 5);
-  const double columnWidth = (kPageWidth - 2 * kMargin - 40.0) / 2.0;
-  for (int leg = 0; leg < kLegCount; ++leg) {
-    const Box box{kMargin + (leg % 2) * (columnWidth + 40.0), 86.0 + (leg / 2) * 266.0, columnWidth,
-                  250.0};
-    JointPanel panel{LegTitle("Leg", leg),
-                     {&angles_[3 * leg], &angles_[3 * leg + 1], &angles_[3 * leg + 2]},
-                     static_cast<double>(std::max<std::int64_t>(totalTicks_ - 1, 1)),
-                     angleRange,
-                     &caption_.changeTicks};
-    DrawJointPanel(canvas, box, panel);
-  }
-
-  TextStyle heading = title;
-  heading.size = 15.0;
-  canvas.text(kMargin, 640.0, "Foot paths", heading);
-  canvas.text(kMargin + 96.0, 640.0,
-              "frame-0 foot targets relative to the shoulder, x forwards and z down; "
-              "the dot marks the last tick",
-              subtitle);
   double xLow = std::numeric_limits<double>::infinity(), xHigh = -xLow;
   double zLow = xLow, zHigh = -xLow;
   for (const FootTrace& foot : feet_) {
@@ -100,15 +91,51 @@ std::string GaitPlot::renderSvg() const {
     zHigh = std::max(zHigh, foot.maxZ());
   }
   const bool anyFoot = xLow <= xHigh;
-  const AxisRange xRange = anyFoot ? PaddedRange(xLow, xHigh) : NiceRange(0.0, 0.0, 5);
-  const AxisRange zRange = anyFoot ? PaddedRange(zLow, zHigh) : NiceRange(0.0, 0.0, 5);
-  const double footWidth = (kPageWidth - 2 * kMargin - 3 * 20.0) / 4.0;
+  const AxisRange xRange = anyFoot ? FootRange(xLow, xHigh) : FootRange(0.0, 0.0);
+  const AxisRange zRange = anyFoot ? FootRange(zLow, zHigh) : FootRange(0.0, 0.0);
+  const double footWidth = (kPageWidth - 2 * kMargin - 3 * kGap) / 4.0;
+  const double footHeight = FootPanelHeight(footWidth, xRange, zRange);
+  const double pageHeight = kFootTop + footHeight + kMargin / 2.0;
+
+  SvgCanvas canvas(kPageWidth, pageHeight);
+  canvas.rect(0, 0, kPageWidth, pageHeight, "#ffffff");
+  drawHeader(canvas);
+  drawJointPanels(canvas);
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const Box box{kMargin + leg * (footWidth + 20.0), 652.0, footWidth, 275.0};
+    const Box box{kMargin + leg * (footWidth + kGap), kFootTop, footWidth, footHeight};
     DrawFootPanel(canvas, box,
                   {LegTitle("Foot", leg), &feet_[leg], kFootColours[leg], xRange, zRange});
   }
   return canvas.finish();
+}
+
+void GaitPlot::drawHeader(SvgCanvas& canvas) const {
+  canvas.text(kMargin, 40.0, "Trotix gait", HeadingStyle(22.0));
+  canvas.text(kMargin, 62.0, caption_.subtitle, NoteStyle());
+  DrawJointLegend(canvas, kPageWidth - kMargin, 62.0);
+  canvas.text(kMargin, kFootTop - 12.0, "Foot paths", HeadingStyle(15.0));
+  canvas.text(kMargin + 96.0, kFootTop - 12.0,
+              "frame-0 foot targets relative to the shoulder, x forwards and z down, to scale; "
+              "the dot marks the last tick",
+              NoteStyle());
+}
+
+void GaitPlot::drawJointPanels(SvgCanvas& canvas) const {
+  double low = 0.0, high = 0.0;
+  AngleBounds(angles_, low, high);
+  const AxisRange angleRange = low <= high ? PaddedRange(low, high, 8) : NiceRange(0.0, 0.0, 8);
+  const double tickEnd = static_cast<double>(std::max<std::int64_t>(totalTicks_ - 1, 1));
+  const double columnWidth = (kPageWidth - 2 * kMargin - kGap * 2) / 2.0;
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const Box box{kMargin + (leg % 2) * (columnWidth + kGap * 2), 86.0 + (leg / 2) * 266.0,
+                  columnWidth, 250.0};
+    JointPanel panel{LegTitle("Leg", leg),
+                     {&angles_[3 * leg], &angles_[3 * leg + 1], &angles_[3 * leg + 2]},
+                     tickEnd,
+                     angleRange,
+                     &caption_.changeTicks};
+    DrawJointPanel(canvas, box, panel);
+  }
 }
 
 }  // namespace trotix

@@ -10,6 +10,7 @@
 #include "tools/FootTrace.h"
 #include "tools/GaitRun.h"
 #include "tools/SeriesEnvelope.h"
+#include "tools/SvgCanvas.h"
 
 namespace trotix {
 
@@ -25,6 +26,9 @@ class GaitPlot : public TickSink {
   std::string renderSvg() const;
 
  private:
+  void drawHeader(SvgCanvas& canvas) const;
+  void drawJointPanels(SvgCanvas& canvas) const;
+
   std::int64_t totalTicks_;
   PlotCaption caption_;
   std::vector<SeriesEnvelope> angles_;  // kJointCount series

@@ -18,7 +18,12 @@ constexpr const char* kGridColour = "#e6e9ee";
 constexpr const char* kZeroColour = "#aab1bc";
 constexpr const char* kLabelColour = "#5b6270";
 constexpr double kLabelSize = 11.0;
-constexpr double kTitleHeight = 24.0;
+constexpr double kTitleHeight = 28.0;
+// Room around a foot panel's plot area for its title, labels and axis titles.
+constexpr double kFootLeftRoom = 50.0;
+constexpr double kFootRightRoom = 6.0;
+constexpr double kBottomRoom = 38.0;
+constexpr double kMinFootPlotHeight = 110.0;
 
 // "0.5", "-1", "120": as many decimals as the step needs.
 std::string TickLabel(double value, double step) {
@@ -111,8 +116,9 @@ void DrawJointPanel(SvgCanvas& canvas, const Box& box, const JointPanel& panel) 
 
 void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel) {
   DrawTitle(canvas, box, panel.title);
-  const double left = box.left + 50.0, top = box.top + kTitleHeight;
-  const double width = box.width - 56.0, height = box.height - kTitleHeight - 38.0;
+  const double left = box.left + kFootLeftRoom, top = box.top + kTitleHeight;
+  const double width = box.width - kFootLeftRoom - kFootRightRoom;
+  const double height = box.height - kTitleHeight - kBottomRoom;
   // Equal millimetres per pixel on both axes, the shape centred in the box.
   const double xSpan = panel.xRange.high - panel.xRange.low;
   const double zSpan = panel.zRange.high - panel.zRange.low;
@@ -150,6 +156,12 @@ void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel) {
                   {"#ffffff", 1.5});
   }
   DrawAxisTitles(canvas, area, box, "x (mm, forwards)", "z (mm, down)");
+}
+
+double FootPanelHeight(double width, const AxisRange& xRange, const AxisRange& zRange) {
+  const double plotWidth = width - kFootLeftRoom - kFootRightRoom;
+  const double toScale = plotWidth * (zRange.high - zRange.low) / (xRange.high - xRange.low);
+  return std::clamp(toScale, kMinFootPlotHeight, plotWidth) + kTitleHeight + kBottomRoom;
 }
 
 void DrawJointLegend(SvgCanvas& canvas, double right, double baseline) {

@@ -43,6 +43,10 @@ struct FootPanel {
 };
 void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel);
 
+// The height of a foot panel `width` wide that shows the ranges to scale:
+// at most square, and never so flat that the path cannot be read.
+double FootPanelHeight(double width, const AxisRange& xRange, const AxisRange& zRange);
+
 // The joint colour key: coloured line samples with their names.
 void DrawJointLegend(SvgCanvas& canvas, double right, double baseline);
 
