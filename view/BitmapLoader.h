@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "view/DibHeader.h"  // PaletteEntryCount
+
 namespace trotix {
 
 // width x height pixels of red, green, blue bytes, rows without gaps, bottom
@@ -24,7 +26,14 @@ extern bool showImageErrors;
 // otherwise LoadDibImage(fileName).
 RgbImage* LoadBitmapFile(const char* fileName);
 
+// Maps the file and decodes it (see DibDecoder.h). A file that cannot be
+// opened or mapped (an empty one, say) shows "Failed to open DIB file
+// <name>.\n"; a picture that cannot be decoded shows "Unknown DIB file
+// format.", "Image file conversion error." or "Out of memory.". A top-down
+// picture comes back bottom row first with a positive height, like its
+// bottom-up twin.
 RgbImage* LoadDibImage(const char* fileName);
+// The same for a wide-character name, which is opened and shown as UTF-8.
 RgbImage* LoadDibImage(const wchar_t* fileName);
 
 }  // namespace trotix

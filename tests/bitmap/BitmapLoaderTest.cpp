@@ -1,0 +1,177 @@
+// The loader over files on disk: what comes back, and which boxes it shows.
+#include "view/BitmapLoader.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "BmpBuilder.h"
+#include "view/MessageBox.h"
+
+namespace trotix {
+namespace {
+
+struct Box {
+  std::string text;
+  std::string caption;
+  MessageIcon icon;
+};
+
+// Records every box, works in a fresh directory and puts things back after.
+class BitmapLoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/trotix-bitmap-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    directory_ = pattern;
+    previousSink_ = SetMessageBoxSinkForTesting(
+        [this](const std::string& text, const std::string& caption, MessageIcon icon) {
+          boxes_.push_back({text, caption, icon});
+        });
+  }
+
+  void TearDown() override {
+    SetMessageBoxSinkForTesting(previousSink_);
+    showImageErrors = true;
+    for (const std::string& file : files_) std::remove(file.c_str());
+    rmdir(directory_.c_str());
+  }
+
+  std::string write(const std::string& name, const Bytes& bytes) {
+    const std::string path = directory_ + "/" + name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    files_.push_back(path);
+    return path;
+  }
+
+  void expectOneBox(const std::string& text) {
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, text);
+    EXPECT_EQ(boxes_[0].caption, "Error");
+    EXPECT_EQ(boxes_[0].icon, MessageIcon::kNone);
+  }
+
+  std::string directory_;
+  std::vector<std::string> files_;
+  std::vector<Box> boxes_;
+  MessageBoxSink previousSink_;
+};
+
+void FreeImage(RgbImage* image) {
+  if (image == nullptr) return;
+  std::free(image->data);
+  std::free(image);
+}
+
+Bytes TwoByTwo(std::int32_t height) {
+  BmpSpec spec;
+  spec.width = 2;
+  spec.height = height;
+  Bytes first = {0, 0, 255, 0, 255, 0}, second = {255, 0, 0, 255, 255, 255};
+  spec.pixels = height > 0 ? PadRows({first, second}) : PadRows({second, first});
+  return BuildBmp(spec);
+}
+
+const Bytes kTwoByTwoRgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+
+TEST_F(BitmapLoaderTest, LoadsAPictureBottomRowFirst) {
+  for (std::int32_t height : {2, -2}) {
+    RgbImage* image = LoadBitmapFile(write("picture.bmp", TwoByTwo(height)).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 2);
+    EXPECT_EQ(image->height, 2);
+    EXPECT_EQ(Bytes(image->data, image->data + 12), kTwoByTwoRgb);
+    FreeImage(image);
+  }
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(BitmapLoaderTest, ReturnsNullQuietlyForNoNameOrAMissingFile) {
+  EXPECT_EQ(LoadBitmapFile(nullptr), nullptr);
+  EXPECT_EQ(LoadBitmapFile((directory_ + "/missing.bmp").c_str()), nullptr);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(BitmapLoaderTest, SaysAnEmptyFileCannotBeOpened) {
+  // Relative to the working directory, as the view asks for it.
+  char* previous = getcwd(nullptr, 0);
+  ASSERT_EQ(chdir(directory_.c_str()), 0);
+  mkdir("Data", 0700);
+  write("Data/Star.bmp", {});
+  RgbImage* image = LoadBitmapFile("Data/Star.bmp");
+  EXPECT_EQ(chdir(previous), 0);
+  std::free(previous);
+  rmdir((directory_ + "/Data").c_str());  // after the file, in TearDown, would be too late
+  EXPECT_EQ(image, nullptr);
+  expectOneBox("Failed to open DIB file Data/Star.bmp.\n");
+}
+
+TEST_F(BitmapLoaderTest, SaysADirectoryCannotBeOpened) {
+  EXPECT_EQ(LoadBitmapFile(directory_.c_str()), nullptr);
+  expectOneBox("Failed to open DIB file " + directory_ + ".\n");
+}
+
+TEST_F(BitmapLoaderTest, ShowsTheDecodersMessage) {
+  BmpSpec spec;
+  spec.headerSize = 108;
+  RgbImage* image = LoadBitmapFile(write("v4.bmp", BuildBmp(spec)).c_str());
+  EXPECT_EQ(image, nullptr);
+  expectOneBox("Unknown DIB file format.");
+
+  boxes_.clear();
+  Bytes cut = TwoByTwo(2);
+  cut.resize(cut.size() - 4);
+  EXPECT_EQ(LoadBitmapFile(write("cut.bmp", cut).c_str()), nullptr);
+  expectOneBox("Image file conversion error.");
+
+  boxes_.clear();
+  spec = BmpSpec();
+  spec.width = spec.height = 20000;
+  EXPECT_EQ(LoadBitmapFile(write("huge.bmp", BuildBmp(spec)).c_str()), nullptr);
+  expectOneBox("Out of memory.");
+}
+
+TEST_F(BitmapLoaderTest, ShowsNothingWhileImageErrorsAreOff) {
+  showImageErrors = false;
+  EXPECT_EQ(LoadDibImage((directory_ + "/missing.bmp").c_str()), nullptr);
+  EXPECT_EQ(LoadBitmapFile(write("empty.bmp", {}).c_str()), nullptr);
+  EXPECT_EQ(LoadBitmapFile(write("short.bmp", {'B', 'M', 1}).c_str()), nullptr);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(BitmapLoaderTest, OpensAndNamesWideFileNamesInUtf8) {
+  const std::string utf8Name = "bild-\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80.bmp";  // ä € 😀
+  const std::wstring wideDirectory(directory_.begin(), directory_.end());
+  const std::wstring wideName = wideDirectory + L"/bild-\u00E4\u20AC\U0001F600.bmp";
+  write(utf8Name, TwoByTwo(2));
+  RgbImage* image = LoadDibImage(wideName.c_str());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(Bytes(image->data, image->data + 12), kTwoByTwoRgb);
+  FreeImage(image);
+
+  EXPECT_EQ(LoadDibImage((wideDirectory + L"/\u00E4.bmp").c_str()), nullptr);
+  expectOneBox("Failed to open DIB file " + directory_ + "/\xC3\xA4.bmp.\n");
+}
+
+TEST_F(BitmapLoaderTest, CutsALongNameSoTheMessageFits256Bytes) {
+  const std::string name = "/no/such/" + std::string(400, 'x') + ".bmp";
+  EXPECT_EQ(LoadDibImage(name.c_str()), nullptr);
+  ASSERT_EQ(boxes_.size(), 1u);
+  const std::string& text = boxes_[0].text;
+  EXPECT_EQ(text.size(), 255u);
+  EXPECT_EQ(text.rfind("Failed to open DIB file /no/such/xxx", 0), 0u);
+  EXPECT_EQ(text.substr(text.size() - 5), "xxx.\n");
+}
+
+}  // namespace
+}  // namespace trotix

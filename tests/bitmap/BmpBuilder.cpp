@@ -1,0 +1,93 @@
+#include "BmpBuilder.h"
+
+#include "view/DibDecoder.h"
+
+namespace trotix {
+namespace {
+
+void Put16(Bytes* out, std::uint32_t value) {
+  out->push_back(static_cast<unsigned char>(value));
+  out->push_back(static_cast<unsigned char>(value >> 8));
+}
+
+void Put32(Bytes* out, std::uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+void PutHeader(const BmpSpec& spec, Bytes* out) {
+  Put32(out, spec.headerSize);
+  if (spec.headerSize == 12) {
+    Put16(out, static_cast<std::uint32_t>(spec.width));
+    Put16(out, static_cast<std::uint32_t>(spec.height));
+    Put16(out, 1);
+    Put16(out, spec.bitCount);
+    return;
+  }
+  Put32(out, static_cast<std::uint32_t>(spec.width));
+  Put32(out, static_cast<std::uint32_t>(spec.height));
+  Put16(out, 1);
+  Put16(out, spec.bitCount);
+  Put32(out, spec.compression);
+  Put32(out, spec.imageSize);
+  Put32(out, 2835);
+  Put32(out, 2835);
+  Put32(out, spec.colorsUsed);
+  Put32(out, 0);
+  while (out->size() < spec.headerSize) out->push_back(0);
+}
+
+}  // namespace
+
+Bytes BuildBmp(const BmpSpec& spec) {
+  Bytes dib;
+  PutHeader(spec, &dib);
+  for (std::uint32_t mask : spec.masks) Put32(&dib, mask);
+  for (std::uint32_t color : spec.palette) {
+    dib.push_back(static_cast<unsigned char>(color));
+    dib.push_back(static_cast<unsigned char>(color >> 8));
+    dib.push_back(static_cast<unsigned char>(color >> 16));
+    if (spec.headerSize != 12) dib.push_back(0);
+  }
+  Bytes file;
+  if (spec.fileHeader) {
+    const std::uint32_t offBits = static_cast<std::uint32_t>(14 + dib.size());
+    file = {'B', 'M'};
+    Put32(&file, static_cast<std::uint32_t>(offBits + spec.pixels.size()));
+    Put32(&file, 0);
+    Put32(&file, offBits);
+  }
+  file.insert(file.end(), dib.begin(), dib.end());
+  file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+  return file;
+}
+
+Bytes PadRows(const std::vector<Bytes>& rows) {
+  Bytes out;
+  for (const Bytes& row : rows) {
+    out.insert(out.end(), row.begin(), row.end());
+    while (out.size() % 4 != 0) out.push_back(0);
+  }
+  return out;
+}
+
+DecodedPicture Decode(const Bytes& file) {
+  DecodedPicture picture;
+  DibSection section;
+  picture.status = DecodeDib(file.data(), file.size(), &section);
+  if (picture.status != DibStatus::kOk) return picture;
+  picture.width = section.width;
+  picture.height = static_cast<std::int32_t>(section.rowCount());
+  picture.rgb.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
+  CopySectionToRgb(section, picture.rgb.data());
+  picture.sectionRow0.assign(section.bits.get(), section.bits.get() + section.stride);
+  return picture;
+}
+
+std::uint32_t RgbAt(const DecodedPicture& picture, int x, int y) {
+  const unsigned char* p =
+      picture.rgb.data() + (static_cast<std::size_t>(y) * picture.width + x) * 3;
+  return (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
+}
+
+}  // namespace trotix
