@@ -1,0 +1,264 @@
+// The real RobotView drawn on a virtual display, its pixels read back and
+// compared with where the stick figure's segments must fall.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include <memory>
+#include <vector>
+
+#include "tests/view/BmpWriter.h"
+#include "tests/view/RenderHarness.h"
+#include "view/MessageBox.h"
+
+namespace trotix {
+namespace {
+
+// A pose with bent knees, so every leg shows both of its segments.
+JointAngles BentPose() {
+  JointAngles angles{};
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    angles[3 * leg] = 0.35;       // pitch
+    angles[3 * leg + 1] = 0.1;    // roll
+    angles[3 * leg + 2] = -0.75;  // knee
+  }
+  return angles;
+}
+
+class RobotViewRenderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetMessageBoxSinkForTesting([this](const std::string& text, const std::string& caption,
+                                       MessageIcon) { messages.push_back(caption + ": " + text); });
+  }
+  void TearDown() override {
+    window.reset();
+    SetMessageBoxSinkForTesting(nullptr);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+  }
+
+  void placeStarBitmap() {
+    std::filesystem::copy_file(TROTIX_STAR_BITMAP, folder.starBitmapPath());
+  }
+  RobotView& openView() {
+    window = std::make_unique<ViewWindow>();
+    EXPECT_NE(viewRenderContext, nullptr) << "no GL context was made";
+    EXPECT_GT(window->view().framesDrawnForTesting(), 0u) << "the view was never painted";
+    return window->view();
+  }
+
+  // Every segment that is longer than a few pixels on screen shows its own
+  // colour near at least one of three points along it.
+  void expectSegmentsWhereProjected(const Picture& picture, const RobotView& view,
+                                    const JointAngles* angles) {
+    for (const Segment& segment : StickFigure(angles)) {
+      const auto from = ProjectToWindow(view.camera, segment.from);
+      const auto to = ProjectToWindow(view.camera, segment.to);
+      if (std::hypot(to[0] - from[0], to[1] - from[1]) < 4.0) continue;
+      bool seen = false;
+      for (double t : {0.2, 0.5, 0.8}) {
+        seen = seen || picture.hasNear(ToRgb8(segment.colour), from[0] + t * (to[0] - from[0]),
+                                       from[1] + t * (to[1] - from[1]), 2);
+      }
+      EXPECT_TRUE(seen) << "segment from (" << segment.from[0] << ", " << segment.from[1] << ", "
+                        << segment.from[2] << ") is missing";
+    }
+  }
+
+  void expectCorners(const Picture& picture, const Rgb8& colour) {
+    EXPECT_EQ(picture.at(0, 0), colour);
+    EXPECT_EQ(picture.at(kViewWidth - 1, 0), colour);
+    EXPECT_EQ(picture.at(0, kViewHeight - 1), colour);
+    EXPECT_EQ(picture.at(kViewWidth - 1, kViewHeight - 1), colour);
+  }
+
+  ScopedWorkingFolder folder;
+  std::vector<std::string> messages;
+  std::unique_ptr<ViewWindow> window;
+};
+
+TEST_F(RobotViewRenderTest, WithBitmapDrawsFigureOnWhiteWhereProjected) {
+  placeStarBitmap();
+  RobotView& view = openView();
+  WalkEngine engine;
+  engine.jointAngles = BentPose();
+  view.engine = &engine;
+  view.camera.angleY = 55.0f;
+  view.camera.angleX = 20.0f;
+  ASSERT_TRUE(window->repaint());
+  const Picture picture = Picture::ReadLastFrame(view);
+  picture.save("figure_oblique");
+
+  expectCorners(picture, kWhite);
+  EXPECT_GT(picture.count(kWhite), kViewWidth * kViewHeight * 9 / 10);
+  for (const Colour& c : {kBodyColour, kUpperLegColour, kLowerLegColour})
+    EXPECT_GT(picture.count(ToRgb8(c)), 20);
+  expectSegmentsWhereProjected(picture, view, &engine.jointAngles);
+}
+
+TEST_F(RobotViewRenderTest, DefaultCameraLooksFromBehindWithLegZeroOnTheRight) {
+  placeStarBitmap();
+  RobotView& view = openView();
+  WalkEngine engine;
+  engine.jointAngles = JointAngles{};
+  view.engine = &engine;
+  ASSERT_TRUE(window->repaint());
+  const Picture picture = Picture::ReadLastFrame(view);
+  picture.save("figure_default_camera");
+
+  const auto leg0Knee = ProjectToWindow(view.camera, {5, -2, 5});
+  const auto leg1Knee = ProjectToWindow(view.camera, {5, -2, -5});
+  EXPECT_GT(leg0Knee[0], kViewWidth / 2);
+  EXPECT_LT(leg1Knee[0], kViewWidth / 2);
+  expectSegmentsWhereProjected(picture, view, &engine.jointAngles);
+}
+
+TEST_F(RobotViewRenderTest, WithoutBitmapBackgroundIsBlack) {
+  RobotView& view = openView();  // the folder has no Data/Star.bmp
+  WalkEngine engine;
+  engine.jointAngles = BentPose();
+  view.engine = &engine;
+  view.camera.angleY = 55.0f;
+  view.camera.angleX = 20.0f;
+  ASSERT_TRUE(window->repaint());
+  const Picture picture = Picture::ReadLastFrame(view);
+  picture.save("figure_without_bitmap");
+
+  expectCorners(picture, kBlack);
+  EXPECT_EQ(picture.count(kWhite), 0);
+  EXPECT_GT(picture.count(ToRgb8(kBodyColour)), 20);
+  EXPECT_GT(picture.count(ToRgb8(kUpperLegColour)), 20);
+}
+
+TEST_F(RobotViewRenderTest, WithoutEngineOnlyTheBodyIsDrawn) {
+  placeStarBitmap();
+  RobotView& view = openView();
+  view.camera.angleY = 55.0f;
+  view.camera.angleX = 20.0f;
+  ASSERT_TRUE(window->repaint());
+  const Picture picture = Picture::ReadLastFrame(view);
+  picture.save("body_only");
+
+  EXPECT_GT(picture.count(ToRgb8(kBodyColour)), 20);
+  EXPECT_EQ(picture.count(ToRgb8(kUpperLegColour)), 0);
+  EXPECT_EQ(picture.count(ToRgb8(kLowerLegColour)), 0);
+  EXPECT_EQ(picture.count(kWhite) + picture.count(ToRgb8(kBodyColour)), kViewWidth * kViewHeight);
+  expectSegmentsWhereProjected(picture, view, nullptr);
+}
+
+// 37 pixels make rows of 111 bytes: read with four-byte alignment, each row
+// would start one byte later than the last and run past the image.
+TEST_F(RobotViewRenderTest, BitmapWithOddWidthUploadsEveryRowIntact) {
+  constexpr int kWidth = 37, kHeight = 23;
+  ASSERT_TRUE(WriteBmp24(folder.starBitmapPath().string(), kWidth, kHeight, [](int x, int) {
+    return Rgb{static_cast<std::uint8_t>(x * 6), static_cast<std::uint8_t>(255 - x * 6), 90};
+  }));
+  RobotView& view = openView();
+  const Picture picture = Picture::ReadLastFrame(view);
+  picture.save("odd_width_bitmap");
+  expectCorners(picture, kWhite);  // the texture was made, so the white state is set
+
+  viewRenderContext->SetCurrent(view);
+  GLint textureWidth = 0, textureHeight = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &textureWidth);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &textureHeight);
+  ASSERT_GT(textureWidth, 0);
+  ASSERT_GT(textureHeight, 1);
+  std::vector<std::uint8_t> texels(static_cast<size_t>(textureWidth * textureHeight * 3));
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+  // The stripes are vertical, so every row of the texture must be the same.
+  const size_t rowBytes = static_cast<size_t>(textureWidth * 3);
+  for (int row = 1; row < textureHeight; ++row) {
+    ASSERT_TRUE(
+        std::equal(texels.begin(), texels.begin() + rowBytes, texels.begin() + row * rowBytes))
+        << "texture row " << row << " is skewed";
+  }
+  EXPECT_LT(texels[0], texels[rowBytes - 3]) << "red should rise from left to right";
+}
+
+TEST_F(RobotViewRenderTest, MouseDragsTurnAndZoomTheCamera) {
+  RobotView& view = openView();
+  const auto send = [&](wxEventType type, int x, int y, bool left, bool right) {
+    wxMouseEvent event(type);
+    event.SetEventObject(&view);
+    event.m_x = x;
+    event.m_y = y;
+    event.m_leftDown = left;
+    event.m_rightDown = right;
+    view.GetEventHandler()->ProcessEvent(event);
+  };
+  send(wxEVT_LEFT_DOWN, 100, 100, true, false);
+  send(wxEVT_MOTION, 120, 110, true, false);
+  EXPECT_EQ(view.camera.angleY, 100.0f);
+  EXPECT_EQ(view.camera.angleX, 5.0f);
+  send(wxEVT_LEFT_UP, 120, 110, false, false);
+  send(wxEVT_MOTION, 300, 300, false, false);
+  EXPECT_EQ(view.camera.angleY, 100.0f);
+  send(wxEVT_RIGHT_DOWN, 50, 60, false, true);
+  send(wxEVT_MOTION, 50, 50, false, true);
+  EXPECT_EQ(view.camera.distance, -36.25f);
+}
+
+TEST_F(RobotViewRenderTest, ZeroHeightGivesAOnePixelViewport) {
+  RobotView& view = openView();
+  viewRenderContext->SetCurrent(view);
+  view.resizeScene(300, 0);
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 300);
+  EXPECT_EQ(viewport[3], 1);
+}
+
+TEST_F(RobotViewRenderTest, FollowsTheRealEngineOverManyTicks) {
+  placeStarBitmap();
+  RobotView& view = openView();
+  WalkEngine engine;
+  view.engine = &engine;
+  view.camera.angleY = 55.0f;
+  view.camera.angleX = 20.0f;
+  const std::uint64_t framesBefore = view.framesDrawnForTesting();
+  for (int tick = 0; tick < 150; ++tick) {
+    engine.tick();
+    const JointAngles angles = engine.jointAngles;
+    ASSERT_TRUE(window->repaint());
+    ASSERT_EQ(engine.jointAngles, angles) << "painting changed the engine";
+  }
+  EXPECT_GE(view.framesDrawnForTesting(), framesBefore + 150);
+  const Picture picture = Picture::ReadLastFrame(view);
+  picture.save("figure_after_ticks");
+  EXPECT_GT(picture.count(ToRgb8(kUpperLegColour)), 20);
+  EXPECT_GT(picture.count(ToRgb8(kLowerLegColour)), 20);
+  expectSegmentsWhereProjected(picture, view, &engine.jointAngles);
+}
+
+TEST_F(RobotViewRenderTest, DeletingTheViewReleasesTheContext) {
+  openView();
+  window.reset();
+  EXPECT_EQ(viewRenderContext, nullptr);
+  EXPECT_EQ(viewDeviceContext, nullptr);
+}
+
+}  // namespace
+}  // namespace trotix
+
+namespace {
+
+class RenderTestApp : public wxApp {
+ public:
+  bool OnInit() override { return true; }
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP_NO_MAIN(RenderTestApp);
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 1;
+  const int status = RUN_ALL_TESTS();
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return status;
+}
