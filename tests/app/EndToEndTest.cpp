@@ -1,0 +1,312 @@
+// The real program on a private X display, driven as a user would drive it
+// (xdotool clicks, keys and drags; the close request a window manager sends)
+// and judged from what is on the screen and from its exit status.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ProgramRun.h"
+#include "ScreenMeasures.h"
+#include "TestBitmap.h"
+#include "XSession.h"
+
+namespace trotix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef TROTIX_SANITIZED
+constexpr double kSlowdown = 4.0;  // sanitizers start and draw much slower
+#else
+constexpr double kSlowdown = 1.0;
+#endif
+
+// Client-area pixels of the dialog's parts.
+constexpr int kViewLeft = 5, kViewTop = 5, kViewWidth = 500, kViewHeight = 400;
+constexpr ScreenPoint kOkButton{766, 234};
+constexpr ScreenPoint kCancelButton{766, 260};
+constexpr int kVerticalSliderLeft = 567, kVerticalSliderTop = 346;
+constexpr int kVerticalSliderWidth = 59, kVerticalSliderHeight = 213;
+
+void Pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+bool WaitUntil(double seconds, const std::function<bool()>& condition) {
+  const double deadline = MonotonicSeconds() + seconds;
+  do {
+    if (condition()) return true;
+    Pause(0.01);
+  } while (MonotonicSeconds() < deadline);
+  return condition();
+}
+
+class EndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(session.display(), nullptr) << "no X display";
+    char pattern[] = "/tmp/trotix-e2e.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    workDirectory = pattern;
+  }
+
+  void TearDown() override {
+    if (HasFailure()) {
+      const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+      const std::string path = std::string(TROTIX_TEST_OUTPUT_DIR) + "/" + info->name() + ".png";
+      SaveScreenshot(path);
+      std::printf("screen at failure: %s\n", path.c_str());
+    }
+    program.reset();
+    std::error_code ignored;
+    fs::remove_all(workDirectory, ignored);
+  }
+
+  void placeStarBitmap(const std::vector<std::uint8_t>& bytes) {
+    fs::create_directories(workDirectory + "/Data");
+    std::ofstream(workDirectory + "/Data/Star.bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+  }
+
+  // Starts the program and waits for its dialog.
+  void start(const std::vector<std::string>& arguments = {}) {
+    startedAt = MonotonicSeconds();
+    program = std::make_unique<ProgramRun>(TROTIX_PROGRAM, workDirectory, arguments);
+    ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (dialog = findWindow("Trotix")) != 0; }))
+        << "the dialog did not appear";
+    client = session.origin(dialog);
+  }
+
+  WindowId findWindow(const std::string& title) {
+    return session.findWindow(title, program->pid());
+  }
+
+  ScreenImage grabView() {
+    return session.grab(client.x + kViewLeft, client.y + kViewTop, kViewWidth, kViewHeight);
+  }
+
+  // A frame that shows a figure on a uniform background of `background`.
+  bool robotShownOn(std::uint32_t background) {
+    const ScreenImage frame = grabView();
+    return UniformCornerColour(frame) == background && FindFigure(frame, background).pixels > 200;
+  }
+
+  void click(ScreenPoint point) {
+    ASSERT_TRUE(Xdotool("mousemove " + std::to_string(client.x + point.x) + " " +
+                        std::to_string(client.y + point.y) + " click 1"));
+  }
+
+  void drag(int button, ScreenPoint from, ScreenPoint to) {
+    const auto at = [&](ScreenPoint p) {
+      return std::to_string(client.x + p.x) + " " + std::to_string(client.y + p.y);
+    };
+    std::string steps;
+    for (int i = 1; i <= 8; ++i) {
+      const ScreenPoint p{from.x + (to.x - from.x) * i / 8, from.y + (to.y - from.y) * i / 8};
+      steps += " mousemove " + at(p) + " sleep 0.03";
+    }
+    const std::string b = std::to_string(button);
+    ASSERT_TRUE(Xdotool("mousemove " + at(from) + " mousedown " + b + steps + " mouseup " + b));
+  }
+
+  // Pixels that are figure in at least one of `frames` frames 70 ms apart:
+  // the area the moving legs sweep.
+  std::vector<bool> sweptMask(int frames, std::uint32_t background) {
+    std::vector<bool> swept(static_cast<size_t>(kViewWidth) * kViewHeight, false);
+    for (int i = 0; i < frames; ++i) {
+      const ScreenImage frame = grabView();
+      for (size_t p = 0; p < frame.pixels.size(); ++p) {
+        if (frame.pixels[p] != background) swept[p] = true;
+      }
+      Pause(0.07);
+    }
+    return swept;
+  }
+
+  int sweptArea(int frames, std::uint32_t background) {
+    int area = 0;
+    for (bool s : sweptMask(frames, background)) area += s ? 1 : 0;
+    return area;
+  }
+
+  // Share of the figure's pixels in the current frame that lie in `mask`.
+  double shareInside(const std::vector<bool>& mask, std::uint32_t background) {
+    const ScreenImage frame = grabView();
+    int figure = 0;
+    int inside = 0;
+    for (size_t p = 0; p < frame.pixels.size(); ++p) {
+      if (frame.pixels[p] == background) continue;
+      ++figure;
+      inside += mask[p] ? 1 : 0;
+    }
+    return figure == 0 ? 0.0 : static_cast<double>(inside) / figure;
+  }
+
+  // Row of the vertical slider's thumb: the middle of the rows where the
+  // slider is widest.
+  int verticalThumbRow() {
+    const ScreenImage slider =
+        session.grab(client.x + kVerticalSliderLeft, client.y + kVerticalSliderTop,
+                     kVerticalSliderWidth, kVerticalSliderHeight);
+    const std::uint32_t background = slider.at(0, 0);
+    int widest = 0;
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < slider.height; ++y) {
+      int width = 0;
+      for (int x = 0; x < slider.width; ++x) width += slider.at(x, y) != background ? 1 : 0;
+      if (width > widest) {
+        widest = width;
+        first = last = y;
+      } else if (width == widest) {
+        last = y;
+      }
+    }
+    return (first + last) / 2;
+  }
+
+  void expectExitWithZeroWithin(double seconds) {
+    const auto status = program->waitForExit(seconds * kSlowdown);
+    ASSERT_TRUE(status.has_value()) << "still running after " << seconds << " s";
+    EXPECT_EQ(*status, 0);
+  }
+
+  XSession session;
+  std::string workDirectory;
+  std::unique_ptr<ProgramRun> program;
+  WindowId dialog = 0;
+  ScreenPoint client;
+  double startedAt = 0.0;
+};
+
+TEST_F(EndToEndTest, RobotAppearsOnWhiteWithinASecond) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  const double firstFrame = MonotonicSeconds() - startedAt;
+  EXPECT_LT(firstFrame, 1.0 * kSlowdown) << "first frame after " << firstFrame << " s";
+  const FigureBox figure = FindFigure(grabView(), kWhite);
+  // The figure stands in the view, away from its edges.
+  EXPECT_GT(figure.left, 20);
+  EXPECT_LT(figure.right, kViewWidth - 20);
+  EXPECT_GT(figure.width(), 100);
+}
+
+TEST_F(EndToEndTest, VerticalSliderHasItsMinimumAtTheTopAndLengthensTheStride) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  const int centreRow = verticalThumbRow();
+  const int shortStride = sweptArea(15, kWhite);
+
+  ASSERT_TRUE(Xdotool("windowfocus --sync " + std::to_string(dialog)));
+  click({kVerticalSliderLeft + kVerticalSliderWidth / 2, kVerticalSliderTop + centreRow});
+  ASSERT_TRUE(Xdotool("key Home"));  // the slider's minimum
+  ASSERT_TRUE(WaitUntil(2, [&] { return verticalThumbRow() < centreRow - 50; }))
+      << "the thumb did not go to the top; thumb row " << verticalThumbRow();
+  const int longStride = sweptArea(15, kWhite);
+  EXPECT_GT(longStride, shortStride * 1.3)
+      << shortStride << " px swept before, " << longStride << " px after";
+
+  ASSERT_TRUE(Xdotool("key End"));
+  EXPECT_TRUE(WaitUntil(2, [&] { return verticalThumbRow() > centreRow + 50; }));
+}
+
+TEST_F(EndToEndTest, LeftDragTurnsAndRightDragZooms) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  // Where the walking figure goes while nobody touches the mouse.
+  const std::vector<bool> untouched = sweptMask(12, kWhite);
+  ASSERT_GT(shareInside(untouched, kWhite), 0.9);
+
+  // 180 px to the right turns the scene 90 degrees about the vertical.
+  drag(1, {150, 300}, {330, 300});
+  ASSERT_TRUE(WaitUntil(2, [&] { return shareInside(untouched, kWhite) < 0.5; }))
+      << "the figure did not turn";
+  Pause(0.2);
+  const FigureBox turned = FindFigure(grabView(), kWhite);
+
+  // Dragging up with the right button moves the scene away: it shrinks.
+  drag(3, {250, 300}, {250, 200});
+  ASSERT_TRUE(
+      WaitUntil(2, [&] { return FindFigure(grabView(), kWhite).width() < turned.width() * 0.8; }))
+      << "figure " << turned.width() << " px wide before the zoom";
+}
+
+TEST_F(EndToEndTest, OkEndsTheProgramWithStatusZero) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  click(kOkButton);
+  expectExitWithZeroWithin(2.0);
+  // Nothing was written next to the bitmap or anywhere in the directory.
+  int entries = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(workDirectory)) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 2);  // Data/ and Data/Star.bmp
+}
+
+TEST_F(EndToEndTest, CancelEndsTheProgramWithStatusZero) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  click(kCancelButton);
+  expectExitWithZeroWithin(2.0);
+}
+
+TEST_F(EndToEndTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  session.sendCloseRequest(dialog);
+  expectExitWithZeroWithin(2.0);
+}
+
+TEST_F(EndToEndTest, CommandLineHasNoEffect) {
+  placeStarBitmap(ValidStarBitmap());
+  start({"--help", "--display=:9999", "-v", "Data/Star.bmp"});
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  click(kCancelButton);
+  expectExitWithZeroWithin(2.0);
+}
+
+TEST_F(EndToEndTest, WithoutTheBitmapTheBackgroundIsBlackAndNoBoxAppears) {
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kBlack); }));
+  Pause(0.5);
+  EXPECT_EQ(findWindow("Error"), 0u);
+  EXPECT_EQ(findWindow("ERROR"), 0u);
+  EXPECT_TRUE(robotShownOn(kBlack));
+  session.sendCloseRequest(dialog);
+  expectExitWithZeroWithin(2.0);
+}
+
+TEST_F(EndToEndTest, EmptyBitmapShowsAnErrorBoxAndTheProgramRunsOn) {
+  placeStarBitmap({});
+  start();
+  WindowId box = 0;
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return (box = findWindow("Error")) != 0; }))
+      << "no box captioned \"Error\"";
+  ASSERT_TRUE(Xdotool("windowfocus --sync " + std::to_string(box) + " key Return"));
+  ASSERT_TRUE(WaitUntil(2 * kSlowdown, [&] { return findWindow("Error") == 0; }));
+  // Without the texture the background stays black, and the robot walks on.
+  ASSERT_TRUE(WaitUntil(3 * kSlowdown, [&] { return robotShownOn(kBlack); }));
+  const ScreenImage before = grabView();
+  EXPECT_TRUE(WaitUntil(2, [&] { return ChangedPixels(before, grabView()) > 20; }));
+  session.sendCloseRequest(dialog);
+  expectExitWithZeroWithin(2.0);
+}
+
+}  // namespace
+}  // namespace trotix::testing

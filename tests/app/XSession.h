@@ -1,0 +1,60 @@
+// A client connection to the test's X display: finds the program's windows,
+// reads screen pixels, sends the close request a window manager would send,
+// and drives the mouse and keyboard through xdotool.
+#ifndef TROTIX_TESTS_APP_XSESSION_H_
+#define TROTIX_TESTS_APP_XSESSION_H_
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+namespace trotix::testing {
+
+using WindowId = unsigned long;
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// Pixels as 0xRRGGBB, row by row.
+struct ScreenImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+class XSession {
+ public:
+  XSession();  // connects to $DISPLAY; display() is null if that fails
+  ~XSession();
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+
+  Display* display() const { return connection; }
+  // A mapped top-level window titled `title` that belongs to process `pid`;
+  // 0 if there is none.
+  WindowId findWindow(const std::string& title, pid_t pid) const;
+  // Screen position of the window's client area.
+  ScreenPoint origin(WindowId window) const;
+  ScreenImage grab(int x, int y, int width, int height) const;
+  // WM_DELETE_WINDOW, as a window manager sends it for the title bar's close.
+  void sendCloseRequest(WindowId window) const;
+
+ private:
+  Display* connection = nullptr;
+};
+
+// Runs `xdotool ARGUMENTS` and waits for it; true on success.
+bool Xdotool(const std::string& arguments);
+// Saves the whole screen as a PNG (for looking at a failure).
+void SaveScreenshot(const std::string& path);
+
+}  // namespace trotix::testing
+
+#endif  // TROTIX_TESTS_APP_XSESSION_H_
