@@ -252,10 +252,9 @@ class RenderTestApp : public wxApp {
 
 }  // namespace
 
-wxIMPLEMENT_APP_NO_MAIN(RenderTestApp);
-
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  wxApp::SetInstance(new RenderTestApp);  // wx deletes it in wxEntryCleanup
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 1;
   const int status = RUN_ALL_TESTS();
   wxTheApp->OnExit();

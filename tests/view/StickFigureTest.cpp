@@ -11,8 +11,8 @@ constexpr double kHalfPi = 3.14159265358979323846 / 2.0;
 constexpr double kTolerance = 1e-5;  // float vertices, and the program's pi of 3.141592
 
 struct LegSegments {
-  const Segment& upper;
-  const Segment& lower;
+  Segment upper;
+  Segment lower;
 };
 
 LegSegments Leg(const std::vector<Segment>& figure, int leg) {
