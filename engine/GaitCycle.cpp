@@ -6,6 +6,7 @@
 // swing, travelled during the middle half of the cycle, and a stance,
 // travelled during the outer quarters. Legs 0 and 3 run half a cycle ahead of
 // legs 1 and 2. A sideways sway follows a triangle over the cycle.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -42,30 +43,43 @@ double ScaleFactor(double wantedExtent, double range) {
   return range > 0.0 ? wantedExtent / range : 0.0;
 }
 
-double LargestOf(const LocusArray& values) {
-  double largest = kSearchLow;
-  for (double v : values) {
-    if (v >= largest) largest = v;
-  }
-  return largest;
-}
+struct LocusRanges {
+  double along;
+  double vertical;
+};
 
-double SmallestOf(const LocusArray& values) {
-  double smallest = kSearchHigh;
-  for (double v : values) {
-    if (v <= smallest) smallest = v;
+// The ranges |max - min| of both arrays of a path, from searches that start
+// at -1000 and 1000. The four searches run side by side in one pass.
+LocusRanges RangesOf(const LocusArray& along, const LocusArray& vertical) {
+  double alongMax = kSearchLow, alongMin = kSearchHigh;
+  double verticalMax = kSearchLow, verticalMin = kSearchHigh;
+  for (int i = 0; i < kLocusPoints; ++i) {
+    if (along[i] >= alongMax) alongMax = along[i];
+    if (along[i] <= alongMin) alongMin = along[i];
+    if (vertical[i] >= verticalMax) verticalMax = vertical[i];
+    if (vertical[i] <= verticalMin) verticalMin = vertical[i];
   }
-  return smallest;
+  return {std::fabs(alongMax - alongMin), std::fabs(verticalMax - verticalMin)};
 }
 
 // Brings a truncated path position into 0..9. Positions run up to 14 in the
 // normal cycle; anything else (from a hostile phase) is wrapped the same way
 // instead of indexing past the path.
 int WrapLocusIndex(double truncated) {
+  if (truncated >= 0.0 && truncated < 2.0 * kLocusPoints) {
+    const int index = static_cast<int>(truncated);
+    return index < kLocusPoints ? index : index - kLocusPoints;
+  }
   if (!std::isfinite(truncated)) return 0;
   double wrapped = std::fmod(truncated, static_cast<double>(kLocusPoints));
   if (wrapped < 0.0) wrapped += kLocusPoints;
   return static_cast<int>(wrapped);
+}
+
+// One phase step; a phase reaching 1.0 restarts at exactly 0.0.
+double NextPhase(double phase, double step) {
+  const double next = phase + step;
+  return next >= 1.0 ? 0.0 : next;
 }
 
 // Folds a cycle position in [0, 1.5) back into [0, 1).
@@ -94,31 +108,96 @@ LegStroke StrokeOfLeg(int leg, const LegGaitParams& p, double s, double c) {
   }
 }
 
-// The angle of the leg's foot position seen from the body's turning centre.
-double TurnAngle(int leg, const LegGaitParams& p) {
+// Sine and cosine of the angle of the leg's foot position seen from the
+// body's turning centre, atan2(y, x), taken as y / r and x / r; the
+// trigonometric route is kept for the degenerate and non-finite cases.
+void TurnAngle(int leg, const LegGaitParams& p, double& sine, double& cosine) {
   const double x = (p.halfSideStepLength + p.footOffsetY) + kLateralBase;
   const double y = leg < 2 ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
-  return std::atan2(y, x);
+  const double r2 = x * x + y * y;
+  if (std::isnormal(r2)) {
+    const double r = std::sqrt(r2);
+    sine = y / r;
+    cosine = x / r;
+    return;
+  }
+  const double theta = std::atan2(y, x);
+  sine = std::sin(theta);
+  cosine = std::cos(theta);
+}
+
+// scaleLocus for a path whose ranges are already known.
+void ScaleWithRanges(WalkEngine& engine, const LocusArray& sourceAlong,
+                     const LocusArray& sourceVertical, LocusArray& targetAlong,
+                     LocusArray& targetVertical, double alongHalfStroke, double stepHeight,
+                     const LocusRanges& ranges) {
+  const double alongScale = ScaleFactor(2.0 * alongHalfStroke, ranges.along);
+  const double verticalScale = ScaleFactor(stepHeight, ranges.vertical);
+
+  // Locals, not the fields: the target arrays may be fields of this engine,
+  // and writing through them would force every update back to memory.
+  double largest = kSearchLow;
+  double smallest = kSearchHigh;
+  int maxIndex = engine.locusMaxIndex;
+  int minIndex = engine.locusMinIndex;
+  for (int i = 0; i < kLocusPoints; ++i) {
+    const double along = sourceAlong[i] * alongScale;
+    const double vertical = sourceVertical[i] * verticalScale;
+    targetAlong[i] = along;
+    targetVertical[i] = vertical;
+    if (along >= largest) {
+      largest = along;
+      maxIndex = i;
+    }
+    if (along <= smallest) {
+      smallest = along;
+      minIndex = i;
+    }
+  }
+  engine.locusMaxIndex = maxIndex;
+  engine.locusMinIndex = minIndex;
+  // The points strictly after the lower index up to the higher one form the
+  // swing, the rest the stance.
+  const int lo = std::min(minIndex, maxIndex);
+  const int hi = std::max(minIndex, maxIndex);
+  engine.swingSpan = hi - lo;
+  engine.stanceSpan = kLocusPoints - engine.swingSpan;
 }
 
 }  // namespace
 
+// Per leg, everything but the phase is the same in all four frames: the turn
+// angle and the scaled path are worked out once and each frame only samples
+// the path. This is exactly what calling computeLegFrame for every frame
+// gives (scaling the same path again rewrites the same values), at a
+// fraction of the cost.
 void WalkEngine::advanceGait() {
   const LocusSet* set = SelectLocusSet(*this);
+  LocusRanges frontRanges{}, rearRanges{};
+  if (set != nullptr) {
+    frontRanges = RangesOf(set->front.alongTrack, set->front.vertical);
+    rearRanges = RangesOf(set->rear.alongTrack, set->rear.vertical);
+  }
   for (int leg = 0; leg < kLegCount; ++leg) {
     LegGaitParams& p = legs[leg];
     const double step = p.stepRate * kPhaseFactor;
+    if (set == nullptr) {
+      for (int frame = 0; frame < kFramesPerAdvance; ++frame) p.phase = NextPhase(p.phase, step);
+      continue;
+    }
+    double sine, cosine;
+    TurnAngle(leg, p, sine, cosine);
+    const LegStroke stroke = StrokeOfLeg(leg, p, sine, cosine);
+    const FootLocus& source = leg < 2 ? set->front : set->rear;
+    FootLocus& target = scaledLocus[leg];
+    ScaleWithRanges(*this, source.alongTrack, source.vertical, target.alongTrack, target.vertical,
+                    stroke.alongHalfStroke, p.stepHeight, leg < 2 ? frontRanges : rearRanges);
     for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
-      p.phase += step;
-      if (p.phase >= 1.0) p.phase = 0.0;
-      if (set == nullptr) continue;
-      const double theta = TurnAngle(leg, p);
-      const LegStroke stroke = StrokeOfLeg(leg, p, std::sin(theta), std::cos(theta));
-      const FootLocus& source = leg < 2 ? set->front : set->rear;
-      FootLocus& target = scaledLocus[leg];
-      computeLegFrame(leg, frame, p.phase, stroke.phaseOffset, source.alongTrack, source.vertical,
-                      target.alongTrack, target.vertical, stroke.alongHalfStroke, p.stepHeight,
-                      stroke.sideAmplitude, p.footOffsetX, p.footOffsetY, p.footOffsetZ);
+      p.phase = NextPhase(p.phase, step);
+      const double cyclePosition = p.phase + stroke.phaseOffset;
+      sampleLocus(target.alongTrack, target.vertical, cyclePosition);
+      writeFrameTarget(leg, frame, cyclePosition, stroke.sideAmplitude, p.footOffsetX,
+                       p.footOffsetY, p.footOffsetZ);
     }
   }
 }
@@ -137,37 +216,8 @@ void WalkEngine::computeLegFrame(int leg, int frame, double phase, double phaseO
 void WalkEngine::scaleLocus(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
                             LocusArray& targetAlong, LocusArray& targetVertical,
                             double alongHalfStroke, double stepHeight) {
-  const double alongScale = ScaleFactor(
-      2.0 * alongHalfStroke, std::fabs(LargestOf(sourceAlong) - SmallestOf(sourceAlong)));
-  const double verticalScale =
-      ScaleFactor(stepHeight, std::fabs(LargestOf(sourceVertical) - SmallestOf(sourceVertical)));
-
-  double largest = kSearchLow;
-  double smallest = kSearchHigh;
-  for (int i = 0; i < kLocusPoints; ++i) {
-    targetAlong[i] = sourceAlong[i] * alongScale;
-    targetVertical[i] = sourceVertical[i] * verticalScale;
-    if (targetAlong[i] >= largest) {
-      largest = targetAlong[i];
-      locusMaxIndex = i;
-    }
-    if (targetAlong[i] <= smallest) {
-      smallest = targetAlong[i];
-      locusMinIndex = i;
-    }
-  }
-  // Points strictly after the lower index up to the higher one form the swing.
-  const int lo = locusMinIndex < locusMaxIndex ? locusMinIndex : locusMaxIndex;
-  const int hi = locusMinIndex < locusMaxIndex ? locusMaxIndex : locusMinIndex;
-  swingSpan = 0.0;
-  stanceSpan = 0.0;
-  for (int i = 0; i < kLocusPoints; ++i) {
-    if (lo < i && i <= hi) {
-      swingSpan += 1.0;
-    } else {
-      stanceSpan += 1.0;
-    }
-  }
+  ScaleWithRanges(*this, sourceAlong, sourceVertical, targetAlong, targetVertical, alongHalfStroke,
+                  stepHeight, RangesOf(sourceAlong, sourceVertical));
 }
 
 // Maps the cycle position to a position along the path and interpolates

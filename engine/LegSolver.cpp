@@ -123,6 +123,10 @@ Target CorrectForBodyPitch(Target t, double bodyPitch) {
   return t;
 }
 
+// sqrt(1 - v^2), formed as (1 - v)(1 + v), which keeps its precision for
+// |v| near 1: the sine of acos(v) and the cosine of asin(v).
+double Complement(double v) { return std::sqrt((1.0 - v) * (1.0 + v)); }
+
 double WrapPitch(double pitch) {
   while (pitch > kWrapBound) pitch -= kWrapStep;
   while (pitch <= -kWrapBound) pitch += kWrapStep;
@@ -133,7 +137,7 @@ double WrapPitch(double pitch) {
 
 double BodyPitch(double heightA, double heightB) {
   const double sine = (heightB - heightA) * kBodyPitchFactor;
-  if (std::isnan(sine)) return 0.0;
+  if (std::isnan(sine) || sine == 0.0) return 0.0;
   return std::asin(std::clamp(sine, -1.0, 1.0));
 }
 
@@ -141,16 +145,16 @@ LegAngles SolveLeg(const LegGeometry& leg, double x, double y, double z, double 
   const Target t = ClampToReach(leg, CorrectForBodyPitch({x, y, z}, bodyPitch));
   const double r2 = SquaredLength(t);
 
-  const double kneeBend = std::acos((r2 - leg.kneeSum) * leg.kneeFactor);
-  const double cosKnee = std::cos(kneeBend);
+  const double cosKnee = (r2 - leg.kneeSum) * leg.kneeFactor;
+  const double kneeBend = std::acos(cosKnee);
   const double reach = leg.lowerLink * cosKnee + leg.upperLink;
 
   const double rollSine =
       std::fabs(t.y) < std::fabs(reach) ? t.y / reach : std::copysign(kSidewaysGuard, t.y);
   const double roll = std::asin(rollSine);
 
-  const double cosRoll = std::cos(roll);
-  const double n = leg.lowerLink * std::sin(kneeBend);
+  const double cosRoll = Complement(rollSine);
+  const double n = leg.lowerLink * Complement(cosKnee);
   const double d = -(leg.lowerLink * cosRoll * cosKnee) - leg.upperLink * cosRoll;
   const double pitch = std::atan(n / d) + std::atan2(t.x, t.z) - leg.pitchOffset;
 
