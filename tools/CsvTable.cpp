@@ -26,19 +26,19 @@ CsvTable::CsvTable(OutputBuffer& out, bool withTargets) : out_(out), withTargets
   out_.append(HeaderRow(withTargets) + "\n");
 }
 
-void CsvTable::addTick(std::int64_t tick, const WalkEngine& engine) {
+void CsvTable::addTick(const TickRecord& record) {
   char* p = out_.reserve(kMaxRowChars);
-  p = WriteInteger(p, tick);
-  for (const double angle : engine.jointAngles) {
+  p = WriteInteger(p, record.tick);
+  for (const double angle : record.angles) {
     *p++ = ',';
     p = WriteDouble(p, angle);
   }
-  for (const JointCommand command : engine.jointCommands) {
+  for (const JointCommand command : record.commands) {
     *p++ = ',';
     p = WriteInteger(p, command);
   }
   if (withTargets_) {
-    for (const auto& target : engine.frameTargets[0]) {
+    for (const auto& target : record.targets) {
       for (const double value : target) {
         *p++ = ',';
         p = WriteDouble(p, value);

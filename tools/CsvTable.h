@@ -14,7 +14,7 @@ class CsvTable : public TickSink {
  public:
   // Writes the header row at once.
   CsvTable(OutputBuffer& out, bool withTargets);
-  void addTick(std::int64_t tick, const WalkEngine& engine) override;
+  void addTick(const TickRecord& record) override;
 
   // The header row without its line end, e.g. "tick,leg0_pitch,...".
   static std::string HeaderRow(bool withTargets);

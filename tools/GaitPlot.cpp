@@ -70,13 +70,12 @@ GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption)
   angles_.assign(kJointCount, SeriesEnvelope(totalTicks, kMaxBuckets));
 }
 
-void GaitPlot::addTick(std::int64_t tick, const WalkEngine& engine) {
+void GaitPlot::addTick(const TickRecord& record) {
   for (int joint = 0; joint < kJointCount; ++joint) {
-    angles_[joint].add(tick, engine.jointAngles[joint]);
+    angles_[joint].add(record.tick, record.angles[joint]);
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const auto& target = engine.frameTargets[0][leg];
-    feet_[leg].add(target[0], target[2]);
+    feet_[leg].add(record.targets[leg][0], record.targets[leg][2]);
   }
 }
 

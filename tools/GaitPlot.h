@@ -22,7 +22,7 @@ struct PlotCaption {
 class GaitPlot : public TickSink {
  public:
   GaitPlot(std::int64_t totalTicks, PlotCaption caption);
-  void addTick(std::int64_t tick, const WalkEngine& engine) override;
+  void addTick(const TickRecord& record) override;
   std::string renderSvg() const;
 
  private:

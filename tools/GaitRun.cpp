@@ -1,23 +1,64 @@
 #include "tools/GaitRun.h"
 
+#include <exception>
+#include <thread>
+
 #include "engine/SliderMapping.h"
+#include "tools/TickPipeline.h"
 
 namespace trotix {
+namespace {
+
+// Runs the engine and publishes its records until done or cancelled.
+void ProduceTicks(std::int64_t ticks, SliderPositions sliders, const Schedule& schedule,
+                  TickPipeline& pipeline) {
+  WalkEngine engine;
+  std::size_t nextRow = 0;
+  std::int64_t tick = 0;
+  while (tick < ticks) {
+    std::vector<TickRecord>* block = pipeline.beginBlock();
+    if (block == nullptr) return;
+    for (; tick < ticks && block->size() < TickPipeline::kBlockTicks; ++tick) {
+      while (nextRow < schedule.size() && schedule[nextRow].tick <= tick) {
+        sliders = {schedule[nextRow].turn, schedule[nextRow].step};
+        ++nextRow;
+      }
+      ApplySliderPositions(engine, sliders.turn, sliders.step);
+      engine.tick();
+      block->push_back({tick, engine.jointAngles, engine.jointCommands, engine.frameTargets[0]});
+    }
+    pipeline.endBlock();
+  }
+}
+
+}  // namespace
 
 void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule,
              const std::vector<TickSink*>& sinks) {
-  WalkEngine engine;
-  SliderPositions sliders = start;
-  std::size_t nextRow = 0;
-  for (std::int64_t tick = 0; tick < ticks; ++tick) {
-    while (nextRow < schedule.size() && schedule[nextRow].tick <= tick) {
-      sliders = {schedule[nextRow].turn, schedule[nextRow].step};
-      ++nextRow;
+  TickPipeline pipeline;
+  std::exception_ptr producerError;
+  std::thread producer([&] {
+    try {
+      ProduceTicks(ticks, start, schedule, pipeline);
+    } catch (...) {
+      producerError = std::current_exception();
     }
-    ApplySliderPositions(engine, sliders.turn, sliders.step);
-    engine.tick();
-    for (TickSink* sink : sinks) sink->addTick(tick, engine);
+    pipeline.finish();
+  });
+  try {
+    while (const std::vector<TickRecord>* block = pipeline.nextBlock()) {
+      for (const TickRecord& record : *block) {
+        for (TickSink* sink : sinks) sink->addTick(record);
+      }
+      pipeline.releaseBlock();
+    }
+  } catch (...) {
+    pipeline.cancel();
+    producer.join();
+    throw;
   }
+  producer.join();
+  if (producerError) std::rethrow_exception(producerError);
 }
 
 }  // namespace trotix

@@ -5,16 +5,17 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/WalkEngine.h"
 #include "tools/Schedule.h"
+#include "tools/TickRecord.h"
 
 namespace trotix {
 
-// Receives the engine after every tick.
+// Receives every tick's record, in tick order, on the thread that called
+// RunGait.
 class TickSink {
  public:
   virtual ~TickSink() = default;
-  virtual void addTick(std::int64_t tick, const WalkEngine& engine) = 0;
+  virtual void addTick(const TickRecord& record) = 0;
 };
 
 struct SliderPositions {
@@ -25,6 +26,8 @@ struct SliderPositions {
 // Runs `ticks` ticks of a fresh engine, numbered from 0. Before each tick the
 // slider positions are mapped onto the engine exactly as the dialog does;
 // they start at `start` and take each schedule row's values from its tick on.
+// The engine runs on a second thread while the sinks work on this one; an
+// exception from a sink stops the run and is passed on.
 void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule,
              const std::vector<TickSink*>& sinks);
 

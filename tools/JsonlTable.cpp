@@ -27,17 +27,17 @@ char* WriteArray(char* p, const Array& values, Writer write) {
 
 }  // namespace
 
-void JsonlTable::addTick(std::int64_t tick, const WalkEngine& engine) {
+void JsonlTable::addTick(const TickRecord& record) {
   char* p = out_.reserve(kMaxRowChars);
   p = WriteText(p, "{\"tick\":");
-  p = WriteInteger(p, tick);
+  p = WriteInteger(p, record.tick);
   p = WriteText(p, ",\"angles\":");
-  p = WriteArray(p, engine.jointAngles, WriteJsonDouble);
+  p = WriteArray(p, record.angles, WriteJsonDouble);
   p = WriteText(p, ",\"commands\":");
-  p = WriteArray(p, engine.jointCommands, WriteInteger);
+  p = WriteArray(p, record.commands, WriteInteger);
   if (withTargets_) {
     p = WriteText(p, ",\"targets\":");
-    p = WriteArray(p, engine.frameTargets[0], [](char* q, const std::array<double, 3>& target) {
+    p = WriteArray(p, record.targets, [](char* q, const std::array<double, 3>& target) {
       return WriteArray(q, target, WriteJsonDouble);
     });
   }

@@ -12,7 +12,7 @@ namespace trotix {
 class JsonlTable : public TickSink {
  public:
   JsonlTable(OutputBuffer& out, bool withTargets) : out_(out), withTargets_(withTargets) {}
-  void addTick(std::int64_t tick, const WalkEngine& engine) override;
+  void addTick(const TickRecord& record) override;
 
  private:
   OutputBuffer& out_;
