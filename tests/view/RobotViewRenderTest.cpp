@@ -240,6 +240,22 @@ TEST_F(RobotViewRenderTest, DeletingTheViewReleasesTheContext) {
   EXPECT_EQ(viewDeviceContext, nullptr);
 }
 
+// A view whose window was never shown has no context yet: a refresh is
+// harmless and deleting it releases nothing and shows no message.
+TEST_F(RobotViewRenderTest, ViewThatWasNeverShownGoesQuietly) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "hidden");
+  auto* view = new RobotView(frame, wxRect(5, 5, kViewWidth, kViewHeight));
+  view->Refresh(true);
+  view->Update();
+  wxTheApp->Yield(true);
+  EXPECT_EQ(viewRenderContext, nullptr);
+  EXPECT_EQ(view->framesDrawnForTesting(), 0u);
+  delete view;
+  frame->Destroy();
+  wxTheApp->Yield(true);
+  EXPECT_EQ(viewRenderContext, nullptr);
+}
+
 }  // namespace
 }  // namespace trotix
 
