@@ -60,7 +60,7 @@ constexpr double kMinFootSpan = 20.0;
 AxisRange FootRange(double low, double high) {
   const double middle = (low + high) / 2.0;
   const double half = std::max((high - low) / 2.0, kMinFootSpan / 2.0);
-  return PaddedRange(middle - half, middle + half, 6);
+  return PaddedRange(middle - half, middle + half, 8);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ extern "C" void RemoveAndReraise(int signalNumber) {
 }  // namespace
 
 void RemoveTemporaryFilesOnSignal() {
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
     std::signal(signalNumber, RemoveAndReraise);
   }
 }

@@ -1,5 +1,6 @@
 // Removes half-written temporary files when the program is interrupted
-// (Ctrl-C, kill, hang-up), so that an interrupted run leaves nothing behind.
+// (Ctrl-C, kill, hang-up, a closed pipe), so that an interrupted run leaves
+// nothing behind.
 #ifndef TROTIX_TOOLS_TEMPORARYFILES_H_
 #define TROTIX_TOOLS_TEMPORARYFILES_H_
 
@@ -7,7 +8,7 @@
 
 namespace trotix {
 
-// Installs handlers for SIGINT, SIGTERM and SIGHUP that remove every
+// Installs handlers for SIGINT, SIGTERM, SIGHUP and SIGPIPE that remove every
 // registered file and then end the process as the signal would have.
 void RemoveTemporaryFilesOnSignal();
 
