@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -29,7 +30,7 @@ double MonotonicSeconds() {
 }
 
 ProgramRun::ProgramRun(const std::string& program, const std::string& workingDirectory,
-                       const std::vector<std::string>& arguments) {
+                       const std::vector<std::string>& arguments, const std::string& outputPath) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -37,6 +38,7 @@ ProgramRun::ProgramRun(const std::string& program, const std::string& workingDir
   childPid = fork();
   if (childPid == 0) {
     if (chdir(workingDirectory.c_str()) != 0) _exit(126);
+    if (!outputPath.empty() && freopen(outputPath.c_str(), "w", stdout) == nullptr) _exit(126);
     execv(program.c_str(), argv.data());
     _exit(127);
   }

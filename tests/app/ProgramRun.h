@@ -14,8 +14,9 @@ namespace trotix::testing {
 
 class ProgramRun {
  public:
+  // `outputPath`, if given, receives the child's standard output.
   ProgramRun(const std::string& program, const std::string& workingDirectory,
-             const std::vector<std::string>& arguments = {});
+             const std::vector<std::string>& arguments = {}, const std::string& outputPath = {});
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;
