@@ -29,11 +29,15 @@ void SetUpSlider(wxSlider* slider, int limit) {
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(WalkDialog, wxDialog) EVT_INIT_DIALOG(WalkDialog::initialiseDialog)
-    EVT_PAINT(WalkDialog::handlePaint) EVT_TIMER(wxID_ANY, WalkDialog::handleTimer)
-        wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(WalkDialog, wxDialog)
+  EVT_INIT_DIALOG(WalkDialog::initialiseDialog)
+  EVT_PAINT(WalkDialog::handlePaint)
+  EVT_TIMER(wxID_ANY, WalkDialog::handleTimer)
+wxEND_EVENT_TABLE()
+    // clang-format on
 
-            WalkDialog::WalkDialog()
+    WalkDialog::WalkDialog()
     : icon(LoadTrotixIcon()), timer(this, kSimulationTimerId) {
   LoadDialogResources();
   templateLoaded = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
