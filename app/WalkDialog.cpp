@@ -29,16 +29,7 @@ void SetUpSlider(wxSlider* slider, int limit) {
 
 }  // namespace
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(WalkDialog, wxDialog)
-  EVT_INIT_DIALOG(WalkDialog::initialiseDialog)
-  EVT_PAINT(WalkDialog::handlePaint)
-  EVT_TIMER(wxID_ANY, WalkDialog::handleTimer)
-wxEND_EVENT_TABLE()
-    // clang-format on
-
-    WalkDialog::WalkDialog()
-    : icon(LoadTrotixIcon()), timer(this, kSimulationTimerId) {
+WalkDialog::WalkDialog() : icon(LoadTrotixIcon()), timer(this, kSimulationTimerId) {
   LoadDialogResources();
   templateLoaded = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
   if (templateLoaded) {
@@ -139,5 +130,13 @@ bool WalkDialog::destroyDialogWindow() {
 wxPoint CentredIconOrigin(const wxSize& client, const wxSize& icon) {
   return wxPoint((client.x - icon.x + 1) / 2, (client.y - icon.y + 1) / 2);
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(WalkDialog, wxDialog)
+  EVT_INIT_DIALOG(WalkDialog::initialiseDialog)
+  EVT_PAINT(WalkDialog::handlePaint)
+  EVT_TIMER(wxID_ANY, WalkDialog::handleTimer)
+wxEND_EVENT_TABLE()
+// clang-format on
 
 }  // namespace trotix
