@@ -123,7 +123,6 @@ TEST(WalkDialogTest, TheViewGoesBeforeTheDialogsControls) {
   {
     WalkDialog dialog;
     dialog.afterTickForTesting = [&] {
-      if (!dialog.afterTickForTesting) return;
       for (wxWindow* child : dialog.GetChildren()) {
         const std::string name = dynamic_cast<RobotView*>(child) != nullptr ? "view" : "control";
         child->Bind(wxEVT_DESTROY, [&destroyed, name, child](wxWindowDestroyEvent& event) {
