@@ -30,7 +30,7 @@ class RobotView : public wxGLCanvas {
   RobotView(const RobotView&) = delete;
   RobotView& operator=(const RobotView&) = delete;
 
-  // Chooses the visual's outcome into a context and makes it current.
+  // Creates the rendering context on the chosen visual and makes it current.
   bool createGlContext();
   // Builds the texture; only if that works, sets the fixed GL state
   // (white background, depth test).
