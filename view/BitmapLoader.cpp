@@ -19,24 +19,19 @@ void ShowImageError(const std::string& text) {
   if (showImageErrors) ShowMessageBox(text, "Error", MessageIcon::kNone);
 }
 
-// The caller's record: the pixels first, then the record, each with malloc.
-RgbImage* MakeRgbImage(const DibSection& section) {
-  const std::size_t bytes = static_cast<std::size_t>(section.width) * section.rowCount() * 3;
-  auto* data = static_cast<unsigned char*>(std::malloc(bytes));
-  if (data == nullptr) {
-    ShowImageError("Out of memory.");
-    return nullptr;
-  }
-  CopySectionToRgb(section, data);
+// The caller's record: the pixels (the section's own buffer) and the record
+// itself are separate malloc blocks.
+RgbImage* MakeRgbImage(DibSection* section) {
+  const std::int32_t width = section->width;
+  const std::int32_t height = static_cast<std::int32_t>(section->rowCount());
   auto* image = static_cast<RgbImage*>(std::malloc(sizeof(RgbImage)));
   if (image == nullptr) {
-    std::free(data);
     ShowImageError("Out of memory.");
     return nullptr;
   }
-  image->width = section.width;
-  image->height = static_cast<std::int32_t>(section.rowCount());
-  image->data = data;
+  image->width = width;
+  image->height = height;
+  image->data = TakeSectionAsRgb(section);
   return image;
 }
 
@@ -47,7 +42,7 @@ RgbImage* ImageFromFileBytes(const unsigned char* bytes, std::size_t size) {
     ShowImageError(DibStatusMessage(status));
     return nullptr;
   }
-  return MakeRgbImage(section);
+  return MakeRgbImage(&section);
 }
 
 // Failure messages appear while the file is still mapped; the open failure

@@ -1,5 +1,6 @@
 #include "view/DibDecoder.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -101,7 +102,7 @@ DibStatus DecodeDib(const unsigned char* bytes, std::size_t size, DibSection* se
     if (rowCount > maxSectionBytes / stride) return DibStatus::kOutOfMemory;
     if (!PixelDataFits(info, size, rowCount)) return DibStatus::kConversionError;
 
-    section->bits.reset(new (std::nothrow) unsigned char[stride * rowCount]);
+    section->bits.reset(static_cast<unsigned char*>(std::malloc(stride * rowCount)));
     if (!section->bits) return DibStatus::kOutOfMemory;
     section->width = info.width;
     section->height = info.height;

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "view/DibStatus.h"
@@ -21,13 +22,17 @@ namespace trotix {
 // The largest 24-bit picture the decoder makes: 256 MiB.
 constexpr std::size_t kMaxSectionBytes = std::size_t{256} << 20;
 
+struct FreeDeleter {
+  void operator()(unsigned char* block) const { std::free(block); }
+};
+
 // The converted picture: |height| rows of `stride` bytes in the file's row
-// order (bottom row first unless height is negative).
+// order (bottom row first unless height is negative), in a malloc block.
 struct DibSection {
   std::int32_t width = 0;   // > 0
   std::int32_t height = 0;  // as in the file; negative for top-down
   std::size_t stride = 0;   // width * 3 rounded up to a multiple of 4
-  std::unique_ptr<unsigned char[]> bits;
+  std::unique_ptr<unsigned char, FreeDeleter> bits;
 
   std::size_t rowCount() const;
 };
@@ -38,9 +43,15 @@ struct DibSection {
 DibStatus DecodeDib(const unsigned char* bytes, std::size_t size, DibSection* section,
                     std::size_t maxSectionBytes = kMaxSectionBytes);
 
-// Writes the section as rows of red, green, blue without gaps, bottom row
-// first, into `rgb` (width * rowCount() * 3 bytes).
-void CopySectionToRgb(const DibSection& section, unsigned char* rgb);
+// Rewrites the section, in its own buffer, as rows of red, green, blue
+// without gaps, bottom row first, and hands the buffer over: the first
+// width * rowCount() * 3 bytes of a block the caller releases with free().
+// The section is left empty.
+unsigned char* TakeSectionAsRgb(DibSection* section);
+
+// Off: TakeSectionAsRgb uses only its portable code, even where the
+// processor has faster instructions.
+void AllowSimdForTesting(bool allowed);
 
 }  // namespace trotix
 

@@ -1,5 +1,7 @@
 #include "BmpBuilder.h"
 
+#include <cstdlib>
+
 #include "view/DibDecoder.h"
 
 namespace trotix {
@@ -78,9 +80,10 @@ DecodedPicture Decode(const Bytes& file) {
   if (picture.status != DibStatus::kOk) return picture;
   picture.width = section.width;
   picture.height = static_cast<std::int32_t>(section.rowCount());
-  picture.rgb.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
-  CopySectionToRgb(section, picture.rgb.data());
   picture.sectionRow0.assign(section.bits.get(), section.bits.get() + section.stride);
+  unsigned char* rgb = TakeSectionAsRgb(&section);
+  picture.rgb.assign(rgb, rgb + static_cast<std::size_t>(picture.width) * picture.height * 3);
+  std::free(rgb);
   return picture;
 }
 

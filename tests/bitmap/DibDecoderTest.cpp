@@ -1,8 +1,11 @@
 // Uncompressed pictures of every bit count, in both header layouts, with and
 // without a file header, bottom-up and top-down.
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "BmpBuilder.h"
+#include "view/DibDecoder.h"
 #include "view/DibHeader.h"
 
 namespace trotix {
@@ -213,6 +216,48 @@ TEST(DibDecoder, AcceptsALastRowWithoutItsPadding) {
   const DecodedPicture whole = Decode(BuildBmp(spec));
   spec.pixels.resize(spec.pixels.size() - 2);
   EXPECT_EQ(Decode(BuildBmp(spec)).rgb, whole.rgb);
+}
+
+}  // namespace
+}  // namespace trotix
+
+namespace trotix {
+namespace {
+
+// Reorders rows of blue, green, red in place: every width (so every gap at
+// the row end and every remainder of the wide loops), both orientations,
+// with and without the processor's vector instructions.
+TEST(TakeSectionAsRgb, MatchesAPixelByPixelCopyForEveryWidth) {
+  std::uint32_t noise = 1;
+  for (bool simd : {true, false}) {
+    AllowSimdForTesting(simd);
+    for (std::int32_t width = 1; width <= 37; ++width) {
+      for (std::int32_t height : {1, 2, 5, -1, -4, -5}) {
+        SCOPED_TRACE(::testing::Message() << simd << " " << width << " x " << height);
+        const int rows = std::abs(height);
+        std::vector<Bytes> fileRows(rows, Bytes(width * 3));
+        for (Bytes& row : fileRows) {
+          for (unsigned char& byte : row)
+            byte = static_cast<unsigned char>(noise = noise * 69069 + 1);
+        }
+        BmpSpec spec;
+        spec.width = width;
+        spec.height = height;
+        spec.pixels = PadRows(fileRows);
+        const DecodedPicture picture = Decode(BuildBmp(spec));
+        ASSERT_EQ(picture.height, rows);
+        Bytes expected;
+        for (int y = 0; y < rows; ++y) {
+          const Bytes& row = fileRows[height > 0 ? y : rows - 1 - y];
+          for (int x = 0; x < width; ++x) {
+            expected.insert(expected.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
+          }
+        }
+        ASSERT_EQ(picture.rgb, expected);
+      }
+    }
+  }
+  AllowSimdForTesting(true);
 }
 
 }  // namespace
