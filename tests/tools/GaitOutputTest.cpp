@@ -62,6 +62,10 @@ struct Sliders {
   int step;
 };
 
+void PrintTo(const Sliders& sliders, std::ostream* os) {
+  *os << "turn " << sliders.turn << ", step " << sliders.step;
+}
+
 class GaitOutputTest : public ::testing::TestWithParam<Sliders> {};
 
 TEST_P(GaitOutputTest, CsvAndJsonLinesEqualTheEngine) {
