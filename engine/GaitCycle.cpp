@@ -1,15 +1,14 @@
-// The trot's gait cycle: phase stepping, foot-path scaling and sampling, and
-// the foot targets of every frame.
+// The trot's gait cycle: phase stepping, the turn split of every leg's
+// stroke, and the foot targets of every frame.
 //
-// Each leg walks its ten-point foot path once per cycle. The path is split at
-// its back-most (locusMinIndex) and front-most (locusMaxIndex) points into a
-// swing, travelled during the middle half of the cycle, and a stance,
-// travelled during the outer quarters. Legs 0 and 3 run half a cycle ahead of
-// legs 1 and 2. A sideways sway follows a triangle over the cycle.
-#include <algorithm>
-#include <array>
+// Each leg walks its ten-point foot path once per cycle (FootPath.h): the
+// swing during the middle half of the cycle, the stance during the outer
+// quarters. Legs 0 and 3 run half a cycle ahead of legs 1 and 2. The turn
+// stroke is split between the along-track and the sideways direction by the
+// angle of the leg's foot position seen from the body's turning centre.
 #include <cmath>
 
+#include "engine/FootPath.h"
 #include "engine/WalkEngine.h"
 
 namespace trotix {
@@ -17,12 +16,6 @@ namespace {
 
 constexpr double kPhaseFactor = 0.008;
 constexpr double kLateralBase = 62.5;  // mm, enters each leg's turn angle
-constexpr double kSearchLow = -1000.0;
-constexpr double kSearchHigh = 1000.0;
-constexpr double kFirstBoundary = 0.25;
-constexpr double kSecondBoundary = 0.75;
-
-using LocusArray = std::array<double, kLocusPoints>;
 
 const LocusSet* SelectLocusSet(const WalkEngine& engine) {
   switch (engine.walkMode) {
@@ -37,54 +30,10 @@ const LocusSet* SelectLocusSet(const WalkEngine& engine) {
   }
 }
 
-// A path whose values are all equal has no extent to scale; it is scaled by
-// 0 rather than by an infinite or undefined factor.
-double ScaleFactor(double wantedExtent, double range) {
-  return range > 0.0 ? wantedExtent / range : 0.0;
-}
-
-struct LocusRanges {
-  double along;
-  double vertical;
-};
-
-// The ranges |max - min| of both arrays of a path, from searches that start
-// at -1000 and 1000. The four searches run side by side in one pass.
-LocusRanges RangesOf(const LocusArray& along, const LocusArray& vertical) {
-  double alongMax = kSearchLow, alongMin = kSearchHigh;
-  double verticalMax = kSearchLow, verticalMin = kSearchHigh;
-  for (int i = 0; i < kLocusPoints; ++i) {
-    if (along[i] >= alongMax) alongMax = along[i];
-    if (along[i] <= alongMin) alongMin = along[i];
-    if (vertical[i] >= verticalMax) verticalMax = vertical[i];
-    if (vertical[i] <= verticalMin) verticalMin = vertical[i];
-  }
-  return {std::fabs(alongMax - alongMin), std::fabs(verticalMax - verticalMin)};
-}
-
-// Brings a truncated path position into 0..9. Positions run up to 14 in the
-// normal cycle; anything else (from a hostile phase) is wrapped the same way
-// instead of indexing past the path.
-int WrapLocusIndex(double truncated) {
-  if (truncated >= 0.0 && truncated < 2.0 * kLocusPoints) {
-    const int index = static_cast<int>(truncated);
-    return index < kLocusPoints ? index : index - kLocusPoints;
-  }
-  if (!std::isfinite(truncated)) return 0;
-  double wrapped = std::fmod(truncated, static_cast<double>(kLocusPoints));
-  if (wrapped < 0.0) wrapped += kLocusPoints;
-  return static_cast<int>(wrapped);
-}
-
 // One phase step; a phase reaching 1.0 restarts at exactly 0.0.
 double NextPhase(double phase, double step) {
   const double next = phase + step;
   return next >= 1.0 ? 0.0 : next;
-}
-
-// Folds a cycle position in [0, 1.5) back into [0, 1).
-double CycleFraction(double cyclePosition) {
-  return cyclePosition >= 1.0 ? cyclePosition - 1.0 : cyclePosition;
 }
 
 struct LegStroke {
@@ -108,9 +57,9 @@ LegStroke StrokeOfLeg(int leg, const LegGaitParams& p, double s, double c) {
   }
 }
 
-// Sine and cosine of the angle of the leg's foot position seen from the
-// body's turning centre, atan2(y, x), taken as y / r and x / r; the
-// trigonometric route is kept for the degenerate and non-finite cases.
+// Sine and cosine of the leg's turn angle atan2(y, x), taken as y / r and
+// x / r; the trigonometric route is kept for the degenerate and non-finite
+// cases.
 void TurnAngle(int leg, const LegGaitParams& p, double& sine, double& cosine) {
   const double x = (p.halfSideStepLength + p.footOffsetY) + kLateralBase;
   const double y = leg < 2 ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
@@ -126,51 +75,24 @@ void TurnAngle(int leg, const LegGaitParams& p, double& sine, double& cosine) {
   cosine = std::cos(theta);
 }
 
-// scaleLocus for a path whose ranges are already known.
-void ScaleWithRanges(WalkEngine& engine, const LocusArray& sourceAlong,
-                     const LocusArray& sourceVertical, LocusArray& targetAlong,
-                     LocusArray& targetVertical, double alongHalfStroke, double stepHeight,
-                     const LocusRanges& ranges) {
-  const double alongScale = ScaleFactor(2.0 * alongHalfStroke, ranges.along);
-  const double verticalScale = ScaleFactor(stepHeight, ranges.vertical);
+PathSplit SplitOf(const WalkEngine& e) {
+  return {e.locusMinIndex, e.locusMaxIndex, e.swingSpan, e.stanceSpan};
+}
 
-  // Locals, not the fields: the target arrays may be fields of this engine,
-  // and writing through them would force every update back to memory.
-  double largest = kSearchLow;
-  double smallest = kSearchHigh;
-  int maxIndex = engine.locusMaxIndex;
-  int minIndex = engine.locusMinIndex;
-  for (int i = 0; i < kLocusPoints; ++i) {
-    const double along = sourceAlong[i] * alongScale;
-    const double vertical = sourceVertical[i] * verticalScale;
-    targetAlong[i] = along;
-    targetVertical[i] = vertical;
-    if (along >= largest) {
-      largest = along;
-      maxIndex = i;
-    }
-    if (along <= smallest) {
-      smallest = along;
-      minIndex = i;
-    }
-  }
-  engine.locusMaxIndex = maxIndex;
-  engine.locusMinIndex = minIndex;
-  // The points strictly after the lower index up to the higher one form the
-  // swing, the rest the stance.
-  const int lo = std::min(minIndex, maxIndex);
-  const int hi = std::max(minIndex, maxIndex);
-  engine.swingSpan = hi - lo;
-  engine.stanceSpan = kLocusPoints - engine.swingSpan;
+void StoreSplit(WalkEngine& e, const PathSplit& split) {
+  e.locusMinIndex = split.minIndex;
+  e.locusMaxIndex = split.maxIndex;
+  e.swingSpan = split.swingSpan;
+  e.stanceSpan = split.stanceSpan;
 }
 
 }  // namespace
 
 // Per leg, everything but the phase is the same in all four frames: the turn
 // angle and the scaled path are worked out once and each frame only samples
-// the path. This is exactly what calling computeLegFrame for every frame
-// gives (scaling the same path again rewrites the same values), at a
-// fraction of the cost.
+// the path, with the scratch values kept in locals. The result, scratch
+// fields included, is exactly that of calling computeLegFrame for every
+// frame (scaling the same path again rewrites the same values).
 void WalkEngine::advanceGait() {
   const LocusSet* set = SelectLocusSet(*this);
   LocusRanges frontRanges{}, rearRanges{};
@@ -190,15 +112,23 @@ void WalkEngine::advanceGait() {
     const LegStroke stroke = StrokeOfLeg(leg, p, sine, cosine);
     const FootLocus& source = leg < 2 ? set->front : set->rear;
     FootLocus& target = scaledLocus[leg];
-    ScaleWithRanges(*this, source.alongTrack, source.vertical, target.alongTrack, target.vertical,
-                    stroke.alongHalfStroke, p.stepHeight, leg < 2 ? frontRanges : rearRanges);
+    const PathSplit split = ScalePath(source.alongTrack, source.vertical, target.alongTrack,
+                                      target.vertical, stroke.alongHalfStroke, p.stepHeight,
+                                      leg < 2 ? frontRanges : rearRanges, SplitOf(*this));
+    StoreSplit(*this, split);
+    FrameFractions u;
     for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
       p.phase = NextPhase(p.phase, step);
-      const double cyclePosition = p.phase + stroke.phaseOffset;
-      sampleLocus(target.alongTrack, target.vertical, cyclePosition);
-      writeFrameTarget(leg, frame, cyclePosition, stroke.sideAmplitude, p.footOffsetX,
-                       p.footOffsetY, p.footOffsetZ);
+      u[frame] = CycleFraction(p.phase + stroke.phaseOffset);
     }
+    const FrameSamples samples = SamplePathAtFrames(target.alongTrack, target.vertical, split, u);
+    for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
+      frameTargets[frame][leg] = {samples[frame].along + p.footOffsetX,
+                                  SwayAt(u[frame], stroke.sideAmplitude) + p.footOffsetY,
+                                  samples[frame].vertical + p.footOffsetZ};
+    }
+    locusSampleX = samples.back().along;
+    locusSampleZ = samples.back().vertical;
   }
 }
 
@@ -216,70 +146,24 @@ void WalkEngine::computeLegFrame(int leg, int frame, double phase, double phaseO
 void WalkEngine::scaleLocus(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
                             LocusArray& targetAlong, LocusArray& targetVertical,
                             double alongHalfStroke, double stepHeight) {
-  ScaleWithRanges(*this, sourceAlong, sourceVertical, targetAlong, targetVertical, alongHalfStroke,
-                  stepHeight, RangesOf(sourceAlong, sourceVertical));
+  StoreSplit(*this,
+             ScalePath(sourceAlong, sourceVertical, targetAlong, targetVertical, alongHalfStroke,
+                       stepHeight, RangesOf(sourceAlong, sourceVertical), SplitOf(*this)));
 }
 
-// Maps the cycle position to a position along the path and interpolates
-// between its two neighbouring points. When the path is mirrored (the
-// minimum after the maximum, a backward stroke) the position is counted from
-// the other end, which makes the foot jump back one interval at u = 0.25.
 void WalkEngine::sampleLocus(const LocusArray& targetAlong, const LocusArray& targetVertical,
                              double cyclePosition) {
-  const double u = CycleFraction(cyclePosition);
-  const double stance = stanceSpan;
-  const double swing = swingSpan;
-  const double lowIndex = locusMinIndex;
-  const double highIndex = locusMaxIndex;
-  int k0 = 0;
-  int k1 = 0;
-  double t = 0.0;
-  if (locusMinIndex <= locusMaxIndex) {
-    double p;
-    if (u < kFirstBoundary) {
-      p = stance * 0.5 * u * 4;
-    } else if (u < kSecondBoundary) {
-      p = (u - 0.25) * swing * 2 + lowIndex;
-    } else {
-      p = stance * 0.5 * (u - 0.75) * 4 + highIndex;
-    }
-    const double whole = std::trunc(p);
-    t = p - whole;
-    k0 = WrapLocusIndex(whole);
-    k1 = k0 + 1 == kLocusPoints ? 0 : k0 + 1;
-  } else {
-    double q;
-    if (u < kFirstBoundary) {
-      q = 9 - (9 - stance * 0.5 * u * 4);
-    } else if (u < kSecondBoundary) {
-      q = 9 - (lowIndex - (u - 0.25) * swing * 2);
-    } else {
-      q = 9 - (highIndex - stance * 0.5 * (u - 0.75) * 4);
-    }
-    const double k = std::trunc(q) + 1;
-    t = q - k + 1;
-    k1 = WrapLocusIndex(k);
-    k0 = WrapLocusIndex(k - 1);
-  }
-  locusSampleX = targetAlong[k0] + t * (targetAlong[k1] - targetAlong[k0]);
-  locusSampleZ = targetVertical[k0] + t * (targetVertical[k1] - targetVertical[k0]);
+  const PathSample sample =
+      SamplePath(targetAlong, targetVertical, SplitOf(*this), CycleFraction(cyclePosition));
+  locusSampleX = sample.along;
+  locusSampleZ = sample.vertical;
 }
 
-// The sideways sway is a triangle over the cycle: 0 at u = 0, -g at 0.25,
-// +g at 0.75 and 0 again at 1.
+// A leg or frame outside the table is ignored rather than written past it.
 void WalkEngine::writeFrameTarget(int leg, int frame, double cyclePosition, double sideAmplitude,
                                   double offsetX, double offsetY, double offsetZ) {
   if (leg < 0 || leg >= kLegCount || frame < 0 || frame >= kFramesPerAdvance) return;
-  const double u = CycleFraction(cyclePosition);
-  const double g = sideAmplitude;
-  double sway;
-  if (u < kFirstBoundary) {
-    sway = u * (-g) * 4;
-  } else if (u < kSecondBoundary) {
-    sway = (u - 0.25) * (g - (-g)) * 2 + (-g);
-  } else {
-    sway = g - (u - 0.75) * g * 4;
-  }
+  const double sway = SwayAt(CycleFraction(cyclePosition), sideAmplitude);
   frameTargets[frame][leg] = {locusSampleX + offsetX, sway + offsetY, locusSampleZ + offsetZ};
 }
 

@@ -127,6 +127,12 @@ Target CorrectForBodyPitch(Target t, double bodyPitch) {
 // |v| near 1: the sine of acos(v) and the cosine of asin(v).
 double Complement(double v) { return std::sqrt((1.0 - v) * (1.0 + v)); }
 
+// atan2(x, z), the target's angle from the downward axis. A foot below the
+// shoulder, the usual case, needs only the cheaper single-argument arctangent.
+double TargetDirection(const Target& t) {
+  return t.z > 0.0 ? std::atan(t.x / t.z) : std::atan2(t.x, t.z);
+}
+
 double WrapPitch(double pitch) {
   while (pitch > kWrapBound) pitch -= kWrapStep;
   while (pitch <= -kWrapBound) pitch += kWrapStep;
@@ -156,7 +162,7 @@ LegAngles SolveLeg(const LegGeometry& leg, double x, double y, double z, double 
   const double cosRoll = Complement(rollSine);
   const double n = leg.lowerLink * Complement(cosKnee);
   const double d = -(leg.lowerLink * cosRoll * cosKnee) - leg.upperLink * cosRoll;
-  const double pitch = std::atan(n / d) + std::atan2(t.x, t.z) - leg.pitchOffset;
+  const double pitch = std::atan(n / d) + TargetDirection(t) - leg.pitchOffset;
 
   return {roll, WrapPitch(pitch), kneeBend + leg.kneeOffset};
 }

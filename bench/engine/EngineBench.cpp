@@ -3,6 +3,7 @@
 //   --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include "ReferenceTick.h"
 #include "engine/LegSolver.h"
 #include "engine/SliderMapping.h"
 #include "engine/WalkEngine.h"
@@ -19,7 +20,20 @@ void TickWithSliders(benchmark::State& state, int horizontal, int vertical) {
   }
 }
 
+void ReferenceTickWithSliders(benchmark::State& state, int horizontal, int vertical) {
+  WalkEngine engine;
+  ApplySliderPositions(engine, horizontal, vertical);
+  for (auto _ : state) {
+    ReferenceTick(engine);
+    benchmark::DoNotOptimize(engine.jointCommands);
+  }
+}
+
 void BM_TickAtRest(benchmark::State& state) { TickWithSliders(state, 0, 0); }
+void BM_BaselineTickAtRest(benchmark::State& state) { ReferenceTickWithSliders(state, 0, 0); }
+void BM_BaselineTickFullStrokeAndTurn(benchmark::State& state) {
+  ReferenceTickWithSliders(state, 80, -130);
+}
 void BM_TickFullStrokeAndTurn(benchmark::State& state) { TickWithSliders(state, 80, -130); }
 
 // The front leg over a ring of reachable, too-near and too-far targets, so
@@ -40,6 +54,8 @@ void BM_SolveFrontLeg(benchmark::State& state) {
   }
 }
 
+BENCHMARK(BM_BaselineTickAtRest);
+BENCHMARK(BM_BaselineTickFullStrokeAndTurn);
 BENCHMARK(BM_TickAtRest);
 BENCHMARK(BM_TickFullStrokeAndTurn);
 BENCHMARK(BM_SolveFrontLeg);
