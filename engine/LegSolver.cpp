@@ -127,10 +127,20 @@ Target CorrectForBodyPitch(Target t, double bodyPitch) {
 // |v| near 1: the sine of acos(v) and the cosine of asin(v).
 double Complement(double v) { return std::sqrt((1.0 - v) * (1.0 + v)); }
 
-// atan2(x, z), the target's angle from the downward axis. A foot below the
-// shoulder, the usual case, needs only the cheaper single-argument arctangent.
-double TargetDirection(const Target& t) {
-  return t.z > 0.0 ? std::atan(t.x / t.z) : std::atan2(t.x, t.z);
+// atan(a) + atan2(x, z): the pitch before its offset. For a foot below the
+// shoulder (z > 0) the second term is atan(b) with b = x / z, and the sum of
+// two arctangents needs only one: with alpha + beta in (-pi, pi),
+//     tan(alpha + beta) = (a + b) / (1 - ab),
+// and cos(alpha + beta) has the sign of 1 - ab, which says whether the sum
+// lies beyond +-pi/2 (true pi here: this is an identity, not the robot's pi).
+double PitchSum(double a, double x, double z) {
+  constexpr double kTruePi = 3.14159265358979323846;
+  const double b = z > 0.0 ? x / z : 0.0;
+  if (!(z > 0.0 && std::fabs(b) < 1e12)) return std::atan(a) + std::atan2(x, z);
+  const double c = 1.0 - a * b;
+  const double t = std::atan((a + b) / c);
+  if (c >= 0.0) return t;
+  return a + b < 0.0 ? t - kTruePi : t + kTruePi;
 }
 
 double WrapPitch(double pitch) {
@@ -162,7 +172,7 @@ LegAngles SolveLeg(const LegGeometry& leg, double x, double y, double z, double 
   const double cosRoll = Complement(rollSine);
   const double n = leg.lowerLink * Complement(cosKnee);
   const double d = -(leg.lowerLink * cosRoll * cosKnee) - leg.upperLink * cosRoll;
-  const double pitch = std::atan(n / d) + TargetDirection(t) - leg.pitchOffset;
+  const double pitch = PitchSum(n / d, t.x, t.z) - leg.pitchOffset;
 
   return {roll, WrapPitch(pitch), kneeBend + leg.kneeOffset};
 }

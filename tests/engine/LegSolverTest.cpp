@@ -173,6 +173,44 @@ TEST(LegSolverTest, DegenerateInputGivesFiniteAngles) {
   ExpectFinite(Front(std::numeric_limits<double>::max(), -1e308, 1e308, 0, 100));
 }
 
+// The solver as plainly written: cosines and sines of its angles and a
+// separate atan2, with the reach clamp of ordinary targets.
+LegAngles PlainSolve(const LegGeometry& g, double x, double y, double z) {
+  double r2 = x * x + y * y + z * z;
+  double s = 1.0;
+  if (r2 < g.minReachSquared) s = g.minReach / std::sqrt(r2);
+  if (r2 > g.maxReachSquared) s = g.maxReach / std::sqrt(r2);
+  x *= s, y *= s, z *= s;
+  r2 = x * x + y * y + z * z;
+  const double knee = std::acos((r2 - g.kneeSum) * g.kneeFactor);
+  const double reach = g.lowerLink * std::cos(knee) + g.upperLink;
+  const double roll = std::asin(std::fabs(y) < reach ? y / reach : std::copysign(0.999, y));
+  const double d = -(g.lowerLink * std::cos(roll) * std::cos(knee)) - g.upperLink * std::cos(roll);
+  double pitch = std::atan(g.lowerLink * std::sin(knee) / d) + std::atan2(x, z) - g.pitchOffset;
+  while (pitch > 3.141592) pitch -= 6.283184;
+  while (pitch <= -3.141592) pitch += 6.283184;
+  return {roll, pitch, knee + g.kneeOffset};
+}
+
+// Targets all around the shoulder, above and below it, near and far.
+TEST(LegSolverTest, AgreesWithThePlainFormulasInEveryQuadrant) {
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> coordinate(-250.0, 250.0);
+  for (int i = 0; i < 20000; ++i) {
+    const double x = coordinate(random), y = coordinate(random) * 0.3, z = coordinate(random);
+    for (const LegGeometry* leg : {&kFrontLegGeometry, &kRearLegGeometry}) {
+      const LegAngles fast = SolveLeg(*leg, x, y, z, 0.0);
+      const LegAngles plain = PlainSolve(*leg, x, y, z);
+      ASSERT_NEAR(fast.roll, plain.roll, 1e-12) << x << ' ' << y << ' ' << z;
+      ASSERT_NEAR(fast.knee, plain.knee, 1e-12) << x << ' ' << y << ' ' << z;
+      // Away from the wrap seam the pitches agree; on it they may sit a
+      // whole turn apart.
+      const double diff = std::fabs(fast.pitch - plain.pitch);
+      ASSERT_TRUE(diff < 1e-12 || std::fabs(diff - 6.283184) < 1e-12) << x << ' ' << z;
+    }
+  }
+}
+
 TEST(LegSolverTest, SolversReadNoEngineState) {
   WalkEngine engine;
   engine.pitchHeightB = 50.0;
