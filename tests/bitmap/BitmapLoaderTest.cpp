@@ -74,12 +74,12 @@ void FreeImage(RgbImage* image) {
 }
 
 Bytes TwoByTwo(std::int32_t height) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.height = height;
+  BmpLayout layout;
+  layout.width = 2;
+  layout.height = height;
   Bytes first = {0, 0, 255, 0, 255, 0}, second = {255, 0, 0, 255, 255, 255};
-  spec.pixels = height > 0 ? PadRows({first, second}) : PadRows({second, first});
-  return BuildBmp(spec);
+  layout.pixels = height > 0 ? PadRows({first, second}) : PadRows({second, first});
+  return BuildBmp(layout);
 }
 
 const Bytes kTwoByTwoRgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
@@ -122,9 +122,9 @@ TEST_F(BitmapLoaderTest, SaysADirectoryCannotBeOpened) {
 }
 
 TEST_F(BitmapLoaderTest, ShowsTheDecodersMessage) {
-  BmpSpec spec;
-  spec.headerSize = 108;
-  RgbImage* image = LoadBitmapFile(write("v4.bmp", BuildBmp(spec)).c_str());
+  BmpLayout layout;
+  layout.headerSize = 108;
+  RgbImage* image = LoadBitmapFile(write("v4.bmp", BuildBmp(layout)).c_str());
   EXPECT_EQ(image, nullptr);
   expectOneBox("Unknown DIB file format.");
 
@@ -135,9 +135,9 @@ TEST_F(BitmapLoaderTest, ShowsTheDecodersMessage) {
   expectOneBox("Image file conversion error.");
 
   boxes_.clear();
-  spec = BmpSpec();
-  spec.width = spec.height = 20000;
-  EXPECT_EQ(LoadBitmapFile(write("huge.bmp", BuildBmp(spec)).c_str()), nullptr);
+  layout = BmpLayout();
+  layout.width = layout.height = 20000;
+  EXPECT_EQ(LoadBitmapFile(write("huge.bmp", BuildBmp(layout)).c_str()), nullptr);
   expectOneBox("Out of memory.");
 }
 

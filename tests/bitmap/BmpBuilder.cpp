@@ -17,50 +17,50 @@ void Put32(Bytes* out, std::uint32_t value) {
   Put16(out, value >> 16);
 }
 
-void PutHeader(const BmpSpec& spec, Bytes* out) {
-  Put32(out, spec.headerSize);
-  if (spec.headerSize == 12) {
-    Put16(out, static_cast<std::uint32_t>(spec.width));
-    Put16(out, static_cast<std::uint32_t>(spec.height));
+void PutHeader(const BmpLayout& layout, Bytes* out) {
+  Put32(out, layout.headerSize);
+  if (layout.headerSize == 12) {
+    Put16(out, static_cast<std::uint32_t>(layout.width));
+    Put16(out, static_cast<std::uint32_t>(layout.height));
     Put16(out, 1);
-    Put16(out, spec.bitCount);
+    Put16(out, layout.bitCount);
     return;
   }
-  Put32(out, static_cast<std::uint32_t>(spec.width));
-  Put32(out, static_cast<std::uint32_t>(spec.height));
+  Put32(out, static_cast<std::uint32_t>(layout.width));
+  Put32(out, static_cast<std::uint32_t>(layout.height));
   Put16(out, 1);
-  Put16(out, spec.bitCount);
-  Put32(out, spec.compression);
-  Put32(out, spec.imageSize);
+  Put16(out, layout.bitCount);
+  Put32(out, layout.compression);
+  Put32(out, layout.imageSize);
   Put32(out, 2835);
   Put32(out, 2835);
-  Put32(out, spec.colorsUsed);
+  Put32(out, layout.colorsUsed);
   Put32(out, 0);
-  while (out->size() < spec.headerSize) out->push_back(0);
+  while (out->size() < layout.headerSize) out->push_back(0);
 }
 
 }  // namespace
 
-Bytes BuildBmp(const BmpSpec& spec) {
+Bytes BuildBmp(const BmpLayout& layout) {
   Bytes dib;
-  PutHeader(spec, &dib);
-  for (std::uint32_t mask : spec.masks) Put32(&dib, mask);
-  for (std::uint32_t color : spec.palette) {
+  PutHeader(layout, &dib);
+  for (std::uint32_t mask : layout.masks) Put32(&dib, mask);
+  for (std::uint32_t color : layout.palette) {
     dib.push_back(static_cast<unsigned char>(color));
     dib.push_back(static_cast<unsigned char>(color >> 8));
     dib.push_back(static_cast<unsigned char>(color >> 16));
-    if (spec.headerSize != 12) dib.push_back(0);
+    if (layout.headerSize != 12) dib.push_back(0);
   }
   Bytes file;
-  if (spec.fileHeader) {
+  if (layout.fileHeader) {
     const std::uint32_t offBits = static_cast<std::uint32_t>(14 + dib.size());
     file = {'B', 'M'};
-    Put32(&file, static_cast<std::uint32_t>(offBits + spec.pixels.size()));
+    Put32(&file, static_cast<std::uint32_t>(offBits + layout.pixels.size()));
     Put32(&file, 0);
     Put32(&file, offBits);
   }
   file.insert(file.end(), dib.begin(), dib.end());
-  file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+  file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
   return file;
 }
 

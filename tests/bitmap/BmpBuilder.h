@@ -12,7 +12,7 @@ namespace trotix {
 
 using Bytes = std::vector<unsigned char>;
 
-struct BmpSpec {
+struct BmpLayout {
   bool fileHeader = true;
   std::uint32_t headerSize = 40;  // 12 writes a core header; any other an info header
   std::int32_t width = 1;
@@ -26,7 +26,7 @@ struct BmpSpec {
   Bytes pixels;                        // exactly as they are to appear in the file
 };
 
-Bytes BuildBmp(const BmpSpec& spec);
+Bytes BuildBmp(const BmpLayout& layout);
 
 // Each row followed by zeros up to a multiple of 4 bytes.
 Bytes PadRows(const std::vector<Bytes>& rows);

@@ -15,12 +15,12 @@ constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // A 2 x 2 24-bit picture: bottom row red, green; top row blue, white.
-BmpSpec TwoByTwo24() {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  spec.pixels = PadRows({{0, 0, 255, 0, 255, 0}, {255, 0, 0, 255, 255, 255}});
-  return spec;
+BmpLayout TwoByTwo24() {
+  BmpLayout layout;
+  layout.width = 2;
+  layout.height = 2;
+  layout.pixels = PadRows({{0, 0, 255, 0, 255, 0}, {255, 0, 0, 255, 255, 255}});
+  return layout;
 }
 
 TEST(DibDecoder, Decodes24BitRowsBottomFirstAsRgb) {
@@ -34,31 +34,31 @@ TEST(DibDecoder, Decodes24BitRowsBottomFirstAsRgb) {
 }
 
 TEST(DibDecoder, PadsSectionRowsOnlyWhereTheWidthNeedsIt) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.pixels = PadRows({{1, 2, 3, 4, 5, 6, 7, 8, 9}});
-  DecodedPicture picture = Decode(BuildBmp(spec));
+  BmpLayout layout;
+  layout.width = 3;
+  layout.pixels = PadRows({{1, 2, 3, 4, 5, 6, 7, 8, 9}});
+  DecodedPicture picture = Decode(BuildBmp(layout));
   EXPECT_EQ(picture.rgb, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7}));
   EXPECT_EQ(picture.sectionRow0.size(), 12u);
 
-  spec.width = 4;
-  spec.pixels = PadRows({Bytes(12, 7)});
-  picture = Decode(BuildBmp(spec));
+  layout.width = 4;
+  layout.pixels = PadRows({Bytes(12, 7)});
+  picture = Decode(BuildBmp(layout));
   EXPECT_EQ(picture.sectionRow0.size(), 12u);
   EXPECT_EQ(picture.rgb, Bytes(12, 7));
 }
 
 TEST(DibDecoder, GivesTheSamePictureWithOrWithoutTheFileHeader) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 2;
-  spec.bitCount = 8;
-  spec.colorsUsed = 3;
-  spec.palette = {kRed, kGreen, kBlue};
-  spec.pixels = PadRows({{0, 1, 2, 1, 0}, {2, 2, 1, 0, 0}});
-  const DecodedPicture withHeader = Decode(BuildBmp(spec));
-  spec.fileHeader = false;
-  const DecodedPicture bare = Decode(BuildBmp(spec));
+  BmpLayout layout;
+  layout.width = 5;
+  layout.height = 2;
+  layout.bitCount = 8;
+  layout.colorsUsed = 3;
+  layout.palette = {kRed, kGreen, kBlue};
+  layout.pixels = PadRows({{0, 1, 2, 1, 0}, {2, 2, 1, 0, 0}});
+  const DecodedPicture withHeader = Decode(BuildBmp(layout));
+  layout.fileHeader = false;
+  const DecodedPicture bare = Decode(BuildBmp(layout));
   ASSERT_EQ(withHeader.status, DibStatus::kOk);
   EXPECT_EQ(bare.rgb, withHeader.rgb);
   EXPECT_EQ(RgbAt(bare, 2, 0), kBlue);
@@ -68,75 +68,75 @@ TEST(DibDecoder, GivesTheSamePictureWithOrWithoutTheFileHeader) {
 TEST(DibDecoder, GivesTheSamePictureFromACoreHeader) {
   for (std::uint16_t bits : {1, 4, 8, 24}) {
     SCOPED_TRACE(bits);
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitCount = bits;
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.bitCount = bits;
     if (bits <= 8) {
-      spec.palette.assign(1u << bits, 0);
-      spec.palette[1] = 0x102030;
+      layout.palette.assign(1u << bits, 0);
+      layout.palette[1] = 0x102030;
     }
     // Rows long enough for any of the bit counts; the narrower ones ignore the rest.
-    spec.pixels = PadRows({Bytes(9, 0x11), Bytes(9, 0x10)});
-    const DecodedPicture info = Decode(BuildBmp(spec));
-    spec.headerSize = 12;
-    const DecodedPicture core = Decode(BuildBmp(spec));
+    layout.pixels = PadRows({Bytes(9, 0x11), Bytes(9, 0x10)});
+    const DecodedPicture info = Decode(BuildBmp(layout));
+    layout.headerSize = 12;
+    const DecodedPicture core = Decode(BuildBmp(layout));
     ASSERT_EQ(core.status, DibStatus::kOk);
     EXPECT_EQ(core.rgb, info.rgb);
-    spec.fileHeader = false;
-    EXPECT_EQ(Decode(BuildBmp(spec)).rgb, info.rgb);
+    layout.fileHeader = false;
+    EXPECT_EQ(Decode(BuildBmp(layout)).rgb, info.rgb);
   }
 }
 
 TEST(DibDecoder, DecodesOneAndFourBitPixelsLeftmostInTheHighBits) {
-  BmpSpec spec;
-  spec.width = 10;
-  spec.height = 1;
-  spec.bitCount = 1;
-  spec.palette = {kBlue, kWhite};
-  spec.pixels = PadRows({{0b10110000, 0b01000000}});
-  DecodedPicture picture = Decode(BuildBmp(spec));
+  BmpLayout layout;
+  layout.width = 10;
+  layout.height = 1;
+  layout.bitCount = 1;
+  layout.palette = {kBlue, kWhite};
+  layout.pixels = PadRows({{0b10110000, 0b01000000}});
+  DecodedPicture picture = Decode(BuildBmp(layout));
   ASSERT_EQ(picture.status, DibStatus::kOk);
   const std::uint32_t expected1[10] = {kWhite, kBlue, kWhite, kWhite, kBlue,
                                        kBlue,  kBlue, kBlue,  kBlue,  kWhite};
   for (int x = 0; x < 10; ++x) EXPECT_EQ(RgbAt(picture, x, 0), expected1[x]) << x;
 
-  spec.width = 3;
-  spec.bitCount = 4;
-  spec.palette.assign(16, 0);
-  spec.palette[0xA] = kRed;
-  spec.palette[0x3] = kGreen;
-  spec.pixels = PadRows({{0xA3, 0xAF}});
-  picture = Decode(BuildBmp(spec));
+  layout.width = 3;
+  layout.bitCount = 4;
+  layout.palette.assign(16, 0);
+  layout.palette[0xA] = kRed;
+  layout.palette[0x3] = kGreen;
+  layout.pixels = PadRows({{0xA3, 0xAF}});
+  picture = Decode(BuildBmp(layout));
   EXPECT_EQ(RgbAt(picture, 0, 0), kRed);
   EXPECT_EQ(RgbAt(picture, 1, 0), kGreen);
   EXPECT_EQ(RgbAt(picture, 2, 0), kRed);
 }
 
 TEST(DibDecoder, ShowsIndicesBeyondTheColorTableAsBlack) {
-  BmpSpec spec;
-  spec.width = 9;  // two groups of four and one more
-  spec.bitCount = 8;
-  spec.colorsUsed = 2;
-  spec.palette = {kRed, kGreen};
-  spec.pixels = PadRows({{0, 1, 2, 255, 1, 0, 7, 1, 200}});
-  const DecodedPicture picture = Decode(BuildBmp(spec));
+  BmpLayout layout;
+  layout.width = 9;  // two groups of four and one more
+  layout.bitCount = 8;
+  layout.colorsUsed = 2;
+  layout.palette = {kRed, kGreen};
+  layout.pixels = PadRows({{0, 1, 2, 255, 1, 0, 7, 1, 200}});
+  const DecodedPicture picture = Decode(BuildBmp(layout));
   const std::uint32_t expected[9] = {kRed, kGreen, 0, 0, kGreen, kRed, 0, kGreen, 0};
   for (int x = 0; x < 9; ++x) EXPECT_EQ(RgbAt(picture, x, 0), expected[x]) << x;
 }
 
 // One row of 16-bit pixels under the given masks (none: 5-5-5).
 DecodedPicture Decode16(std::vector<std::uint16_t> pixels, std::vector<std::uint32_t> masks) {
-  BmpSpec spec;
-  spec.width = static_cast<std::int32_t>(pixels.size());
-  spec.bitCount = 16;
-  spec.masks = masks;
-  spec.compression = masks.empty() ? kBiRgb : kBiBitfields;
+  BmpLayout layout;
+  layout.width = static_cast<std::int32_t>(pixels.size());
+  layout.bitCount = 16;
+  layout.masks = masks;
+  layout.compression = masks.empty() ? kBiRgb : kBiBitfields;
   Bytes row;
   for (std::uint16_t p : pixels)
     row.insert(row.end(), {Bytes::value_type(p), Bytes::value_type(p >> 8)});
-  spec.pixels = PadRows({row});
-  return Decode(BuildBmp(spec));
+  layout.pixels = PadRows({row});
+  return Decode(BuildBmp(layout));
 }
 
 TEST(DibDecoder, Expands16BitChannelsAsRoundedFractionsOfTheirMaximum) {
@@ -162,26 +162,26 @@ TEST(DibDecoder, Expands16BitChannelsAsRoundedFractionsOfTheirMaximum) {
 }
 
 TEST(DibDecoder, Decodes32BitPixelsWithDefaultAndOtherMasks) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.bitCount = 32;
-  spec.pixels = {0x10, 0x20, 0x30, 0xFF, 0x01, 0x02, 0x03, 0x04};
-  DecodedPicture picture = Decode(BuildBmp(spec));
+  BmpLayout layout;
+  layout.width = 2;
+  layout.bitCount = 32;
+  layout.pixels = {0x10, 0x20, 0x30, 0xFF, 0x01, 0x02, 0x03, 0x04};
+  DecodedPicture picture = Decode(BuildBmp(layout));
   EXPECT_EQ(RgbAt(picture, 0, 0), 0x302010u);
   EXPECT_EQ(RgbAt(picture, 1, 0), 0x030201u);
 
-  spec.compression = kBiBitfields;
-  spec.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the lowest byte
-  picture = Decode(BuildBmp(spec));
+  layout.compression = kBiBitfields;
+  layout.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the lowest byte
+  picture = Decode(BuildBmp(layout));
   EXPECT_EQ(RgbAt(picture, 0, 0), 0x102030u);
 
   // 10-bit channels: 1023 is 255, 512 is 127.6 so 128.
-  spec.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
-  spec.pixels.clear();
+  layout.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
+  layout.pixels.clear();
   for (std::uint32_t p : {0x3FFu << 20, 512u}) {
-    for (int i = 0; i < 4; ++i) spec.pixels.push_back(static_cast<unsigned char>(p >> (8 * i)));
+    for (int i = 0; i < 4; ++i) layout.pixels.push_back(static_cast<unsigned char>(p >> (8 * i)));
   }
-  picture = Decode(BuildBmp(spec));
+  picture = Decode(BuildBmp(layout));
   EXPECT_EQ(RgbAt(picture, 0, 0), kRed);
   EXPECT_EQ(RgbAt(picture, 1, 0), 128u);
 }
@@ -189,22 +189,22 @@ TEST(DibDecoder, Decodes32BitPixelsWithDefaultAndOtherMasks) {
 TEST(DibDecoder, GivesATopDownPictureLikeItsBottomUpTwin) {
   for (std::uint16_t bits : {8, 24}) {
     SCOPED_TRACE(bits);
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 3;
-    spec.bitCount = bits;
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 3;
+    layout.bitCount = bits;
     if (bits == 8) {
-      spec.colorsUsed = 3;
-      spec.palette = {kRed, kGreen, kBlue};
+      layout.colorsUsed = 3;
+      layout.palette = {kRed, kGreen, kBlue};
     }
     const std::size_t rowBytes = bits / 8 * 3;
     std::vector<Bytes> rows = {Bytes(rowBytes, 0), Bytes(rowBytes, 1), Bytes(rowBytes, 2)};
-    spec.pixels = PadRows(rows);
-    const DecodedPicture bottomUp = Decode(BuildBmp(spec));
+    layout.pixels = PadRows(rows);
+    const DecodedPicture bottomUp = Decode(BuildBmp(layout));
     ASSERT_EQ(bottomUp.status, DibStatus::kOk);
-    spec.height = -3;
-    spec.pixels = PadRows({rows[2], rows[1], rows[0]});
-    const DecodedPicture topDown = Decode(BuildBmp(spec));
+    layout.height = -3;
+    layout.pixels = PadRows({rows[2], rows[1], rows[0]});
+    const DecodedPicture topDown = Decode(BuildBmp(layout));
     ASSERT_EQ(topDown.status, DibStatus::kOk);
     EXPECT_EQ(topDown.height, 3);
     EXPECT_EQ(topDown.rgb, bottomUp.rgb);
@@ -212,10 +212,10 @@ TEST(DibDecoder, GivesATopDownPictureLikeItsBottomUpTwin) {
 }
 
 TEST(DibDecoder, AcceptsALastRowWithoutItsPadding) {
-  BmpSpec spec = TwoByTwo24();
-  const DecodedPicture whole = Decode(BuildBmp(spec));
-  spec.pixels.resize(spec.pixels.size() - 2);
-  EXPECT_EQ(Decode(BuildBmp(spec)).rgb, whole.rgb);
+  BmpLayout layout = TwoByTwo24();
+  const DecodedPicture whole = Decode(BuildBmp(layout));
+  layout.pixels.resize(layout.pixels.size() - 2);
+  EXPECT_EQ(Decode(BuildBmp(layout)).rgb, whole.rgb);
 }
 
 }  // namespace
@@ -240,11 +240,11 @@ TEST(TakeSectionAsRgb, MatchesAPixelByPixelCopyForEveryWidth) {
           for (unsigned char& byte : row)
             byte = static_cast<unsigned char>(noise = noise * 69069 + 1);
         }
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = height;
-        spec.pixels = PadRows(fileRows);
-        const DecodedPicture picture = Decode(BuildBmp(spec));
+        BmpLayout layout;
+        layout.width = width;
+        layout.height = height;
+        layout.pixels = PadRows(fileRows);
+        const DecodedPicture picture = Decode(BuildBmp(layout));
         ASSERT_EQ(picture.height, rows);
         Bytes expected;
         for (int y = 0; y < rows; ++y) {

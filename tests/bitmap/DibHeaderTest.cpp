@@ -9,18 +9,18 @@ namespace trotix {
 namespace {
 
 // The DIB header of a file built without a file header.
-std::uint16_t EntriesOf(const BmpSpec& spec) {
-  BmpSpec bare = spec;
+std::uint16_t EntriesOf(const BmpLayout& layout) {
+  BmpLayout bare = layout;
   bare.fileHeader = false;
   const Bytes dib = BuildBmp(bare);
   return PaletteEntryCount(dib.data(), dib.size());
 }
 
-BmpSpec WithBits(std::uint16_t bitCount, std::uint32_t colorsUsed = 0) {
-  BmpSpec spec;
-  spec.bitCount = bitCount;
-  spec.colorsUsed = colorsUsed;
-  return spec;
+BmpLayout WithBits(std::uint16_t bitCount, std::uint32_t colorsUsed = 0) {
+  BmpLayout layout;
+  layout.bitCount = bitCount;
+  layout.colorsUsed = colorsUsed;
+  return layout;
 }
 
 TEST(PaletteEntryCount, FollowsTheBitCountWhenColorsUsedIsZero) {
@@ -41,7 +41,7 @@ TEST(PaletteEntryCount, TakesTheLow16BitsOfColorsUsed) {
 }
 
 TEST(PaletteEntryCount, ReadsTheCoreBitCount) {
-  BmpSpec core = WithBits(8);
+  BmpLayout core = WithBits(8);
   core.headerSize = 12;
   EXPECT_EQ(EntriesOf(core), 256);
   core.bitCount = 24;
@@ -50,9 +50,9 @@ TEST(PaletteEntryCount, ReadsTheCoreBitCount) {
 
 TEST(PaletteEntryCount, CountsZeroForHeadersTooShortToSay) {
   const Bytes dib = [] {
-    BmpSpec spec = WithBits(8, 7);
-    spec.fileHeader = false;
-    return BuildBmp(spec);
+    BmpLayout layout = WithBits(8, 7);
+    layout.fileHeader = false;
+    return BuildBmp(layout);
   }();
   EXPECT_EQ(PaletteEntryCount(dib.data(), 40), 7);
   EXPECT_EQ(PaletteEntryCount(dib.data(), 35), 0);
@@ -67,37 +67,37 @@ DibInfo InfoOf(const Bytes& file) {
 }
 
 TEST(ReadDibInfo, FillsInImageSizeAsWholeUnpaddedBytes) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixels = Bytes(24, 0);
-  EXPECT_EQ(InfoOf(BuildBmp(spec)).imageSize, 18u);
-  spec.imageSize = 1234;
-  EXPECT_EQ(InfoOf(BuildBmp(spec)).imageSize, 1234u);
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.pixels = Bytes(24, 0);
+  EXPECT_EQ(InfoOf(BuildBmp(layout)).imageSize, 18u);
+  layout.imageSize = 1234;
+  EXPECT_EQ(InfoOf(BuildBmp(layout)).imageSize, 1234u);
 }
 
 TEST(ReadDibInfo, CopiesEveryColorTableEntryAndFillsInColorsUsed) {
-  BmpSpec spec = WithBits(8, 300);
-  for (std::uint32_t i = 0; i < 300; ++i) spec.palette.push_back(i * 0x010203 & 0xFFFFFF);
-  spec.pixels = Bytes(4, 0);
-  const DibInfo info = InfoOf(BuildBmp(spec));
+  BmpLayout layout = WithBits(8, 300);
+  for (std::uint32_t i = 0; i < 300; ++i) layout.palette.push_back(i * 0x010203 & 0xFFFFFF);
+  layout.pixels = Bytes(4, 0);
+  const DibInfo info = InfoOf(BuildBmp(layout));
   ASSERT_EQ(info.colorTable.size(), 300u);
   EXPECT_EQ(info.colorTable[299], 299u * 0x010203 & 0xFFFFFF);
   EXPECT_EQ(info.colorsUsed, 300u);
 
-  spec = WithBits(4);
-  spec.palette.assign(16, 0);
-  EXPECT_EQ(InfoOf(BuildBmp(spec)).colorsUsed, 16u);
+  layout = WithBits(4);
+  layout.palette.assign(16, 0);
+  EXPECT_EQ(InfoOf(BuildBmp(layout)).colorsUsed, 16u);
 }
 
 TEST(ReadDibInfo, TurnsACoreHeaderIntoAnInfoHeader) {
-  BmpSpec spec = WithBits(8);
-  spec.headerSize = 12;
-  spec.width = 65535;
-  spec.height = 40000;
-  spec.palette.assign(256, 0);
-  spec.palette[1] = 0x123456;
-  const DibInfo info = InfoOf(BuildBmp(spec));
+  BmpLayout layout = WithBits(8);
+  layout.headerSize = 12;
+  layout.width = 65535;
+  layout.height = 40000;
+  layout.palette.assign(256, 0);
+  layout.palette[1] = 0x123456;
+  const DibInfo info = InfoOf(BuildBmp(layout));
   EXPECT_EQ(info.headerSize, 12u);
   EXPECT_EQ(info.width, 65535);  // unsigned 16-bit fields, widened
   EXPECT_EQ(info.height, 40000);
@@ -107,28 +107,28 @@ TEST(ReadDibInfo, TurnsACoreHeaderIntoAnInfoHeader) {
 }
 
 TEST(ReadDibInfo, FindsThePixelsAfterTheTableOrAtTheFileHeadersOffset) {
-  BmpSpec spec = WithBits(8, 3);
-  spec.palette = {1, 2, 3};
-  spec.fileHeader = false;
-  EXPECT_EQ(InfoOf(BuildBmp(spec)).bitsOffset, 40u + 12u);
-  spec.headerSize = 12;
-  spec.colorsUsed = 0;
-  spec.palette.assign(256, 0);
-  EXPECT_EQ(InfoOf(BuildBmp(spec)).bitsOffset, 12u + 3u * 256u);
+  BmpLayout layout = WithBits(8, 3);
+  layout.palette = {1, 2, 3};
+  layout.fileHeader = false;
+  EXPECT_EQ(InfoOf(BuildBmp(layout)).bitsOffset, 40u + 12u);
+  layout.headerSize = 12;
+  layout.colorsUsed = 0;
+  layout.palette.assign(256, 0);
+  EXPECT_EQ(InfoOf(BuildBmp(layout)).bitsOffset, 12u + 3u * 256u);
 
-  spec = WithBits(24);
-  Bytes file = BuildBmp(spec);
+  layout = WithBits(24);
+  Bytes file = BuildBmp(layout);
   file[10] = 99;  // bfOffBits
   EXPECT_EQ(InfoOf(file).bitsOffset, 99u);
 }
 
 TEST(ReadDibInfo, ReadsBitFieldMasksBeforeTheColorTable) {
-  BmpSpec spec = WithBits(16, 1);
-  spec.fileHeader = false;
-  spec.compression = kBiBitfields;
-  spec.masks = {0xF800, 0x07E0, 0x001F};
-  spec.palette = {0xABCDEF};
-  const DibInfo info = InfoOf(BuildBmp(spec));
+  BmpLayout layout = WithBits(16, 1);
+  layout.fileHeader = false;
+  layout.compression = kBiBitfields;
+  layout.masks = {0xF800, 0x07E0, 0x001F};
+  layout.palette = {0xABCDEF};
+  const DibInfo info = InfoOf(BuildBmp(layout));
   EXPECT_EQ(info.masks[0], 0xF800u);
   EXPECT_EQ(info.masks[1], 0x07E0u);
   EXPECT_EQ(info.masks[2], 0x001Fu);

@@ -17,12 +17,12 @@ DibStatus StatusOf(const Bytes& file, std::size_t maxSectionBytes = kMaxSectionB
   return DecodeDib(file.data(), file.size(), &section, maxSectionBytes);
 }
 
-BmpSpec Small24() {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixels = Bytes(24, 0x5A);
-  return spec;
+BmpLayout Small24() {
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.pixels = Bytes(24, 0x5A);
+  return layout;
 }
 
 TEST(DibRefusal, CallsAFileWithoutRoomForTheHeaderSizeUnknown) {
@@ -43,12 +43,12 @@ TEST(DibRefusal, CallsOtherHeaderSizesUnknown) {
 }
 
 TEST(DibRefusal, RefusesEveryTruncationOfAFile) {
-  BmpSpec spec = Small24();
-  spec.bitCount = 8;
-  spec.colorsUsed = 2;
-  spec.palette = {1, 2};
-  spec.pixels = PadRows({{0, 1, 0}, {1, 0, 1}});
-  const Bytes file = BuildBmp(spec);
+  BmpLayout layout = Small24();
+  layout.bitCount = 8;
+  layout.colorsUsed = 2;
+  layout.palette = {1, 2};
+  layout.pixels = PadRows({{0, 1, 0}, {1, 0, 1}});
+  const Bytes file = BuildBmp(layout);
   // Cutting the last row's padding is allowed; one byte of pixels is not.
   const std::size_t shortest = file.size() - 1;
   for (std::size_t size = 18; size < shortest; ++size) {
@@ -58,17 +58,17 @@ TEST(DibRefusal, RefusesEveryTruncationOfAFile) {
 }
 
 TEST(DibRefusal, RefusesAColorTableOrMasksLargerThanTheFile) {
-  BmpSpec spec = Small24();
-  spec.bitCount = 8;
-  spec.colorsUsed = 0xFFFF;
-  EXPECT_EQ(StatusOf(BuildBmp(spec)), DibStatus::kConversionError);
+  BmpLayout layout = Small24();
+  layout.bitCount = 8;
+  layout.colorsUsed = 0xFFFF;
+  EXPECT_EQ(StatusOf(BuildBmp(layout)), DibStatus::kConversionError);
 
-  spec = Small24();
-  spec.bitCount = 16;
-  spec.compression = kBiBitfields;
-  spec.pixels.clear();
-  spec.masks = {0xF800, 0x07E0};
-  EXPECT_EQ(StatusOf(BuildBmp(spec)), DibStatus::kConversionError);
+  layout = Small24();
+  layout.bitCount = 16;
+  layout.compression = kBiBitfields;
+  layout.pixels.clear();
+  layout.masks = {0xF800, 0x07E0};
+  EXPECT_EQ(StatusOf(BuildBmp(layout)), DibStatus::kConversionError);
 }
 
 TEST(DibRefusal, RefusesPixelsThatStartPastTheEnd) {
@@ -79,56 +79,56 @@ TEST(DibRefusal, RefusesPixelsThatStartPastTheEnd) {
 }
 
 TEST(DibRefusal, RefusesSizesAndCodingsItCannotDecode) {
-  const auto refused = [](void (*change)(BmpSpec*)) {
-    BmpSpec spec = Small24();
-    change(&spec);
-    return StatusOf(BuildBmp(spec)) == DibStatus::kConversionError;
+  const auto refused = [](void (*change)(BmpLayout*)) {
+    BmpLayout layout = Small24();
+    change(&layout);
+    return StatusOf(BuildBmp(layout)) == DibStatus::kConversionError;
   };
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->width = 0; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->width = -3; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->width = INT32_MIN; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->height = 0; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->bitCount = 0; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->bitCount = 2; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->bitCount = 30000; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->compression = kBiRle8; }));  // on 24 bits
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->compression = kBiRle4; }));
-  EXPECT_TRUE(refused([](BmpSpec* s) { s->compression = 4; }));  // JPEG
-  EXPECT_TRUE(refused([](BmpSpec* s) {
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->width = 0; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->width = -3; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->width = INT32_MIN; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->height = 0; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->bitCount = 0; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->bitCount = 2; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->bitCount = 30000; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->compression = kBiRle8; }));  // on 24 bits
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->compression = kBiRle4; }));
+  EXPECT_TRUE(refused([](BmpLayout* s) { s->compression = 4; }));  // JPEG
+  EXPECT_TRUE(refused([](BmpLayout* s) {
     s->compression = kBiBitfields;
     s->masks = {1, 2, 3};
   }));
-  EXPECT_TRUE(refused([](BmpSpec* s) {
+  EXPECT_TRUE(refused([](BmpLayout* s) {
     s->headerSize = 12;
     s->width = 0;
   }));
 }
 
 TEST(DibRefusal, RefusesPicturesLargerThanTheLimitBeforeReadingPixels) {
-  BmpSpec spec = Small24();
-  spec.pixels.clear();  // no pixel data at all: the size is refused first
+  BmpLayout layout = Small24();
+  layout.pixels.clear();  // no pixel data at all: the size is refused first
   const std::vector<std::pair<std::int32_t, std::int32_t>> sizes = {
       {30000, 30000}, {INT32_MAX, 1}, {1, INT32_MAX}, {INT32_MAX, INT32_MIN}, {3000000, -2000000}};
   for (auto [width, height] : sizes) {
-    spec.width = width;
-    spec.height = height;
-    EXPECT_EQ(StatusOf(BuildBmp(spec)), DibStatus::kOutOfMemory) << width << " x " << height;
+    layout.width = width;
+    layout.height = height;
+    EXPECT_EQ(StatusOf(BuildBmp(layout)), DibStatus::kOutOfMemory) << width << " x " << height;
   }
   // RLE pictures are bounded only by the limit.
-  spec.bitCount = 8;
-  spec.compression = kBiRle8;
-  spec.palette = {0};
-  spec.colorsUsed = 1;
-  spec.pixels = {0, 1};
-  spec.width = 65535;
-  spec.height = 1366;  // 65536 * 3 * 1366 > 256 MiB
-  EXPECT_EQ(StatusOf(BuildBmp(spec)), DibStatus::kOutOfMemory);
+  layout.bitCount = 8;
+  layout.compression = kBiRle8;
+  layout.palette = {0};
+  layout.colorsUsed = 1;
+  layout.pixels = {0, 1};
+  layout.width = 65535;
+  layout.height = 1366;  // 65536 * 3 * 1366 > 256 MiB
+  EXPECT_EQ(StatusOf(BuildBmp(layout)), DibStatus::kOutOfMemory);
 }
 
 TEST(DibRefusal, AllowsPicturesUpToTheLimit) {
-  BmpSpec spec = Small24();  // rows of 12 bytes
-  EXPECT_EQ(StatusOf(BuildBmp(spec), 24), DibStatus::kOk);
-  EXPECT_EQ(StatusOf(BuildBmp(spec), 23), DibStatus::kOutOfMemory);
+  BmpLayout layout = Small24();  // rows of 12 bytes
+  EXPECT_EQ(StatusOf(BuildBmp(layout), 24), DibStatus::kOk);
+  EXPECT_EQ(StatusOf(BuildBmp(layout), 23), DibStatus::kOutOfMemory);
 }
 
 TEST(DibStatusMessage, GivesTheLoadersTexts) {

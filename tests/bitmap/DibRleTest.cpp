@@ -12,15 +12,15 @@ constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 DecodedPicture DecodeRle8(std::int32_t width, std::int32_t height, const Bytes& stream) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitCount = 8;
-  spec.compression = kBiRle8;
-  spec.colorsUsed = 4;
-  spec.palette = {kWhite, kRed, kGreen, kBlue};
-  spec.pixels = stream;
-  return Decode(BuildBmp(spec));
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bitCount = 8;
+  layout.compression = kBiRle8;
+  layout.colorsUsed = 4;
+  layout.palette = {kWhite, kRed, kGreen, kBlue};
+  layout.pixels = stream;
+  return Decode(BuildBmp(layout));
 }
 
 // Pixels (x, y) from y = 0 (bottom) upwards, row by row.
@@ -84,14 +84,14 @@ TEST(DibRle8, MakesALargePictureFromAShortStream) {
 }
 
 DecodedPicture DecodeRle4(std::int32_t width, const Bytes& stream) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.bitCount = 4;
-  spec.compression = kBiRle4;
-  spec.colorsUsed = 6;
-  spec.palette = {kWhite, kRed, kGreen, kBlue, 0x444444, 0x555555};
-  spec.pixels = stream;
-  return Decode(BuildBmp(spec));
+  BmpLayout layout;
+  layout.width = width;
+  layout.bitCount = 4;
+  layout.compression = kBiRle4;
+  layout.colorsUsed = 6;
+  layout.palette = {kWhite, kRed, kGreen, kBlue, 0x444444, 0x555555};
+  layout.pixels = stream;
+  return Decode(BuildBmp(layout));
 }
 
 TEST(DibRle4, AlternatesTheTwoNibblesOfARun) {
