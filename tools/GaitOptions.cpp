@@ -106,8 +106,8 @@ the twelve joint angles (radians) and joint commands (micro-radians).
 
 Slider positions, as the dialog's sliders give them:
   --turn H         horizontal slider, -80 to 80 (default 0)
-  --step V         vertical slider, -130 to 130 (default 0); the top of the
-                   slider is -130, so negative positions walk forwards
+  --step V         vertical slider, -130 to 130 (default 0); as in the
+                   dialog the top is -130, and the step length is -V
   --schedule FILE  CSV rows "tick,turn,step": from that tick on the sliders
                    stand at turn and step. Ticks must increase from row to
                    row; an optional "tick,turn,step" header, blank lines and
