@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -207,6 +209,27 @@ TEST(LegSolverTest, AgreesWithThePlainFormulasInEveryQuadrant) {
       // whole turn apart.
       const double diff = std::fabs(fast.pitch - plain.pitch);
       ASSERT_TRUE(diff < 1e-12 || std::fabs(diff - 6.283184) < 1e-12) << x << ' ' << z;
+    }
+  }
+}
+
+// Arbitrary bit patterns: NaNs, infinities, subnormals, huge values.
+TEST(LegSolverTest, ArbitraryBitPatternsNeverGiveNonFiniteAngles) {
+  std::mt19937_64 random(99);
+  auto anyDouble = [&] {
+    const std::uint64_t bits = random();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  };
+  for (int i = 0; i < 100000; ++i) {
+    const double x = anyDouble(), y = anyDouble(), z = anyDouble();
+    const double a = i % 2 ? anyDouble() : 0.0, b = i % 3 ? anyDouble() : 0.0;
+    for (const Solved& s : {Front(x, y, z, a, b), Rear(x, y, z, a, b)}) {
+      ASSERT_TRUE(std::isfinite(s.roll) && std::isfinite(s.pitch) && std::isfinite(s.knee))
+          << x << ' ' << y << ' ' << z << ' ' << a << ' ' << b;
+      ASSERT_GT(s.pitch, -3.141592);
+      ASSERT_LE(s.pitch, 3.141592);
     }
   }
 }

@@ -9,12 +9,10 @@
 #include "engine/SliderMapping.h"
 #include "engine/WalkEngine.h"
 
-#ifndef TROTIX_LONG_RUN_TICKS
-#define TROTIX_LONG_RUN_TICKS 1000000
-#endif
-
 namespace trotix {
 namespace {
+
+constexpr long kLongRunTicks = 1000000;
 
 TEST(TickTest, TruncatesCommandsTowardZero) {
   EXPECT_EQ(RadiansToJointCommand(0.0349066), 34906);
@@ -100,7 +98,7 @@ TEST(TickTest, LongRandomRunKeepsCommandsTruncatedAndFinite) {
   WalkEngine engine;
   int held = 0;
   long mismatches = 0;
-  for (long tick = 0; tick < TROTIX_LONG_RUN_TICKS; ++tick) {
+  for (long tick = 0; tick < kLongRunTicks; ++tick) {
     if (held-- == 0) {
       const bool wild = random() % 50 == 0;
       ApplySliderPositions(engine, wild ? hostile(random) : horizontal(random),
