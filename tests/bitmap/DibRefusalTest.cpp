@@ -131,11 +131,5 @@ TEST(DibRefusal, AllowsPicturesUpToTheLimit) {
   EXPECT_EQ(StatusOf(BuildBmp(layout), 23), DibStatus::kOutOfMemory);
 }
 
-TEST(DibStatusMessage, GivesTheLoadersTexts) {
-  EXPECT_STREQ(DibStatusMessage(DibStatus::kUnknownFormat), "Unknown DIB file format.");
-  EXPECT_STREQ(DibStatusMessage(DibStatus::kConversionError), "Image file conversion error.");
-  EXPECT_STREQ(DibStatusMessage(DibStatus::kOutOfMemory), "Out of memory.");
-}
-
 }  // namespace
 }  // namespace trotix

@@ -6,11 +6,6 @@
 namespace trotix {
 namespace {
 
-TEST(WideToUtf8, EncodesEveryLengthOfSequence) {
-  EXPECT_EQ(WideToUtf8(L"Data/Star.bmp"), "Data/Star.bmp");
-  EXPECT_EQ(WideToUtf8(L"\u00E9\u20AC\U0001F600"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
-}
-
 TEST(WideToUtf8, ReplacesWhatIsNoCharacter) {
   const wchar_t lone[] = {L'a', static_cast<wchar_t>(0xD800), L'b', 0};
   EXPECT_EQ(WideToUtf8(lone),
@@ -20,10 +15,6 @@ TEST(WideToUtf8, ReplacesWhatIsNoCharacter) {
     const wchar_t beyond[] = {static_cast<wchar_t>(0x110000), 0};
     EXPECT_EQ(WideToUtf8(beyond), "\xEF\xBF\xBD");
   }
-}
-
-TEST(FailedToOpenDibText, NamesTheFileWithItsNewline) {
-  EXPECT_EQ(FailedToOpenDibText("Data/Star.bmp"), "Failed to open DIB file Data/Star.bmp.\n");
 }
 
 TEST(FailedToOpenDibText, NeverCutsInsideACharacter) {
