@@ -29,7 +29,10 @@ void SetUpSlider(wxSlider* slider, int limit) {
 
 }  // namespace
 
-WalkDialog::WalkDialog() : icon(LoadTrotixIcon()), timer(this, kSimulationTimerId) {
+WalkDialog::WalkDialog()
+    : icon(LoadTrotixIcon()),
+      timer(this, kSimulationTimerId),
+      schedule(std::chrono::milliseconds(kSimulationPeriodMs)) {
   LoadDialogResources();
   templateLoaded = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
   if (templateLoaded) {
@@ -73,13 +76,15 @@ void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
   SetUpSlider(horizontalSlider, kTurnSliderLimit);
   SetUpSlider(verticalSlider, kStepSliderLimit);
   view = new RobotView(this, wxRect(kViewLeft, kViewTop, kViewWidth, kViewHeight));
-  timer.Start(kSimulationPeriodMs, wxTIMER_CONTINUOUS);
+  timer.StartOnce(static_cast<int>(schedule.start(TickSchedule::Clock::now()).count()));
   // Only now: the view's own creation runs without an engine.
   view->engine = &engine;
 }
 
-// One tick of the simulation per timer event, whatever time has passed.
+// One tick of the simulation per timer event, whatever time has passed. The
+// next event is armed first, so handling time does not delay it.
 void WalkDialog::handleTimer(wxTimerEvent&) {
+  timer.StartOnce(static_cast<int>(schedule.next(TickSchedule::Clock::now()).count()));
   if (verticalSlider == nullptr || horizontalSlider == nullptr) return;
   const int vertical = verticalSlider->GetValue();
   const int horizontal = horizontalSlider->GetValue();

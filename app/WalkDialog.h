@@ -13,6 +13,7 @@
 #include <wx/iconbndl.h>
 #include <wx/timer.h>
 
+#include "app/TickSchedule.h"
 #include "engine/WalkEngine.h"
 
 class wxSlider;
@@ -66,7 +67,8 @@ class WalkDialog : public wxDialog {
   wxIconBundle icon;
   RobotView* view = nullptr;  // owned; deleted before the dialog window goes
   WalkEngine engine;
-  wxTimer timer;
+  wxTimer timer;  // one-shot, re-armed from `schedule` after every tick
+  TickSchedule schedule;
   bool templateLoaded = false;
 
   wxDECLARE_EVENT_TABLE();
