@@ -85,6 +85,15 @@ Interval MirroredInterval(const PathSplit& split, double u) {
   return {WrapLocusIndex(k - 1), WrapLocusIndex(k), q - k + 1};
 }
 
+// Kept inline so that the four frames of a leg are sampled in one loop.
+inline PathSample SampleAt(const LocusArray& along, const LocusArray& vertical,
+                           const PathSplit& split, double u) {
+  const Interval i =
+      split.minIndex <= split.maxIndex ? ForwardInterval(split, u) : MirroredInterval(split, u);
+  return {along[i.first] + i.fraction * (along[i.second] - along[i.first]),
+          vertical[i.first] + i.fraction * (vertical[i.second] - vertical[i.first])};
+}
+
 }  // namespace
 
 LocusRanges RangesOf(const LocusArray& along, const LocusArray& vertical) {
@@ -100,47 +109,40 @@ LocusRanges RangesOf(const LocusArray& along, const LocusArray& vertical) {
   return {std::fabs(alongMax - alongMin), std::fabs(verticalMax - verticalMin)};
 }
 
-PathSplit ScalePath(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
+PathTurns ScalePath(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
                     LocusArray& targetAlong, LocusArray& targetVertical, double alongHalfStroke,
-                    double stepHeight, const LocusRanges& ranges, const PathSplit& previous) {
+                    double stepHeight, const LocusRanges& ranges, PathTurns previous) {
   const double alongScale = ScaleFactor(2.0 * alongHalfStroke, ranges.along);
   const double verticalScale = ScaleFactor(stepHeight, ranges.vertical);
   double largest = kSearchLow;
   double smallest = kSearchHigh;
-  int maxIndex = previous.maxIndex;
-  int minIndex = previous.minIndex;
+  PathTurns turns = previous;
   for (int i = 0; i < kLocusPoints; ++i) {
     const double along = sourceAlong[i] * alongScale;
     targetAlong[i] = along;
     targetVertical[i] = sourceVertical[i] * verticalScale;
     if (along >= largest) {  // ties: the last index wins
       largest = along;
-      maxIndex = i;
+      turns.maxIndex = i;
     }
     if (along <= smallest) {
       smallest = along;
-      minIndex = i;
+      turns.minIndex = i;
     }
   }
-  // The points strictly after the lower index up to the higher one form the
-  // swing, the rest the stance.
-  const double swing = std::max(minIndex, maxIndex) - std::min(minIndex, maxIndex);
-  return {minIndex, maxIndex, swing, kLocusPoints - swing};
+  return turns;
 }
 
 PathSample SamplePath(const LocusArray& along, const LocusArray& vertical, const PathSplit& split,
                       double u) {
-  const Interval i =
-      split.minIndex <= split.maxIndex ? ForwardInterval(split, u) : MirroredInterval(split, u);
-  return {along[i.first] + i.fraction * (along[i.second] - along[i.first]),
-          vertical[i.first] + i.fraction * (vertical[i.second] - vertical[i.first])};
+  return SampleAt(along, vertical, split, u);
 }
 
 FrameSamples SamplePathAtFrames(const LocusArray& along, const LocusArray& vertical,
                                 const PathSplit& split, const FrameFractions& u) {
   FrameSamples samples;
   for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
-    samples[frame] = SamplePath(along, vertical, split, u[frame]);
+    samples[frame] = SampleAt(along, vertical, split, u[frame]);
   }
   return samples;
 }

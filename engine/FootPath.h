@@ -35,13 +35,28 @@ struct PathSample {
 
 LocusRanges RangesOf(const LocusArray& along, const LocusArray& vertical);
 
+// The indices of the smallest and largest along-track values of a scaled
+// path (small enough to come back in a register).
+struct PathTurns {
+  int minIndex;
+  int maxIndex;
+};
+
 // Scales the source path so that the along-track values span twice the half
 // stroke and the vertical values span stepHeight (a flat array is scaled by
-// 0), both about zero, and finds the split of the scaled path. An index
-// keeps its value from `previous` only if no point updates it (NaN paths).
-PathSplit ScalePath(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
+// 0), both about zero, and finds where the scaled path turns. An index keeps
+// its value from `previous` only if no point updates it (NaN paths).
+PathTurns ScalePath(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
                     LocusArray& targetAlong, LocusArray& targetVertical, double alongHalfStroke,
-                    double stepHeight, const LocusRanges& ranges, const PathSplit& previous);
+                    double stepHeight, const LocusRanges& ranges, PathTurns previous);
+
+// The points strictly after the lower index up to the higher one form the
+// swing, the rest the stance.
+inline PathSplit SplitAt(PathTurns turns) {
+  const double swing = turns.minIndex < turns.maxIndex ? turns.maxIndex - turns.minIndex
+                                                       : turns.minIndex - turns.maxIndex;
+  return {turns.minIndex, turns.maxIndex, swing, kLocusPoints - swing};
+}
 
 // Folds a cycle position in [0, 1.5) back into [0, 1).
 inline double CycleFraction(double cyclePosition) {

@@ -79,6 +79,8 @@ PathSplit SplitOf(const WalkEngine& e) {
   return {e.locusMinIndex, e.locusMaxIndex, e.swingSpan, e.stanceSpan};
 }
 
+PathTurns TurnsOf(const WalkEngine& e) { return {e.locusMinIndex, e.locusMaxIndex}; }
+
 void StoreSplit(WalkEngine& e, const PathSplit& split) {
   e.locusMinIndex = split.minIndex;
   e.locusMaxIndex = split.maxIndex;
@@ -112,9 +114,9 @@ void WalkEngine::advanceGait() {
     const LegStroke stroke = StrokeOfLeg(leg, p, sine, cosine);
     const FootLocus& source = leg < 2 ? set->front : set->rear;
     FootLocus& target = scaledLocus[leg];
-    const PathSplit split = ScalePath(source.alongTrack, source.vertical, target.alongTrack,
-                                      target.vertical, stroke.alongHalfStroke, p.stepHeight,
-                                      leg < 2 ? frontRanges : rearRanges, SplitOf(*this));
+    const PathSplit split = SplitAt(ScalePath(source.alongTrack, source.vertical, target.alongTrack,
+                                              target.vertical, stroke.alongHalfStroke, p.stepHeight,
+                                              leg < 2 ? frontRanges : rearRanges, TurnsOf(*this)));
     StoreSplit(*this, split);
     FrameFractions u;
     for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
@@ -146,9 +148,10 @@ void WalkEngine::computeLegFrame(int leg, int frame, double phase, double phaseO
 void WalkEngine::scaleLocus(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
                             LocusArray& targetAlong, LocusArray& targetVertical,
                             double alongHalfStroke, double stepHeight) {
-  StoreSplit(*this,
-             ScalePath(sourceAlong, sourceVertical, targetAlong, targetVertical, alongHalfStroke,
-                       stepHeight, RangesOf(sourceAlong, sourceVertical), SplitOf(*this)));
+  const PathTurns turns =
+      ScalePath(sourceAlong, sourceVertical, targetAlong, targetVertical, alongHalfStroke,
+                stepHeight, RangesOf(sourceAlong, sourceVertical), TurnsOf(*this));
+  StoreSplit(*this, SplitAt(turns));
 }
 
 void WalkEngine::sampleLocus(const LocusArray& targetAlong, const LocusArray& targetVertical,
