@@ -36,8 +36,17 @@
 // Body pitch. Two heights A and B measured 130 mm apart tilt the body by
 // theta = asin((B - A) / 130). For theta != 0 the target is corrected by
 //     z' = cos(theta) z - sin(theta) x,  x' = cos(theta) x + sin(theta) z'
-// (x uses the corrected z', as the robot's firmware does). The rear legs
+// (x is rotated with the corrected z', not the original one). The rear legs
 // face the other way: their solver negates x and theta first.
+//
+// Evaluation. Only acos, asin and one atan are called per solve: cos(kappa)
+// is the acos argument itself, and
+//     sin(kappa) = sqrt((1 - c)(1 + c)),  cos(phi) = sqrt((1 - q)(1 + q))
+// for c = cos(kappa), q = sin(phi) (both factors keep their precision near
+// |c|, |q| = 1). For a foot below the shoulder atan2(x, z) = atan(x / z), and
+// the two arctangents of the pitch are summed with
+//     atan(a) + atan(b) = atan((a + b) / (1 - ab))  (+-pi when 1 - ab < 0).
+// These agree with the direct formulas to within a few 1e-16 rad.
 //
 // Degenerate input. A target of zero length, or with a NaN or infinite
 // coordinate, has no direction to scale along; it becomes the foot straight
@@ -52,26 +61,30 @@
 
 namespace trotix {
 
-const LegGeometry kFrontLegGeometry = {70.08,
-                                       76.896944,
-                                       66.5,
-                                       4422.25,
-                                       146.476944,
-                                       21455.495123579138,
-                                       10824.346396539137,
-                                       0.00009278266242085032,
-                                       0.1709,
-                                       0.1286};
-const LegGeometry kRearLegGeometry = {70.08,
-                                      79.409949,
-                                      68.0,
-                                      4624.0,
-                                      148.989949,
-                                      22198.0049030226,
-                                      11217.1464001826,
-                                      0.0000898464649101718,
-                                      0.2606,
-                                      0.1286};
+const LegGeometry kFrontLegGeometry = {
+    70.08,                   // upper link
+    76.896944,               // lower link
+    66.5,                    // rmin
+    4422.25,                 // rmin^2
+    146.476944,              // rmax
+    21455.495123579138,      // rmax^2
+    10824.346396539137,      // Q
+    0.00009278266242085032,  // F
+    0.1709,                  // knee offset
+    0.1286,                  // pitch offset
+};
+const LegGeometry kRearLegGeometry = {
+    70.08,                  // upper link
+    79.409949,              // lower link
+    68.0,                   // rmin
+    4624.0,                 // rmin^2
+    148.989949,             // rmax
+    22198.0049030226,       // rmax^2
+    11217.1464001826,       // Q
+    0.0000898464649101718,  // F
+    0.2606,                 // knee offset
+    0.1286,                 // pitch offset
+};
 
 namespace {
 

@@ -19,13 +19,14 @@
 //   - scale huge finite targets without overflow, so they land on rmax along
 //     their own ray;
 //   - clamp the body pitch to +-90 degrees when the two heights are more than
-//     130 mm apart, and use 0 when a height is NaN;
+//     130 mm apart, and use 0 when their difference is NaN;
 //   - give a saturated shoulder roll (+-1.526071, asin 0.999) the sign of y,
 //     so (x, y, z) and (x, -y, z) always get opposite rolls.
 // A foot path whose along-track or vertical values are all equal is scaled
-// by 0 in that direction, not by infinity. Out-of-range locus positions and
-// joint slots are wrapped or ignored rather than indexing past an array, and
-// conversions to integer commands saturate (NaN becomes 0).
+// by 0 in that direction, not by infinity. Out-of-range path positions are
+// wrapped, and out-of-range legs, frames and joint slots ignored, rather
+// than indexing past an array; conversions to integer commands saturate
+// (NaN becomes 0).
 #ifndef TROTIX_ENGINE_WALKENGINE_H_
 #define TROTIX_ENGINE_WALKENGINE_H_
 
