@@ -53,8 +53,10 @@ PathTurns ScalePath(const LocusArray& sourceAlong, const LocusArray& sourceVerti
 // The points strictly after the lower index up to the higher one form the
 // swing, the rest the stance.
 inline PathSplit SplitAt(PathTurns turns) {
-  const double swing = turns.minIndex < turns.maxIndex ? turns.maxIndex - turns.minIndex
-                                                       : turns.minIndex - turns.maxIndex;
+  // In doubles: indices left over from outside can be any int.
+  const double lo = turns.minIndex < turns.maxIndex ? turns.minIndex : turns.maxIndex;
+  const double hi = turns.minIndex < turns.maxIndex ? turns.maxIndex : turns.minIndex;
+  const double swing = hi - lo;
   return {turns.minIndex, turns.maxIndex, swing, kLocusPoints - swing};
 }
 

@@ -179,5 +179,31 @@ TEST(GaitCycleTest, HostilePhasesAndStrokesKeepTargetsInBounds) {
   }
 }
 
+TEST(GaitCycleTest, HostileScratchValuesNeverIndexPastThePath) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  WalkEngine engine;
+  const FootLocus path = DefaultFootLocus();
+  for (int minIndex : {-50, 3, 9, 1000}) {
+    for (double span : {-1e300, -3.0, 0.0, 4.0, 1e9, nan}) {
+      engine.locusMinIndex = minIndex;
+      engine.locusMaxIndex = 7;
+      engine.swingSpan = span;
+      engine.stanceSpan = -span;
+      for (double position : {-2.0, 0.1, 0.5, 0.9, 1.4, 7.0, nan}) {
+        engine.sampleLocus(path.alongTrack, path.vertical, position);
+      }
+    }
+  }
+  FootLocus flat, scaled;
+  flat.alongTrack.fill(nan);
+  engine.locusMinIndex = std::numeric_limits<int>::min();
+  engine.locusMaxIndex = std::numeric_limits<int>::max();
+  engine.scaleLocus(flat.alongTrack, flat.vertical, scaled.alongTrack, scaled.vertical, 1, 1);
+  engine.sampleLocus(scaled.alongTrack, scaled.vertical, 0.3);
+  engine.writeFrameTarget(4, 0, 0.5, 1, 0, 0, 0);
+  engine.writeFrameTarget(0, -1, 0.5, 1, 0, 0, 0);
+  EXPECT_EQ(engine.frameTargets, FrameTargets{});
+}
+
 }  // namespace
 }  // namespace trotix
