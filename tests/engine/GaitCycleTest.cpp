@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "engine/SliderMapping.h"
 #include "engine/WalkEngine.h"
@@ -176,6 +177,83 @@ TEST(GaitCycleTest, HostilePhasesAndStrokesKeepTargetsInBounds) {
     engine.legs[2].turnStroke = 1e308;
     for (int i = 0; i < 5; ++i) engine.tick();
     for (double angle : engine.jointAngles) EXPECT_TRUE(std::isfinite(angle));
+  }
+}
+
+// advanceGait as plainly described: every frame of every leg through
+// computeLegFrame, with the turn angle from atan2, sin and cos.
+void PlainAdvanceGait(WalkEngine& e) {
+  const LocusSet* set = e.walkMode == 2   ? &e.locusSet2
+                        : e.walkMode == 3 ? &e.locusSet3
+                        : e.walkMode == 4 ? &e.locusSet4
+                                          : nullptr;
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    LegGaitParams& p = e.legs[leg];
+    const double step = p.stepRate * 0.008;
+    for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
+      p.phase += step;
+      if (p.phase >= 1.0) p.phase = 0.0;
+      if (set == nullptr) continue;
+      const double along =
+          leg < 2 ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
+      const double theta = std::atan2(along, (p.halfSideStepLength + p.footOffsetY) + 62.5);
+      const double s = std::sin(theta), c = std::cos(theta);
+      const double half[] = {
+          p.halfStepLength + s * p.turnStroke, p.halfStepLength - s * p.turnStroke,
+          p.halfStepLength + s * p.turnStroke, p.halfStepLength - s * p.turnStroke};
+      const double g[] = {
+          -p.halfSideStepLength - c * p.turnStroke, p.halfSideStepLength + c * p.turnStroke,
+          c * p.turnStroke - p.halfSideStepLength, p.halfSideStepLength - c * p.turnStroke};
+      const FootLocus& source = leg < 2 ? set->front : set->rear;
+      FootLocus& target = e.scaledLocus[leg];
+      e.computeLegFrame(leg, frame, p.phase, leg == 0 || leg == 3 ? 0.5 : 0.0, source.alongTrack,
+                        source.vertical, target.alongTrack, target.vertical, half[leg],
+                        p.stepHeight, g[leg], p.footOffsetX, p.footOffsetY, p.footOffsetZ);
+    }
+  }
+}
+
+TEST(GaitCycleTest, AdvanceGaitEqualsTheFrameByFrameComputation) {
+  std::mt19937 random(3);
+  std::uniform_real_distribution<double> stroke(-70.0, 70.0);
+  std::uniform_real_distribution<double> rate(0.5, 6.0);
+  for (WalkMode mode : {2, 3, 4, 0}) {
+    WalkEngine fast;
+    fast.walkMode = mode;
+    fast.locusSet3.rear.vertical[4] = 30.0;  // paths that differ between legs
+    fast.locusSet4.front.alongTrack[8] = 60.0;
+    for (LegGaitParams& leg : fast.legs) {
+      leg.halfStepLength = stroke(random);
+      leg.turnStroke = stroke(random);
+      leg.stepRate = rate(random);
+      leg.footOffsetY = stroke(random) * 0.1;
+    }
+    WalkEngine plain = fast;
+    for (int call = 0; call < 40; ++call) {
+      fast.advanceGait();
+      PlainAdvanceGait(plain);
+    }
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      ASSERT_EQ(fast.legs[leg].phase, plain.legs[leg].phase);
+      for (int i = 0; i < kLocusPoints; ++i) {
+        ASSERT_NEAR(fast.scaledLocus[leg].alongTrack[i], plain.scaledLocus[leg].alongTrack[i],
+                    1e-12);
+        ASSERT_EQ(fast.scaledLocus[leg].vertical[i], plain.scaledLocus[leg].vertical[i]);
+      }
+      for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
+        for (int axis = 0; axis < 3; ++axis) {
+          ASSERT_NEAR(fast.frameTargets[frame][leg][axis], plain.frameTargets[frame][leg][axis],
+                      1e-12)
+              << "mode " << mode << " leg " << leg << " frame " << frame;
+        }
+      }
+    }
+    EXPECT_EQ(fast.locusMinIndex, plain.locusMinIndex);
+    EXPECT_EQ(fast.locusMaxIndex, plain.locusMaxIndex);
+    EXPECT_EQ(fast.swingSpan, plain.swingSpan);
+    EXPECT_EQ(fast.stanceSpan, plain.stanceSpan);
+    EXPECT_NEAR(fast.locusSampleX, plain.locusSampleX, 1e-12);
+    EXPECT_EQ(fast.locusSampleZ, plain.locusSampleZ);
   }
 }
 
