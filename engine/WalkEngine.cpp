@@ -48,8 +48,8 @@ WalkEngine::WalkEngine() {
 }
 
 // Only row 0 is ever solved: framesPerTick and pendingMotion are reset here
-// and nothing else changes them. The loop keeps the motion request's entry
-// point for firmware that queues motions between frames.
+// and nothing else changes them. The loop still honours a motion request
+// between frames, should one ever be queued there.
 void WalkEngine::tick() {
   advanceGait();
   framesPerTick = 1;
