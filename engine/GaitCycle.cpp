@@ -59,21 +59,41 @@ LegStroke StrokeOfLeg(int leg, const LegGaitParams& p, double s, double c) {
 
 // Sine and cosine of the leg's turn angle atan2(y, x), taken as y / r and
 // x / r; the trigonometric route is kept for the degenerate and non-finite
-// cases.
-void TurnAngle(int leg, const LegGaitParams& p, double& sine, double& cosine) {
-  const double x = (p.halfSideStepLength + p.footOffsetY) + kLateralBase;
-  const double y = leg < 2 ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
-  const double r2 = x * x + y * y;
-  if (std::isnormal(r2)) {
-    const double r = std::sqrt(r2);
-    sine = y / r;
-    cosine = x / r;
-    return;
+// cases. The last result is remembered: the two front legs (and the two rear
+// legs) usually ask for the same angle.
+class TurnAngles {
+ public:
+  void of(int leg, const LegGaitParams& p, double& sine, double& cosine) {
+    const double x = (p.halfSideStepLength + p.footOffsetY) + kLateralBase;
+    const double y = leg < 2 ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
+    if (!(known_ && Same(x, x_) && Same(y, y_))) Compute(x, y);
+    sine = sine_;
+    cosine = cosine_;
   }
-  const double theta = std::atan2(y, x);
-  sine = std::sin(theta);
-  cosine = std::cos(theta);
-}
+
+ private:
+  // Equal including the sign of zero, which the sine and cosine carry.
+  static bool Same(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+  void Compute(double x, double y) {
+    known_ = true;
+    x_ = x;
+    y_ = y;
+    const double r2 = x * x + y * y;
+    if (std::isnormal(r2)) {
+      const double r = std::sqrt(r2);
+      sine_ = y / r;
+      cosine_ = x / r;
+      return;
+    }
+    const double theta = std::atan2(y, x);
+    sine_ = std::sin(theta);
+    cosine_ = std::cos(theta);
+  }
+
+  bool known_ = false;
+  double x_ = 0.0, y_ = 0.0, sine_ = 0.0, cosine_ = 1.0;
+};
 
 PathSplit SplitOf(const WalkEngine& e) {
   return {e.locusMinIndex, e.locusMaxIndex, e.swingSpan, e.stanceSpan};
@@ -102,6 +122,7 @@ void WalkEngine::advanceGait() {
     frontRanges = RangesOf(set->front.alongTrack, set->front.vertical);
     rearRanges = RangesOf(set->rear.alongTrack, set->rear.vertical);
   }
+  TurnAngles turnAngles;
   for (int leg = 0; leg < kLegCount; ++leg) {
     LegGaitParams& p = legs[leg];
     const double step = p.stepRate * kPhaseFactor;
@@ -110,7 +131,7 @@ void WalkEngine::advanceGait() {
       continue;
     }
     double sine, cosine;
-    TurnAngle(leg, p, sine, cosine);
+    turnAngles.of(leg, p, sine, cosine);
     const LegStroke stroke = StrokeOfLeg(leg, p, sine, cosine);
     const FootLocus& source = leg < 2 ? set->front : set->rear;
     FootLocus& target = scaledLocus[leg];
