@@ -3,7 +3,7 @@
 //   --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
-#include "ReferenceTick.h"
+#include "PlainEngine.h"
 #include "engine/LegSolver.h"
 #include "engine/SliderMapping.h"
 #include "engine/WalkEngine.h"
@@ -20,19 +20,19 @@ void TickWithSliders(benchmark::State& state, int horizontal, int vertical) {
   }
 }
 
-void ReferenceTickWithSliders(benchmark::State& state, int horizontal, int vertical) {
+void PlainTickWithSliders(benchmark::State& state, int horizontal, int vertical) {
   WalkEngine engine;
   ApplySliderPositions(engine, horizontal, vertical);
   for (auto _ : state) {
-    ReferenceTick(engine);
+    PlainTick(engine);
     benchmark::DoNotOptimize(engine.jointCommands);
   }
 }
 
 void BM_TickAtRest(benchmark::State& state) { TickWithSliders(state, 0, 0); }
-void BM_BaselineTickAtRest(benchmark::State& state) { ReferenceTickWithSliders(state, 0, 0); }
+void BM_BaselineTickAtRest(benchmark::State& state) { PlainTickWithSliders(state, 0, 0); }
 void BM_BaselineTickFullStrokeAndTurn(benchmark::State& state) {
-  ReferenceTickWithSliders(state, 80, -130);
+  PlainTickWithSliders(state, 80, -130);
 }
 void BM_TickFullStrokeAndTurn(benchmark::State& state) { TickWithSliders(state, 80, -130); }
 

@@ -4,6 +4,7 @@
 #include <limits>
 #include <random>
 
+#include "PlainEngine.h"
 #include "engine/SliderMapping.h"
 #include "engine/WalkEngine.h"
 
@@ -177,39 +178,6 @@ TEST(GaitCycleTest, HostilePhasesAndStrokesKeepTargetsInBounds) {
     engine.legs[2].turnStroke = 1e308;
     for (int i = 0; i < 5; ++i) engine.tick();
     for (double angle : engine.jointAngles) EXPECT_TRUE(std::isfinite(angle));
-  }
-}
-
-// advanceGait as plainly described: every frame of every leg through
-// computeLegFrame, with the turn angle from atan2, sin and cos.
-void PlainAdvanceGait(WalkEngine& e) {
-  const LocusSet* set = e.walkMode == 2   ? &e.locusSet2
-                        : e.walkMode == 3 ? &e.locusSet3
-                        : e.walkMode == 4 ? &e.locusSet4
-                                          : nullptr;
-  for (int leg = 0; leg < kLegCount; ++leg) {
-    LegGaitParams& p = e.legs[leg];
-    const double step = p.stepRate * 0.008;
-    for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
-      p.phase += step;
-      if (p.phase >= 1.0) p.phase = 0.0;
-      if (set == nullptr) continue;
-      const double along =
-          leg < 2 ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
-      const double theta = std::atan2(along, (p.halfSideStepLength + p.footOffsetY) + 62.5);
-      const double s = std::sin(theta), c = std::cos(theta);
-      const double half[] = {
-          p.halfStepLength + s * p.turnStroke, p.halfStepLength - s * p.turnStroke,
-          p.halfStepLength + s * p.turnStroke, p.halfStepLength - s * p.turnStroke};
-      const double g[] = {
-          -p.halfSideStepLength - c * p.turnStroke, p.halfSideStepLength + c * p.turnStroke,
-          c * p.turnStroke - p.halfSideStepLength, p.halfSideStepLength - c * p.turnStroke};
-      const FootLocus& source = leg < 2 ? set->front : set->rear;
-      FootLocus& target = e.scaledLocus[leg];
-      e.computeLegFrame(leg, frame, p.phase, leg == 0 || leg == 3 ? 0.5 : 0.0, source.alongTrack,
-                        source.vertical, target.alongTrack, target.vertical, half[leg],
-                        p.stepHeight, g[leg], p.footOffsetX, p.footOffsetY, p.footOffsetZ);
-    }
   }
 }
 

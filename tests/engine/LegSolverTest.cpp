@@ -8,6 +8,8 @@
 #include <limits>
 #include <random>
 
+#include "PlainEngine.h"
+
 #include "engine/WalkEngine.h"
 
 namespace trotix {
@@ -173,25 +175,6 @@ TEST(LegSolverTest, DegenerateInputGivesFiniteAngles) {
   ExpectSame(Front(0, 1e-200, 1e-200), Front(0, 30, 30), 1e-12);
   ExpectSame(Rear(-1e-320, 0, 0), Rear(-30, 0, 0), 1e-12);
   ExpectFinite(Front(std::numeric_limits<double>::max(), -1e308, 1e308, 0, 100));
-}
-
-// The solver as plainly written: cosines and sines of its angles and a
-// separate atan2, with the reach clamp of ordinary targets.
-LegAngles PlainSolve(const LegGeometry& g, double x, double y, double z) {
-  double r2 = x * x + y * y + z * z;
-  double s = 1.0;
-  if (r2 < g.minReachSquared) s = g.minReach / std::sqrt(r2);
-  if (r2 > g.maxReachSquared) s = g.maxReach / std::sqrt(r2);
-  x *= s, y *= s, z *= s;
-  r2 = x * x + y * y + z * z;
-  const double knee = std::acos((r2 - g.kneeSum) * g.kneeFactor);
-  const double reach = g.lowerLink * std::cos(knee) + g.upperLink;
-  const double roll = std::asin(std::fabs(y) < reach ? y / reach : std::copysign(0.999, y));
-  const double d = -(g.lowerLink * std::cos(roll) * std::cos(knee)) - g.upperLink * std::cos(roll);
-  double pitch = std::atan(g.lowerLink * std::sin(knee) / d) + std::atan2(x, z) - g.pitchOffset;
-  while (pitch > 3.141592) pitch -= 6.283184;
-  while (pitch <= -3.141592) pitch += 6.283184;
-  return {roll, pitch, knee + g.kneeOffset};
 }
 
 // Targets all around the shoulder, above and below it, near and far.
