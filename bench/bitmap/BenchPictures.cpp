@@ -1,34 +1,27 @@
 #include "BenchPictures.h"
 
 #include <cstdint>
+#include <utility>
+
+#include "BmpBuilder.h"
 
 namespace trotix {
 namespace {
 
-void Put16(FileBytes* out, std::uint32_t value) {
-  out->push_back(static_cast<unsigned char>(value));
-  out->push_back(static_cast<unsigned char>(value >> 8));
-}
-void Put32(FileBytes* out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-// File header, info header and colour table; the pixels follow.
-FileBytes Headers(std::uint16_t bitCount, std::uint32_t compression, std::uint32_t colors) {
-  const std::uint32_t offBits = 14 + 40 + 4 * colors;
-  FileBytes out = {'B', 'M'};
-  Put32(&out, 0);
-  Put32(&out, 0);
-  Put32(&out, offBits);
-  for (std::uint32_t field : {40u, std::uint32_t{kBenchSide}, std::uint32_t{kBenchSide}}) {
-    Put32(&out, field);
+// A 1024 x 1024 file of the given format; 8-bit pictures get a 256-colour
+// table.
+FileBytes Picture(std::uint16_t bitCount, std::uint32_t compression, Bytes pixels) {
+  BmpLayout layout;
+  layout.width = kBenchSide;
+  layout.height = kBenchSide;
+  layout.bitCount = bitCount;
+  layout.compression = compression;
+  if (bitCount == 8) {
+    layout.colorsUsed = 256;
+    for (std::uint32_t i = 0; i < 256; ++i) layout.palette.push_back((i * 0x9E3779B1u) & 0xFFFFFF);
   }
-  Put16(&out, 1);
-  Put16(&out, bitCount);
-  for (std::uint32_t field : {compression, 0u, 2835u, 2835u, colors, 0u}) Put32(&out, field);
-  for (std::uint32_t i = 0; i < colors; ++i) Put32(&out, (i * 0x9E3779B1u) & 0xFFFFFF);
-  return out;
+  layout.pixels = std::move(pixels);
+  return BuildBmp(layout);
 }
 
 unsigned Ring(int x, int y) {
@@ -69,18 +62,18 @@ void EncodeRle8Row(const std::vector<unsigned char>& row, FileBytes* out) {
 }  // namespace
 
 FileBytes Make24BitPicture() {
-  FileBytes out = Headers(24, 0, 0);
+  Bytes out;
   for (int y = 0; y < kBenchSide; ++y) {
     for (int x = 0; x < kBenchSide; ++x) {
       out.insert(out.end(), {static_cast<unsigned char>(x), static_cast<unsigned char>(y),
                              static_cast<unsigned char>(x + y)});
     }
   }
-  return out;
+  return Picture(24, 0, std::move(out));
 }
 
 FileBytes Make8BitPicture() {
-  FileBytes out = Headers(8, 0, 256);
+  Bytes out;
   std::uint32_t noise = 12345;
   for (int y = 0; y < kBenchSide; ++y) {
     for (int x = 0; x < kBenchSide; ++x) {
@@ -88,11 +81,11 @@ FileBytes Make8BitPicture() {
       out.push_back(static_cast<unsigned char>(Ring(x, y) ^ (noise >> 29)));
     }
   }
-  return out;
+  return Picture(8, 0, std::move(out));
 }
 
 FileBytes MakeRle8Picture() {
-  FileBytes out = Headers(8, 1, 256);
+  Bytes out;
   std::vector<unsigned char> row(kBenchSide);
   for (int y = 0; y < kBenchSide; ++y) {
     for (int x = 0; x < kBenchSide; ++x) {
@@ -102,7 +95,7 @@ FileBytes MakeRle8Picture() {
     EncodeRle8Row(row, &out);
   }
   out.insert(out.end(), {0, 1});
-  return out;
+  return Picture(8, 1, std::move(out));
 }
 
 }  // namespace trotix

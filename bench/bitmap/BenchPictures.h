@@ -8,7 +8,7 @@ namespace trotix {
 
 constexpr int kBenchSide = 1024;
 
-using FileBytes = std::vector<unsigned char>;
+using FileBytes = std::vector<unsigned char>;  // a whole .bmp file
 
 // A 24-bit picture of smooth gradients.
 FileBytes Make24BitPicture();
