@@ -54,18 +54,15 @@ bool visualChosen = false;  // outcome of the last ChooseVisual, for the constru
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(RobotView, wxGLCanvas) EVT_WINDOW_CREATE(RobotView::onCreate)
-    EVT_PAINT(RobotView::onPaint) EVT_SIZE(RobotView::onSize)
-        EVT_ERASE_BACKGROUND(RobotView::onEraseBackground) EVT_LEFT_DOWN(RobotView::onLeftDown)
-            EVT_LEFT_UP(RobotView::onLeftUp) EVT_MOTION(RobotView::onMotion)
-                EVT_RIGHT_DOWN(RobotView::onRightDown) wxEND_EVENT_TABLE()
-
-                    RobotView::RobotView(wxWindow* parent, const wxRect& rect)
+RobotView::RobotView(wxWindow* parent, const wxRect& rect)
     : wxGLCanvas(parent, ChooseVisual(visualChosen), wxID_ANY, rect.GetPosition(), rect.GetSize(),
                  wxFULL_REPAINT_ON_RESIZE) {
   pixelFormatChosen = visualChosen;
-  // Without a native window no creation event will come; report why now.
-  if (GetHandle() == nullptr) runCreationSequence();
+  // GTK sends the creation event when it realises the window. Inside a
+  // parent that is already on screen that happens during construction,
+  // before this handler could see it; without a native window it never
+  // happens. In both cases run the sequence now (it reports what failed).
+  if (GetHandle() == nullptr || GetXWindow() != 0) runCreationSequence();
 }
 
 RobotView::~RobotView() {
@@ -219,5 +216,18 @@ void RobotView::onRightDown(wxMouseEvent& event) {
   camera.anchorZoom(event.GetX(), event.GetY());
   event.Skip();
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(RobotView, wxGLCanvas)
+  EVT_WINDOW_CREATE(RobotView::onCreate)
+  EVT_PAINT(RobotView::onPaint)
+  EVT_SIZE(RobotView::onSize)
+  EVT_ERASE_BACKGROUND(RobotView::onEraseBackground)
+  EVT_LEFT_DOWN(RobotView::onLeftDown)
+  EVT_LEFT_UP(RobotView::onLeftUp)
+  EVT_MOTION(RobotView::onMotion)
+  EVT_RIGHT_DOWN(RobotView::onRightDown)
+wxEND_EVENT_TABLE()
+// clang-format on
 
 }  // namespace trotix

@@ -44,11 +44,16 @@ bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-ViewWindow::ViewWindow() {
+ViewWindow::ViewWindow(Order order) {
   frame = new wxFrame(nullptr, wxID_ANY, "RobotView", wxPoint(0, 0), wxSize(520, 420));
   auto* panel = new wxPanel(frame);
-  robotView = new RobotView(panel, wxRect(5, 5, kViewWidth, kViewHeight));
+  const wxRect rect(5, 5, kViewWidth, kViewHeight);
+  if (order == Order::kViewBeforeShow) robotView = new RobotView(panel, rect);
   frame->Show();
+  if (order == Order::kViewIntoShownFrame) {
+    PumpEventsUntil([this] { return frame->IsShownOnScreen(); });
+    robotView = new RobotView(panel, rect);
+  }
   PumpEventsUntil([this] { return robotView->framesDrawnForTesting() > 0; });
 }
 

@@ -42,10 +42,13 @@ class ScopedWorkingFolder {
 bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // A shown top-level frame with a panel, the view at (5, 5) of it, 500x400,
-// as the dialog places it. Deleting it deletes the view first.
+// as the dialog places it. Deleting it deletes the view first. The view is
+// made before the frame is shown, as the dialog does, or into the frame
+// once it is on screen.
 class ViewWindow {
  public:
-  ViewWindow();
+  enum class Order { kViewBeforeShow, kViewIntoShownFrame };
+  explicit ViewWindow(Order order = Order::kViewBeforeShow);
   ~ViewWindow();
   ViewWindow(const ViewWindow&) = delete;
   ViewWindow& operator=(const ViewWindow&) = delete;

@@ -41,8 +41,8 @@ class RobotViewRenderTest : public ::testing::Test {
   void placeStarBitmap() {
     std::filesystem::copy_file(TROTIX_STAR_BITMAP, folder.starBitmapPath());
   }
-  RobotView& openView() {
-    window = std::make_unique<ViewWindow>();
+  RobotView& openView(ViewWindow::Order order = ViewWindow::Order::kViewBeforeShow) {
+    window = std::make_unique<ViewWindow>(order);
     EXPECT_NE(viewRenderContext, nullptr) << "no GL context was made";
     EXPECT_GT(window->view().framesDrawnForTesting(), 0u) << "the view was never painted";
     return window->view();
@@ -111,6 +111,19 @@ TEST_F(RobotViewRenderTest, DefaultCameraLooksFromBehindWithLegZeroOnTheRight) {
   const auto leg1Knee = ProjectToWindow(view.camera, {5, -2, -5});
   EXPECT_GT(leg0Knee[0], kViewWidth / 2);
   EXPECT_LT(leg1Knee[0], kViewWidth / 2);
+  expectSegmentsWhereProjected(picture, view, &engine.jointAngles);
+}
+
+// GTK realises a window made inside one already on screen while it is
+// being constructed, before its creation handler could run.
+TEST_F(RobotViewRenderTest, ViewMadeInsideAShownWindowSetsUpAndDraws) {
+  placeStarBitmap();
+  RobotView& view = openView(ViewWindow::Order::kViewIntoShownFrame);
+  WalkEngine engine;
+  view.engine = &engine;
+  ASSERT_TRUE(window->repaint());
+  const Picture picture = Picture::ReadLastFrame(view);
+  expectCorners(picture, kWhite);
   expectSegmentsWhereProjected(picture, view, &engine.jointAngles);
 }
 
