@@ -8,7 +8,7 @@ packages=(
   libwxgtk3.2-dev libglu1-mesa-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick x11-utils libxml2-utils
+  libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
 )
 
 missing=()
