@@ -61,6 +61,13 @@ LegStroke StrokeOfLeg(int leg, const LegGaitParams& p, double s, double c) {
 // x / r; the trigonometric route is kept for the degenerate and non-finite
 // cases. The last result is remembered: the two front legs (and the two rear
 // legs) usually ask for the same angle.
+//
+// y / r can differ from sin(atan2(y, x)) in the last bit. Over every pair of
+// slider positions the joint commands are identical either way; but a stroke
+// that the turn term cancels to exactly 0 with one can come out as about
+// 1e-15 with the other, and the sign of the stroke picks the direction in
+// which the path is sampled. Only gait fields set outside the slider ranges
+// can reach that case.
 class TurnAngles {
  public:
   void of(int leg, const LegGaitParams& p, double& sine, double& cosine) {

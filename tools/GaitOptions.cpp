@@ -1,7 +1,9 @@
 #include "tools/GaitOptions.h"
 
+#include <filesystem>
 #include <set>
 #include <string_view>
+#include <system_error>
 
 #include "tools/InputError.h"
 #include "tools/IntegerText.h"
@@ -47,9 +49,23 @@ bool TakesValue(std::string_view name) {
   return kValued.count(name) != 0;
 }
 
+// Whether two names reach the same file, however they are spelt: "a.csv" and
+// "./a.csv", a relative and an absolute path, a link and its target.
+bool SameFile(const std::string& a, const std::string& b) {
+  const auto resolve = [](const std::string& name, std::error_code& error) {
+    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+    return std::filesystem::weakly_canonical(absolute, error).lexically_normal();
+  };
+  std::error_code errorA, errorB;
+  const std::filesystem::path resolvedA = resolve(a, errorA);
+  const std::filesystem::path resolvedB = resolve(b, errorB);
+  if (errorA || errorB) return a == b;
+  return resolvedA == resolvedB;
+}
+
 void CheckCombination(const GaitOptions& options) {
-  if (!options.plotPath.empty() && options.plotPath != "-" &&
-      options.plotPath == options.outputPath) {
+  if (!options.plotPath.empty() && options.plotPath != "-" && !options.outputPath.empty() &&
+      options.outputPath != "-" && SameFile(options.plotPath, options.outputPath)) {
     throw InputError("--plot and --output name the same file");
   }
   if (options.plotPath == "-") throw InputError("--plot: give a file name, not '-'");

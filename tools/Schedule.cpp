@@ -52,6 +52,11 @@ ScheduleEntry ParseRow(const std::vector<std::string_view>& fields, const std::s
 }  // namespace
 
 Schedule ParseSchedule(std::string_view text, const std::string& name) {
+  // Spreadsheets often begin a CSV export with a UTF-8 byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
   Schedule schedule;
   bool headerAllowed = true;
   std::size_t lineNumber = 0;

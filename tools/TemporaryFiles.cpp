@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
 #include <csignal>
 #include <cstring>
@@ -39,6 +40,8 @@ void RegisterTemporaryFile(const std::string& path) {
   for (Slot& slot : gSlots) {
     if (slot.used) continue;
     std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    // The signal handler must never see the flag before the whole path.
+    std::atomic_signal_fence(std::memory_order_release);
     slot.used = 1;
     return;
   }

@@ -1,6 +1,7 @@
 // trotix-gait: runs the walk engine without a window and writes the joint
 // angles and commands of every tick as CSV or JSON Lines, and a plot.
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <new>
 #include <optional>
@@ -101,6 +102,9 @@ int Main(int argc, char** argv) {
     return 1;
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr, "trotix-gait: out of memory\n");
+    return 1;
+  } catch (const std::exception& error) {  // e.g. no thread could be started
+    std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 1;
   }
 }

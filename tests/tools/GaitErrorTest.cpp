@@ -133,6 +133,10 @@ const BadInput kBadInputs[] = {
      {"--output", "out.csv", "--plot", "out.csv"},
      "",
      "--plot and --output name the same file"},
+    {"SameFileSpeltTwoWays",
+     {"--output", "out.csv", "--plot", "./out.csv"},
+     "",
+     "--plot and --output name the same file"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, GaitBadInputTest, ::testing::ValuesIn(kBadInputs),

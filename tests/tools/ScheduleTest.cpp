@@ -20,6 +20,13 @@ TEST(ScheduleTest, AcceptsHeaderCommentsSpacesAndWindowsLineEnds) {
   EXPECT_EQ(schedule[2].step, -130);
 }
 
+TEST(ScheduleTest, SkipsTheByteOrderMarkOfASpreadsheetExport) {
+  const Schedule schedule = ParseSchedule("\xEF\xBB\xBFtick,turn,step\n0,10,-20\n", "s.csv");
+  ASSERT_EQ(schedule.size(), 1u);
+  EXPECT_EQ(schedule[0].turn, 10);
+  EXPECT_EQ(schedule[0].step, -20);
+}
+
 TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
   try {
     ParseSchedule("# a\n\n0,0,0\n# b\n1,0,x\n", "s.csv");
