@@ -1,6 +1,8 @@
 #include "view/BitmapLoader.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -59,22 +61,35 @@ RgbImage* LoadNamedDib(const std::string& utf8Name) {
   return image;
 }
 
+// Whether the file opens for reading at all. Without O_NONBLOCK, opening a
+// FIFO would wait for a writer and hang the program's start.
+bool OpensForReading(const char* fileName) {
+  const int descriptor = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  ::close(descriptor);
+  return true;
+}
+
+// A missing name cannot be opened; it is named as "(null)" in the message,
+// and nothing of that name is opened.
+RgbImage* RefuseMissingName() {
+  ShowImageError(FailedToOpenDibText("(null)"));
+  return nullptr;
+}
+
 }  // namespace
 
 RgbImage* LoadBitmapFile(const char* fileName) {
-  if (fileName == nullptr) return nullptr;
-  std::FILE* file = std::fopen(fileName, "r");
-  if (file == nullptr) return nullptr;
-  std::fclose(file);
+  if (fileName == nullptr || !OpensForReading(fileName)) return nullptr;
   return LoadDibImage(fileName);
 }
 
 RgbImage* LoadDibImage(const char* fileName) {
-  return LoadNamedDib(fileName != nullptr ? fileName : "(null)");
+  return fileName != nullptr ? LoadNamedDib(fileName) : RefuseMissingName();
 }
 
 RgbImage* LoadDibImage(const wchar_t* fileName) {
-  return LoadNamedDib(fileName != nullptr ? WideToUtf8(fileName) : "(null)");
+  return fileName != nullptr ? LoadNamedDib(WideToUtf8(fileName)) : RefuseMissingName();
 }
 
 }  // namespace trotix

@@ -70,6 +70,13 @@ WindowId XSession::findWindow(const std::string& title, pid_t pid) const {
   return found;
 }
 
+WindowId XSession::focusedWindow() const {
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(connection, &focus, &revertTo);
+  return focus == PointerRoot ? 0 : focus;
+}
+
 ScreenPoint XSession::origin(WindowId window) const {
   Window child = 0;
   ScreenPoint point;

@@ -40,6 +40,8 @@ class XSession {
   // A mapped top-level window titled `title` that belongs to process `pid`;
   // 0 if there is none.
   WindowId findWindow(const std::string& title, pid_t pid) const;
+  // The window that has the keyboard focus (0 for none).
+  WindowId focusedWindow() const;
   // Screen position of the window's client area.
   ScreenPoint origin(WindowId window) const;
   ScreenImage grab(int x, int y, int width, int height) const;

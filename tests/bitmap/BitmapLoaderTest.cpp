@@ -121,6 +121,29 @@ TEST_F(BitmapLoaderTest, SaysADirectoryCannotBeOpened) {
   expectOneBox("Failed to open DIB file " + directory_ + ".\n");
 }
 
+TEST_F(BitmapLoaderTest, RefusesAFifoWithoutWaitingForAWriter) {
+  const std::string fifo = directory_ + "/fifo.bmp";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  files_.push_back(fifo);
+  EXPECT_EQ(LoadBitmapFile(fifo.c_str()), nullptr);  // a hang here fails by timeout
+  expectOneBox("Failed to open DIB file " + fifo + ".\n");
+}
+
+TEST_F(BitmapLoaderTest, NamesAMissingNameWithoutOpeningAFileOfThatName) {
+  char* previous = getcwd(nullptr, 0);
+  ASSERT_EQ(chdir(directory_.c_str()), 0);
+  write("(null)", TwoByTwo(2));
+  RgbImage* narrow = LoadDibImage(static_cast<const char*>(nullptr));
+  RgbImage* wide = LoadDibImage(static_cast<const wchar_t*>(nullptr));
+  EXPECT_EQ(chdir(previous), 0);
+  std::free(previous);
+  EXPECT_EQ(narrow, nullptr);
+  EXPECT_EQ(wide, nullptr);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[0].text, "Failed to open DIB file (null).\n");
+  EXPECT_EQ(boxes_[1].text, "Failed to open DIB file (null).\n");
+}
+
 TEST_F(BitmapLoaderTest, ShowsTheDecodersMessage) {
   BmpLayout layout;
   layout.headerSize = 108;
