@@ -26,6 +26,12 @@ JointAngles BentPose() {
   return angles;
 }
 
+// Turns the camera so that the body and all four legs stand apart on screen.
+void LookObliquely(RobotView& view) {
+  view.camera.angleY = 55.0f;
+  view.camera.angleX = 20.0f;
+}
+
 class RobotViewRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -84,8 +90,7 @@ TEST_F(RobotViewRenderTest, WithBitmapDrawsFigureOnWhiteWhereProjected) {
   WalkEngine engine;
   engine.jointAngles = BentPose();
   view.engine = &engine;
-  view.camera.angleY = 55.0f;
-  view.camera.angleX = 20.0f;
+  LookObliquely(view);
   ASSERT_TRUE(window->repaint());
   const Picture picture = Picture::ReadLastFrame(view);
   picture.save("figure_oblique");
@@ -132,8 +137,7 @@ TEST_F(RobotViewRenderTest, WithoutBitmapBackgroundIsBlack) {
   WalkEngine engine;
   engine.jointAngles = BentPose();
   view.engine = &engine;
-  view.camera.angleY = 55.0f;
-  view.camera.angleX = 20.0f;
+  LookObliquely(view);
   ASSERT_TRUE(window->repaint());
   const Picture picture = Picture::ReadLastFrame(view);
   picture.save("figure_without_bitmap");
@@ -147,8 +151,7 @@ TEST_F(RobotViewRenderTest, WithoutBitmapBackgroundIsBlack) {
 TEST_F(RobotViewRenderTest, WithoutEngineOnlyTheBodyIsDrawn) {
   placeStarBitmap();
   RobotView& view = openView();
-  view.camera.angleY = 55.0f;
-  view.camera.angleX = 20.0f;
+  LookObliquely(view);
   ASSERT_TRUE(window->repaint());
   const Picture picture = Picture::ReadLastFrame(view);
   picture.save("body_only");
@@ -229,8 +232,7 @@ TEST_F(RobotViewRenderTest, FollowsTheRealEngineOverManyTicks) {
   RobotView& view = openView();
   WalkEngine engine;
   view.engine = &engine;
-  view.camera.angleY = 55.0f;
-  view.camera.angleX = 20.0f;
+  LookObliquely(view);
   const std::uint64_t framesBefore = view.framesDrawnForTesting();
   for (int tick = 0; tick < 150; ++tick) {
     engine.tick();
