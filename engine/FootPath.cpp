@@ -36,6 +36,9 @@ struct Interval {
   double fraction;
 };
 
+// A point number from 0 to 2 * kLocusPoints - 1 brought into 0..9.
+int WrapOnce(int point) { return point >= kLocusPoints ? point - kLocusPoints : point; }
+
 // trunc(v) as an int, for the positions of the normal cycle (0 up to 20).
 bool SmallWhole(double v, int& whole) {
   if (!(v >= 0.0 && v < 2.0 * kLocusPoints)) return false;
@@ -57,8 +60,8 @@ Interval ForwardInterval(const PathSplit& split, double u) {
   }
   int whole;
   if (SmallWhole(p, whole)) {
-    const int first = whole % kLocusPoints;
-    return {first, (first + 1) % kLocusPoints, p - whole};
+    const int first = WrapOnce(whole);
+    return {first, WrapOnce(first + 1), p - whole};
   }
   const double truncated = std::trunc(p);
   const int first = WrapLocusIndex(truncated);
@@ -79,7 +82,8 @@ Interval MirroredInterval(const PathSplit& split, double u) {
   int whole;
   if (SmallWhole(q, whole)) {
     const double k = whole + 1;
-    return {whole % kLocusPoints, (whole + 1) % kLocusPoints, q - k + 1};
+    const int first = WrapOnce(whole);
+    return {first, WrapOnce(first + 1), q - k + 1};
   }
   const double k = std::trunc(q) + 1;
   return {WrapLocusIndex(k - 1), WrapLocusIndex(k), q - k + 1};
