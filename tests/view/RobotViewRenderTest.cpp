@@ -72,6 +72,17 @@ class RobotViewRenderTest : public ::testing::Test {
     }
   }
 
+  // Shows the bent pose through the oblique camera and reads the frame back.
+  Picture drawBentFigureObliquely(RobotView& view, WalkEngine& engine, const std::string& name) {
+    engine.jointAngles = BentPose();
+    view.engine = &engine;
+    LookObliquely(view);
+    EXPECT_TRUE(window->repaint()) << "no frame was drawn";
+    Picture picture = Picture::ReadLastFrame(view);
+    picture.save(name);
+    return picture;
+  }
+
   void expectCorners(const Picture& picture, const Rgb8& colour) {
     EXPECT_EQ(picture.at(0, 0), colour);
     EXPECT_EQ(picture.at(kViewWidth - 1, 0), colour);
@@ -88,12 +99,7 @@ TEST_F(RobotViewRenderTest, WithBitmapDrawsFigureOnWhiteWhereProjected) {
   placeStarBitmap();
   RobotView& view = openView();
   WalkEngine engine;
-  engine.jointAngles = BentPose();
-  view.engine = &engine;
-  LookObliquely(view);
-  ASSERT_TRUE(window->repaint());
-  const Picture picture = Picture::ReadLastFrame(view);
-  picture.save("figure_oblique");
+  const Picture picture = drawBentFigureObliquely(view, engine, "figure_oblique");
 
   expectCorners(picture, kWhite);
   EXPECT_GT(picture.count(kWhite), kViewWidth * kViewHeight * 9 / 10);
@@ -135,12 +141,7 @@ TEST_F(RobotViewRenderTest, ViewMadeInsideAShownWindowSetsUpAndDraws) {
 TEST_F(RobotViewRenderTest, WithoutBitmapBackgroundIsBlack) {
   RobotView& view = openView();  // the folder has no Data/Star.bmp
   WalkEngine engine;
-  engine.jointAngles = BentPose();
-  view.engine = &engine;
-  LookObliquely(view);
-  ASSERT_TRUE(window->repaint());
-  const Picture picture = Picture::ReadLastFrame(view);
-  picture.save("figure_without_bitmap");
+  const Picture picture = drawBentFigureObliquely(view, engine, "figure_without_bitmap");
 
   expectCorners(picture, kBlack);
   EXPECT_EQ(picture.count(kWhite), 0);
