@@ -1,10 +1,12 @@
 #include "tools/GaitOptions.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
-#include <set>
 #include <string_view>
 #include <system_error>
 
+#include "tools/GaitCommandLine.h"
 #include "tools/InputError.h"
 #include "tools/IntegerText.h"
 
@@ -23,32 +25,6 @@ std::string RequireFileName(std::string_view name, const std::string& value) {
   return value;
 }
 
-// Stores one option that takes a value.
-void ApplyValue(GaitOptions& options, std::string_view name, const std::string& value) {
-  const std::string what(name);
-  if (name == "--ticks") {
-    options.ticks = ParseBoundedInteger(value, 0, kMaxTicks, what);
-  } else if (name == "--turn") {
-    options.turn = static_cast<int>(ParseBoundedInteger(value, kTurnMin, kTurnMax, what));
-  } else if (name == "--step") {
-    options.step = static_cast<int>(ParseBoundedInteger(value, kStepMin, kStepMax, what));
-  } else if (name == "--schedule") {
-    options.schedulePath = RequireFileName(name, value);
-  } else if (name == "--output") {
-    options.outputPath = RequireFileName(name, value);
-  } else if (name == "--plot") {
-    options.plotPath = RequireFileName(name, value);
-  } else if (name == "--format") {
-    options.format = ParseFormat(value);
-  }
-}
-
-bool TakesValue(std::string_view name) {
-  static const std::set<std::string_view> kValued = {"--ticks",  "--turn", "--step",  "--schedule",
-                                                     "--output", "--plot", "--format"};
-  return kValued.count(name) != 0;
-}
-
 // Whether two names reach the same file, however they are spelt: "a.csv" and
 // "./a.csv", a relative and an absolute path, a link and its target.
 bool SameFile(const std::string& a, const std::string& b) {
@@ -63,83 +39,111 @@ bool SameFile(const std::string& a, const std::string& b) {
   return resolvedA == resolvedB;
 }
 
+bool EndsWithSvg(const std::string& name) {
+  constexpr std::string_view kSuffix = ".svg";
+  if (name.size() <= kSuffix.size()) return false;
+  const std::string_view tail = std::string_view(name).substr(name.size() - kSuffix.size());
+  return std::equal(tail.begin(), tail.end(), kSuffix.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
+}
+
 void CheckCombination(const GaitOptions& options) {
   if (!options.plotPath.empty() && options.plotPath != "-" && !options.outputPath.empty() &&
       options.outputPath != "-" && SameFile(options.plotPath, options.outputPath)) {
     throw InputError("--plot and --output name the same file");
   }
   if (options.plotPath == "-") throw InputError("--plot: give a file name, not '-'");
+  if (!options.plotPath.empty() && !EndsWithSvg(options.plotPath)) {
+    throw InputError("--plot: " + QuoteForMessage(options.plotPath) +
+                     " does not end in .svg (the plot is an SVG drawing)");
+  }
+}
+
+void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {
+  cli.group("Slider positions, as the dialog's sliders give them");
+  cli.value("--turn", "H", "horizontal slider, -80 to 80 (default 0)", [&](const std::string& v) {
+    options.turn = static_cast<int>(ParseBoundedInteger(v, kTurnMin, kTurnMax, "--turn"));
+  });
+  cli.value("--step", "V",
+            "vertical slider, -130 to 130 (default 0); as in the\n"
+            "dialog the top is -130, and the step length is -V",
+            [&](const std::string& v) {
+              options.step = static_cast<int>(ParseBoundedInteger(v, kStepMin, kStepMax, "--step"));
+            });
+  cli.value("--schedule", "FILE",
+            "CSV rows \"tick,turn,step\": from that tick on the sliders\n"
+            "stand at turn and step. Ticks must increase from row to\n"
+            "row; an optional \"tick,turn,step\" header, blank lines and\n"
+            "lines starting with '#' are allowed. Until the first row\n"
+            "the sliders stand at --turn and --step.",
+            [&](const std::string& v) { options.schedulePath = RequireFileName("--schedule", v); });
+}
+
+void AddRunOptions(GaitCommandLine& cli, GaitOptions& options) {
+  cli.group("Run and output");
+  cli.value("--ticks", "N",
+            "number of ticks to run, 0 to 1000000000 (default 300);\n"
+            "ticks are numbered from 0",
+            [&](const std::string& v) {
+              options.ticks = ParseBoundedInteger(v, 0, kMaxTicks, "--ticks");
+            });
+  cli.value("--format", "F", "csv (default), jsonl, or none (no rows, e.g. with --plot)",
+            [&](const std::string& v) { options.format = ParseFormat(v); });
+  cli.flag("--targets", "also write the four frame-0 foot targets in millimetres",
+           [&] { options.targets = true; });
+  cli.value("--output", "FILE", "write the rows to FILE instead of standard output",
+            [&](const std::string& v) { options.outputPath = RequireFileName("--output", v); });
+  cli.value("--plot", "FILE.svg", "draw the joint angles over the run and each foot's path",
+            [&](const std::string& v) { options.plotPath = RequireFileName("--plot", v); });
+}
+
+// --help and --version end parsing at once: what follows them is not read.
+struct StopParsing {};
+
+void AddInformationOptions(GaitCommandLine& cli, GaitOptions& options) {
+  cli.flag("--help,-h", "show this text", [&] {
+    options.showHelp = true;
+    throw StopParsing{};
+  });
+  cli.flag("--version", "show the version", [&] {
+    options.showVersion = true;
+    throw StopParsing{};
+  });
+}
+
+// Every option group, in the order --help lists them.
+void AddAllOptions(GaitCommandLine& cli, GaitOptions& options) {
+  AddSliderOptions(cli, options);
+  AddRunOptions(cli, options);
+  AddInformationOptions(cli, options);
 }
 
 }  // namespace
 
 GaitOptions ParseGaitOptions(int argc, const char* const* argv) {
   GaitOptions options;
-  std::set<std::string> seen;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      options.showHelp = true;
-      return options;
-    }
-    if (arg == "--version") {
-      options.showVersion = true;
-      return options;
-    }
-    if (arg.substr(0, 2) != "--") {
-      throw InputError("unexpected argument " + QuoteForMessage(arg) + " (see --help)");
-    }
-    const std::size_t equals = arg.find('=');
-    const std::string name(arg.substr(0, equals));
-    if (!TakesValue(name) && name != "--targets") {
-      throw InputError("unknown option " + QuoteForMessage(name) + " (see --help)");
-    }
-    if (!seen.insert(name).second) throw InputError(name + " is given more than once");
-    if (name == "--targets") {
-      if (equals != std::string_view::npos) throw InputError("--targets takes no value");
-      options.targets = true;
-      continue;
-    }
-    std::string value;
-    if (equals != std::string_view::npos) {
-      value = std::string(arg.substr(equals + 1));
-    } else if (i + 1 < argc) {
-      value = argv[++i];
-    } else {
-      throw InputError(name + " needs a value");
-    }
-    ApplyValue(options, name, value);
+  GaitCommandLine cli;
+  AddAllOptions(cli, options);
+  try {
+    cli.parse(argc, argv);
+  } catch (const StopParsing&) {
+    return options;
   }
   CheckCombination(options);
   return options;
 }
 
-const char* GaitUsageText() {
+std::string GaitUsageText() {
+  GaitOptions unused;
+  GaitCommandLine cli;
+  AddAllOptions(cli, unused);
   return R"(Usage: trotix-gait [options]
 
 Runs the Trotix trot walk engine without a window and writes, for every tick,
 the twelve joint angles (radians) and joint commands (micro-radians).
-
-Slider positions, as the dialog's sliders give them:
-  --turn H         horizontal slider, -80 to 80 (default 0)
-  --step V         vertical slider, -130 to 130 (default 0); as in the
-                   dialog the top is -130, and the step length is -V
-  --schedule FILE  CSV rows "tick,turn,step": from that tick on the sliders
-                   stand at turn and step. Ticks must increase from row to
-                   row; an optional "tick,turn,step" header, blank lines and
-                   lines starting with '#' are allowed. Until the first row
-                   the sliders stand at --turn and --step.
-
-Run and output:
-  --ticks N        number of ticks to run, 0 to 1000000000 (default 300);
-                   ticks are numbered from 0
-  --format F       csv (default), jsonl, or none (no rows, e.g. with --plot)
-  --targets        also write the four frame-0 foot targets in millimetres
-  --output FILE    write the rows to FILE instead of standard output
-  --plot FILE.svg  draw the joint angles over the run and each foot's path
-  --help           show this text
-  --version        show the version
-
+)" + cli.optionHelp() +
+         R"(
 A file is written whole or not at all. Exit status: 0 on success, 2 for bad
 arguments or a bad schedule, 1 when writing the output fails.
 

@@ -35,7 +35,7 @@ struct GaitOptions {
 GaitOptions ParseGaitOptions(int argc, const char* const* argv);
 
 // The text printed by --help.
-const char* GaitUsageText();
+std::string GaitUsageText();
 
 }  // namespace trotix
 

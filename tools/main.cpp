@@ -79,7 +79,7 @@ int Main(int argc, char** argv) {
   try {
     const GaitOptions options = ParseGaitOptions(argc, argv);
     if (options.showHelp) {
-      std::fputs(GaitUsageText(), stdout);
+      std::fputs(GaitUsageText().c_str(), stdout);
       return 0;
     }
     if (options.showVersion) {

@@ -129,6 +129,8 @@ const BadInput kBadInputs[] = {
      "",
      "--plot: cannot create 'no/such/dir/out.svg'"},
     {"OutputIsDirectory", {"--output", "."}, "", "--output: '.' is a directory"},
+    {"PlotNotSvg", {"--plot", "out.png"}, "", "--plot: 'out.png' does not end in .svg"},
+    {"FlagGivenTwice", {"--targets", "--targets"}, "", "--targets is given more than once"},
     {"SameFileTwice",
      {"--output", "out.csv", "--plot", "out.csv"},
      "",
