@@ -6,7 +6,7 @@
 namespace trotix {
 
 std::string CsvTable::HeaderRow(bool withTargets) {
-  std::string header = "tick";
+  std::string header = "tick,time_s";
   for (const char* suffix : {"", "_cmd"}) {
     for (int leg = 0; leg < kLegCount; ++leg) {
       for (const char* joint : kJointNames) {
@@ -22,22 +22,24 @@ std::string CsvTable::HeaderRow(bool withTargets) {
   return header;
 }
 
-CsvTable::CsvTable(OutputBuffer& out, bool withTargets) : out_(out), withTargets_(withTargets) {
-  out_.append(HeaderRow(withTargets) + "\n");
+CsvTable::CsvTable(OutputBuffer& out, const TableLayout& layout) : out_(out), layout_(layout) {
+  out_.append(HeaderRow(layout.targets) + "\n");
 }
 
 void CsvTable::addTick(const TickRecord& record) {
   char* p = out_.reserve(kMaxRowChars);
   p = WriteInteger(p, record.tick);
+  *p++ = ',';
+  p = WriteDouble(p, layout_.seconds(record.tick));
   for (const double angle : record.angles) {
     *p++ = ',';
-    p = WriteDouble(p, angle);
+    p = WriteDouble(p, angle * layout_.angleScale);
   }
   for (const JointCommand command : record.commands) {
     *p++ = ',';
     p = WriteInteger(p, command);
   }
-  if (withTargets_) {
+  if (layout_.targets) {
     for (const auto& target : record.targets) {
       for (const double value : target) {
         *p++ = ',';

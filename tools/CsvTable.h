@@ -1,5 +1,5 @@
-// Writes one CSV row per tick: tick, the twelve joint angles, the twelve
-// joint commands and optionally the four frame-0 foot targets.
+// Writes one CSV row per tick: tick, time_s, the twelve joint angles, the
+// twelve joint commands and optionally the four frame-0 foot targets.
 #ifndef TROTIX_TOOLS_CSVTABLE_H_
 #define TROTIX_TOOLS_CSVTABLE_H_
 
@@ -7,21 +7,22 @@
 
 #include "tools/GaitRun.h"
 #include "tools/OutputBuffer.h"
+#include "tools/TableColumns.h"
 
 namespace trotix {
 
 class CsvTable : public TickSink {
  public:
   // Writes the header row at once.
-  CsvTable(OutputBuffer& out, bool withTargets);
+  CsvTable(OutputBuffer& out, const TableLayout& layout);
   void addTick(const TickRecord& record) override;
 
-  // The header row without its line end, e.g. "tick,leg0_pitch,...".
+  // The header row without its line end, e.g. "tick,time_s,leg0_pitch,...".
   static std::string HeaderRow(bool withTargets);
 
  private:
   OutputBuffer& out_;
-  bool withTargets_;
+  TableLayout layout_;
 };
 
 }  // namespace trotix

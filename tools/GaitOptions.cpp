@@ -16,8 +16,15 @@ namespace {
 TableFormat ParseFormat(std::string_view text) {
   if (text == "csv") return TableFormat::kCsv;
   if (text == "jsonl") return TableFormat::kJsonl;
+  if (text == "servo") return TableFormat::kServo;
   if (text == "none") return TableFormat::kNone;
-  throw InputError("--format: " + QuoteForMessage(text) + " is not one of csv, jsonl, none");
+  throw InputError("--format: " + QuoteForMessage(text) + " is not one of csv, jsonl, servo, none");
+}
+
+AngleUnits ParseUnits(std::string_view text) {
+  if (text == "rad") return AngleUnits::kRadians;
+  if (text == "deg") return AngleUnits::kDegrees;
+  throw InputError("--units: " + QuoteForMessage(text) + " is not one of rad, deg");
 }
 
 std::string RequireFileName(std::string_view name, const std::string& value) {
@@ -49,14 +56,30 @@ bool EndsWithSvg(const std::string& name) {
 }
 
 void CheckCombination(const GaitOptions& options) {
-  if (!options.plotPath.empty() && options.plotPath != "-" && !options.outputPath.empty() &&
-      options.outputPath != "-" && SameFile(options.plotPath, options.outputPath)) {
-    throw InputError("--plot and --output name the same file");
+  const std::pair<const char*, const std::string*> outputs[] = {{"--output", &options.outputPath},
+                                                                {"--plot", &options.plotPath},
+                                                                {"--report", &options.reportPath}};
+  for (std::size_t later = 1; later < std::size(outputs); ++later) {
+    for (std::size_t earlier = 0; earlier < later; ++earlier) {
+      const std::string& a = *outputs[later].second;
+      const std::string& b = *outputs[earlier].second;
+      if (!a.empty() && a != "-" && !b.empty() && b != "-" && SameFile(a, b)) {
+        throw InputError(std::string(outputs[later].first) + " and " + outputs[earlier].first +
+                         " name the same file");
+      }
+    }
   }
   if (options.plotPath == "-") throw InputError("--plot: give a file name, not '-'");
   if (!options.plotPath.empty() && !EndsWithSvg(options.plotPath)) {
     throw InputError("--plot: " + QuoteForMessage(options.plotPath) +
                      " does not end in .svg (the plot is an SVG drawing)");
+  }
+  const bool angles = options.format == TableFormat::kCsv || options.format == TableFormat::kJsonl;
+  if (options.units == AngleUnits::kDegrees && !angles) {
+    throw InputError("--units: only the csv and jsonl formats hold angles");
+  }
+  if (options.format == TableFormat::kServo && options.gaitPath.empty()) {
+    throw InputError("--format servo: give the servo channels with --gait FILE.yaml");
   }
 }
 
@@ -78,6 +101,32 @@ void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {
             "lines starting with '#' are allowed. Until the first row\n"
             "the sliders stand at --turn and --step.",
             [&](const std::string& v) { options.schedulePath = RequireFileName("--schedule", v); });
+  cli.value("--ramp", "N",
+            "move the sliders to each schedule row's values over N\n"
+            "ticks, in whole positions, instead of at once (default 0)",
+            [&](const std::string& v) {
+              options.rampTicks = ParseBoundedInteger(v, 0, kMaxTicks, "--ramp");
+            });
+}
+
+void AddGaitLabOptions(GaitCommandLine& cli, GaitOptions& options) {
+  cli.group("Gait and servos");
+  cli.value("--gait", "FILE.yaml",
+            "set the engine's gait, the tick period and the joints'\n"
+            "servo limits and calibration from FILE (see --print-gait)",
+            [&](const std::string& v) { options.gaitPath = RequireFileName("--gait", v); });
+  cli.flag("--print-gait",
+           "write the gait in force (the built-in one without --gait)\nas a gait file, and stop",
+           [&] { options.printGait = true; });
+  cli.value("--report", "FILE.json",
+            "write whether servos can follow the run: each joint's range\n"
+            "and top speed, broken limits, the solver's reach clamps,\n"
+            "saturated rolls and jumps; '-' writes a table to stderr",
+            [&](const std::string& v) { options.reportPath = RequireFileName("--report", v); });
+  cli.flag("--check", "exit with status 3 when the run breaks a joint limit",
+           [&] { options.check = true; });
+  cli.value("--units", "U", "angles of the csv and jsonl rows in rad (default) or deg",
+            [&](const std::string& v) { options.units = ParseUnits(v); });
 }
 
 void AddRunOptions(GaitCommandLine& cli, GaitOptions& options) {
@@ -88,7 +137,9 @@ void AddRunOptions(GaitCommandLine& cli, GaitOptions& options) {
             [&](const std::string& v) {
               options.ticks = ParseBoundedInteger(v, 0, kMaxTicks, "--ticks");
             });
-  cli.value("--format", "F", "csv (default), jsonl, or none (no rows, e.g. with --plot)",
+  cli.value("--format", "F",
+            "csv (default), jsonl, servo (pulse widths of the gait file's\n"
+            "channels), or none (no rows, e.g. with --plot)",
             [&](const std::string& v) { options.format = ParseFormat(v); });
   cli.flag("--targets", "also write the four frame-0 foot targets in millimetres",
            [&] { options.targets = true; });
@@ -115,6 +166,7 @@ void AddInformationOptions(GaitCommandLine& cli, GaitOptions& options) {
 // Every option group, in the order --help lists them.
 void AddAllOptions(GaitCommandLine& cli, GaitOptions& options) {
   AddSliderOptions(cli, options);
+  AddGaitLabOptions(cli, options);
   AddRunOptions(cli, options);
   AddInformationOptions(cli, options);
 }
@@ -144,8 +196,12 @@ Runs the Trotix trot walk engine without a window and writes, for every tick,
 the twelve joint angles (radians) and joint commands (micro-radians).
 )" + cli.optionHelp() +
          R"(
+Units, the tick and its frames, leg numbering, each joint's zero and sign:
+docs/conventions.md. Every row starts with tick and time_s (tick x period).
+
 A file is written whole or not at all. Exit status: 0 on success, 2 for bad
-arguments or a bad schedule, 1 when writing the output fails.
+arguments, a bad schedule or gait file, 1 when writing an output fails, 3
+when --check finds a broken joint limit.
 
 Example:
   trotix-gait --ticks 126 --step -100 --turn 20 --plot gait.svg > gait.csv

@@ -15,7 +15,8 @@ constexpr int kStepMax = 130;
 constexpr std::int64_t kMaxTicks = 1'000'000'000;
 constexpr std::int64_t kDefaultTicks = 300;
 
-enum class TableFormat { kCsv, kJsonl, kNone };
+enum class TableFormat { kCsv, kJsonl, kServo, kNone };
+enum class AngleUnits { kRadians, kDegrees };
 
 struct GaitOptions {
   std::int64_t ticks = kDefaultTicks;
@@ -24,8 +25,14 @@ struct GaitOptions {
   std::string schedulePath;  // empty: the sliders stay where they are
   std::string outputPath;    // empty or "-": standard output
   std::string plotPath;      // empty: no plot
+  std::string gaitPath;      // empty: the engine's own gait
+  std::string reportPath;    // empty: no report; "-": a table on standard error
+  std::int64_t rampTicks = 0;
   TableFormat format = TableFormat::kCsv;
+  AngleUnits units = AngleUnits::kRadians;
   bool targets = false;
+  bool check = false;  // exit status 3 when a joint limit is broken
+  bool printGait = false;
   bool showHelp = false;
   bool showVersion = false;
 };

@@ -10,20 +10,15 @@ namespace trotix {
 namespace {
 
 // Runs the engine and publishes its records until done or cancelled.
-void ProduceTicks(std::int64_t ticks, SliderPositions sliders, const Schedule& schedule,
+void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine,
                   TickPipeline& pipeline) {
-  WalkEngine engine;
-  std::size_t nextRow = 0;
   std::int64_t tick = 0;
   while (tick < ticks) {
     std::vector<TickRecord>* block = pipeline.beginBlock();
     if (block == nullptr) return;
     for (; tick < ticks && block->size() < TickPipeline::kBlockTicks; ++tick) {
-      while (nextRow < schedule.size() && schedule[nextRow].tick <= tick) {
-        sliders = {schedule[nextRow].turn, schedule[nextRow].step};
-        ++nextRow;
-      }
-      ApplySliderPositions(engine, sliders.turn, sliders.step);
+      const SliderPositions positions = sliders.next();
+      ApplySliderPositions(engine, positions.turn, positions.step);
       engine.tick();
       block->push_back({tick, engine.jointAngles, engine.jointCommands, engine.frameTargets[0]});
     }
@@ -34,12 +29,13 @@ void ProduceTicks(std::int64_t ticks, SliderPositions sliders, const Schedule& s
 }  // namespace
 
 void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule,
-             const std::vector<TickSink*>& sinks) {
+             const std::vector<TickSink*>& sinks, const RunSettings& settings) {
   TickPipeline pipeline;
   std::exception_ptr producerError;
   std::thread producer([&] {
     try {
-      ProduceTicks(ticks, start, schedule, pipeline);
+      ProduceTicks(ticks, SliderTrack(start, schedule, settings.rampTicks), settings.engine,
+                   pipeline);
     } catch (...) {
       producerError = std::current_exception();
     }

@@ -18,18 +18,19 @@ class TickSink {
   virtual void addTick(const TickRecord& record) = 0;
 };
 
-struct SliderPositions {
-  int turn = 0;
-  int step = 0;
+// What a run starts from besides the sliders.
+struct RunSettings {
+  WalkEngine engine;           // never ticked; its gait fields set as wanted
+  std::int64_t rampTicks = 0;  // see SliderTrack
 };
 
-// Runs `ticks` ticks of a fresh engine, numbered from 0. Before each tick the
-// slider positions are mapped onto the engine exactly as the dialog does;
-// they start at `start` and take each schedule row's values from its tick on.
+// Runs `ticks` ticks of a copy of `settings.engine`, numbered from 0. Before
+// each tick the slider positions are mapped onto the engine exactly as the
+// dialog does; they start at `start` and follow the schedule (SliderTrack).
 // The engine runs on a second thread while the sinks work on this one; an
 // exception from a sink stops the run and is passed on.
 void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule,
-             const std::vector<TickSink*>& sinks);
+             const std::vector<TickSink*>& sinks, const RunSettings& settings = {});
 
 }  // namespace trotix
 

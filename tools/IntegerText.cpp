@@ -1,6 +1,7 @@
 #include "tools/IntegerText.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "tools/InputError.h"
 
@@ -25,7 +26,19 @@ std::int64_t ParseBoundedInteger(std::string_view text, std::int64_t minimum, st
   if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
   std::int64_t value = 0;
   const char* end = digits.data() + digits.size();
-  const auto [stop, error] = std::from_chars(digits.data(), end, value);
+  auto [stop, error] = std::from_chars(digits.data(), end, value);
+  if (stop != end && error == std::errc()) {
+    // Spreadsheets and numpy write whole numbers as -100.0 or 1.0e+02.
+    double decimal = 0.0;
+    const auto [decimalStop, decimalError] = std::from_chars(digits.data(), end, decimal);
+    if (decimalStop == end && decimalError == std::errc() && std::isfinite(decimal) &&
+        decimal == std::floor(decimal)) {
+      const bool fits = std::fabs(decimal) < 9.0e18;
+      value = fits ? static_cast<std::int64_t>(decimal) : 0;
+      stop = end;
+      error = fits ? std::errc() : std::errc::result_out_of_range;
+    }
+  }
   if (stop != end || (error != std::errc() && error != std::errc::result_out_of_range)) {
     throw InputError(what + ": " + QuoteForMessage(text) + " is not a whole number");
   }

@@ -31,11 +31,15 @@ void JsonlTable::addTick(const TickRecord& record) {
   char* p = out_.reserve(kMaxRowChars);
   p = WriteText(p, "{\"tick\":");
   p = WriteInteger(p, record.tick);
+  p = WriteText(p, ",\"time_s\":");
+  p = WriteJsonDouble(p, layout_.seconds(record.tick));
   p = WriteText(p, ",\"angles\":");
-  p = WriteArray(p, record.angles, WriteJsonDouble);
+  const double scale = layout_.angleScale;
+  p = WriteArray(p, record.angles,
+                 [scale](char* q, double angle) { return WriteJsonDouble(q, angle * scale); });
   p = WriteText(p, ",\"commands\":");
   p = WriteArray(p, record.commands, WriteInteger);
-  if (withTargets_) {
+  if (layout_.targets) {
     p = WriteText(p, ",\"targets\":");
     p = WriteArray(p, record.targets, [](char* q, const std::array<double, 3>& target) {
       return WriteArray(q, target, WriteJsonDouble);

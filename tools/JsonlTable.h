@@ -1,22 +1,23 @@
 // Writes one JSON object per line and tick:
-// {"tick":0,"angles":[12 radians],"commands":[12 micro-radians],
+// {"tick":0,"time_s":0,"angles":[12 radians],"commands":[12 micro-radians],
 //  "targets":[[x,y,z] of legs 0..3]}   ("targets" only when asked for).
 #ifndef TROTIX_TOOLS_JSONLTABLE_H_
 #define TROTIX_TOOLS_JSONLTABLE_H_
 
 #include "tools/GaitRun.h"
 #include "tools/OutputBuffer.h"
+#include "tools/TableColumns.h"
 
 namespace trotix {
 
 class JsonlTable : public TickSink {
  public:
-  JsonlTable(OutputBuffer& out, bool withTargets) : out_(out), withTargets_(withTargets) {}
+  JsonlTable(OutputBuffer& out, const TableLayout& layout) : out_(out), layout_(layout) {}
   void addTick(const TickRecord& record) override;
 
  private:
   OutputBuffer& out_;
-  bool withTargets_;
+  TableLayout layout_;
 };
 
 }  // namespace trotix

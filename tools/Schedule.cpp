@@ -1,12 +1,14 @@
 #include "tools/Schedule.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <optional>
 
 #include "tools/GaitOptions.h"
 #include "tools/InputError.h"
+#include "tools/InputFile.h"
 #include "tools/IntegerText.h"
 
 namespace trotix {
@@ -31,25 +33,73 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
   return fields;
 }
 
-bool IsHeader(const std::vector<std::string_view>& fields) {
-  return fields.size() == 3 && fields[0] == "tick" && fields[1] == "turn" && fields[2] == "step";
+// Where each of tick, turn and step stands in a row.
+using ColumnOrder = std::array<std::size_t, 3>;
+constexpr ColumnOrder kPlainOrder = {0, 1, 2};
+constexpr const char* kColumnNames[3] = {"tick", "turn", "step"};
+
+bool SameName(std::string_view field, std::string_view name) {
+  return field.size() == name.size() &&
+         std::equal(field.begin(), field.end(), name.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == b;
+         });
 }
 
-ScheduleEntry ParseRow(const std::vector<std::string_view>& fields, const std::string& where) {
+// A header names tick, turn and step once each, in any order and case.
+std::optional<ColumnOrder> HeaderOrder(const std::vector<std::string_view>& fields) {
+  if (fields.size() != 3) return std::nullopt;
+  ColumnOrder order{};
+  for (std::size_t column = 0; column < 3; ++column) {
+    const auto found = std::find_if(fields.begin(), fields.end(), [&](std::string_view field) {
+      return SameName(field, kColumnNames[column]);
+    });
+    if (found == fields.end()) return std::nullopt;
+    order[column] = static_cast<std::size_t>(found - fields.begin());
+  }
+  return order;
+}
+
+ScheduleEntry ParseRow(const std::vector<std::string_view>& fields, const ColumnOrder& order,
+                       const std::string& where) {
   if (fields.size() != 3) {
     throw InputError(where + ": expected 3 fields tick,turn,step but found " +
                      std::to_string(fields.size()));
   }
   ScheduleEntry entry;
-  entry.tick = ParseBoundedInteger(fields[0], 0, kMaxTicks - 1, where + ": tick");
+  entry.tick = ParseBoundedInteger(fields[order[0]], 0, kMaxTicks - 1, where + ": tick");
   entry.turn =
-      static_cast<int>(ParseBoundedInteger(fields[1], kTurnMin, kTurnMax, where + ": turn"));
+      static_cast<int>(ParseBoundedInteger(fields[order[1]], kTurnMin, kTurnMax, where + ": turn"));
   entry.step =
-      static_cast<int>(ParseBoundedInteger(fields[2], kStepMin, kStepMax, where + ": step"));
+      static_cast<int>(ParseBoundedInteger(fields[order[2]], kStepMin, kStepMax, where + ": step"));
   return entry;
 }
 
 }  // namespace
+
+SliderTrack::SliderTrack(SliderPositions start, const Schedule& schedule, std::int64_t rampTicks)
+    : schedule_(schedule), rampTicks_(rampTicks), now_(start), from_(start), to_(start) {}
+
+SliderPositions SliderTrack::next() {
+  while (nextRow_ < schedule_.size() && schedule_[nextRow_].tick <= tick_) {
+    from_ = now_;
+    to_ = {schedule_[nextRow_].turn, schedule_[nextRow_].step};
+    rampStart_ = schedule_[nextRow_].tick;
+    ++nextRow_;
+  }
+  const std::int64_t done = tick_ - rampStart_ + 1;  // ticks of the ramp so far
+  if (rampTicks_ <= 1 || done >= rampTicks_) {
+    now_ = to_;
+  } else {
+    // Whole positions, as a slider has, on the straight line from `from_`.
+    const double fraction = static_cast<double>(done) / static_cast<double>(rampTicks_);
+    const auto along = [fraction](int from, int to) {
+      return from + static_cast<int>(std::lround((to - from) * fraction));
+    };
+    now_ = {along(from_.turn, to_.turn), along(from_.step, to_.step)};
+  }
+  ++tick_;
+  return now_;
+}
 
 Schedule ParseSchedule(std::string_view text, const std::string& name) {
   // Spreadsheets often begin a CSV export with a UTF-8 byte-order mark.
@@ -59,21 +109,27 @@ Schedule ParseSchedule(std::string_view text, const std::string& name) {
   }
   Schedule schedule;
   bool headerAllowed = true;
+  ColumnOrder order = kPlainOrder;
   std::size_t lineNumber = 0;
   std::size_t previousLine = 0;
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = Trim(text.substr(start, end - start));
+    std::string_view line = text.substr(start, end - start);
+    line = Trim(line.substr(0, line.find('#')));  // a comment runs to the line's end
     start = end + 1;
     ++lineNumber;
-    if (line.empty() || line.front() == '#') continue;
+    if (line.empty()) continue;
     const auto fields = SplitFields(line);
-    const bool header = headerAllowed && IsHeader(fields);
+    const std::optional<ColumnOrder> header =
+        headerAllowed ? HeaderOrder(fields) : std::optional<ColumnOrder>();
     headerAllowed = false;
-    if (header) continue;
+    if (header) {
+      order = *header;
+      continue;
+    }
     const std::string where = name + ":" + std::to_string(lineNumber);
-    const ScheduleEntry entry = ParseRow(fields, where);
+    const ScheduleEntry entry = ParseRow(fields, order, where);
     if (!schedule.empty() && entry.tick <= schedule.back().tick) {
       throw InputError(where + ": tick " + std::to_string(entry.tick) +
                        " does not come after tick " + std::to_string(schedule.back().tick) +
@@ -87,22 +143,7 @@ Schedule ParseSchedule(std::string_view text, const std::string& name) {
 }
 
 Schedule LoadSchedule(const std::string& path) {
-  const std::string what = "--schedule: " + QuoteForMessage(path);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) throw InputError(what + ": " + std::strerror(errno));
-  std::string text;
-  char chunk[65536];
-  while (true) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-    text.append(chunk, got);
-    if (text.size() > kMaxScheduleBytes) {
-      throw InputError(what + ": larger than " + std::to_string(kMaxScheduleBytes >> 20) + " MiB");
-    }
-    if (got < sizeof chunk) break;
-  }
-  if (std::ferror(file.get())) throw InputError(what + ": " + std::strerror(errno));
-  return ParseSchedule(text, PrintableText(path));
+  return ParseSchedule(ReadInputFile(path, "--schedule", kMaxScheduleBytes), PrintableText(path));
 }
 
 }  // namespace trotix

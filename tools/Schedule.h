@@ -1,8 +1,10 @@
 // A schedule of slider positions: CSV rows "tick,turn,step", each holding
 // from its tick on. Ticks strictly increase from row to row, so every tick
-// has one unambiguous setting. The first non-comment line may be the header
-// "tick,turn,step"; blank lines and lines starting with '#' are skipped;
-// spaces around fields and Windows line ends are accepted.
+// has one unambiguous setting. The first non-comment line may be a header
+// naming tick, turn and step in any order and case, which then gives the
+// order of the columns; '#' starts a comment that runs to the line's end;
+// blank lines are skipped; spaces around fields, whole numbers written as
+// -100.0 or 1e2, and Windows line ends are accepted.
 #ifndef TROTIX_TOOLS_SCHEDULE_H_
 #define TROTIX_TOOLS_SCHEDULE_H_
 
@@ -20,6 +22,31 @@ struct ScheduleEntry {
 };
 
 using Schedule = std::vector<ScheduleEntry>;
+
+struct SliderPositions {
+  int turn = 0;
+  int step = 0;
+};
+
+// The slider positions tick by tick: `start` until the first row, then each
+// row's values from its tick on. With `rampTicks` above 1 the sliders move
+// there in a straight line of whole positions, reaching the row's values at
+// tick row.tick + rampTicks - 1; a row that comes mid-way starts a new line
+// from where the sliders stand.
+class SliderTrack {
+ public:
+  SliderTrack(SliderPositions start, const Schedule& schedule, std::int64_t rampTicks = 0);
+  // The positions of the next tick, from tick 0 on.
+  SliderPositions next();
+
+ private:
+  const Schedule& schedule_;
+  std::int64_t rampTicks_;
+  std::size_t nextRow_ = 0;
+  std::int64_t tick_ = 0;
+  std::int64_t rampStart_ = 0;
+  SliderPositions now_, from_, to_;
+};
 
 // Larger schedule files are refused rather than read.
 constexpr std::size_t kMaxScheduleBytes = 16 * 1024 * 1024;

@@ -3,8 +3,21 @@
 #define TROTIX_TOOLS_TABLECOLUMNS_H_
 
 #include <cstddef>
+#include <cstdint>
 
 namespace trotix {
+
+// What the rows hold besides the joint angles and commands.
+struct TableLayout {
+  bool targets = false;        // the four frame-0 foot targets
+  double tickPeriodMs = 33.0;  // time_s = tick x period
+  double angleScale = 1.0;     // 1 for radians, the degree factor for degrees
+
+  // Whole multiples of the period divided once, so 3 ticks of 33 ms read 0.099.
+  double seconds(std::int64_t tick) const {
+    return static_cast<double>(tick) * tickPeriodMs / 1000.0;
+  }
+};
 
 // Joint names in the order of each leg's three slots.
 constexpr const char* kJointNames[3] = {"pitch", "roll", "knee"};

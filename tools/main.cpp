@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "tools/CsvTable.h"
+#include "tools/FeasibilityReport.h"
+#include "tools/GaitFile.h"
 #include "tools/GaitOptions.h"
 #include "tools/GaitPlot.h"
 #include "tools/GaitRun.h"
@@ -15,16 +17,23 @@
 #include "tools/OutputBuffer.h"
 #include "tools/OutputFile.h"
 #include "tools/Schedule.h"
+#include "tools/ServoTable.h"
 #include "tools/TemporaryFiles.h"
+#include "view/StickFigure.h"
 
 namespace trotix {
 namespace {
+
+// Exit status of a run whose joints break a limit under --check.
+constexpr int kLimitBroken = 3;
 
 PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   PlotCaption caption;
   const std::string sliders =
       "turn " + std::to_string(options.turn) + ", step " + std::to_string(options.step);
   caption.subtitle = std::to_string(options.ticks) + " ticks \xC2\xB7 ";
+  if (!options.gaitPath.empty())
+    caption.subtitle += "gait " + PrintableText(options.gaitPath) + " \xC2\xB7 ";
   if (schedule.empty()) {
     caption.subtitle += sliders + " throughout";
     return caption;
@@ -38,9 +47,15 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   return caption;
 }
 
-std::unique_ptr<TickSink> MakeTable(TableFormat format, OutputBuffer& out, bool targets) {
-  if (format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, targets);
-  return std::make_unique<JsonlTable>(out, targets);
+std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettings& gait,
+                                    OutputBuffer& out) {
+  TableLayout layout;
+  layout.targets = options.targets;
+  layout.tickPeriodMs = gait.tickPeriodMs;
+  layout.angleScale = options.units == AngleUnits::kDegrees ? kDegreesPerRadian : 1.0;
+  if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
+  if (options.format == TableFormat::kServo) return std::make_unique<ServoTable>(out, gait);
+  return std::make_unique<JsonlTable>(out, layout);
 }
 
 void WriteWhole(OutputFile& file, const std::string& text) {
@@ -49,8 +64,20 @@ void WriteWhole(OutputFile& file, const std::string& text) {
   }
 }
 
+// Rows for ticks the run never reaches are most likely a mistake.
+void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
+  std::size_t late = 0;
+  for (const ScheduleEntry& entry : schedule) late += entry.tick >= options.ticks;
+  if (late == 0) return;
+  std::fprintf(stderr,
+               "trotix-gait: warning: %s: %zu row%s after the last tick (%lld) have no effect\n",
+               PrintableText(options.schedulePath).c_str(), late, late == 1 ? "" : "s",
+               static_cast<long long>(options.ticks - 1));
+}
+
 // Opens every output first, so that a bad file name fails before any work.
-void RunAndWrite(const GaitOptions& options, const Schedule& schedule) {
+// Returns the exit status.
+int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule) {
   std::optional<OutputFile> tableFile;
   std::optional<OutputBuffer> buffer;
   std::unique_ptr<TickSink> table;
@@ -58,7 +85,7 @@ void RunAndWrite(const GaitOptions& options, const Schedule& schedule) {
   if (options.format != TableFormat::kNone) {
     tableFile.emplace(options.outputPath.empty() ? "-" : options.outputPath, "--output");
     buffer.emplace(tableFile->stream(), tableFile->displayName());
-    table = MakeTable(options.format, *buffer, options.targets);
+    table = MakeTable(options, gait, *buffer);
     sinks.push_back(table.get());
   }
   std::optional<OutputFile> plotFile;
@@ -68,11 +95,33 @@ void RunAndWrite(const GaitOptions& options, const Schedule& schedule) {
     plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule));
     sinks.push_back(plot.get());
   }
-  RunGait(options.ticks, {options.turn, options.step}, schedule, sinks);
+  std::optional<OutputFile> reportFile;
+  std::unique_ptr<FeasibilityReport> report;
+  if (!options.reportPath.empty() || options.check) {
+    if (!options.reportPath.empty() && options.reportPath != "-") {
+      reportFile.emplace(options.reportPath, "--report");
+    }
+    report = std::make_unique<FeasibilityReport>(gait);
+    sinks.push_back(report.get());
+  }
+  RunSettings settings;
+  ApplyGaitSettings(gait, settings.engine);
+  settings.rampTicks = options.rampTicks;
+  RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
   if (buffer) buffer->flush();
   if (plot) WriteWhole(*plotFile, plot->renderSvg());
+  if (reportFile) WriteWhole(*reportFile, report->json());
   if (tableFile) tableFile->commit();
   if (plotFile) plotFile->commit();
+  if (reportFile) reportFile->commit();
+  if (options.reportPath == "-") std::fputs(report->table().c_str(), stderr);
+  if (options.check && report->brokenLimitCount() > 0) {
+    std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
+                 report->brokenLimitCount(), report->brokenLimitCount() == 1 ? "" : "s",
+                 report->brokenLimitSummary().c_str());
+    return kLimitBroken;
+  }
+  return 0;
 }
 
 int Main(int argc, char** argv) {
@@ -89,11 +138,17 @@ int Main(int argc, char** argv) {
     if (options.format == TableFormat::kNone && !options.outputPath.empty()) {
       throw InputError("--output: nothing is written to it with --format none");
     }
+    const GaitSettings gait =
+        options.gaitPath.empty() ? DefaultGaitSettings() : LoadGaitFile(options.gaitPath);
+    if (options.printGait) {
+      std::fputs(GaitFileText(gait).c_str(), stdout);
+      return 0;
+    }
     const Schedule schedule =
         options.schedulePath.empty() ? Schedule{} : LoadSchedule(options.schedulePath);
+    WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
-    RunAndWrite(options, schedule);
-    return 0;
+    return RunAndWrite(options, gait, schedule);
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;

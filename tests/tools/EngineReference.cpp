@@ -5,8 +5,9 @@
 namespace trotix {
 
 std::vector<ReferenceTick> ReferenceRun(std::int64_t ticks, int turn, int step,
-                                        const std::vector<SliderChange>& changes) {
-  WalkEngine engine;
+                                        const std::vector<SliderChange>& changes,
+                                        const WalkEngine& start) {
+  WalkEngine engine = start;
   std::vector<ReferenceTick> run;
   for (std::int64_t tick = 0; tick < ticks; ++tick) {
     for (const SliderChange& change : changes) {

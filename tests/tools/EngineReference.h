@@ -25,8 +25,10 @@ struct SliderChange {
   int step;
 };
 
+// Runs a copy of `start` (a fresh engine unless given).
 std::vector<ReferenceTick> ReferenceRun(std::int64_t ticks, int turn, int step,
-                                        const std::vector<SliderChange>& changes = {});
+                                        const std::vector<SliderChange>& changes = {},
+                                        const WalkEngine& start = WalkEngine());
 
 // Splits text into lines and each line at `separator`.
 std::vector<std::string> SplitText(const std::string& text, char separator);

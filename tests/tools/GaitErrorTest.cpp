@@ -12,8 +12,8 @@ namespace {
 struct BadInput {
   const char* name;
   std::vector<std::string> args;
-  std::string schedule;  // written to sched.csv when not empty
-  std::string message;   // expected part of the error line
+  std::string input;    // written to the --schedule or --gait file when not empty
+  std::string message;  // expected part of the error line
 };
 
 void PrintTo(const BadInput& input, std::ostream* os) { *os << input.name; }
@@ -27,11 +27,20 @@ class GaitBadInputTest : public ::testing::TestWithParam<BadInput> {
     return false;
   }
 
+  // The input file the case writes, if any.
+  static std::string InputName(const BadInput& input) {
+    if (input.input.empty()) return "";
+    for (std::size_t i = 0; i + 1 < input.args.size(); ++i) {
+      if (input.args[i] == "--schedule" || input.args[i] == "--gait") return input.args[i + 1];
+    }
+    return "";
+  }
+
   // Runs the case after --output out.csv and --plot out.svg, unless it
   // names its own.
   ProcessResult runCase(ScratchDirectory& dir) {
     const BadInput& input = GetParam();
-    if (!input.schedule.empty()) WriteFile(dir.file("sched.csv"), input.schedule);
+    if (!InputName(input).empty()) WriteFile(dir.file(InputName(input)), input.input);
     std::vector<std::string> args;
     if (!Mentions(input.args, "--output")) args.insert(args.end(), {"--output", "out.csv"});
     if (!Mentions(input.args, "--plot")) args.insert(args.end(), {"--plot", "out.svg"});
@@ -53,7 +62,7 @@ TEST_P(GaitBadInputTest, FailsWithStatus2AndWritesNoFile) {
   const ProcessResult result = runCase(dir);
   expectOneLineError(result);
   std::vector<std::string> expected;
-  if (!GetParam().schedule.empty()) expected.push_back("sched.csv");
+  if (!InputName(GetParam()).empty()) expected.push_back(InputName(GetParam()));
   EXPECT_EQ(dir.entries(), expected);
 }
 
@@ -65,7 +74,7 @@ TEST_P(GaitBadInputTest, LeavesExistingFilesAsTheyWere) {
   expectOneLineError(result);
   EXPECT_EQ(ReadFile(dir.file("out.csv")), "earlier rows\n");
   EXPECT_EQ(ReadFile(dir.file("out.svg")), "<svg/>\n");
-  EXPECT_EQ(dir.entries().size(), GetParam().schedule.empty() ? 2u : 3u);
+  EXPECT_EQ(dir.entries().size(), InputName(GetParam()).empty() ? 2u : 3u);
 }
 
 const BadInput kBadInputs[] = {
@@ -79,7 +88,10 @@ const BadInput kBadInputs[] = {
     {"StepTooSmall", {"--step=-131"}, "", "--step: -131 is out of range -130 to 130"},
     {"StepFraction", {"--step", "1.5"}, "", "--step: '1.5' is not a whole number"},
     {"TurnEmpty", {"--turn="}, "", "--turn: '' is not a whole number"},
-    {"FormatUnknown", {"--format", "xml"}, "", "--format: 'xml' is not one of csv, jsonl, none"},
+    {"FormatUnknown",
+     {"--format", "xml"},
+     "",
+     "--format: 'xml' is not one of csv, jsonl, servo, none"},
     {"TargetsWithValue", {"--targets=yes"}, "", "--targets takes no value"},
     {"GivenTwice", {"--ticks", "5", "--ticks", "6"}, "", "--ticks is given more than once"},
     {"ControlCharacters", {"--format", "a\nb"}, "", "--format: 'a?b' is not one of"},
@@ -129,6 +141,62 @@ const BadInput kBadInputs[] = {
      "",
      "--plot: cannot create 'no/such/dir/out.svg'"},
     {"OutputIsDirectory", {"--output", "."}, "", "--output: '.' is a directory"},
+    {"GaitUnknownKey",
+     {"--gait", "g.yaml"},
+     "gait:\n  stepRate: 2\n  stepRat: 3\n",
+     "g.yaml:3: gait: unknown key 'stepRat'"},
+    {"GaitUnknownSection", {"--gait", "g.yaml"}, "physic: {}\n", "g.yaml:1: unknown key 'physic'"},
+    {"GaitWrongType",
+     {"--gait", "g.yaml"},
+     "gait: {stepHeight: high}\n",
+     "g.yaml:1: gait.stepHeight: 'high' is not a number"},
+    {"GaitNegativeStepRate",
+     {"--gait", "g.yaml"},
+     "legs:\n  leg3:\n    stepRate: -1\n",
+     "g.yaml:3: legs.leg3.stepRate: '-1' is out of range 0 to 100"},
+    {"GaitInfiniteLength",
+     {"--gait", "g.yaml"},
+     "gait: {footOffsetZ: .inf}\n",
+     "g.yaml:1: gait.footOffsetZ: '.inf' is not a finite number"},
+    {"GaitPathOfNinePoints",
+     {"--gait", "g.yaml"},
+     "paths:\n  front:\n    vertical: [1, 2, 3, 4, 5, 6, 7, 8, 9]\n",
+     "g.yaml:3: paths.front.vertical: has 9 values, needs 10"},
+    {"GaitPathWithoutRange",
+     {"--gait", "g.yaml"},
+     "paths:\n  rear: {alongTrack: [4, 4, 4, 4, 4, 4, 4, 4, 4, 4]}\n",
+     "g.yaml:2: paths.rear.alongTrack: all ten values are equal"},
+    {"GaitKeyTwice",
+     {"--gait", "g.yaml"},
+     "tick_period_ms: 20\ntick_period_ms: 30\n",
+     "g.yaml:2: tick_period_ms: is given more than once"},
+    {"GaitUnknownJoint",
+     {"--gait", "g.yaml"},
+     "joints:\n  leg4_knee: {lower: 0}\n",
+     "g.yaml:2: joints: unknown key 'leg4_knee'"},
+    {"GaitLimitsCrossed",
+     {"--gait", "g.yaml"},
+     "joints:\n  leg1_roll: {lower: 1,\n    upper: -1}\n",
+     "g.yaml:3: joints.leg1_roll.upper: lies below lower"},
+    {"GaitChannelTwice",
+     {"--gait", "g.yaml"},
+     "joints:\n  leg0_pitch: {channel: 4}\n  leg2_knee: {channel: 4}\n",
+     "g.yaml:3: joints.leg2_knee.channel: 4 is already the channel of leg0_pitch"},
+    {"GaitNotYaml",
+     {"--gait", "g.yaml"},
+     "gait: {stepRate: [1, 2}\n",
+     "g.yaml:1: not readable as YAML"},
+    {"GaitNotAMap", {"--gait", "g.yaml"}, "- 1\n- 2\n", "g.yaml:1: expected a map of keys"},
+    {"ServoWithoutChannels",
+     {"--gait", "g.yaml", "--format", "servo"},
+     "tick_period_ms: 20\n",
+     "--format servo: no joint has a channel"},
+    {"DegreesInServoRows", {"--format", "servo", "--units", "deg"}, "", "--units: only the csv"},
+    {"RampNegative", {"--ramp", "-2"}, "", "--ramp: -2 is out of range 0 to 1000000000"},
+    {"ReportOverOutput",
+     {"--output", "out.csv", "--report", "out.csv"},
+     "",
+     "--report and --output name the same file"},
     {"PlotNotSvg", {"--plot", "out.png"}, "", "--plot: 'out.png' does not end in .svg"},
     {"FlagGivenTwice", {"--targets", "--targets"}, "", "--targets is given more than once"},
     {"SameFileTwice",

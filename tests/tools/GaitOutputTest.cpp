@@ -1,10 +1,12 @@
 // trotix-gait's rows must be exactly what the engine gives through its API.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "EngineReference.h"
 #include "GaitProcess.h"
+#include "engine/LegSolver.h"
 
 namespace trotix {
 namespace {
@@ -16,25 +18,30 @@ double ReadDouble(const std::string& text) {
   return value;
 }
 
-// Checks CSV rows (header first) against the reference, field by field.
-void ExpectCsvMatches(const std::string& csv, const std::vector<ReferenceTick>& reference) {
+// Checks CSV rows (header first) against the reference, field by field;
+// the angles in the CSV are `angleScale` times the engine's radians.
+void ExpectCsvMatches(const std::string& csv, const std::vector<ReferenceTick>& reference,
+                      double tickMs = 33.0, double angleScale = 1.0) {
   const auto lines = SplitText(csv, '\n');
   ASSERT_EQ(lines.size(), reference.size() + 1);
   const auto header = SplitText(lines[0], ',');
-  ASSERT_EQ(header.size(), 37u);
+  ASSERT_EQ(header.size(), 38u);
   EXPECT_EQ(header[0], "tick");
-  EXPECT_EQ(header[1], "leg0_pitch");
-  EXPECT_EQ(header[12], "leg3_knee");
-  EXPECT_EQ(header[13], "leg0_pitch_cmd");
-  EXPECT_EQ(header[36], "leg3_z");
+  EXPECT_EQ(header[1], "time_s");
+  EXPECT_EQ(header[2], "leg0_pitch");
+  EXPECT_EQ(header[13], "leg3_knee");
+  EXPECT_EQ(header[14], "leg0_pitch_cmd");
+  EXPECT_EQ(header[37], "leg3_z");
   for (std::size_t tick = 0; tick < reference.size(); ++tick) {
     const auto fields = SplitText(lines[tick + 1], ',');
-    ASSERT_EQ(fields.size(), 37u) << "row " << tick;
+    ASSERT_EQ(fields.size(), 38u) << "row " << tick;
     EXPECT_EQ(fields[0], std::to_string(tick));
+    EXPECT_EQ(ReadDouble(fields[1]), tick * tickMs / 1000.0);
     for (int k = 0; k < kJointCount; ++k) {
-      EXPECT_EQ(ReadDouble(fields[1 + k]), reference[tick].angles[k]) << "tick " << tick;
-      EXPECT_EQ(fields[13 + k], std::to_string(reference[tick].commands[k])) << "tick " << tick;
-      EXPECT_EQ(ReadDouble(fields[25 + k]), reference[tick].targets[k]) << "tick " << tick;
+      EXPECT_EQ(ReadDouble(fields[2 + k]), reference[tick].angles[k] * angleScale)
+          << "tick " << tick;
+      EXPECT_EQ(fields[14 + k], std::to_string(reference[tick].commands[k])) << "tick " << tick;
+      EXPECT_EQ(ReadDouble(fields[26 + k]), reference[tick].targets[k]) << "tick " << tick;
     }
   }
 }
@@ -89,7 +96,7 @@ TEST_P(GaitOutputTest, CsvAndJsonLinesEqualTheEngine) {
   const auto lines = SplitText(ReadFile(dir.file("run.jsonl")), '\n');
   ASSERT_EQ(lines.size(), reference.size());
   for (std::size_t tick = 0; tick < lines.size(); ++tick) {
-    EXPECT_EQ(lines[tick].rfind("{\"tick\":" + std::to_string(tick) + ",", 0), 0u);
+    EXPECT_EQ(lines[tick].rfind("{\"tick\":" + std::to_string(tick) + ",\"time_s\":", 0), 0u);
     const auto angles = JsonNumbers(lines[tick], "angles");
     const auto commands = JsonNumbers(lines[tick], "commands");
     const auto targets = JsonNumbers(lines[tick], "targets");
@@ -134,12 +141,128 @@ TEST(GaitScheduleTest, SliderChangesTakeEffectAtTheirTick) {
   EXPECT_NE(late[5].angles, exact[5].angles);
 }
 
+TEST(GaitFileTest, SetsExactlyWhatTheEngineFieldsSet) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("gait.yaml"),
+            "tick_period_ms: 20\n"
+            "gait: {stepRate: 1.5, stepHeight: 31}\n"
+            "legs:\n  leg2: {footOffsetZ: 92.5, sideStepLength: 4}\n"
+            "paths:\n  rear:\n    vertical: [10, 14, 15, 16, 5, -7.5, -13, -12, 0, 10]\n");
+  WalkEngine engine;
+  for (LegGaitParams& leg : engine.legs) leg.stepRate = 1.5, leg.stepHeight = 31.0;
+  engine.legs[2].footOffsetZ = 92.5;
+  engine.legs[2].sideStepLength = 4.0;
+  engine.legs[2].halfSideStepLength = 2.0;
+  for (LocusSet* set : {&engine.locusSet2, &engine.locusSet3, &engine.locusSet4}) {
+    set->rear.vertical = {10, 14, 15, 16, 5, -7.5, -13, -12, 0, 10};
+  }
+  const ProcessResult run = RunGaitProgram(
+      {"--ticks", "70", "--turn", "30", "--step", "-90", "--targets", "--gait", "gait.yaml"},
+      dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  ExpectCsvMatches(run.out, ReferenceRun(70, 30, -90, {}, engine), 20.0);
+
+  // The printed defaults give the engine's own gait; degrees use the
+  // program's factor.
+  const ProcessResult printed = RunGaitProgram({"--print-gait"}, dir.path());
+  ASSERT_EQ(printed.status, 0) << printed.err;
+  WriteFile(dir.file("defaults.yaml"), printed.out);
+  const ProcessResult degrees = RunGaitProgram(
+      {"--ticks", "70", "--targets", "--gait", "defaults.yaml", "--units", "deg"}, dir.path());
+  ASSERT_EQ(degrees.status, 0) << degrees.err;
+  ExpectCsvMatches(degrees.out, ReferenceRun(70, 0, 0), 33.0, 57.29579143313326);
+}
+
+// The number that follows "key": in `text`, from `from` on.
+double JsonField(const std::string& text, const std::string& key, std::size_t from = 0) {
+  const std::size_t at = text.find("\"" + key + "\": ", from);
+  EXPECT_NE(at, std::string::npos) << key;
+  return at == std::string::npos ? NAN : std::strtod(text.c_str() + at + key.size() + 4, nullptr);
+}
+
+TEST(GaitReportTest, FiguresEqualThoseOfTheSameRunsRows) {
+  ScratchDirectory dir;
+  const ProcessResult run = RunGaitProgram(
+      {"--ticks", "200", "--turn", "80", "--step", "-130", "--targets", "--report", "report.json"},
+      dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string report = ReadFile(dir.file("report.json"));
+  const auto lines = SplitText(run.out, '\n');
+  ASSERT_EQ(lines.size(), 201u);
+  std::vector<std::vector<double>> rows;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    rows.emplace_back();
+    for (const std::string& field : SplitText(lines[i], ','))
+      rows.back().push_back(ReadDouble(field));
+  }
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    double low = rows[0][2 + joint], high = low, step = 0.0;
+    for (std::size_t t = 1; t < rows.size(); ++t) {
+      low = std::min(low, rows[t][2 + joint]);
+      high = std::max(high, rows[t][2 + joint]);
+      step = std::max(step, std::fabs(rows[t][2 + joint] - rows[t - 1][2 + joint]));
+    }
+    const std::size_t at = report.find("\"" + SplitText(lines[0], ',')[2 + joint] + "\": {");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(JsonField(report, "min", at), low) << joint;
+    EXPECT_EQ(JsonField(report, "max", at), high) << joint;
+    EXPECT_EQ(JsonField(report, "max_speed", at), step / 0.033) << joint;
+  }
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const LegGeometry& geometry = leg < 2 ? kFrontLegGeometry : kRearLegGeometry;
+    int beyond = 0, saturated = 0, jumps = 0;
+    for (std::size_t t = 0; t < rows.size(); ++t) {
+      const double* target = &rows[t][26 + 3 * leg];
+      beyond += target[0] * target[0] + target[1] * target[1] + target[2] * target[2] >
+                geometry.maxReachSquared;
+      saturated += std::fabs(rows[t][3 + 3 * leg]) == std::asin(0.999);
+      bool jump = false;
+      for (int j = 0; j < 3 && t > 0; ++j) {
+        jump |= std::fabs(rows[t][2 + 3 * leg + j] - rows[t - 1][2 + 3 * leg + j]) > 0.2;
+      }
+      jumps += jump;
+    }
+    const std::size_t at = report.find("{\"leg\": " + std::to_string(leg));
+    EXPECT_EQ(JsonField(report, "count", report.find("beyond_max", at)), beyond) << leg;
+    EXPECT_EQ(JsonField(report, "count", report.find("roll_saturated", at)), saturated) << leg;
+    EXPECT_EQ(JsonField(report, "count", report.find("jumps", at)), jumps) << leg;
+  }
+  EXPECT_GT(JsonField(report, "count", report.find("beyond_max")), 0) << "the case clamps";
+}
+
+TEST(GaitReportTest, CheckFailsOnlyOnABrokenLimitAndServoRowsFollowTheCalibration) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("tight.yaml"), "joints:\n  leg0_knee: {max_speed: 8}\n");
+  WriteFile(dir.file("loose.yaml"),
+            "joints:\n  leg0_knee: {lower: 0.3, upper: 2.2, max_speed: 40, channel: 7,\n"
+            "    zero: 1.5, direction: -1, center_us: 1400, us_per_rad: 600}\n");
+  const std::vector<std::string> run = {"--ticks", "100",  "--turn",  "80",
+                                        "--step",  "-130", "--check", "--gait"};
+  auto tight = run, loose = run;
+  tight.push_back("tight.yaml");
+  loose.insert(loose.end(), {"loose.yaml", "--format", "servo"});
+  const ProcessResult broken = RunGaitProgram(tight, dir.path());
+  EXPECT_EQ(broken.status, 3);
+  EXPECT_NE(broken.err.find("leg0_knee max_speed"), std::string::npos) << broken.err;
+  const ProcessResult kept = RunGaitProgram(loose, dir.path());
+  EXPECT_EQ(kept.status, 0) << kept.err;
+
+  const auto lines = SplitText(kept.out, '\n');
+  ASSERT_EQ(lines.size(), 101u);
+  EXPECT_EQ(lines[0], "tick,time_s,ch7_us");
+  const auto reference = ReferenceRun(100, 80, -130);
+  for (std::size_t t = 0; t < reference.size(); ++t) {
+    const double pulse = 1400.0 - (reference[t].angles[2] - 1.5) * 600.0;
+    EXPECT_EQ(SplitText(lines[t + 1], ',')[2], std::to_string(std::llround(pulse)));
+  }
+}
+
 TEST(GaitScheduleTest, ZeroTicksWriteOnlyTheHeader) {
   ScratchDirectory dir;
   const ProcessResult run = RunGaitProgram({"--ticks", "0"}, dir.path());
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(SplitText(run.out, '\n').size(), 1u);
-  EXPECT_EQ(run.out.rfind("tick,leg0_pitch,", 0), 0u);
+  EXPECT_EQ(run.out.rfind("tick,time_s,leg0_pitch,", 0), 0u);
 }
 
 }  // namespace

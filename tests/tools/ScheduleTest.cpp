@@ -1,6 +1,8 @@
 // What a schedule file may look like, and the option forms.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tools/GaitOptions.h"
 #include "tools/InputError.h"
 #include "tools/Schedule.h"
@@ -18,6 +20,55 @@ TEST(ScheduleTest, AcceptsHeaderCommentsSpacesAndWindowsLineEnds) {
   EXPECT_EQ(schedule[1].step, 130);
   EXPECT_EQ(schedule[2].tick, 300);
   EXPECT_EQ(schedule[2].step, -130);
+}
+
+TEST(ScheduleTest, ReadsWhatSpreadsheetsAndNumpyWrite) {
+  const Schedule schedule = ParseSchedule(
+      "Step,TICK,turn  # columns in any order\n0,0,0\n-100.0,15,-8.00e+01\n1e2,3.0e2,80 # x\n",
+      "s.csv");
+  ASSERT_EQ(schedule.size(), 3u);
+  EXPECT_EQ(schedule[1].tick, 15);
+  EXPECT_EQ(schedule[1].turn, -80);
+  EXPECT_EQ(schedule[1].step, -100);
+  EXPECT_EQ(schedule[2].tick, 300);
+  EXPECT_EQ(schedule[2].step, 100);
+  EXPECT_THROW(ParseSchedule("0,0,-99.5\n", "s.csv"), InputError);
+  EXPECT_THROW(ParseSchedule("tick,turn,turn\n0,0,0\n", "s.csv"), InputError);
+}
+
+TEST(ScheduleTest, ARampMovesInWholePositionsNoFasterThanTheLine) {
+  const Schedule schedule = {{10, 80, -130}, {30, -80, 130}, {35, 0, 0}};
+  for (const std::int64_t ramp :
+       {std::int64_t{0}, std::int64_t{1}, std::int64_t{7}, std::int64_t{40}}) {
+    SliderTrack track({5, 5}, schedule, ramp);
+    SliderPositions last = track.next();
+    EXPECT_EQ(last.turn, 5);
+    for (std::int64_t tick = 1; tick < 100; ++tick) {
+      const SliderPositions now = track.next();
+      // At most the whole swing of the sliders spread over the ramp.
+      const int most = ramp <= 1 ? 260 : static_cast<int>((260 + ramp - 1) / ramp);
+      EXPECT_LE(std::abs(now.step - last.step), most) << "ramp " << ramp << " tick " << tick;
+      EXPECT_LE(std::abs(now.turn - last.turn), most) << "ramp " << ramp << " tick " << tick;
+      // Before the first row, at the rows' values once arrived, not before.
+      const bool arrived = tick >= 10 + std::max<std::int64_t>(ramp, 1) - 1 && tick < 30;
+      if (tick < 10) {
+        EXPECT_EQ(now.step, 5);
+      }
+      if (arrived) {
+        EXPECT_EQ(now.step, -130) << "ramp " << ramp << " tick " << tick;
+      }
+      if (tick >= 10 && !arrived && tick < 30) {
+        EXPECT_GT(now.step, -130) << "tick " << tick;
+      }
+      if (tick >= 10 && tick < 10 + ramp && tick < 30) {  // 135 positions in `ramp` ticks
+        EXPECT_LE(std::abs(std::abs(now.step - last.step) * ramp - 135), ramp) << tick;
+      }
+      if (tick >= 35 + ramp) {
+        EXPECT_EQ(now.step, 0) << "ramp " << ramp;
+      }
+      last = now;
+    }
+  }
 }
 
 TEST(ScheduleTest, SkipsTheByteOrderMarkOfASpreadsheetExport) {
