@@ -13,7 +13,9 @@ namespace {
 constexpr double kPageWidth = 1200.0;
 constexpr double kMargin = 32.0;
 constexpr double kGap = 20.0;
-constexpr double kFootTop = 652.0;
+constexpr double kSwayTop = 626.0;
+constexpr double kSwayHeight = 200.0;
+constexpr double kFootTop = kSwayTop + kSwayHeight + 50.0;
 constexpr int kMaxBuckets = 1200;  // about one per pixel column of a panel
 
 std::string LegTitle(const char* kind, int leg) {
@@ -65,9 +67,15 @@ AxisRange FootRange(double low, double high) {
 
 }  // namespace
 
-GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption)
-    : totalTicks_(totalTicks), caption_(std::move(caption)) {
+GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption, const GaitSettings& gait)
+    : totalTicks_(totalTicks), caption_(std::move(caption)), secondsPerTick_(gait.tickSeconds()) {
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    const JointSpec& spec = gait.joints[joint];
+    limits_[joint] = {spec.lower.value_or(kNone), spec.upper.value_or(kNone)};
+  }
   angles_.assign(kJointCount, SeriesEnvelope(totalTicks, kMaxBuckets));
+  sway_.assign(kLegCount, SeriesEnvelope(totalTicks, kMaxBuckets));
 }
 
 void GaitPlot::addTick(const TickRecord& record) {
@@ -76,6 +84,7 @@ void GaitPlot::addTick(const TickRecord& record) {
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
     feet_[leg].add(record.targets[leg][0], record.targets[leg][2]);
+    sway_[leg].add(record.tick, record.targets[leg][1]);
   }
 }
 
@@ -100,6 +109,7 @@ std::string GaitPlot::renderSvg() const {
   canvas.rect(0, 0, kPageWidth, pageHeight, "#ffffff");
   drawHeader(canvas);
   drawJointPanels(canvas);
+  drawSwayPanel(canvas);
   for (int leg = 0; leg < kLegCount; ++leg) {
     const Box box{kMargin + leg * (footWidth + kGap), kFootTop, footWidth, footHeight};
     DrawFootPanel(canvas, box,
@@ -131,9 +141,30 @@ void GaitPlot::drawJointPanels(SvgCanvas& canvas) const {
     JointPanel panel{LegTitle("Leg", leg),
                      {&angles_[3 * leg], &angles_[3 * leg + 1], &angles_[3 * leg + 2]},
                      tickEnd,
+                     secondsPerTick_,
                      angleRange,
-                     &caption_.changeTicks};
+                     &caption_.segments,
+                     {limits_[3 * leg], limits_[3 * leg + 1], limits_[3 * leg + 2]}};
     DrawJointPanel(canvas, box, panel);
+  }
+}
+
+void GaitPlot::drawSwayPanel(SvgCanvas& canvas) const {
+  const double tickEnd = static_cast<double>(std::max<std::int64_t>(totalTicks_ - 1, 1));
+  const Box box{kMargin, kSwayTop, kPageWidth - 2 * kMargin, kSwayHeight};
+  DrawSwayPanel(canvas, box,
+                {"Sideways sway of each foot (frame-0 target y, mm)",
+                 {&sway_[0], &sway_[1], &sway_[2], &sway_[3]},
+                 tickEnd,
+                 secondsPerTick_});
+  // The foot colours, as in the foot path panels below.
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const double x = kPageWidth - kMargin - (kLegCount - leg) * 90.0;
+    canvas.line(x, kSwayTop + 10.0, x + 20.0, kSwayTop + 10.0, {kFootColours[leg], 3.0});
+    TextStyle style;
+    style.size = 12.0;
+    style.colour = "#333a45";
+    canvas.text(x + 26.0, kSwayTop + 14.0, "foot " + std::to_string(leg), style);
   }
 }
 

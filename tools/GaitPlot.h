@@ -1,5 +1,6 @@
-// The picture of a run: the twelve joint angles over the ticks (one panel
-// per leg) and each foot's path in the x-z plane, as an SVG document.
+// The picture of a run: the twelve joint angles over time (one panel per
+// leg, with the joint limits as bands and the sliders of each stretch), each
+// foot's sideways sway, and each foot's path in the x-z plane, as SVG.
 #ifndef TROTIX_TOOLS_GAITPLOT_H_
 #define TROTIX_TOOLS_GAITPLOT_H_
 
@@ -9,29 +10,36 @@
 
 #include "tools/FootTrace.h"
 #include "tools/GaitRun.h"
+#include "tools/GaitSettings.h"
+#include "tools/PlotPanels.h"
 #include "tools/SeriesEnvelope.h"
 #include "tools/SvgCanvas.h"
 
 namespace trotix {
 
 struct PlotCaption {
-  std::string subtitle;                   // what was run, one line
-  std::vector<std::int64_t> changeTicks;  // ticks where the sliders moved
+  std::string subtitle;                 // what was run, one line
+  std::vector<SliderSegment> segments;  // the sliders from tick 0 on
 };
 
 class GaitPlot : public TickSink {
  public:
-  GaitPlot(std::int64_t totalTicks, PlotCaption caption);
+  GaitPlot(std::int64_t totalTicks, PlotCaption caption,
+           const GaitSettings& gait = DefaultGaitSettings());
   void addTick(const TickRecord& record) override;
   std::string renderSvg() const;
 
  private:
   void drawHeader(SvgCanvas& canvas) const;
   void drawJointPanels(SvgCanvas& canvas) const;
+  void drawSwayPanel(SvgCanvas& canvas) const;
 
   std::int64_t totalTicks_;
   PlotCaption caption_;
+  double secondsPerTick_;
+  std::array<AngleLimits, kJointCount> limits_;
   std::vector<SeriesEnvelope> angles_;  // kJointCount series
+  std::vector<SeriesEnvelope> sway_;    // kLegCount series of the foot target's y
   std::array<FootTrace, kLegCount> feet_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace trotix {
 
@@ -76,11 +77,12 @@ void DrawAxisTitles(SvgCanvas& canvas, const PlotArea& area, const Box& box,
 }
 
 void DrawSeries(SvgCanvas& canvas, const PlotArea& area, const SeriesEnvelope& series,
-                const char* colour) {
+                double secondsPerTick, const char* colour, double width = 1.6) {
   const auto points = series.points();
   canvas.beginPath();
   for (std::size_t i = 0; i < points.size(); ++i) {
-    const double px = area.pixelX(points[i].tick), py = area.pixelY(points[i].value);
+    const double px = area.pixelX(points[i].tick * secondsPerTick);
+    const double py = area.pixelY(points[i].value);
     if (i == 0) {
       canvas.moveTo(px, py);
       if (points.size() == 1) canvas.lineTo(px, py);
@@ -88,30 +90,89 @@ void DrawSeries(SvgCanvas& canvas, const PlotArea& area, const SeriesEnvelope& s
       canvas.lineTo(px, py);
     }
   }
-  canvas.strokePath({colour, 1.6});
+  canvas.strokePath({colour, width});
+}
+
+// A plot area over time in seconds for a panel in `box`.
+PlotArea TimeArea(const Box& box, double tickEnd, double secondsPerTick, double low, double high) {
+  return {box.left + 58.0,
+          box.top + kTitleHeight,
+          box.width - 66.0,
+          box.height - kTitleHeight - 38.0,
+          0.0,
+          std::max(tickEnd, 1.0) * secondsPerTick,
+          low,
+          high};
+}
+
+// A limit as a dashed line with a narrow band on the side beyond it; a
+// limit outside the area is not drawn.
+void DrawLimitBand(SvgCanvas& canvas, const PlotArea& area, double limit, bool upper,
+                   const char* colour) {
+  constexpr double kBandPixels = 9.0;
+  const double low = std::min(area.y0, area.y1), high = std::max(area.y0, area.y1);
+  if (!(limit >= low && limit <= high)) return;
+  const double y = area.pixelY(limit);
+  const double top = upper ? std::max(area.top, y - kBandPixels) : y;
+  const double bottom = upper ? y : std::min(area.top + area.height, y + kBandPixels);
+  canvas.openGroup("opacity=\"0.3\"");
+  canvas.rect(area.left, top, area.width, bottom - top, colour);
+  canvas.closeGroup();
+  canvas.line(area.left, y, area.left + area.width, y, {colour, 1.2, "6 3"});
+}
+
+void DrawSegments(SvgCanvas& canvas, const PlotArea& area, const JointPanel& panel) {
+  const auto& segments = *panel.segments;
+  for (std::size_t i = 0; i < segments.size(); ++i) {
+    const double start = segments[i].startTick * panel.secondsPerTick;
+    const double end =
+        i + 1 < segments.size() ? segments[i + 1].startTick * panel.secondsPerTick : area.x1;
+    const double left = area.pixelX(start), right = area.pixelX(std::min(end, area.x1));
+    if (i > 0) canvas.line(left, area.top, left, area.top + area.height, {"#8a93a3", 1.0, "4 3"});
+    // About 5.5 pixels per character at this size; leave out what does not fit.
+    if (right - left < segments[i].label.size() * 5.5 + 8.0) continue;
+    TextStyle style = Label(TextAnchor::kStart);
+    style.size = 10.0;
+    canvas.text(left + 4.0, area.top + 12.0, segments[i].label, style);
+  }
 }
 
 }  // namespace
 
 void DrawJointPanel(SvgCanvas& canvas, const Box& box, const JointPanel& panel) {
   DrawTitle(canvas, box, panel.title);
-  PlotArea area{box.left + 58.0,
-                box.top + kTitleHeight,
-                box.width - 66.0,
-                box.height - kTitleHeight - 38.0,
-                0.0,
-                std::max(panel.tickEnd, 1.0),
-                panel.angleRange.low,
-                panel.angleRange.high};
+  const PlotArea area = TimeArea(box, panel.tickEnd, panel.secondsPerTick, panel.angleRange.low,
+                                 panel.angleRange.high);
   DrawGrid(canvas, area, NiceStep(area.x1 - area.x0, 8), panel.angleRange.step);
-  for (const std::int64_t tick : *panel.changeTicks) {
-    const double px = area.pixelX(static_cast<double>(tick));
-    canvas.line(px, area.top, px, area.top + area.height, {"#8a93a3", 1.0, "4 3"});
-  }
   for (int joint = 0; joint < 3; ++joint) {
-    DrawSeries(canvas, area, *panel.series[joint], kJointColours[joint]);
+    DrawLimitBand(canvas, area, panel.limits[joint].lower, false, kJointColours[joint]);
+    DrawLimitBand(canvas, area, panel.limits[joint].upper, true, kJointColours[joint]);
   }
-  DrawAxisTitles(canvas, area, box, "tick", "angle (rad)");
+  DrawSegments(canvas, area, panel);
+  for (int joint = 0; joint < 3; ++joint) {
+    DrawSeries(canvas, area, *panel.series[joint], panel.secondsPerTick, kJointColours[joint]);
+  }
+  DrawAxisTitles(canvas, area, box, "time (s)", "angle (rad)");
+}
+
+void DrawSwayPanel(SvgCanvas& canvas, const Box& box, const SwayPanel& panel) {
+  DrawTitle(canvas, box, panel.title);
+  double low = std::numeric_limits<double>::infinity(), high = -low;
+  for (const SeriesEnvelope* series : panel.series) {
+    for (const auto& point : series->points()) {
+      low = std::min(low, point.value);
+      high = std::max(high, point.value);
+    }
+  }
+  const AxisRange range = low <= high ? NiceRange(low, high, 5) : NiceRange(0.0, 0.0, 5);
+  const PlotArea area = TimeArea(box, panel.tickEnd, panel.secondsPerTick, range.low, range.high);
+  DrawGrid(canvas, area, NiceStep(area.x1 - area.x0, 16), range.step);
+  // Feet often sway alike; narrower lines on top keep each one visible.
+  for (int leg = 0; leg < 4; ++leg) {
+    DrawSeries(canvas, area, *panel.series[leg], panel.secondsPerTick, kFootColours[leg],
+               8.0 - leg * 2.2);
+  }
+  DrawAxisTitles(canvas, area, box, "time (s)", "y (mm)");
 }
 
 void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel) {

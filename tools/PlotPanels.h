@@ -21,16 +21,39 @@ struct Box {
   double left, top, width, height;
 };
 
-// Three joint-angle series of one leg against ticks, with vertical markers
-// at `changeTicks`.
+// The sliders from one tick on, as the plot labels a stretch of the run.
+struct SliderSegment {
+  std::int64_t startTick;
+  std::string label;  // "turn 40, step -100"
+};
+
+// A joint's limits; NaN where none is given.
+struct AngleLimits {
+  double lower, upper;
+};
+
+// Three joint-angle series of one leg against time in seconds, with dashed
+// markers where the sliders change, each segment's slider values, and the
+// joints' limits as bands over the angles beyond them.
 struct JointPanel {
   std::string title;
   const SeriesEnvelope* series[3];
   double tickEnd;  // right end of the tick axis
+  double secondsPerTick;
   AxisRange angleRange;
-  const std::vector<std::int64_t>* changeTicks;
+  const std::vector<SliderSegment>* segments;  // the first starts at tick 0
+  AngleLimits limits[3];
 };
 void DrawJointPanel(SvgCanvas& canvas, const Box& box, const JointPanel& panel);
+
+// Each foot's sideways foot target y against time, one colour per foot.
+struct SwayPanel {
+  std::string title;
+  const SeriesEnvelope* series[4];
+  double tickEnd;
+  double secondsPerTick;
+};
+void DrawSwayPanel(SvgCanvas& canvas, const Box& box, const SwayPanel& panel);
 
 // One foot's path; x to the right, z (downwards) down the picture. All foot
 // panels share `xRange` and `zRange`, so their shapes compare directly.

@@ -36,13 +36,21 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
     caption.subtitle += "gait " + PrintableText(options.gaitPath) + " \xC2\xB7 ";
   if (schedule.empty()) {
     caption.subtitle += sliders + " throughout";
+    caption.segments = {{0, sliders}};
     return caption;
   }
   caption.subtitle += "schedule " + PrintableText(options.schedulePath) + " (" +
-                      std::to_string(schedule.size()) + " rows), starting at " + sliders +
-                      "; dashed lines mark slider changes";
+                      std::to_string(schedule.size()) + " rows) from " + sliders;
+  if (options.rampTicks > 1) {
+    caption.subtitle += ", ramps of " + std::to_string(options.rampTicks) + " ticks";
+  }
+  caption.segments = {{0, sliders}};
   for (const ScheduleEntry& entry : schedule) {
-    if (entry.tick > 0 && entry.tick < options.ticks) caption.changeTicks.push_back(entry.tick);
+    if (entry.tick >= options.ticks) break;
+    const std::string label =
+        "turn " + std::to_string(entry.turn) + ", step " + std::to_string(entry.step);
+    if (entry.tick == 0) caption.segments.clear();
+    caption.segments.push_back({entry.tick, label});
   }
   return caption;
 }
@@ -92,7 +100,7 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   std::unique_ptr<GaitPlot> plot;
   if (!options.plotPath.empty()) {
     plotFile.emplace(options.plotPath, "--plot");
-    plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule));
+    plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule), gait);
     sinks.push_back(plot.get());
   }
   std::optional<OutputFile> reportFile;

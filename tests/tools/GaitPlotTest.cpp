@@ -27,18 +27,22 @@ TEST(GaitPlotTest, SvgIsWellFormedEvenWithMarkupInTheScheduleName) {
   ScratchDirectory dir;
   const std::string schedule = "a&b <\"c\">.csv";
   WriteFile(dir.file(schedule), "0,0,-100\n40,60,-100\n80,-20,50\n");
-  const ProcessResult run = RunGaitProgram(
-      {"--ticks", "120", "--schedule", schedule, "--plot", "gait.svg", "--format", "none"},
-      dir.path());
+  WriteFile(dir.file("limits.yaml"), "joints:\n  leg0_knee: {lower: 0.5, upper: 2.0}\n");
+  const ProcessResult run =
+      RunGaitProgram({"--ticks", "120", "--schedule", schedule, "--plot", "gait.svg", "--format",
+                      "none", "--gait", "limits.yaml"},
+                     dir.path());
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
   const ProcessResult lint = RunProgram("xmllint", {"--noout", "gait.svg"}, dir.path());
   EXPECT_EQ(lint.status, 0) << lint.err;
 
   const std::string svg = ReadFile(dir.file("gait.svg"));
-  EXPECT_EQ(Count(svg, "<path "), 16u) << "12 joint curves and 4 foot paths";
+  EXPECT_EQ(Count(svg, "<path "), 20u) << "12 joint curves, 4 sways and 4 foot paths";
   EXPECT_NE(svg.find("a&amp;b &lt;&quot;c&quot;&gt;.csv"), std::string::npos);
-  EXPECT_EQ(Count(svg, "stroke-dasharray"), 4u * 2) << "two slider changes in four panels";
+  EXPECT_EQ(Count(svg, "stroke-dasharray"), 4u * 2 + 2) << "two slider changes, two limits";
+  EXPECT_EQ(Count(svg, "turn 60, step -100"), 4u) << "each segment's sliders in each panel";
+  EXPECT_EQ(Count(svg, ">time (s)<"), 5u);
 }
 
 TEST(GaitPlotTest, LongRunsKeepEveryPeakAndAFewSegments) {
