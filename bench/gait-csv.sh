@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Times trotix-gait writing 1,000,000 ticks as CSV to /dev/null, against the
-# same ticks with no output at all (--format none), run alternately so both
-# see the same machine load. Prints every run and the medians of the wall
-# time and of the CPU time (user + system, both threads together).
+# Times trotix-gait over 1,000,000 ticks: writing CSV to /dev/null against
+# no output at all (--format none), and each of them again with the
+# feasibility report (--report), run alternately so all see the same machine
+# load. Prints every run, the medians of the wall time and of the CPU time
+# (user + system, both threads together), and what the report adds.
 #
 #   bench/gait-csv.sh [path/to/trotix-gait] [runs]
 #
@@ -23,15 +24,29 @@ measure() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { printf "%.3f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-csv_wall=() csv_cpu=() none_wall=() none_cpu=()
+cases=(none none_report csv csv_report)
+declare -A args=(
+  [none]="--format none"
+  [none_report]="--format none --report /dev/null"
+  [csv]="--format csv --output /dev/null"
+  [csv_report]="--format csv --output /dev/null --report /dev/null"
+)
+declare -A wall cpu
 for ((i = 1; i <= runs; i++)); do
-  read -r wall cpu < <(measure "$program" --ticks $ticks --format none)
-  none_wall+=("$wall") none_cpu+=("$cpu")
-  read -r wall cpu < <(measure "$program" --ticks $ticks --format csv --output /dev/null)
-  csv_wall+=("$wall") csv_cpu+=("$cpu")
-  echo "run $i: csv $wall s (cpu $cpu s), no output ${none_wall[-1]} s (cpu ${none_cpu[-1]} s)"
+  line="run $i:"
+  for c in "${cases[@]}"; do
+    # shellcheck disable=SC2086
+    read -r w u < <(measure "$program" --ticks $ticks ${args[$c]})
+    wall[$c]+="$w " cpu[$c]+="$u "
+    line+=" $c $w s (cpu $u s)"
+  done
+  echo "$line"
 done
-m() { printf '%s\n' "$@" | median; }
+m() { printf '%s\n' $1 | median; }
 echo "medians of $runs runs, $ticks ticks:"
-echo "  csv to /dev/null: wall $(m "${csv_wall[@]}") s, cpu $(m "${csv_cpu[@]}") s"
-echo "  engine alone:     wall $(m "${none_wall[@]}") s, cpu $(m "${none_cpu[@]}") s"
+for c in "${cases[@]}"; do
+  printf '  %-12s wall %s s, cpu %s s\n' "$c" "$(m "${wall[$c]}")" "$(m "${cpu[$c]}")"
+done
+added() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%+.1f%%", (b / a - 1) * 100 }'; }
+echo "the report adds: csv run wall $(added "$(m "${wall[csv]}")" "$(m "${wall[csv_report]}")"), cpu $(added "$(m "${cpu[csv]}")" "$(m "${cpu[csv_report]}")");" \
+  "no-output run wall $(added "$(m "${wall[none]}")" "$(m "${wall[none_report]}")"), cpu $(added "$(m "${cpu[none]}")" "$(m "${cpu[none_report]}")")"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "engine/LegSolver.h"
 #include "tools/NumberText.h"
@@ -41,11 +42,18 @@ std::string Fixed(double value, int decimals) {
 
 }  // namespace
 
-FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(settings) {}
+FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(settings) {
+  constexpr double kNone = std::numeric_limits<double>::infinity();
+  for (int index = 0; index < kJointCount; ++index) {
+    const JointSpec& spec = settings.joints[index];
+    bounds_[index] = {spec.lower.value_or(-kNone), spec.upper.value_or(kNone),
+                      spec.maxSpeed ? *spec.maxSpeed * settings.tickSeconds() : kNone};
+  }
+}
 
 void FeasibilityReport::addJoint(int index, double angle, std::int64_t tick) {
   Joint& joint = joints_[index];
-  const JointSpec& spec = settings_.joints[index];
+  const Bounds& bounds = bounds_[index];
   if (ticks_ == 0) {
     joint.min = joint.max = angle;
   } else {
@@ -53,11 +61,11 @@ void FeasibilityReport::addJoint(int index, double angle, std::int64_t tick) {
     joint.max = std::max(joint.max, angle);
     const double step = std::fabs(angle - previous_[index]);
     if (step > joint.maxStep) joint.maxStep = step, joint.maxStepTick = tick;
-    if (spec.maxSpeed && step > *spec.maxSpeed * settings_.tickSeconds()) joint.tooFast.add(tick);
+    if (step > bounds.step) joint.tooFast.add(tick);
     if (step > settings_.jumpThreshold) legs_[index / 3].jumps.add(tick);
   }
-  if (spec.lower && angle < *spec.lower) joint.belowLower.add(tick);
-  if (spec.upper && angle > *spec.upper) joint.aboveUpper.add(tick);
+  if (angle < bounds.lower) joint.belowLower.add(tick);
+  if (angle > bounds.upper) joint.aboveUpper.add(tick);
   previous_[index] = angle;
 }
 

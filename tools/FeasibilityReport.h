@@ -36,6 +36,11 @@ class FeasibilityReport : public TickSink {
     std::int64_t maxStepTick = -1;
     TickRanges belowLower, aboveUpper, tooFast;
   };
+  // Each joint's limits as plain numbers, infinite where none is given, so
+  // that a tick costs a few comparisons.
+  struct Bounds {
+    double lower, upper, step;  // step: max_speed x tick period
+  };
   struct Leg {
     TickRanges reachedFar;   // target beyond the maximum reach
     TickRanges reachedNear;  // target inside the minimum reach
@@ -47,6 +52,7 @@ class FeasibilityReport : public TickSink {
 
   GaitSettings settings_;
   std::int64_t ticks_ = 0;
+  std::array<Bounds, kJointCount> bounds_;
   std::array<double, kJointCount> previous_{};
   std::array<Joint, kJointCount> joints_;
   std::array<Leg, kLegCount> legs_;

@@ -40,6 +40,8 @@ bool SameFile(const std::string& a, const std::string& b) {
     return std::filesystem::weakly_canonical(absolute, error).lexically_normal();
   };
   std::error_code errorA, errorB;
+  // Devices such as /dev/null may take any number of outputs.
+  if (std::filesystem::is_character_file(a, errorA)) return false;
   const std::filesystem::path resolvedA = resolve(a, errorA);
   const std::filesystem::path resolvedB = resolve(b, errorB);
   if (errorA || errorB) return a == b;
