@@ -78,9 +78,9 @@ void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
   for (const ScheduleEntry& entry : schedule) late += entry.tick >= options.ticks;
   if (late == 0) return;
   std::fprintf(stderr,
-               "trotix-gait: warning: %s: %zu row%s after the last tick (%lld) have no effect\n",
+               "trotix-gait: warning: %s: %zu row%s after the last tick (%lld) %s no effect\n",
                PrintableText(options.schedulePath).c_str(), late, late == 1 ? "" : "s",
-               static_cast<long long>(options.ticks - 1));
+               static_cast<long long>(options.ticks - 1), late == 1 ? "has" : "have");
 }
 
 // Opens every output first, so that a bad file name fails before any work.

@@ -125,11 +125,13 @@ TEST(GaitScheduleTest, SliderChangesTakeEffectAtTheirTick) {
   ScratchDirectory dir;
   WriteFile(dir.file("steps.csv"),
             "tick,turn,step\n# straight ahead, then a left turn, then backwards\n"
-            "5,40,-100\n\n12,-30,60\n");
+            "5,40,-100\n\n12,-30,60\n20,0,0\n");
   const ProcessResult run = RunGaitProgram(
       {"--ticks", "20", "--turn", "10", "--step", "-50", "--schedule", "steps.csv", "--targets"},
       dir.path());
   ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "trotix-gait: warning: steps.csv: 1 row after the last tick (19) has no effect\n");
   const std::vector<SliderChange> changes = {{5, 40, -100}, {12, -30, 60}};
   ExpectCsvMatches(run.out, ReferenceRun(20, 10, -50, changes));
 
