@@ -113,7 +113,9 @@ std::string GaitCommandLine::optionHelp() const {
       continue;
     }
     std::string line = "  " + entry.label;
-    line += line.size() < kLabelColumns ? std::string(kLabelColumns - line.size(), ' ') : " ";
+    // A long label gets a line of its own.
+    line += line.size() + 1 < kLabelColumns ? std::string(kLabelColumns - line.size(), ' ')
+                                            : "\n" + std::string(kLabelColumns, ' ');
     for (const char c : entry.text) {
       line += c;
       if (c == '\n') line += std::string(kLabelColumns, ' ');

@@ -99,9 +99,10 @@ void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {
   cli.value("--schedule", "FILE",
             "CSV rows \"tick,turn,step\": from that tick on the sliders\n"
             "stand at turn and step. Ticks must increase from row to\n"
-            "row; an optional \"tick,turn,step\" header, blank lines and\n"
-            "lines starting with '#' are allowed. Until the first row\n"
-            "the sliders stand at --turn and --step.",
+            "row; a header naming the columns in any order, blank\n"
+            "lines and '#' comments are allowed, and whole numbers\n"
+            "may be written -100.0. Until the first row the sliders\n"
+            "stand at --turn and --step.",
             [&](const std::string& v) { options.schedulePath = RequireFileName("--schedule", v); });
   cli.value("--ramp", "N",
             "move the sliders to each schedule row's values over N\n"
