@@ -19,7 +19,7 @@
 #include "tools/Schedule.h"
 #include "tools/ServoTable.h"
 #include "tools/TemporaryFiles.h"
-#include "view/StickFigure.h"
+#include "engine/WalkTypes.h"
 
 namespace trotix {
 namespace {
