@@ -48,25 +48,25 @@ FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(s
     const JointSpec& spec = settings.joints[index];
     bounds_[index] = {spec.lower.value_or(-kNone), spec.upper.value_or(kNone),
                       spec.maxSpeed ? *spec.maxSpeed * settings.tickSeconds() : kNone};
+    joints_[index].min = kNone;
+    joints_[index].max = -kNone;
   }
+  previous_.fill(std::numeric_limits<double>::quiet_NaN());
 }
 
-void FeasibilityReport::addJoint(int index, double angle, std::int64_t tick) {
+// The first tick has no previous one: its NaN step fails every test.
+inline void FeasibilityReport::addJoint(int index, double angle, std::int64_t tick) {
   Joint& joint = joints_[index];
   const Bounds& bounds = bounds_[index];
-  if (ticks_ == 0) {
-    joint.min = joint.max = angle;
-  } else {
-    joint.min = std::min(joint.min, angle);
-    joint.max = std::max(joint.max, angle);
-    const double step = std::fabs(angle - previous_[index]);
-    if (step > joint.maxStep) joint.maxStep = step, joint.maxStepTick = tick;
-    if (step > bounds.step) joint.tooFast.add(tick);
-    if (step > settings_.jumpThreshold) legs_[index / 3].jumps.add(tick);
-  }
+  joint.min = std::min(joint.min, angle);
+  joint.max = std::max(joint.max, angle);
+  const double step = std::fabs(angle - previous_[index]);
+  previous_[index] = angle;
+  if (step > joint.maxStep) joint.maxStep = step, joint.maxStepTick = tick;
+  if (step > bounds.step) joint.tooFast.add(tick);
+  if (step > settings_.jumpThreshold) legs_[index / 3].jumps.add(tick);
   if (angle < bounds.lower) joint.belowLower.add(tick);
   if (angle > bounds.upper) joint.aboveUpper.add(tick);
-  previous_[index] = angle;
 }
 
 void FeasibilityReport::addTick(const TickRecord& record) {
