@@ -17,6 +17,8 @@ namespace {
 constexpr double kMaxStepRate = 100.0;
 constexpr double kMaxLength = 1000.0;
 constexpr double kMaxAngle = 10.0;
+// The largest along-track half stroke the sliders give: 130 / 2 + 80 x 0.8.
+constexpr double kMaxHalfStroke = 129.0;
 
 const std::vector<std::string> kLegKeys = {"stepRate",    "stepHeight",  "footOffsetX",
                                            "footOffsetY", "footOffsetZ", "sideStepLength"};
@@ -94,6 +96,15 @@ class GaitFileReader {
       const auto [low, high] = std::minmax_element(values.begin(), values.end());
       if (*low == *high) {
         fields_.fail(entry.second, where, "all ten values are equal; the path needs a range");
+      }
+      // Scaled to a stroke of up to twice the largest half stroke the sliders
+      // give, the along-track values must stay inside the gait's +-1000 mm
+      // searches, or it would sample the wrong part of the path.
+      const double reach = std::max(std::fabs(*low), std::fabs(*high)) / (*high - *low);
+      if (key == "alongTrack" && 2.0 * kMaxHalfStroke * reach > kMaxLength) {
+        fields_.fail(entry.second, where,
+                     "the values lie too far from zero for their range: a full stride would "
+                     "scale them beyond 1000 mm");
       }
       auto& target = key == "alongTrack" ? locus.alongTrack : locus.vertical;
       std::copy(values.begin(), values.end(), target.begin());

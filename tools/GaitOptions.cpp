@@ -148,7 +148,9 @@ void AddRunOptions(GaitCommandLine& cli, GaitOptions& options) {
            [&] { options.targets = true; });
   cli.value("--output", "FILE", "write the rows to FILE instead of standard output",
             [&](const std::string& v) { options.outputPath = RequireFileName("--output", v); });
-  cli.value("--plot", "FILE.svg", "draw the joint angles over the run and each foot's path",
+  cli.value("--plot", "FILE.svg",
+            "draw the joint angles over time (with the joint limits),\n"
+            "each foot's sideways sway and each foot's path",
             [&](const std::string& v) { options.plotPath = RequireFileName("--plot", v); });
 }
 
