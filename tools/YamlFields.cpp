@@ -58,6 +58,8 @@ void YamlFields::checkMap(const YAML::Node& node, const std::string& key,
            "unknown key " + QuoteForMessage(text) + " (known: " + JoinNames(known) + ")");
     }
     if (!seen.insert(text).second) fail(name, KeyPath(key, text), "is given more than once");
+    // The line of the key: an empty value's own mark points past it.
+    if (entry.second.IsNull()) fail(name, KeyPath(key, text), "has no value");
   }
 }
 

@@ -23,7 +23,8 @@ class YamlFields {
                          const std::string& what) const;
 
   // Checks that `node` is a map whose keys are all in `known`, each given
-  // once; `key` names the map in messages ("" for the whole file).
+  // once and with a value; `key` names the map in messages ("" for the
+  // whole file).
   void checkMap(const YAML::Node& node, const std::string& key,
                 const std::vector<std::string>& known) const;
 
