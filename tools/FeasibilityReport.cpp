@@ -45,9 +45,9 @@ std::string Fixed(double value, int decimals) {
 FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(settings) {
   constexpr double kNone = std::numeric_limits<double>::infinity();
   for (int index = 0; index < kJointCount; ++index) {
-    const JointSpec& spec = settings.joints[index];
-    bounds_[index] = {spec.lower.value_or(-kNone), spec.upper.value_or(kNone),
-                      spec.maxSpeed ? *spec.maxSpeed * settings.tickSeconds() : kNone};
+    const JointServo& servo = settings.joints[index];
+    bounds_[index] = {servo.lower.value_or(-kNone), servo.upper.value_or(kNone),
+                      servo.maxSpeed ? *servo.maxSpeed * settings.tickSeconds() : kNone};
     joints_[index].min = kNone;
     joints_[index].max = -kNone;
   }
@@ -118,15 +118,15 @@ std::string FeasibilityReport::json() const {
       ",\n  \"broken_limits\": " + std::to_string(brokenLimitCount()) + ",\n  \"joints\": {\n";
   for (int index = 0; index < kJointCount; ++index) {
     const Joint& joint = joints_[index];
-    const JointSpec& spec = settings_.joints[index];
+    const JointServo& servo = settings_.joints[index];
     const bool any = ticks_ > 0;
     text +=
         "    \"" + JointName(index) + "\": {\"min\": " + (any ? Json(joint.min) : "null") +
         ", \"max\": " + (any ? Json(joint.max) : "null") +
         ", \"max_speed\": " + Json(joint.maxStep / period) +
         ", \"max_speed_tick\": " + std::to_string(joint.maxStepTick) +
-        ", \"lower\": " + OptionalJson(spec.lower) + ", \"upper\": " + OptionalJson(spec.upper) +
-        ", \"speed_limit\": " + OptionalJson(spec.maxSpeed) +
+        ", \"lower\": " + OptionalJson(servo.lower) + ", \"upper\": " + OptionalJson(servo.upper) +
+        ", \"speed_limit\": " + OptionalJson(servo.maxSpeed) +
         ", \"below_lower\": " + joint.belowLower.json() +
         ", \"above_upper\": " + joint.aboveUpper.json() +
         ", \"too_fast\": " + joint.tooFast.json() + "}" + (index + 1 < kJointCount ? ",\n" : "\n");

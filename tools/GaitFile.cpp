@@ -117,7 +117,7 @@ class GaitFileReader {
     if (const YAML::Node n = map["rear"]) readPath(n, "paths.rear", settings.rear);
   }
 
-  void readJoint(const YAML::Node& map, const std::string& path, JointSpec& joint) const {
+  void readJoint(const YAML::Node& map, const std::string& path, JointServo& joint) const {
     fields_.checkMap(map, path, kJointKeys);
     const auto get = [&](const char* key, double minimum, double maximum) -> std::optional<double> {
       const YAML::Node n = map[key];
@@ -193,7 +193,7 @@ bool SameLeg(const LegGait& a, const LegGait& b) {
          a.footOffsetZ == b.footOffsetZ && a.sideStepLength == b.sideStepLength;
 }
 
-std::string JointLine(const JointSpec& joint) {
+std::string JointLine(const JointServo& joint) {
   std::string text;
   const auto add = [&](const char* key, const std::string& value) {
     text += (text.empty() ? "" : ", ") + std::string(key) + ": " + value;
@@ -259,9 +259,9 @@ std::string GaitFileText(const GaitSettings& settings) {
   }
   std::string joints;
   for (int joint = 0; joint < kJointCount; ++joint) {
-    const JointSpec& spec = settings.joints[joint];
-    if (spec.hasLimits() || spec.channel) {
-      joints += "  " + JointName(joint) + ": " + JointLine(spec) + "\n";
+    const JointServo& servo = settings.joints[joint];
+    if (servo.hasLimits() || servo.channel) {
+      joints += "  " + JointName(joint) + ": " + JointLine(servo) + "\n";
     }
   }
   if (joints.empty()) {

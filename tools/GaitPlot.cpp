@@ -71,8 +71,8 @@ GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption, const GaitSetti
     : totalTicks_(totalTicks), caption_(std::move(caption)), secondsPerTick_(gait.tickSeconds()) {
   constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
   for (int joint = 0; joint < kJointCount; ++joint) {
-    const JointSpec& spec = gait.joints[joint];
-    limits_[joint] = {spec.lower.value_or(kNone), spec.upper.value_or(kNone)};
+    const JointServo& servo = gait.joints[joint];
+    limits_[joint] = {servo.lower.value_or(kNone), servo.upper.value_or(kNone)};
   }
   angles_.assign(kJointCount, SeriesEnvelope(totalTicks, kMaxBuckets));
   sway_.assign(kLegCount, SeriesEnvelope(totalTicks, kMaxBuckets));

@@ -24,7 +24,7 @@ struct LegGait {
 // One joint's servo. A missing limit is no limit; a joint without a channel
 // is left out of the servo export, whose pulse width is
 //     centerUs + direction * (angle - zero) * usPerRad.
-struct JointSpec {
+struct JointServo {
   std::optional<double> lower;     // rad
   std::optional<double> upper;     // rad
   std::optional<double> maxSpeed;  // rad/s
@@ -47,7 +47,7 @@ struct GaitSettings {
   FootLocus rear;
   double tickPeriodMs = kDefaultTickPeriodMs;
   double jumpThreshold = kDefaultJumpThreshold;
-  std::array<JointSpec, kJointCount> joints;
+  std::array<JointServo, kJointCount> joints;
 
   double tickSeconds() const { return tickPeriodMs / 1000.0; }
 };

@@ -18,10 +18,10 @@ ServoTable::ServoTable(OutputBuffer& out, const GaitSettings& settings) : out_(o
         "--format servo: no joint has a channel (give them in the gait file's joints)");
   }
   std::sort(channels_.begin(), channels_.end(),
-            [](const Channel& a, const Channel& b) { return *a.spec.channel < *b.spec.channel; });
+            [](const Channel& a, const Channel& b) { return *a.servo.channel < *b.servo.channel; });
   std::string header = "tick,time_s";
   for (const Channel& channel : channels_) {
-    header += ",ch" + std::to_string(*channel.spec.channel) + "_us";
+    header += ",ch" + std::to_string(*channel.servo.channel) + "_us";
   }
   out_.append(header + "\n");
 }
@@ -33,7 +33,7 @@ void ServoTable::addTick(const TickRecord& record) {
   p = WriteDouble(p, layout_.seconds(record.tick));
   for (const Channel& channel : channels_) {
     *p++ = ',';
-    p = WriteInteger(p, std::llround(channel.spec.pulseUs(record.angles[channel.joint])));
+    p = WriteInteger(p, std::llround(channel.servo.pulseUs(record.angles[channel.joint])));
   }
   *p++ = '\n';
   out_.commit(p);

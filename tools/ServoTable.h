@@ -22,7 +22,7 @@ class ServoTable : public TickSink {
  private:
   struct Channel {
     int joint;
-    JointSpec spec;
+    JointServo servo;
   };
 
   OutputBuffer& out_;

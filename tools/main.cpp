@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "engine/WalkTypes.h"
 #include "tools/CsvTable.h"
 #include "tools/FeasibilityReport.h"
 #include "tools/GaitFile.h"
@@ -19,7 +20,6 @@
 #include "tools/Schedule.h"
 #include "tools/ServoTable.h"
 #include "tools/TemporaryFiles.h"
-#include "engine/WalkTypes.h"
 
 namespace trotix {
 namespace {
