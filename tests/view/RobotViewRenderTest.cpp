@@ -32,16 +32,25 @@ void LookObliquely(RobotView& view) {
   view.camera.angleX = 20.0f;
 }
 
+// A box the view or the loader asked for: "caption: text", icon, owner.
+struct Box {
+  std::string text;
+  MessageIcon icon;
+  wxWindow* owner;
+};
+
 class RobotViewRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetMessageBoxSinkForTesting([this](const std::string& text, const std::string& caption,
-                                       MessageIcon) { messages.push_back(caption + ": " + text); });
+                                       MessageIcon icon, wxWindow* owner) {
+      messages.push_back({caption + ": " + text, icon, owner});
+    });
   }
   void TearDown() override {
     window.reset();
     SetMessageBoxSinkForTesting(nullptr);
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(messages.empty()) << messages.front().text;
   }
 
   void placeStarBitmap() {
@@ -91,7 +100,7 @@ class RobotViewRenderTest : public ::testing::Test {
   }
 
   ScopedWorkingFolder folder;
-  std::vector<std::string> messages;
+  std::vector<Box> messages;
   std::unique_ptr<ViewWindow> window;
 };
 
