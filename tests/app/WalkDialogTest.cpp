@@ -101,6 +101,9 @@ TEST(WalkDialogTest, EachTickWritesTheSliderPositionsIntoEveryLeg) {
         EXPECT_EQ(view->engine, &engine);
         EXPECT_EQ(view->GetRect(), wxRect(5, 5, 500, 400));
       }
+      // The keyboard focus starts on OK, so Space or Return at once ends the run.
+      const wxWindow* focus = wxWindow::FindFocus();
+      EXPECT_EQ(focus, dialog.FindWindow(wxID_OK)) << (focus ? focus->GetId() : -1);
       // Both centred: 0 counts as 0.0001.
       ExpectAllLegs(engine, &LegGaitParams::stepLength, -0.0001);
       ExpectAllLegs(engine, &LegGaitParams::turnStep, 0.0001);
