@@ -78,8 +78,14 @@ class EndToEndTest : public ::testing::Test {
 
   // Starts the program and waits for its dialog.
   void start(const std::vector<std::string>& arguments = {}) {
+    launch(arguments);
+    waitForDialog();
+  }
+  void launch(const std::vector<std::string>& arguments = {}) {
     startedAt = MonotonicSeconds();
     program = std::make_unique<ProgramRun>(TROTIX_PROGRAM, workDirectory, arguments);
+  }
+  void waitForDialog() {
     ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (dialog = findWindow("Trotix")) != 0; }))
         << "the dialog did not appear";
     client = session.origin(dialog);
@@ -267,6 +273,15 @@ TEST_F(EndToEndTest, OkEndsTheProgramWithStatusZero) {
   EXPECT_EQ(entries, 2);  // Data/ and Data/Star.bmp
 }
 
+// The keyboard focus starts on OK (the view is no tab stop), so Space presses it.
+TEST_F(EndToEndTest, SpaceAtStartPressesOk) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  ASSERT_TRUE(Xdotool("windowfocus --sync " + std::to_string(dialog) + " key space"));
+  expectExitWithZeroWithin(2.0);
+}
+
 TEST_F(EndToEndTest, CancelEndsTheProgramWithStatusZero) {
   placeStarBitmap(ValidStarBitmap());
   start();
@@ -304,7 +319,7 @@ TEST_F(EndToEndTest, WithoutTheBitmapTheBackgroundIsBlackAndNoBoxAppears) {
 
 TEST_F(EndToEndTest, EmptyBitmapShowsAnErrorBoxAndTheProgramRunsOn) {
   placeStarBitmap({});
-  start();
+  launch();  // the box comes while the dialog sets up, before it is shown
   WindowId box = 0;
   ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return (box = findWindow("Error")) != 0; }))
       << "no box captioned \"Error\"";
@@ -316,11 +331,44 @@ TEST_F(EndToEndTest, EmptyBitmapShowsAnErrorBoxAndTheProgramRunsOn) {
   })) << "the box did not take the keyboard focus";
   ASSERT_TRUE(Xdotool("key Return"));
   ASSERT_TRUE(WaitUntil(2 * kSlowdown, [&] { return findWindow("Error") == 0; }));
+  waitForDialog();
   // Without the texture the background stays black, and the robot walks on.
   ASSERT_TRUE(WaitUntil(3 * kSlowdown, [&] { return robotShownOn(kBlack); }));
   const ScreenImage before = grabView();
   EXPECT_TRUE(WaitUntil(2, [&] { return ChangedPixels(before, grabView()) > 20; }));
   session.sendCloseRequest(dialog);
+  expectExitWithZeroWithin(2.0);
+}
+
+// Runs as trotix_app_e2e_no_opengl_test, on a display without GLX. The
+// view's box comes first, with its icon; a close request to it does not end
+// the program; the loader still runs and shows its box, without an icon;
+// then the dialog runs and ends with status 0.
+TEST_F(EndToEndTest, WithoutOpenGlBothBoxesComeAndTheProgramRunsOn) {
+  if (session.hasExtension("GLX")) GTEST_SKIP() << "this display offers OpenGL";
+  placeStarBitmap({});
+  launch();
+  const std::pair<std::string, bool> boxes[] = {{"ERROR", true}, {"Error", false}};
+  for (const auto& [caption, hasIcon] : boxes) {
+    WindowId box = 0;
+    ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (box = findWindow(caption)) != 0; }))
+        << "no box captioned \"" << caption << "\"";
+    const ScreenPoint at = session.origin(box);
+    const auto iconArea = [&] { return session.grab(at.x, at.y, 80, 80); };
+    // Drawn once its grey background is there; the icon sits at its top left.
+    ASSERT_TRUE(
+        WaitUntil(2 * kSlowdown, [&] { return UniformCornerColour(iconArea()) != kBlack; }));
+    Pause(0.2);
+    const int coloured = ColouredPixels(iconArea());
+    EXPECT_EQ(coloured > 200, hasIcon) << caption << ": " << coloured << " coloured pixels";
+    EXPECT_EQ(coloured < 20, !hasIcon) << caption << ": " << coloured << " coloured pixels";
+    session.sendCloseRequest(box);
+    ASSERT_TRUE(WaitUntil(2 * kSlowdown, [&] { return findWindow(caption) == 0; }));
+  }
+  waitForDialog();
+  Pause(0.5);
+  ASSERT_TRUE(program->running());
+  ASSERT_TRUE(Xdotool("windowfocus --sync " + std::to_string(dialog) + " key space"));
   expectExitWithZeroWithin(2.0);
 }
 
