@@ -32,13 +32,28 @@ void ShutdownError(wxWindow* view, const char* text) {
   ShowMessageBox(text, "SHUTDOWN ERROR", MessageIcon::kInformation, view);
 }
 
+// On a display without GLX, wx's canvas set-up asserts that a visual it
+// cannot find exists. That is no programming error, and the view reports it
+// in its own box, so wx's checks are off while that canvas is built.
+wxAssertHandler_t assertHandlerOutsideCanvasSetUp = nullptr;
+bool assertsOffForCanvasSetUp = false;
+
+void RestoreAssertsAfterCanvasSetUp() {
+  if (!assertsOffForCanvasSetUp) return;
+  wxSetAssertHandler(assertHandlerOutsideCanvasSetUp);
+  assertsOffForCanvasSetUp = false;
+}
+
 // RGBA, double buffered, 24-bit colour, and the deepest depth buffer the
 // display offers up to 32 bits. Sets `chosen` to whether any was offered.
-// A display without GLX offers none, and there wx would assert while it
-// builds the attributes, so none are built.
+// A display without GLX offers none; building attributes there would assert.
 wxGLAttributes ChooseVisual(bool& chosen) {
   chosen = false;
-  if (!DisplayHasOpenGl()) return wxGLAttributes();
+  if (!DisplayHasOpenGl()) {
+    assertHandlerOutsideCanvasSetUp = wxSetAssertHandler(nullptr);
+    assertsOffForCanvasSetUp = true;
+    return wxGLAttributes();
+  }
   for (int depthBits : {32, 24, 16}) {
     wxGLAttributes attributes;
     attributes.PlatformDefaults()
@@ -77,6 +92,7 @@ bool visualChosen = false;  // outcome of the last ChooseVisual, for the constru
 RobotView::RobotView(wxWindow* parent, const wxRect& rect)
     : wxGLCanvas(parent, ChooseVisual(visualChosen), wxID_ANY, rect.GetPosition(), rect.GetSize(),
                  wxFULL_REPAINT_ON_RESIZE) {
+  RestoreAssertsAfterCanvasSetUp();
   pixelFormatChosen = visualChosen;
   // Not a tab stop: the keyboard focus starts on, and stays with, the
   // dialog's controls.
@@ -102,6 +118,7 @@ void RobotView::runCreationSequence() {
   initGlState();
   // GTK may have sized the window before it was realised; no later size
   // event would then set the real projection.
+  if (GetHandle() == nullptr) return;
   const wxSize size = GetClientSize();
   resizeScene(size.x, size.y);
 }

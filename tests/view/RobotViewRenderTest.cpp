@@ -5,12 +5,14 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
+#include <fstream>
 #include <memory>
 #include <vector>
 
 #include "tests/view/BmpWriter.h"
 #include "tests/view/RenderHarness.h"
 #include "view/MessageBox.h"
+#include "view/OpenGlDisplay.h"
 
 namespace trotix {
 namespace {
@@ -281,6 +283,29 @@ TEST_F(RobotViewRenderTest, ViewThatWasNeverShownGoesQuietly) {
   EXPECT_EQ(viewRenderContext, nullptr);
 }
 
+// Runs as trotix_view_render_no_opengl_test, on a display without GLX: the
+// view reports the missing pixel format in a box of its own, and creation
+// goes on to the loader, whose box hangs on the focused window.
+TEST_F(RobotViewRenderTest, WithoutOpenGlTheViewOwnsItsBoxAndTheLoaderStillRuns) {
+  if (DisplayHasOpenGl()) GTEST_SKIP() << "this display offers OpenGL";
+  std::ofstream(folder.starBitmapPath());  // empty: the loader refuses it
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "no OpenGL");
+  auto* view = new RobotView(frame, wxRect(5, 5, kViewWidth, kViewHeight));
+  frame->Show();
+  PumpEventsUntil([&] { return messages.size() >= 2; }, 2000);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].text, "ERROR: ChoosePixelFormat Failed");
+  EXPECT_EQ(messages[0].icon, MessageIcon::kExclamation);
+  EXPECT_EQ(messages[0].owner, view);
+  EXPECT_EQ(messages[1].text.rfind("Error: ", 0), 0u) << messages[1].text;
+  EXPECT_EQ(messages[1].icon, MessageIcon::kNone);
+  EXPECT_NE(messages[1].owner, view);  // the view never has the focus
+  messages.clear();
+  delete view;
+  frame->Destroy();
+  wxTheApp->Yield(true);
+}
+
 }  // namespace
 }  // namespace trotix
 
@@ -291,11 +316,18 @@ class RenderTestApp : public wxApp {
   bool OnInit() override { return true; }
 };
 
+// A failed wx check fails the test (and shows no dialog that would stop the run).
+void FailOnWxAssertion(const wxString& file, int line, const wxString&, const wxString&,
+                       const wxString& message) {
+  ADD_FAILURE() << "wx assertion at " << file << ":" << line << ": " << message;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   wxApp::SetInstance(new RenderTestApp);  // wx deletes it in wxEntryCleanup
+  wxSetAssertHandler(FailOnWxAssertion);
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 1;
   const int status = RUN_ALL_TESTS();
   wxTheApp->OnExit();
