@@ -94,6 +94,13 @@ RobotView::RobotView(wxWindow* parent, const wxRect& rect)
                  wxFULL_REPAINT_ON_RESIZE) {
   RestoreAssertsAfterCanvasSetUp();
   pixelFormatChosen = visualChosen;
+  // wx makes no canvas window without a GL visual; a plain one takes its
+  // place, so the view still has a window (to own its boxes, for one).
+  if (GetHandle() == nullptr) {
+    m_noExpose = false;  // the canvas set-up had turned paint events off
+    wxWindow::Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(),
+                     wxFULL_REPAINT_ON_RESIZE);
+  }
   // Not a tab stop: the keyboard focus starts on, and stays with, the
   // dialog's controls.
   if (GetHandle() != nullptr) SetCanFocus(false);

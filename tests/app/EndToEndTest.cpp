@@ -321,7 +321,7 @@ TEST_F(EndToEndTest, EmptyBitmapShowsAnErrorBoxAndTheProgramRunsOn) {
   placeStarBitmap({});
   launch();  // the box comes while the dialog sets up, before it is shown
   WindowId box = 0;
-  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return (box = findWindow("Error")) != 0; }))
+  ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (box = findWindow("Error")) != 0; }))
       << "no box captioned \"Error\"";
   // Return must reach the box, not the dialog behind it (whose default
   // button is OK): give the box the focus until it keeps it, then press.
