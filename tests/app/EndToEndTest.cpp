@@ -349,7 +349,9 @@ TEST_F(EndToEndTest, WithoutOpenGlBothBoxesComeAndTheProgramRunsOn) {
   placeStarBitmap({});
   launch();
   const std::pair<std::string, bool> boxes[] = {{"ERROR", true}, {"Error", false}};
-  for (const auto& [caption, hasIcon] : boxes) {
+  for (const auto& expected : boxes) {
+    const std::string& caption = expected.first;  // lambdas cannot capture bindings in C++17
+    const bool hasIcon = expected.second;
     WindowId box = 0;
     ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (box = findWindow(caption)) != 0; }))
         << "no box captioned \"" << caption << "\"";
