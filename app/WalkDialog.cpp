@@ -20,9 +20,9 @@ constexpr int kDialogHeightUnits = 359;
 // The system's icon size when the desktop does not say.
 constexpr int kFallbackIconSize = 32;
 
-void SetUpSlider(wxSlider* slider, int limit) {
+void SetUpSlider(wxSlider* slider, int minimum, int maximum) {
   if (slider == nullptr) return;
-  slider->SetRange(-limit, limit);
+  slider->SetRange(minimum, maximum);
   slider->SetValue(0);
   slider->SetTick(0);  // the only tick mark: the centre
 }
@@ -73,8 +73,8 @@ void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
   wxDialog::OnInitDialog(event);  // calls TransferDataToWindow()
   if (view != nullptr) return;
   SetIcons(icon);
-  SetUpSlider(horizontalSlider, kTurnSliderLimit);
-  SetUpSlider(verticalSlider, kStepSliderLimit);
+  SetUpSlider(horizontalSlider, kTurnMin, kTurnMax);
+  SetUpSlider(verticalSlider, kStepMin, kStepMax);
   view = new RobotView(this, wxRect(kViewLeft, kViewTop, kViewWidth, kViewHeight));
   timer.StartOnce(static_cast<int>(schedule.start(TickSchedule::Clock::now()).count()));
   // Only now: the view's own creation runs without an engine.

@@ -24,8 +24,6 @@ class RobotView;
 
 constexpr int kHorizontalSliderId = 1000;
 constexpr int kVerticalSliderId = 1001;
-constexpr int kTurnSliderLimit = 80;   // horizontal slider: -80 .. 80
-constexpr int kStepSliderLimit = 130;  // vertical slider: -130 .. 130
 constexpr int kSimulationTimerId = 0;
 constexpr int kSimulationPeriodMs = 33;
 // Client pixels of the GL view: left, top, width, height.

@@ -1,7 +1,7 @@
 # Installs the walk engine as a CMake package, so that other projects can use
 #   find_package(Trotix REQUIRED)
 #   target_link_libraries(app PRIVATE Trotix::engine)
-# and include "engine/WalkEngine.h".
+# and include "trotix/WalkEngine.h" (and "trotix/SliderMapping.h").
 include(CMakePackageConfigHelpers)
 include(GNUInstallDirs)
 
@@ -12,10 +12,13 @@ install(TARGETS trotix_engine EXPORT TrotixTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Only the public headers; they include one another by their own names.
 # The engine's include directory in the installed tree is "include".
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/engine/
-  DESTINATION include/engine
-  FILES_MATCHING PATTERN "*.h")
+install(FILES
+  ${PROJECT_SOURCE_DIR}/engine/WalkEngine.h
+  ${PROJECT_SOURCE_DIR}/engine/WalkTypes.h
+  ${PROJECT_SOURCE_DIR}/engine/SliderMapping.h
+  DESTINATION include/trotix)
 install(EXPORT TrotixTargets
   NAMESPACE Trotix::
   DESTINATION ${TROTIX_CMAKE_DIR})

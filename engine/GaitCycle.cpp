@@ -9,13 +9,13 @@
 #include <cmath>
 
 #include "engine/FootPath.h"
+#include "engine/LegSolver.h"
 #include "engine/WalkEngine.h"
 
 namespace trotix {
 namespace {
 
 constexpr double kPhaseFactor = 0.008;
-constexpr double kLateralBase = 62.5;  // mm, enters each leg's turn angle
 
 const LocusSet* SelectLocusSet(const WalkEngine& engine) {
   switch (engine.walkMode) {

@@ -9,9 +9,6 @@
 
 namespace trotix {
 
-// The robot's value of pi, used wherever degrees and radians meet.
-constexpr double kRobotPi = 3.141592;
-
 // ((degrees x 3.141592) x (1 / 180)) x 1,000,000, each product in this
 // order, truncated toward zero like RadiansToJointCommand (90 gives 1570796).
 JointCommand DegreesToJointCommand(double degrees);

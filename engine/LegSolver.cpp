@@ -91,10 +91,11 @@ const LegGeometry kRearLegGeometry = {
 
 namespace {
 
-constexpr double kBodyPitchFactor = 0.007692307692307693;  // 1 / 130 mm
+constexpr double kBodyPitchFactor = 0.007692307692307693;
+static_assert(kBodyPitchFactor == 1.0 / kBodyPitchBase, "the factor is 1 / 130 mm");
 constexpr double kSidewaysGuard = 0.999;
-constexpr double kWrapBound = 3.141592;
-constexpr double kWrapStep = 6.283184;
+constexpr double kWrapBound = kRobotPi;
+constexpr double kWrapStep = 2.0 * kRobotPi;
 
 struct Target {
   double x;

@@ -1,10 +1,18 @@
-// Closed-form inverse kinematics of one three-joint leg. WalkEngine's
-// solveFrontLeg and solveRearLeg are thin wrappers over SolveLeg; the
-// geometry tables are public so that tests and benchmarks can use them.
+// The robot's geometry and the closed-form inverse kinematics of one
+// three-joint leg. WalkEngine's solveFrontLeg and solveRearLeg are thin
+// wrappers over SolveLeg. The geometry lives here, in one place, so that the
+// gait, the solver, the tests and a physics model all read the same numbers.
 #ifndef TROTIX_ENGINE_LEGSOLVER_H_
 #define TROTIX_ENGINE_LEGSOLVER_H_
 
 namespace trotix {
+
+// Body geometry (mm). The gait splits a leg's turn stroke by the angle of
+// its foot seen from a point this far to the side of the shoulder.
+constexpr double kLateralBase = 62.5;
+// The two pitch heights are measured this far apart along the body; their
+// difference over it is the sine of the body pitch.
+constexpr double kBodyPitchBase = 130.0;
 
 // Link lengths, reach limits and joint offsets of one kind of leg (mm, rad).
 // The squared limits, the knee sum and the knee factor are stored as given

@@ -3,13 +3,19 @@
 #ifndef TROTIX_ENGINE_SLIDERMAPPING_H_
 #define TROTIX_ENGINE_SLIDERMAPPING_H_
 
-#include "engine/WalkEngine.h"
+#include "WalkEngine.h"
 
 namespace trotix {
 
+// The sliders' ranges: horizontal (turn) and vertical (step, the minimum at
+// the top). The dialog sets them; headless tools refuse positions outside.
+constexpr int kTurnMin = -80;
+constexpr int kTurnMax = 80;
+constexpr int kStepMin = -130;
+constexpr int kStepMax = 130;
+
 // Writes stepLength, halfStepLength, turnStep and turnStroke of all four legs
-// from the slider positions: horizontal (turn, -80..80) and vertical (step,
-// -130..130, minimum at the top). A position of exactly 0 counts as 0.0001.
+// from the slider positions. A position of exactly 0 counts as 0.0001.
 void ApplySliderPositions(WalkEngine& engine, int horizontalPosition, int verticalPosition);
 
 }  // namespace trotix

@@ -35,22 +35,11 @@
 #include <string>
 #include <vector>
 
+// Public headers include one another by their own file names, so they work
+// from the source tree and installed under include/trotix/ alike.
+#include "WalkTypes.h"
+
 namespace trotix {
-
-constexpr int kLegCount = 4;
-constexpr int kFramesPerAdvance = 4;
-constexpr int kLocusPoints = 10;
-constexpr int kJointCount = 12;  // pitch, roll, knee of legs 0..3
-constexpr int kAuxJointCount = 3;
-
-// A joint angle in signed micro-radians: radians x 1e6, truncated toward zero.
-using JointCommand = std::int32_t;
-// Selects the LocusSet the gait uses: 2, 3 or 4; anything else selects none.
-using WalkMode = std::int32_t;
-// Leg-major: element 3 * leg + joint, joint 0 pitch, 1 roll, 2 knee.
-using JointAngles = std::array<double, kJointCount>;
-// [frame][leg][x, y, z] foot targets in millimetres.
-using FrameTargets = std::array<std::array<std::array<double, 3>, kLegCount>, kFramesPerAdvance>;
 
 // Gait parameters and phase of one leg. The first twelve fields are also
 // known by their slot number 0 to 11.
@@ -149,32 +138,66 @@ class WalkEngine {
   void selectMotion(std::int32_t id);
   bool targetsFarFromCommands(bool includeAux) const;
 
+  // The fields keep the engine's fixed layout order. Each run of them is one
+  // of three kinds:
+  //   parameters - set at construction or by the controls, read by the gait;
+  //   results    - what a tick or a motion selection publishes for its users;
+  //   scratch    - the gait's and the tick's working values; nothing outside
+  //                the engine needs them.
+
+  // Results: the joint angles of the last tick, which viewers draw.
   JointAngles jointAngles{};
+
+  // Scratch of the tick: reset at its start.
   std::int32_t framesPerTick = 1;
   std::int32_t pendingMotion = 0;
+
+  // Parameters: every leg's gait (the controls write four fields of it, the
+  // gait steps its phase) and the walk mode.
   std::array<LegGaitParams, kLegCount> legs;
   WalkMode walkMode = 2;
+
+  // Scratch of the gait: where the path scaled last turns, and the point
+  // sampled last from it.
   std::int32_t locusMaxIndex = 0;
   std::int32_t locusMinIndex = 0;
   double swingSpan = 0.0;
   double stanceSpan = 0.0;
   double locusSampleX = 0.0;
   double locusSampleZ = 0.0;
+
+  // Parameters: the body-pitch heights handed to the leg solvers and the
+  // stored foot paths of walk modes 2, 4 and 3.
   double pitchHeightA = 0.0;
   double pitchHeightB = 0.0;
   LocusSet locusSet2;
   LocusSet locusSet4;
   LocusSet locusSet3;
+
+  // Scratch of the gait: each leg's path scaled to its stroke, and the foot
+  // targets of this tick's four frames (the tick solves row 0).
   std::array<FootLocus, kLegCount> scaledLocus{};
   FrameTargets frameTargets{};
+
+  // Parameters: the stored motions.
   std::vector<MotionEntry> motionTable;
+
+  // Results: the motion selected last.
   std::int32_t motionId = 0;
   std::int32_t motionIndex = -1;
   bool motionActive = false;
+
+  // Results: the joint commands, three aux joints (never driven) and the
+  // twelve leg joints of the last tick.
   std::array<JointCommand, kAuxJointCount> auxCommands{};
   std::array<JointCommand, kJointCount> jointCommands{};
+
+  // Results: the target commands loaded by motion selection.
   std::array<JointCommand, kAuxJointCount> auxTargets{};
   std::array<JointCommand, kJointCount> jointTargets{};
+
+  // Parameters: the change check's threshold, then its step (motion
+  // selection resets the step).
   std::int32_t commandThreshold = 34906;
   std::int32_t commandStep = 174532;
 };

@@ -5,13 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/SliderMapping.h"  // the slider ranges; positions outside are refused
+
 namespace trotix {
 
-// Slider ranges of the dialog; positions outside them are refused.
-constexpr int kTurnMin = -80;
-constexpr int kTurnMax = 80;
-constexpr int kStepMin = -130;
-constexpr int kStepMax = 130;
 constexpr std::int64_t kMaxTicks = 1'000'000'000;
 constexpr std::int64_t kDefaultTicks = 300;
 

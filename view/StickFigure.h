@@ -11,9 +11,6 @@
 
 namespace trotix {
 
-// Radians to degrees with the program's pi of 3.141592.
-constexpr double kDegreesPerRadian = 57.29579143313326;
-
 using Vertex = std::array<float, 3>;
 
 struct Colour {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -41,8 +42,7 @@ class BitmapLoaderTest : public ::testing::Test {
   void TearDown() override {
     SetMessageBoxSinkForTesting(previousSink_);
     showImageErrors = true;
-    for (const std::string& file : files_) std::remove(file.c_str());
-    rmdir(directory_.c_str());
+    std::filesystem::remove_all(directory_);  // with whatever a test made inside
   }
 
   std::string write(const std::string& name, const Bytes& bytes) {
@@ -50,7 +50,6 @@ class BitmapLoaderTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-    files_.push_back(path);
     return path;
   }
 
@@ -62,7 +61,6 @@ class BitmapLoaderTest : public ::testing::Test {
   }
 
   std::string directory_;
-  std::vector<std::string> files_;
   std::vector<Box> boxes_;
   MessageBoxSink previousSink_;
 };
@@ -111,7 +109,6 @@ TEST_F(BitmapLoaderTest, SaysAnEmptyFileCannotBeOpened) {
   RgbImage* image = LoadBitmapFile("Data/Star.bmp");
   EXPECT_EQ(chdir(previous), 0);
   std::free(previous);
-  rmdir((directory_ + "/Data").c_str());  // after the file, in TearDown, would be too late
   EXPECT_EQ(image, nullptr);
   expectOneBox("Failed to open DIB file Data/Star.bmp.\n");
 }
@@ -124,7 +121,6 @@ TEST_F(BitmapLoaderTest, SaysADirectoryCannotBeOpened) {
 TEST_F(BitmapLoaderTest, RefusesAFifoWithoutWaitingForAWriter) {
   const std::string fifo = directory_ + "/fifo.bmp";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  files_.push_back(fifo);
   EXPECT_EQ(LoadBitmapFile(fifo.c_str()), nullptr);  // a hang here fails by timeout
   expectOneBox("Failed to open DIB file " + fifo + ".\n");
 }

@@ -21,8 +21,11 @@ set(build ${SCRATCH_DIR}/build)
 file(REMOVE_RECURSE ${SCRATCH_DIR})
 
 run_step("install" ${CMAKE_COMMAND} --install ${TROTIX_BUILD_DIR} --prefix ${prefix})
-if(NOT EXISTS ${prefix}/include/engine/WalkEngine.h)
-  message(FATAL_ERROR "the engine headers were not installed")
+# Exactly the public headers, nothing internal.
+file(GLOB_RECURSE installed RELATIVE ${prefix}/include ${prefix}/include/*)
+list(SORT installed)
+if(NOT installed STREQUAL "trotix/SliderMapping.h;trotix/WalkEngine.h;trotix/WalkTypes.h")
+  message(FATAL_ERROR "installed headers: ${installed}")
 endif()
 
 # A sanitizer build of the engine needs the same run-time in its users.

@@ -2,8 +2,8 @@
 // and publishes consistent joint commands.
 #include <cstdio>
 
-#include "engine/SliderMapping.h"
-#include "engine/WalkEngine.h"
+#include "trotix/SliderMapping.h"
+#include "trotix/WalkEngine.h"
 
 int main() {
   trotix::WalkEngine engine;
