@@ -118,24 +118,6 @@ TEST(WalkDialogTest, EachTickWritesTheSliderPositionsIntoEveryLeg) {
   EXPECT_EQ(ticks, 2);
 }
 
-// The view takes no focus, so the focus starts on OK: Space or Return at
-// once ends the run.
-TEST(WalkDialogTest, TheFocusStartsOnOk) {
-  WalkDialog dialog;
-  int ticks = 0;
-  bool checked = false;
-  dialog.afterTickForTesting = [&] {
-    // The X server gives the focus a moment after the dialog is shown.
-    if (checked || (wxWindow::FindFocus() == nullptr && ++ticks < 100)) return;
-    checked = true;
-    const wxWindow* focus = wxWindow::FindFocus();
-    EXPECT_EQ(focus, dialog.FindWindow(wxID_OK)) << (focus ? focus->GetId() : -1);
-    dialog.EndModal(wxID_OK);
-  };
-  dialog.runModal();
-  EXPECT_TRUE(checked);
-}
-
 TEST(WalkDialogTest, TheViewGoesBeforeTheDialogsControls) {
   std::vector<std::string> destroyed;
   {

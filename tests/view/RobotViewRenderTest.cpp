@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "tests/view/BmpWriter.h"
@@ -34,25 +35,19 @@ void LookObliquely(RobotView& view) {
   view.camera.angleX = 20.0f;
 }
 
-// A box the view or the loader asked for: "caption: text", icon, owner.
-struct Box {
-  std::string text;
-  MessageIcon icon;
-  wxWindow* owner;
-};
-
 class RobotViewRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetMessageBoxSinkForTesting([this](const std::string& text, const std::string& caption,
                                        MessageIcon icon, wxWindow* owner) {
-      messages.push_back({caption + ": " + text, icon, owner});
+      messages.push_back(caption + ": " + text);
+      boxKinds.emplace_back(icon, owner);
     });
   }
   void TearDown() override {
     window.reset();
     SetMessageBoxSinkForTesting(nullptr);
-    EXPECT_TRUE(messages.empty()) << messages.front().text;
+    EXPECT_TRUE(messages.empty()) << messages.front();
   }
 
   void placeStarBitmap() {
@@ -102,7 +97,8 @@ class RobotViewRenderTest : public ::testing::Test {
   }
 
   ScopedWorkingFolder folder;
-  std::vector<Box> messages;
+  std::vector<std::string> messages;
+  std::vector<std::pair<MessageIcon, wxWindow*>> boxKinds;  // each box's icon and owner
   std::unique_ptr<ViewWindow> window;
 };
 
@@ -294,12 +290,11 @@ TEST_F(RobotViewRenderTest, WithoutOpenGlTheViewOwnsItsBoxAndTheLoaderStillRuns)
   frame->Show();
   PumpEventsUntil([&] { return messages.size() >= 2; }, 2000);
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].text, "ERROR: ChoosePixelFormat Failed");
-  EXPECT_EQ(messages[0].icon, MessageIcon::kExclamation);
-  EXPECT_EQ(messages[0].owner, view);
-  EXPECT_EQ(messages[1].text.rfind("Error: ", 0), 0u) << messages[1].text;
-  EXPECT_EQ(messages[1].icon, MessageIcon::kNone);
-  EXPECT_NE(messages[1].owner, view);  // the view never has the focus
+  EXPECT_EQ(messages[0], "ERROR: ChoosePixelFormat Failed");
+  EXPECT_EQ(boxKinds[0], std::make_pair(MessageIcon::kExclamation, static_cast<wxWindow*>(view)));
+  EXPECT_EQ(messages[1].rfind("Error: ", 0), 0u) << messages[1];
+  EXPECT_EQ(boxKinds[1].first, MessageIcon::kNone);
+  EXPECT_NE(boxKinds[1].second, view);  // the focused window's; the view takes no focus
   messages.clear();
   delete view;
   frame->Destroy();
