@@ -5,9 +5,11 @@
 # they work on a machine with no display and can run side by side.
 set -u
 screen="${XVFB_SCREEN:-1280x1024x24}"
+# More server options, e.g. XVFB_ARGS="-extension GLX" for a display without OpenGL.
+read -r -a extra <<<"${XVFB_ARGS:-}"
 fifo=$(mktemp -u /tmp/trotix-xvfb.XXXXXX)
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${extra[@]}" 3>"$fifo" >/dev/null 2>&1 &
 xvfb_pid=$!
 read -r -t 20 display <"$fifo"
 rm -f "$fifo"

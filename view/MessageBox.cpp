@@ -22,18 +22,23 @@ long IconStyle(MessageIcon icon) {
     case MessageIcon::kNone:
       break;
   }
-  return wxICON_NONE;
+  return 0;  // the generic box draws an error icon for wxICON_NONE
 }
 
 }  // namespace
 
-void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
+void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                    wxWindow* owner) {
+  if (owner == nullptr) owner = wxWindow::FindFocus();
   if (Sink()) {
-    Sink()(text, caption, icon);
+    Sink()(text, caption, icon, owner);
     return;
   }
-  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption), wxOK | IconStyle(icon),
-               wxWindow::FindFocus());
+  // GTK's own message box no longer shows an icon, so the generic one, which
+  // draws the icon kind from the desktop's theme, is used.
+  wxGenericMessageDialog box(owner, wxString::FromUTF8(text), wxString::FromUTF8(caption),
+                             wxOK | wxCENTRE | IconStyle(icon));
+  box.ShowModal();
 }
 
 MessageBoxSink SetMessageBoxSinkForTesting(MessageBoxSink sink) {

@@ -7,16 +7,20 @@
 #include <functional>
 #include <string>
 
+class wxWindow;
+
 namespace trotix {
 
 enum class MessageIcon { kNone, kExclamation, kInformation };
 
-// Shows a modal box with an OK button, owned by the window that has the
-// keyboard focus (if any).
-void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
+// Shows a modal box with an OK button, owned by `owner`, or by the window
+// that has the keyboard focus (if any) when `owner` is null.
+void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                    wxWindow* owner = nullptr);
 
-using MessageBoxSink =
-    std::function<void(const std::string& text, const std::string& caption, MessageIcon icon)>;
+// Receives the owner the box would get (the focused window if none was given).
+using MessageBoxSink = std::function<void(const std::string& text, const std::string& caption,
+                                          MessageIcon icon, wxWindow* owner)>;
 
 // Routes every later ShowMessageBox call to `sink` (an empty sink restores
 // the wxMessageBox). Returns the sink that was in place.

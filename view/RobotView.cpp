@@ -9,6 +9,7 @@
 #include "view/BitmapLoader.h"
 #include "view/MessageBox.h"
 #include "view/NoCurrentGlContext.h"
+#include "view/OpenGlDisplay.h"
 #include "view/StickFigure.h"
 
 namespace trotix {
@@ -23,14 +24,36 @@ constexpr double kFieldOfViewDegrees = 45.0;
 constexpr float kNearPlane = 0.2f;  // widened to double as 0.20000000298023224
 constexpr double kFarPlane = 100000.0;
 
-void SetUpError(const char* text) { ShowMessageBox(text, "ERROR", MessageIcon::kExclamation); }
-void ShutdownError(const char* text) {
-  ShowMessageBox(text, "SHUTDOWN ERROR", MessageIcon::kInformation);
+// The view's own failures are boxes owned by the view's window.
+void SetUpError(wxWindow* view, const char* text) {
+  ShowMessageBox(text, "ERROR", MessageIcon::kExclamation, view);
+}
+void ShutdownError(wxWindow* view, const char* text) {
+  ShowMessageBox(text, "SHUTDOWN ERROR", MessageIcon::kInformation, view);
+}
+
+// On a display without GLX, wx's canvas set-up asserts that a visual it
+// cannot find exists. That is no programming error, and the view reports it
+// in its own box, so wx's checks are off while that canvas is built.
+wxAssertHandler_t assertHandlerOutsideCanvasSetUp = nullptr;
+bool assertsOffForCanvasSetUp = false;
+
+void RestoreAssertsAfterCanvasSetUp() {
+  if (!assertsOffForCanvasSetUp) return;
+  wxSetAssertHandler(assertHandlerOutsideCanvasSetUp);
+  assertsOffForCanvasSetUp = false;
 }
 
 // RGBA, double buffered, 24-bit colour, and the deepest depth buffer the
 // display offers up to 32 bits. Sets `chosen` to whether any was offered.
+// A display without GLX offers none; building attributes there would assert.
 wxGLAttributes ChooseVisual(bool& chosen) {
+  chosen = false;
+  if (!DisplayHasOpenGl()) {
+    assertHandlerOutsideCanvasSetUp = wxSetAssertHandler(nullptr);
+    assertsOffForCanvasSetUp = true;
+    return wxGLAttributes();
+  }
   for (int depthBits : {32, 24, 16}) {
     wxGLAttributes attributes;
     attributes.PlatformDefaults()
@@ -44,10 +67,22 @@ wxGLAttributes ChooseVisual(bool& chosen) {
       return attributes;
     }
   }
-  chosen = false;
   wxGLAttributes fallback;
   fallback.PlatformDefaults().RGBA().DoubleBuffer().EndList();
   return fallback;
+}
+
+// Makes `texture` from the image and leaves it bound.
+void UploadTexture(const RgbImage& image, GLuint& texture) {
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  // The image rows have no padding; with the default alignment of 4 a width
+  // that is not a multiple of 4 would be read skewed and past the buffer.
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
+                    image.data);
 }
 
 bool visualChosen = false;  // outcome of the last ChooseVisual, for the constructor
@@ -57,7 +92,18 @@ bool visualChosen = false;  // outcome of the last ChooseVisual, for the constru
 RobotView::RobotView(wxWindow* parent, const wxRect& rect)
     : wxGLCanvas(parent, ChooseVisual(visualChosen), wxID_ANY, rect.GetPosition(), rect.GetSize(),
                  wxFULL_REPAINT_ON_RESIZE) {
+  RestoreAssertsAfterCanvasSetUp();
   pixelFormatChosen = visualChosen;
+  // wx makes no canvas window without a GL visual; a plain one takes its
+  // place, so the view still has a window (to own its boxes, for one).
+  if (GetHandle() == nullptr) {
+    m_noExpose = false;  // the canvas set-up had turned paint events off
+    wxWindow::Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(),
+                     wxFULL_REPAINT_ON_RESIZE);
+  }
+  // Not a tab stop: the keyboard focus starts on, and stays with, the
+  // dialog's controls.
+  if (GetHandle() != nullptr) SetCanFocus(false);
   // GTK sends the creation event when it realises the window. Inside a
   // parent that is already on screen that happens during construction,
   // before this handler could see it; without a native window it never
@@ -74,34 +120,35 @@ void RobotView::runCreationSequence() {
   if (creationDone) return;
   creationDone = true;
   viewDeviceContext = this;
-  if (!createGlContext()) return;  // no context: nothing below could act on one
+  createGlContext();  // without a context the GL calls below act on none
   resizeScene(10, 10);
   initGlState();
   // GTK may have sized the window before it was realised; no later size
   // event would then set the real projection.
+  if (GetHandle() == nullptr) return;
   const wxSize size = GetClientSize();
   resizeScene(size.x, size.y);
 }
 
 bool RobotView::createGlContext() {
   if (!pixelFormatChosen) {
-    SetUpError("ChoosePixelFormat Failed");
+    SetUpError(this, "ChoosePixelFormat Failed");
     return false;
   }
   if (GetHandle() == nullptr) {
-    SetUpError("SetPixelFormat Failed");
+    SetUpError(this, "SetPixelFormat Failed");
     return false;
   }
   viewRenderContext = new wxGLContext(viewDeviceContext);
   if (!viewRenderContext->IsOK()) {
     delete viewRenderContext;
     viewRenderContext = nullptr;
-    SetUpError("Can't Create A GL Rendering Context.");
+    SetUpError(this, "Can't Create A GL Rendering Context.");
     return false;
   }
   if (!viewRenderContext->SetCurrent(*viewDeviceContext)) {
     releaseGlContext();
-    SetUpError("Can't Activate The GL Rendering Context.");
+    SetUpError(this, "Can't Activate The GL Rendering Context.");
     return false;
   }
   return true;
@@ -122,15 +169,9 @@ bool RobotView::initGlState() {
 bool RobotView::createTextures() {
   RgbImage* image = LoadBitmapFile(kStarBitmap);
   if (image == nullptr) return false;
-  glGenTextures(1, &starTexture);
-  glBindTexture(GL_TEXTURE_2D, starTexture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-  // The image rows have no padding; with the default alignment of 4 a width
-  // that is not a multiple of 4 would be read skewed and past the buffer.
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
-                    image->data);
+  // GLU's mipmap builder reads the GL version string, which is null while no
+  // context is current.
+  if (viewRenderContext != nullptr) UploadTexture(*image, starTexture);
   std::free(image->data);
   std::free(image);
   return true;
@@ -163,7 +204,7 @@ int RobotView::drawRobot() {
 
 void RobotView::releaseGlContext() {
   if (viewRenderContext == nullptr) return;
-  if (!MakeNoGlContextCurrent()) ShutdownError("Release Of DC And RC Failed.");
+  if (!MakeNoGlContextCurrent()) ShutdownError(this, "Release Of DC And RC Failed.");
   delete viewRenderContext;  // wx gives no failure for the deletion itself
   viewRenderContext = nullptr;
 }

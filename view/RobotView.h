@@ -44,6 +44,9 @@ class RobotView : public wxGLCanvas {
   // Deletes the rendering context, if any.
   void releaseGlContext();
 
+  // Never takes the keyboard focus, neither by Tab nor by a click.
+  bool AcceptsFocus() const override { return false; }
+
   // Frames completed by the paint handler.
   std::uint64_t framesDrawnForTesting() const { return framesDrawn; }
 

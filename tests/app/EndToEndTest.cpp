@@ -78,8 +78,14 @@ class EndToEndTest : public ::testing::Test {
 
   // Starts the program and waits for its dialog.
   void start(const std::vector<std::string>& arguments = {}) {
+    launch(arguments);
+    waitForDialog();
+  }
+  void launch(const std::vector<std::string>& arguments = {}) {
     startedAt = MonotonicSeconds();
     program = std::make_unique<ProgramRun>(TROTIX_PROGRAM, workDirectory, arguments);
+  }
+  void waitForDialog() {
     ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (dialog = findWindow("Trotix")) != 0; }))
         << "the dialog did not appear";
     client = session.origin(dialog);
@@ -267,6 +273,15 @@ TEST_F(EndToEndTest, OkEndsTheProgramWithStatusZero) {
   EXPECT_EQ(entries, 2);  // Data/ and Data/Star.bmp
 }
 
+// The keyboard focus starts on OK (the view is no tab stop), so Space presses it.
+TEST_F(EndToEndTest, SpaceAtStartPressesOk) {
+  placeStarBitmap(ValidStarBitmap());
+  start();
+  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  ASSERT_TRUE(Xdotool("windowfocus --sync " + std::to_string(dialog) + " key space"));
+  expectExitWithZeroWithin(2.0);
+}
+
 TEST_F(EndToEndTest, CancelEndsTheProgramWithStatusZero) {
   placeStarBitmap(ValidStarBitmap());
   start();
@@ -304,9 +319,9 @@ TEST_F(EndToEndTest, WithoutTheBitmapTheBackgroundIsBlackAndNoBoxAppears) {
 
 TEST_F(EndToEndTest, EmptyBitmapShowsAnErrorBoxAndTheProgramRunsOn) {
   placeStarBitmap({});
-  start();
+  launch();  // the box comes while the dialog sets up, before it is shown
   WindowId box = 0;
-  ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return (box = findWindow("Error")) != 0; }))
+  ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (box = findWindow("Error")) != 0; }))
       << "no box captioned \"Error\"";
   // Return must reach the box, not the dialog behind it (whose default
   // button is OK): give the box the focus until it keeps it, then press.
@@ -316,11 +331,35 @@ TEST_F(EndToEndTest, EmptyBitmapShowsAnErrorBoxAndTheProgramRunsOn) {
   })) << "the box did not take the keyboard focus";
   ASSERT_TRUE(Xdotool("key Return"));
   ASSERT_TRUE(WaitUntil(2 * kSlowdown, [&] { return findWindow("Error") == 0; }));
+  waitForDialog();
   // Without the texture the background stays black, and the robot walks on.
   ASSERT_TRUE(WaitUntil(3 * kSlowdown, [&] { return robotShownOn(kBlack); }));
   const ScreenImage before = grabView();
   EXPECT_TRUE(WaitUntil(2, [&] { return ChangedPixels(before, grabView()) > 20; }));
   session.sendCloseRequest(dialog);
+  expectExitWithZeroWithin(2.0);
+}
+
+// Runs as trotix_app_e2e_no_opengl_test, on a display without GLX: the
+// view's box (with its icon), then the loader's (without), each dismissed
+// by a close request; then the dialog runs on and ends with status 0.
+TEST_F(EndToEndTest, WithoutOpenGlBothBoxesComeAndTheProgramRunsOn) {
+  if (session.hasExtension("GLX")) GTEST_SKIP() << "this display offers OpenGL";
+  placeStarBitmap({});
+  launch();
+  for (const std::string caption : {"ERROR", "Error"}) {
+    WindowId box = 0;
+    ASSERT_TRUE(WaitUntil(10 * kSlowdown, [&] { return (box = findWindow(caption)) != 0; }));
+    const ScreenPoint at = session.origin(box);  // the icon sits at the top left
+    const bool icon = WaitUntil(
+        1 * kSlowdown, [&] { return ColouredPixels(session.grab(at.x, at.y, 80, 80)) > 200; });
+    EXPECT_EQ(icon, caption == "ERROR") << caption;
+    session.sendCloseRequest(box);
+    ASSERT_TRUE(WaitUntil(2 * kSlowdown, [&] { return findWindow(caption) == 0; }));
+  }
+  waitForDialog();
+  ASSERT_TRUE(program->running());
+  ASSERT_TRUE(Xdotool("windowfocus --sync " + std::to_string(dialog) + " key space"));
   expectExitWithZeroWithin(2.0);
 }
 

@@ -40,4 +40,13 @@ int ChangedPixels(const ScreenImage& a, const ScreenImage& b) {
   return changed;
 }
 
+int ColouredPixels(const ScreenImage& image) {
+  int coloured = 0;
+  for (std::uint32_t p : image.pixels) {
+    const int red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF, blue = p & 0xFF;
+    coloured += std::max({red, green, blue}) - std::min({red, green, blue}) > 60 ? 1 : 0;
+  }
+  return coloured;
+}
+
 }  // namespace trotix::testing

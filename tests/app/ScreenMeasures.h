@@ -27,6 +27,8 @@ struct FigureBox {
 std::uint32_t UniformCornerColour(const ScreenImage& image);
 FigureBox FindFigure(const ScreenImage& image, std::uint32_t background);
 int ChangedPixels(const ScreenImage& a, const ScreenImage& b);
+// Pixels that are not a shade of grey (an icon among a box's grey and text).
+int ColouredPixels(const ScreenImage& image);
 
 }  // namespace trotix::testing
 

@@ -43,9 +43,14 @@ bool Viewable(Display* display, Window window) {
          attributes.map_state == IsViewable;
 }
 
+// A window may go between listing it and reading its properties (a box
+// closing, GTK's short-lived windows at start-up); Xlib's default handler
+// would end the test for that.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
-XSession::XSession() : connection(XOpenDisplay(nullptr)) {}
+XSession::XSession() : connection(XOpenDisplay(nullptr)) { XSetErrorHandler(IgnoreXError); }
 
 XSession::~XSession() {
   if (connection != nullptr) XCloseDisplay(connection);
@@ -68,6 +73,11 @@ WindowId XSession::findWindow(const std::string& title, pid_t pid) const {
   }
   if (children != nullptr) XFree(children);
   return found;
+}
+
+bool XSession::hasExtension(const std::string& name) const {
+  int opcode = 0, event = 0, error = 0;
+  return XQueryExtension(connection, name.c_str(), &opcode, &event, &error) == True;
 }
 
 WindowId XSession::focusedWindow() const {

@@ -40,6 +40,8 @@ class XSession {
   // A mapped top-level window titled `title` that belongs to process `pid`;
   // 0 if there is none.
   WindowId findWindow(const std::string& title, pid_t pid) const;
+  // Whether the X server offers the extension, e.g. "GLX".
+  bool hasExtension(const std::string& name) const;
   // The window that has the keyboard focus (0 for none).
   WindowId focusedWindow() const;
   // Screen position of the window's client area.

@@ -77,9 +77,10 @@ TEST(BmpSuite, EveryFileDoesWhatTheManifestSays) {
   const std::vector<ManifestLine> manifest = ReadManifest();
   ASSERT_GE(manifest.size(), 40u) << "no manifest in " << kSuiteDirectory;
   std::vector<std::string> messages;
-  const MessageBoxSink previous =
-      SetMessageBoxSinkForTesting([&messages](const std::string& text, const std::string&,
-                                              MessageIcon) { messages.push_back(text); });
+  const MessageBoxSink previous = SetMessageBoxSinkForTesting(
+      [&messages](const std::string& text, const std::string&, MessageIcon, wxWindow*) {
+        messages.push_back(text);
+      });
   const std::string kRefuse = "refuse: ";
   for (const ManifestLine& entry : manifest) {
     SCOPED_TRACE(entry.file + " (" + entry.expect + ")");

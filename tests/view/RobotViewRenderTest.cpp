@@ -5,12 +5,15 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
+#include <fstream>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "tests/view/BmpWriter.h"
 #include "tests/view/RenderHarness.h"
 #include "view/MessageBox.h"
+#include "view/OpenGlDisplay.h"
 
 namespace trotix {
 namespace {
@@ -36,7 +39,10 @@ class RobotViewRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetMessageBoxSinkForTesting([this](const std::string& text, const std::string& caption,
-                                       MessageIcon) { messages.push_back(caption + ": " + text); });
+                                       MessageIcon icon, wxWindow* owner) {
+      messages.push_back(caption + ": " + text);
+      boxKinds.emplace_back(icon, owner);
+    });
   }
   void TearDown() override {
     window.reset();
@@ -92,6 +98,7 @@ class RobotViewRenderTest : public ::testing::Test {
 
   ScopedWorkingFolder folder;
   std::vector<std::string> messages;
+  std::vector<std::pair<MessageIcon, wxWindow*>> boxKinds;  // each box's icon and owner
   std::unique_ptr<ViewWindow> window;
 };
 
@@ -272,6 +279,28 @@ TEST_F(RobotViewRenderTest, ViewThatWasNeverShownGoesQuietly) {
   EXPECT_EQ(viewRenderContext, nullptr);
 }
 
+// Runs as trotix_view_render_no_opengl_test, on a display without GLX: the
+// view reports the missing pixel format in a box of its own, and creation
+// goes on to the loader, whose box hangs on the focused window.
+TEST_F(RobotViewRenderTest, WithoutOpenGlTheViewOwnsItsBoxAndTheLoaderStillRuns) {
+  if (DisplayHasOpenGl()) GTEST_SKIP() << "this display offers OpenGL";
+  std::ofstream(folder.starBitmapPath());  // empty: the loader refuses it
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "no OpenGL");
+  auto* view = new RobotView(frame, wxRect(5, 5, kViewWidth, kViewHeight));
+  frame->Show();
+  PumpEventsUntil([&] { return messages.size() >= 2; }, 2000);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "ERROR: ChoosePixelFormat Failed");
+  EXPECT_EQ(boxKinds[0], std::make_pair(MessageIcon::kExclamation, static_cast<wxWindow*>(view)));
+  EXPECT_EQ(messages[1].rfind("Error: ", 0), 0u) << messages[1];
+  EXPECT_EQ(boxKinds[1].first, MessageIcon::kNone);
+  EXPECT_NE(boxKinds[1].second, view);  // the focused window's; the view takes no focus
+  messages.clear();
+  delete view;
+  frame->Destroy();
+  wxTheApp->Yield(true);
+}
+
 }  // namespace
 }  // namespace trotix
 
@@ -282,11 +311,18 @@ class RenderTestApp : public wxApp {
   bool OnInit() override { return true; }
 };
 
+// A failed wx check fails the test (and shows no dialog that would stop the run).
+void FailOnWxAssertion(const wxString& file, int line, const wxString&, const wxString&,
+                       const wxString& message) {
+  ADD_FAILURE() << "wx assertion at " << file << ":" << line << ": " << message;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   wxApp::SetInstance(new RenderTestApp);  // wx deletes it in wxEntryCleanup
+  wxSetAssertHandler(FailOnWxAssertion);
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 1;
   const int status = RUN_ALL_TESTS();
   wxTheApp->OnExit();
