@@ -12,11 +12,17 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo "$(dirname "$wine")/wineserver")
 mkdir -p "$prefix"
+# fd 9 holds the lock; a server that kept it would hold the lock for life.
+quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
 (
   flock 9
-  if [ ! -f "$prefix/system.reg" ]; then
-    "$wine" wineboot --init >/dev/null 2>&1 || true
-    "$wineserver" -w || true
+  [ -f "$prefix/system.reg" ] || quiet "$wine" wineboot --init || true
+  # A server that outlives each program by a minute spares the runs that
+  # follow (a test suite runs one program per test) Wine's start-up. Wine's
+  # services start with the server and keep whatever output they inherit
+  # open, so they are started here, away from the caller's pipes.
+  if quiet "$wineserver" -p60; then
+    quiet "$wine" cmd /c exit || true
   fi
 ) 9>"$prefix.lock"
 exec "$wine" "$@"
