@@ -28,7 +28,7 @@ const PhysicsKey kKeys[] = {
     {"servo_kp", &PhysicsParameters::servoKp, 0.01, 1000.0},
     {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.001, 1000.0},
     {"friction", &PhysicsParameters::friction, 0.0, 10.0},
-    {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.01, 10.0},
+    {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.01, 4.0},
 };
 
 }  // namespace
