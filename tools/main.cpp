@@ -118,7 +118,8 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   std::unique_ptr<GaitPlot> plot;
   if (!options.plotPath.empty()) {
     plotFile.emplace(options.plotPath, "--plot");
-    plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule), gait);
+    plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule), gait,
+                                      options.physics);
     sinks.push_back(plot.get());
   }
   std::optional<OutputFile> reportFile;
