@@ -63,9 +63,12 @@ void DrawAxes(SvgCanvas& canvas, double left, const std::vector<MapCell>& cells)
 
 void DrawPanel(SvgCanvas& canvas, double left, const MapQuantity& quantity,
                const std::vector<MapCell>& cells) {
+  // The colours span the settings that stayed upright: a fallen robot's
+  // tumbling would wash them out.
   double largest = 1e-9;
-  for (const MapCell& cell : cells)
-    largest = std::max(largest, std::abs(quantity.value(cell.summary)));
+  for (const MapCell& cell : cells) {
+    if (!cell.summary.fell) largest = std::max(largest, std::abs(quantity.value(cell.summary)));
+  }
   TextStyle title = Style(16.0, TextAnchor::kStart);
   title.bold = true;
   canvas.text(left, kPanelTop - 14.0, std::string(quantity.title) + " (" + quantity.unit + ")",
