@@ -3,6 +3,13 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 #include <cerrno>
 #include <climits>
@@ -20,15 +27,35 @@ std::string ErrorText() { return std::strerror(errno); }
 // Follows a symbolic link so that the rename replaces the file it names
 // rather than the link itself.
 std::string ResolveTarget(const std::string& path) {
+#ifdef _WIN32
+  return path;
+#else
   char resolved[PATH_MAX];
   if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
   return path;
+#endif
 }
 
-mode_t CreationMode() {
+// Gives the new file the mode of the one it replaces, or that of a file
+// created now; Windows files have no such modes.
+void SetMode(std::FILE* stream, bool replacing, mode_t replacedMode) {
+#ifdef _WIN32
+  (void)stream, (void)replacing, (void)replacedMode;
+#else
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  return 0666 & ~mask;
+  ::fchmod(::fileno(stream), replacing ? (replacedMode & 07777) : (0666 & ~mask));
+#endif
+}
+
+// Moves the finished file over its target; Windows' rename() refuses an
+// existing target.
+bool MoveOverTarget(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+  return ::rename(from.c_str(), to.c_str()) == 0;
+#endif
 }
 
 }  // namespace
@@ -54,7 +81,7 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
     return;
   }
   openTemporary(exists ? ResolveTarget(path) : path, option);
-  ::fchmod(::fileno(stream_), exists ? (info.st_mode & 07777) : CreationMode());
+  SetMode(stream_, exists, info.st_mode);
 }
 
 void OutputFile::openTemporary(const std::string& target, const std::string& option) {
@@ -97,7 +124,7 @@ void OutputFile::commit() {
   stream_ = nullptr;
   if (closed != 0) throw fail(ErrorText());
   if (temporaryPath_.empty()) return;
-  if (::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) throw fail(ErrorText());
+  if (!MoveOverTarget(temporaryPath_, targetPath_)) throw fail(ErrorText());
   ForgetTemporaryFile(temporaryPath_);
   temporaryPath_.clear();
 }

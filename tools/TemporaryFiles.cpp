@@ -30,7 +30,12 @@ extern "C" void RemoveAndReraise(int signalNumber) {
 }  // namespace
 
 void RemoveTemporaryFilesOnSignal() {
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+#ifdef _WIN32
+  const int signalNumbers[] = {SIGINT, SIGTERM};
+#else
+  const int signalNumbers[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+#endif
+  for (const int signalNumber : signalNumbers) {
     std::signal(signalNumber, RemoveAndReraise);
   }
 }

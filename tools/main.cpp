@@ -5,6 +5,10 @@
 #include <memory>
 #include <new>
 #include <optional>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "engine/WalkTypes.h"
 #include "tools/CsvTable.h"
@@ -218,4 +222,12 @@ int Main(int argc, char** argv) {
 }  // namespace
 }  // namespace trotix
 
-int main(int argc, char** argv) { return trotix::Main(argc, argv); }
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The tables end their lines with \n alone, as on every other system, and
+  // the printed texts are the same bytes too.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+  return trotix::Main(argc, argv);
+}
