@@ -1,6 +1,6 @@
 # Convenience targets. `make test` and `make run` do all the set-up on a
 # fresh Debian 12 machine (as root): packages, configure, build.
-.PHONY: deps build test build-asan test-asan windows test-windows run clean
+.PHONY: deps build test build-asan test-asan windows test-windows windows-package run clean
 
 deps:
 	./scripts/install-deps.sh
@@ -24,8 +24,13 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows
 
-test-windows: windows
+# The Windows tests include one that compares trotix-gait.exe with the Linux
+# program, so the Linux build comes first.
+test-windows: build windows
 	./tests/xvfb-run.sh ctest --preset windows
+
+windows-package: windows
+	cmake --build --preset windows --target windows_package
 
 run: build
 	./scripts/run-trotix.sh
