@@ -1,12 +1,18 @@
 // trotix-gait's rows must be exactly what the engine gives through its API.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+
+#include <yaml-cpp/yaml.h>
 
 #include "EngineReference.h"
 #include "GaitProcess.h"
 #include "engine/LegSolver.h"
+#include "tools/GaitFile.h"
+#include "tools/InputError.h"
 
 namespace trotix {
 namespace {
@@ -173,6 +179,116 @@ TEST(GaitFileTest, SetsExactlyWhatTheEngineFieldsSet) {
       {"--ticks", "70", "--targets", "--gait", "defaults.yaml", "--units", "deg"}, dir.path());
   ASSERT_EQ(degrees.status, 0) << degrees.err;
   ExpectCsvMatches(degrees.out, ReferenceRun(70, 0, 0), 33.0, 57.29579143313326);
+}
+
+TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
+  const std::string text =
+      "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
+      "physics: {mass: 2.5}\n";
+  double mass = 0.0;
+  const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
+                                  fields.checkMap(node, "physics", {"mass"});
+                                  mass = fields.number(node["mass"], "physics.mass", 0.0, 100.0);
+                                }};
+  const GaitSettings settings = ParseGaitFile(text, "g.yaml", {physics});
+  EXPECT_EQ(mass, 2.5);
+  EXPECT_EQ(settings.legs[1].stepRate, 0.75);
+  EXPECT_EQ(settings.legs[0].stepRate, 2.0);
+  EXPECT_EQ(settings.joints[10].lower, -0.5);
+  EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
+
+  const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
+  EXPECT_EQ(again.legs[1].stepRate, 0.75);
+  EXPECT_EQ(again.legs[3].stepRate, 2.0);
+  EXPECT_EQ(again.joints[10].channel, 9);
+  EXPECT_EQ(again.joints[10].lower, -0.5);
+  EXPECT_FALSE(again.joints[10].upper.has_value());
+  EXPECT_EQ(again.front.alongTrack, DefaultFootLocus().alongTrack);
+}
+
+// Compares two outputs of the same run on two systems: every byte outside
+// the numbers must be the same, and so must every whole number; a number
+// with a fraction may differ by what the systems' sin, cos and atan2 round
+// differently, a few units in its last place.
+void ExpectSameOutput(const std::string& expected, const std::string& got,
+                      const std::string& what) {
+  const auto isNumberByte = [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == 'e' ||
+           c == '+';
+  };
+  std::size_t i = 0, j = 0;
+  while (i < expected.size() && j < got.size()) {
+    if (!std::isdigit(static_cast<unsigned char>(expected[i])) ||
+        !std::isdigit(static_cast<unsigned char>(got[j]))) {
+      ASSERT_EQ(expected[i], got[j]) << what << " at byte " << i;
+      ++i, ++j;
+      continue;
+    }
+    const std::size_t iEnd =
+        std::find_if_not(expected.begin() + i, expected.end(), isNumberByte) - expected.begin();
+    const std::size_t jEnd =
+        std::find_if_not(got.begin() + j, got.end(), isNumberByte) - got.begin();
+    const std::string a = expected.substr(i, iEnd - i), b = got.substr(j, jEnd - j);
+    if (a != b) {
+      const std::size_t point = a.find('.');
+      ASSERT_NE(point, std::string::npos) << what << ": whole numbers " << a << " and " << b;
+      const std::size_t exponent = a.find('e');
+      const std::size_t digits = (exponent == std::string::npos ? a.size() : exponent) - point - 1;
+      const double x = std::strtod(a.c_str(), nullptr), y = std::strtod(b.c_str(), nullptr);
+      const int power = exponent == std::string::npos ? 0 : std::atoi(a.c_str() + exponent + 1);
+      const double lastPlace = std::pow(10.0, power - static_cast<double>(digits));
+      EXPECT_LE(std::abs(x - y), std::max(8 * std::abs(x) * 2.2e-16, 2 * lastPlace))
+          << what << ": " << a << " and " << b << " at byte " << i;
+    }
+    i = iEnd, j = jEnd;
+  }
+  EXPECT_EQ(expected.size() - i, got.size() - j) << what << ": one output is longer";
+}
+
+// The Windows trotix-gait, when the test is given the command that runs it
+// (words split at '|', e.g. "wine-run.sh|PREFIX|trotix-gait.exe"), prints
+// what this one prints, and ends with the same status.
+TEST(GaitWindowsTest, PrintsWhatTheLinuxProgramPrints) {
+  const char* command = std::getenv("TROTIX_WINDOWS_GAIT");
+  if (command == nullptr) GTEST_SKIP() << "TROTIX_WINDOWS_GAIT names no Windows program";
+  std::vector<std::string> words = SplitText(command, '|');
+  const std::string program = words.front();
+  words.erase(words.begin());
+  const std::vector<std::vector<std::string>> runs = {
+      {"--ticks", "40", "--turn", "-35", "--step", "120", "--targets"},
+      {"--ticks", "30", "--format", "jsonl", "--units", "deg", "--ramp", "5"},
+      {"--ticks", "60", "--schedule", "s.csv", "--report", "-"},
+      {"--ticks", "12", "--step", "-80", "--output", "out.csv", "--plot", "out.svg"},
+      {"--ticks", "-1"},
+  };
+  for (const auto& args : runs) {
+    ScratchDirectory onLinux, onWindows;
+    for (const ScratchDirectory* dir : {&onLinux, &onWindows}) {
+      WriteFile(dir->file("s.csv"), "tick,turn,step\r\n0,10,-40\r\n20,-60,90\r\n45,0,0\r\n");
+    }
+    std::vector<std::string> windowsArgs = words;
+    windowsArgs.insert(windowsArgs.end(), args.begin(), args.end());
+    const ProcessResult expected = RunGaitProgram(args, onLinux.path());
+    const ProcessResult got = RunProgram(program, windowsArgs, onWindows.path());
+    const std::string run = ::testing::PrintToString(args);
+    EXPECT_EQ(got.status, expected.status) << run;
+    ExpectSameOutput(expected.out, got.out, run);
+    ExpectSameOutput(expected.err, got.err, run);
+    EXPECT_EQ(onWindows.entries(), onLinux.entries()) << run;
+    for (const std::string& name : onLinux.entries()) {
+      ExpectSameOutput(ReadFile(onLinux.file(name)), ReadFile(onWindows.file(name)),
+                       run + " " + name);
+    }
+  }
+  // Built without yaml-cpp, it refuses gait files in one line.
+  ScratchDirectory dir;
+  words.push_back("--print-gait");
+  const ProcessResult refused = RunProgram(program, words, dir.path());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err,
+            "trotix-gait: --print-gait: this trotix-gait was built without yaml-cpp, "
+            "so it has no gait files\n");
 }
 
 // The number that follows "key": in `text`, from `from` on.
