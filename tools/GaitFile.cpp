@@ -1,5 +1,6 @@
 #include "tools/GaitFile.h"
 
+#include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
@@ -219,7 +220,11 @@ GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
   } catch (const YAML::Exception& error) {
     std::string where = name;
     if (error.mark.line >= 0) where += ":" + std::to_string(error.mark.line + 1);
-    throw InputError(where + ": not readable as YAML: " + PrintableText(error.msg));
+    // The parser stops deep nesting before it runs out of stack, but its
+    // message says only "bad file".
+    const bool tooDeep = dynamic_cast<const YAML::DeepRecursion*>(&error) != nullptr;
+    throw InputError(where + ": not readable as YAML: " +
+                     (tooDeep ? "lists and maps nested too deeply" : PrintableText(error.msg)));
   }
   try {
     return GaitFileReader(name, sections).read(root);
