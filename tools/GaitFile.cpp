@@ -40,9 +40,16 @@ class GaitFileReader {
   GaitFileReader(const std::string& name, const std::vector<GaitFileSection>& sections)
       : fields_(name), sections_(sections) {}
 
-  GaitSettings read(const YAML::Node& root) {
+  GaitSettings read(const std::vector<YAML::Node>& documents) {
+    // A second document would be left unread; an empty one after "---" is harmless.
+    for (std::size_t i = 1; i < documents.size(); ++i) {
+      if (!documents[i].IsNull()) {
+        fields_.fail(documents[i], "", "a second YAML document; a gait file is one document");
+      }
+    }
     GaitSettings settings = DefaultGaitSettings();
-    if (root.IsNull()) return settings;
+    if (documents.empty() || documents[0].IsNull()) return settings;
+    const YAML::Node& root = documents[0];
     std::vector<std::string> known = {"tick_period_ms", "jump_threshold", "gait",
                                       "legs",           "paths",          "joints"};
     for (const GaitFileSection& section : sections_) known.push_back(section.name);
@@ -214,9 +221,9 @@ std::string JointLine(const JointServo& joint) {
 
 GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
                            const std::vector<GaitFileSection>& sections) {
-  YAML::Node root;
+  std::vector<YAML::Node> documents;
   try {
-    root = YAML::Load(std::string(text));
+    documents = YAML::LoadAll(std::string(text));
   } catch (const YAML::Exception& error) {
     std::string where = name;
     if (error.mark.line >= 0) where += ":" + std::to_string(error.mark.line + 1);
@@ -227,7 +234,7 @@ GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
                      (tooDeep ? "lists and maps nested too deeply" : PrintableText(error.msg)));
   }
   try {
-    return GaitFileReader(name, sections).read(root);
+    return GaitFileReader(name, sections).read(documents);
   } catch (const YAML::Exception& error) {  // e.g. a key that is an alias of a list
     throw InputError(name + ": " + PrintableText(error.msg));
   }
