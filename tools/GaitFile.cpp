@@ -1,6 +1,5 @@
 #include "tools/GaitFile.h"
 
-#include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include "tools/InputError.h"
 #include "tools/InputFile.h"
 #include "tools/NumberText.h"
+#include "tools/YamlDocument.h"
 
 namespace trotix {
 namespace {
@@ -40,16 +40,9 @@ class GaitFileReader {
   GaitFileReader(const std::string& name, const std::vector<GaitFileSection>& sections)
       : fields_(name), sections_(sections) {}
 
-  GaitSettings read(const std::vector<YAML::Node>& documents) {
-    // A second document would be left unread; an empty one after "---" is harmless.
-    for (std::size_t i = 1; i < documents.size(); ++i) {
-      if (!documents[i].IsNull()) {
-        fields_.fail(documents[i], "", "a second YAML document; a gait file is one document");
-      }
-    }
+  GaitSettings read(const YAML::Node& root) {
     GaitSettings settings = DefaultGaitSettings();
-    if (documents.empty() || documents[0].IsNull()) return settings;
-    const YAML::Node& root = documents[0];
+    if (root.IsNull()) return settings;
     std::vector<std::string> known = {"tick_period_ms", "jump_threshold", "gait",
                                       "legs",           "paths",          "joints"};
     for (const GaitFileSection& section : sections_) known.push_back(section.name);
@@ -221,20 +214,9 @@ std::string JointLine(const JointServo& joint) {
 
 GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
                            const std::vector<GaitFileSection>& sections) {
-  std::vector<YAML::Node> documents;
+  const YAML::Node root = LoadSingleDocument(std::string(text), name);
   try {
-    documents = YAML::LoadAll(std::string(text));
-  } catch (const YAML::Exception& error) {
-    std::string where = name;
-    if (error.mark.line >= 0) where += ":" + std::to_string(error.mark.line + 1);
-    // The parser stops deep nesting before it runs out of stack, but its
-    // message says only "bad file".
-    const bool tooDeep = dynamic_cast<const YAML::DeepRecursion*>(&error) != nullptr;
-    throw InputError(where + ": not readable as YAML: " +
-                     (tooDeep ? "lists and maps nested too deeply" : PrintableText(error.msg)));
-  }
-  try {
-    return GaitFileReader(name, sections).read(documents);
+    return GaitFileReader(name, sections).read(root);
   } catch (const YAML::Exception& error) {  // e.g. a key that is an alias of a list
     throw InputError(name + ": " + PrintableText(error.msg));
   }
