@@ -10,8 +10,9 @@ packages=(
   libcli11-dev libyaml-cpp-dev libmujoco-dev libmujoco-samples
   clang libclang-rt-14-dev
   libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
-  # the Windows build: cross compiler, Wine to test it, zip to package it
-  g++-mingw-w64-x86-64-posix wine64 zip
+  # the Windows build: cross compiler, GoogleTest's sources, Wine to test
+  # it, zip to package it
+  g++-mingw-w64-x86-64-posix googletest wine64 zip
 )
 
 missing=()
