@@ -52,7 +52,11 @@ void SetMode(std::FILE* stream, bool replacing, mode_t replacedMode) {
 // existing target.
 bool MoveOverTarget(const std::string& from, const std::string& to) {
 #ifdef _WIN32
-  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) return true;
+  // The message reads errno, which MoveFileEx leaves as it was.
+  const DWORD error = ::GetLastError();
+  errno = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? EACCES : EIO;
+  return false;
 #else
   return ::rename(from.c_str(), to.c_str()) == 0;
 #endif
