@@ -269,6 +269,8 @@ TEST(GaitWindowsTest, PrintsWhatTheLinuxProgramPrints) {
     std::vector<std::string> windowsArgs = words;
     windowsArgs.insert(windowsArgs.end(), args.begin(), args.end());
     const ProcessResult expected = RunGaitProgram(args, onLinux.path());
+    // Run twice, so that the second run replaces the files of the first.
+    RunProgram(program, windowsArgs, onWindows.path());
     const ProcessResult got = RunProgram(program, windowsArgs, onWindows.path());
     const std::string run = ::testing::PrintToString(args);
     EXPECT_EQ(got.status, expected.status) << run;
