@@ -47,22 +47,20 @@ inline double ScaleFactor(double wantedExtent, double range) {
   return range > 0.0 ? wantedExtent / range : 0.0;
 }
 
-// |max - min| of both arrays of a path, searched side by side; max and min
-// skip NaN values just as the ">=" search of ScalePath does.
-struct LocusRanges {
-  double along;
-  double vertical;
-};
-inline LocusRanges RangesOf(const LocusArray& along, const LocusArray& vertical) {
-  double alongMax = kPathSearchLow, alongMin = kPathSearchHigh;
-  double verticalMax = kPathSearchLow, verticalMin = kPathSearchHigh;
-  for (int i = 0; i < kLocusPoints; ++i) {
-    alongMax = std::max(alongMax, along[i]);
-    alongMin = std::min(alongMin, along[i]);
-    verticalMax = std::max(verticalMax, vertical[i]);
-    verticalMin = std::min(verticalMin, vertical[i]);
+// |max - min| of an array; max and min skip NaN values just as the ">="
+// search of ScalePath does. Even and odd points are searched apart and then
+// joined, which halves the chain of dependent comparisons.
+inline double RangeOf(const LocusArray& values) {
+  double evenMax = kPathSearchLow, oddMax = kPathSearchLow;
+  double evenMin = kPathSearchHigh, oddMin = kPathSearchHigh;
+  static_assert(kLocusPoints % 2 == 0, "points come in pairs");
+  for (int i = 0; i < kLocusPoints; i += 2) {
+    evenMax = std::max(evenMax, values[i]);
+    oddMax = std::max(oddMax, values[i + 1]);
+    evenMin = std::min(evenMin, values[i]);
+    oddMin = std::min(oddMin, values[i + 1]);
   }
-  return {std::fabs(alongMax - alongMin), std::fabs(verticalMax - verticalMin)};
+  return std::fabs(std::max(evenMax, oddMax) - std::min(evenMin, oddMin));
 }
 
 // The two neighbouring points a path position falls between.
@@ -149,9 +147,8 @@ inline PathTurns ScalePath(const LocusArray& sourceAlong, const LocusArray& sour
                            LocusArray& targetAlong, LocusArray& targetVertical,
                            double alongHalfStroke, double stepHeight, PathTurns previous) {
   using namespace foot_path_detail;
-  const LocusRanges ranges = RangesOf(sourceAlong, sourceVertical);
-  const double alongScale = ScaleFactor(2.0 * alongHalfStroke, ranges.along);
-  const double verticalScale = ScaleFactor(stepHeight, ranges.vertical);
+  const double alongScale = ScaleFactor(2.0 * alongHalfStroke, RangeOf(sourceAlong));
+  const double verticalScale = ScaleFactor(stepHeight, RangeOf(sourceVertical));
   double largest = kPathSearchLow;
   double smallest = kPathSearchHigh;
   PathTurns turns = previous;
