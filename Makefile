@@ -21,6 +21,7 @@ test-asan: build-asan
 
 # The Windows programs, cross-built; their tests run under Wine on Xvfb.
 windows: deps
+	./scripts/fetch-yaml-cpp-source.sh build/yaml-cpp-source
 	cmake --preset windows
 	cmake --build --preset windows
 

@@ -1,8 +1,11 @@
-// What a schedule may look like, and the option forms.
+// What a schedule and a gait file may look like, and the option forms.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include <yaml-cpp/yaml.h>
+
+#include "tools/GaitFile.h"
 #include "tools/GaitOptions.h"
 #include "tools/InputError.h"
 #include "tools/Schedule.h"
@@ -93,6 +96,31 @@ TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
   }
   EXPECT_THROW(ParseSchedule("0,0,\n", "s.csv"), InputError);
   EXPECT_THROW(ParseSchedule("1000000000,0,0\n", "s.csv"), InputError);
+}
+
+TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
+  const std::string text =
+      "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
+      "physics: {mass: 2.5}\n";
+  double mass = 0.0;
+  const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
+                                  fields.checkMap(node, "physics", {"mass"});
+                                  mass = fields.number(node["mass"], "physics.mass", 0.0, 100.0);
+                                }};
+  const GaitSettings settings = ParseGaitFile(text, "g.yaml", {physics});
+  EXPECT_EQ(mass, 2.5);
+  EXPECT_EQ(settings.legs[1].stepRate, 0.75);
+  EXPECT_EQ(settings.legs[0].stepRate, 2.0);
+  EXPECT_EQ(settings.joints[10].lower, -0.5);
+  EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
+
+  const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
+  EXPECT_EQ(again.legs[1].stepRate, 0.75);
+  EXPECT_EQ(again.legs[3].stepRate, 2.0);
+  EXPECT_EQ(again.joints[10].channel, 9);
+  EXPECT_EQ(again.joints[10].lower, -0.5);
+  EXPECT_FALSE(again.joints[10].upper.has_value());
+  EXPECT_EQ(again.front.alongTrack, DefaultFootLocus().alongTrack);
 }
 
 TEST(GaitOptionsTest, ReadsBothValueFormsAndStopsAtHelp) {
