@@ -6,13 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include <yaml-cpp/yaml.h>
-
 #include "EngineReference.h"
 #include "GaitProcess.h"
 #include "engine/LegSolver.h"
-#include "tools/GaitFile.h"
-#include "tools/InputError.h"
 
 namespace trotix {
 namespace {
@@ -181,31 +177,6 @@ TEST(GaitFileTest, SetsExactlyWhatTheEngineFieldsSet) {
   ExpectCsvMatches(degrees.out, ReferenceRun(70, 0, 0), 33.0, 57.29579143313326);
 }
 
-TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
-  const std::string text =
-      "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
-      "physics: {mass: 2.5}\n";
-  double mass = 0.0;
-  const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
-                                  fields.checkMap(node, "physics", {"mass"});
-                                  mass = fields.number(node["mass"], "physics.mass", 0.0, 100.0);
-                                }};
-  const GaitSettings settings = ParseGaitFile(text, "g.yaml", {physics});
-  EXPECT_EQ(mass, 2.5);
-  EXPECT_EQ(settings.legs[1].stepRate, 0.75);
-  EXPECT_EQ(settings.legs[0].stepRate, 2.0);
-  EXPECT_EQ(settings.joints[10].lower, -0.5);
-  EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
-
-  const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
-  EXPECT_EQ(again.legs[1].stepRate, 0.75);
-  EXPECT_EQ(again.legs[3].stepRate, 2.0);
-  EXPECT_EQ(again.joints[10].channel, 9);
-  EXPECT_EQ(again.joints[10].lower, -0.5);
-  EXPECT_FALSE(again.joints[10].upper.has_value());
-  EXPECT_EQ(again.front.alongTrack, DefaultFootLocus().alongTrack);
-}
-
 // Compares two outputs of the same run on two systems: every byte outside
 // the numbers must be the same, and so must every whole number; a number
 // with a fraction may differ by what the systems' sin, cos and atan2 round
@@ -259,12 +230,17 @@ TEST(GaitWindowsTest, PrintsWhatTheLinuxProgramPrints) {
       {"--ticks", "30", "--format", "jsonl", "--units", "deg", "--ramp", "5"},
       {"--ticks", "60", "--schedule", "s.csv", "--report", "-"},
       {"--ticks", "12", "--step", "-80", "--output", "out.csv", "--plot", "out.svg"},
+      {"--ticks", "25", "--gait", "g.yaml", "--format", "servo", "--check"},
+      {"--print-gait", "--gait", "g.yaml"},
       {"--ticks", "-1"},
   };
   for (const auto& args : runs) {
     ScratchDirectory onLinux, onWindows;
     for (const ScratchDirectory* dir : {&onLinux, &onWindows}) {
       WriteFile(dir->file("s.csv"), "tick,turn,step\r\n0,10,-40\r\n20,-60,90\r\n45,0,0\r\n");
+      WriteFile(dir->file("g.yaml"),
+                "tick_period_ms: 20\r\ngait: {stepHeight: 31}\r\n"
+                "joints: {leg1_knee: {channel: 3, upper: 1.2}}\r\n");
     }
     std::vector<std::string> windowsArgs = words;
     windowsArgs.insert(windowsArgs.end(), args.begin(), args.end());
@@ -282,15 +258,6 @@ TEST(GaitWindowsTest, PrintsWhatTheLinuxProgramPrints) {
                        run + " " + name);
     }
   }
-  // Built without yaml-cpp, it refuses gait files in one line.
-  ScratchDirectory dir;
-  words.push_back("--print-gait");
-  const ProcessResult refused = RunProgram(program, words, dir.path());
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_EQ(refused.out, "");
-  EXPECT_EQ(refused.err,
-            "trotix-gait: --print-gait: this trotix-gait was built without yaml-cpp, "
-            "so it has no gait files\n");
 }
 
 // The number that follows "key": in `text`, from `from` on.
