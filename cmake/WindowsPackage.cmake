@@ -1,13 +1,12 @@
-# The Windows programs land at the top of the build folder, and
+# trotix-gait.exe lands at the top of the build folder, beside trotix.exe, and
 #   cmake --build --preset windows --target windows_package
 # zips them with the picture they read and a short README:
 # build/windows/trotix-windows.zip.
+set_target_properties(trotix-gait PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 set(trotix_windows_programs trotix-gait)
 if(TROTIX_BUILD_GUI)
   list(APPEND trotix_windows_programs trotix)
 endif()
-set_target_properties(${trotix_windows_programs} PROPERTIES
-  RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 
 set(trotix_zip ${PROJECT_BINARY_DIR}/trotix-windows.zip)
 set(trotix_stage ${PROJECT_BINARY_DIR}/windows-package)
