@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/WalkApp.h"
-#include "app/WalkDialog.h"
+#include "app/linux/WalkApp.h"
+#include "app/linux/WalkDialog.h"
 
 wxIMPLEMENT_APP_NO_MAIN(trotix::WalkApp);
 

@@ -11,9 +11,9 @@
 #include <wx/init.h>
 #include <wx/slider.h>
 
-#include "app/DialogUnits.h"
-#include "app/WalkDialog.h"
-#include "view/RobotView.h"
+#include "app/linux/DialogUnits.h"
+#include "app/linux/WalkDialog.h"
+#include "view/linux/RobotView.h"
 
 namespace trotix {
 namespace {

@@ -14,7 +14,7 @@
 #include <wx/frame.h>
 
 #include "view/Camera.h"
-#include "view/RobotView.h"
+#include "view/linux/RobotView.h"
 #include "view/StickFigure.h"
 
 namespace trotix {

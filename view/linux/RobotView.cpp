@@ -1,4 +1,4 @@
-#include "view/RobotView.h"
+#include "view/linux/RobotView.h"
 
 #include <cstdlib>
 
@@ -8,8 +8,8 @@
 
 #include "view/BitmapLoader.h"
 #include "view/MessageBox.h"
-#include "view/NoCurrentGlContext.h"
-#include "view/OpenGlDisplay.h"
+#include "view/linux/NoCurrentGlContext.h"
+#include "view/linux/OpenGlDisplay.h"
 #include "view/StickFigure.h"
 
 namespace trotix {

@@ -3,8 +3,8 @@
 // and Cancel. It owns the walk engine, and its 33 ms timer is the
 // simulation's clock: every expiry writes the slider positions into the
 // gait, runs one engine tick and asks the view to repaint.
-#ifndef TROTIX_APP_WALKDIALOG_H_
-#define TROTIX_APP_WALKDIALOG_H_
+#ifndef TROTIX_APP_LINUX_WALKDIALOG_H_
+#define TROTIX_APP_LINUX_WALKDIALOG_H_
 
 #include <cstdint>
 #include <functional>
@@ -13,7 +13,7 @@
 #include <wx/iconbndl.h>
 #include <wx/timer.h>
 
-#include "app/TickSchedule.h"
+#include "app/linux/TickSchedule.h"
 #include "engine/WalkEngine.h"
 
 class wxSlider;
@@ -79,4 +79,4 @@ wxPoint CentredIconOrigin(const wxSize& client, const wxSize& icon);
 
 }  // namespace trotix
 
-#endif  // TROTIX_APP_WALKDIALOG_H_
+#endif  // TROTIX_APP_LINUX_WALKDIALOG_H_

@@ -1,15 +1,15 @@
-#include "app/WalkDialog.h"
+#include "app/linux/WalkDialog.h"
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/slider.h>
 #include <wx/xrc/xmlres.h>
 
-#include "app/DialogResources.h"
-#include "app/DialogUnits.h"
-#include "app/TrotixIcon.h"
+#include "app/linux/DialogResources.h"
+#include "app/linux/DialogUnits.h"
+#include "app/linux/TrotixIcon.h"
 #include "engine/SliderMapping.h"
-#include "view/RobotView.h"
+#include "view/linux/RobotView.h"
 
 namespace trotix {
 namespace {
