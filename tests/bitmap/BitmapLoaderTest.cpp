@@ -34,7 +34,7 @@ class BitmapLoaderTest : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     directory_ = pattern;
     previousSink_ = SetMessageBoxSinkForTesting(
-        [this](const std::string& text, const std::string& caption, MessageIcon icon, wxWindow*) {
+        [this](const std::string& text, const std::string& caption, MessageIcon icon, MessageOwner) {
           boxes_.push_back({text, caption, icon});
         });
   }
