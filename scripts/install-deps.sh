@@ -10,6 +10,8 @@ packages=(
   libcli11-dev libyaml-cpp-dev
   clang libclang-rt-14-dev
   libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
+  # the Windows build: cross compiler, Wine to test it, zip to package it
+  g++-mingw-w64-x86-64-posix wine64 zip
 )
 
 missing=()
