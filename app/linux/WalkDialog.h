@@ -13,6 +13,7 @@
 #include <wx/iconbndl.h>
 #include <wx/timer.h>
 
+#include "app/WalkDialogLayout.h"
 #include "app/linux/TickSchedule.h"
 #include "engine/WalkEngine.h"
 
@@ -21,16 +22,6 @@ class wxSlider;
 namespace trotix {
 
 class RobotView;
-
-constexpr int kHorizontalSliderId = 1000;
-constexpr int kVerticalSliderId = 1001;
-constexpr int kSimulationTimerId = 0;
-constexpr int kSimulationPeriodMs = 33;
-// Client pixels of the GL view: left, top, width, height.
-constexpr int kViewLeft = 5;
-constexpr int kViewTop = 5;
-constexpr int kViewWidth = 500;
-constexpr int kViewHeight = 400;
 
 class WalkDialog : public wxDialog {
  public:
@@ -72,9 +63,7 @@ class WalkDialog : public wxDialog {
   wxDECLARE_EVENT_TABLE();
 };
 
-// Where the minimised dialog draws its icon: centred, by integer division
-// that truncates toward zero (so a client smaller than the icon gives a
-// negative origin rounded up, not down).
+// Where the minimised dialog draws its icon (see CentredIconOffset).
 wxPoint CentredIconOrigin(const wxSize& client, const wxSize& icon);
 
 }  // namespace trotix
