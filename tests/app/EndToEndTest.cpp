@@ -432,7 +432,8 @@ TEST_F(EndToEndTest, WithoutOpenGlBothBoxesComeAndTheProgramRunsOn) {
         1 * kSlowdown, [&] { return ColouredPixels(session.grab(at.x, at.y, 80, 80)) > 200; });
     EXPECT_EQ(icon, caption == "ERROR") << caption;
     session.sendCloseRequest(box);
-    ASSERT_TRUE(WaitUntil(2 * kSlowdown, [&] { return findWindow(caption) == 0; }));
+    ASSERT_TRUE(
+        WaitUntil(2 * kSlowdown + kExtraSecondsToClose, [&] { return findWindow(caption) == 0; }));
   }
   waitForDialog();
   ASSERT_TRUE(program->running());
