@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libwxgtk3.2-dev libglu1-mesa-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev libyaml-cpp-dev
+  libcli11-dev libyaml-cpp-dev libmujoco-dev libmujoco-samples
   clang libclang-rt-14-dev
   libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
   # the Windows build: cross compiler, Wine to test it, zip to package it

@@ -5,7 +5,7 @@
 
 namespace trotix {
 
-std::string CsvTable::HeaderRow(bool withTargets) {
+std::string CsvTable::HeaderRow(const TableLayout& layout) {
   std::string header = "tick,time_s";
   for (const char* suffix : {"", "_cmd"}) {
     for (int leg = 0; leg < kLegCount; ++leg) {
@@ -14,16 +14,19 @@ std::string CsvTable::HeaderRow(bool withTargets) {
       }
     }
   }
-  if (withTargets) {
+  if (layout.targets) {
     for (int leg = 0; leg < kLegCount; ++leg) {
       for (const char* axis : kAxisNames) header += ",leg" + std::to_string(leg) + "_" + axis;
     }
+  }
+  if (layout.body) {
+    for (const char* name : kBodyNames) header += std::string(",body_") + name;
   }
   return header;
 }
 
 CsvTable::CsvTable(OutputBuffer& out, const TableLayout& layout) : out_(out), layout_(layout) {
-  out_.append(HeaderRow(layout.targets) + "\n");
+  out_.append(HeaderRow(layout) + "\n");
 }
 
 void CsvTable::addTick(const TickRecord& record) {
@@ -45,6 +48,13 @@ void CsvTable::addTick(const TickRecord& record) {
         *p++ = ',';
         p = WriteDouble(p, value);
       }
+    }
+  }
+  if (layout_.body) {
+    const std::array<double, 6> values = record.body.values();
+    for (int i = 0; i < 6; ++i) {
+      *p++ = ',';
+      p = WriteDouble(p, kBodyIsAngle[i] ? values[i] * layout_.angleScale : values[i]);
     }
   }
   *p++ = '\n';

@@ -1,5 +1,6 @@
 // Writes one CSV row per tick: tick, time_s, the twelve joint angles, the
-// twelve joint commands and optionally the four frame-0 foot targets.
+// twelve joint commands, optionally the four frame-0 foot targets and the
+// physics model's trunk pose (body_x ... body_height).
 #ifndef TROTIX_TOOLS_CSVTABLE_H_
 #define TROTIX_TOOLS_CSVTABLE_H_
 
@@ -18,7 +19,7 @@ class CsvTable : public TickSink {
   void addTick(const TickRecord& record) override;
 
   // The header row without its line end, e.g. "tick,time_s,leg0_pitch,...".
-  static std::string HeaderRow(bool withTargets);
+  static std::string HeaderRow(const TableLayout& layout);
 
  private:
   OutputBuffer& out_;

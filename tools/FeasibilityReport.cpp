@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine/LegSolver.h"
+#include "tools/LegReach.h"
 #include "tools/NumberText.h"
 
 namespace trotix {
@@ -13,17 +14,6 @@ namespace {
 
 // The roll the solver gives when no roll reaches the target: asin(0.999).
 const double kSaturatedRoll = std::asin(0.999);
-
-// The solver moves a target along its ray into [rmin, rmax]; both tests are
-// strict, and a target with no direction goes straight down to rmin.
-enum class Reach { kWithin, kBeyond, kInside };
-Reach ReachOf(const LegGeometry& leg, const std::array<double, 3>& target) {
-  const double r2 = target[0] * target[0] + target[1] * target[1] + target[2] * target[2];
-  if (!std::isfinite(r2)) return std::isnan(r2) ? Reach::kInside : Reach::kBeyond;
-  if (r2 > leg.maxReachSquared) return Reach::kBeyond;
-  if (r2 < leg.minReachSquared) return Reach::kInside;
-  return Reach::kWithin;
-}
 
 std::string Json(double value) {
   char text[kMaxNumberChars];

@@ -37,6 +37,9 @@ class GaitCommandLine {
   // Parses argv[1..argc-1]; throws InputError naming the offending argument.
   void parse(int argc, const char* const* argv);
 
+  // The names of the options given, in the order given.
+  const std::vector<std::string>& given() const { return seen_; }
+
   // The option sections of --help.
   std::string optionHelp() const;
 

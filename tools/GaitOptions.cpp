@@ -57,10 +57,48 @@ bool EndsWithSvg(const std::string& name) {
   });
 }
 
+bool Given(const GaitOptions& options, const std::string& name) {
+  return std::find(options.given.begin(), options.given.end(), name) != options.given.end();
+}
+
+// --physics-map and --export-mjcf each do one thing and stop: of the other
+// options only --gait means something with them.
+void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does) {
+  if (!Given(options, task)) return;
+  for (const std::string& name : options.given) {
+    if (name != task && name != "--gait") {
+      throw InputError(name + " has no meaning with " + task + ", which " + does);
+    }
+  }
+}
+
+void CheckPhysicsCombination(const GaitOptions& options) {
+  CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
+  CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map");
+  if (!options.physicsSummaryPath.empty() && !options.physics) {
+    throw InputError("--physics-summary: add --physics (the summary is of a physics run)");
+  }
+  if (options.physics && options.format == TableFormat::kServo) {
+    throw InputError(
+        "--physics: the servo format has no room for the trunk's pose; use csv, "
+        "jsonl or none");
+  }
+  if (options.physicsSummaryPath == "-") {
+    throw InputError("--physics-summary: give a file name, not '-'");
+  }
+  if (!options.physicsMapPath.empty() && !EndsWithSvg(options.physicsMapPath)) {
+    throw InputError("--physics-map: " + QuoteForMessage(options.physicsMapPath) +
+                     " does not end in .svg (the map is an SVG drawing)");
+  }
+}
+
 void CheckCombination(const GaitOptions& options) {
-  const std::pair<const char*, const std::string*> outputs[] = {{"--output", &options.outputPath},
-                                                                {"--plot", &options.plotPath},
-                                                                {"--report", &options.reportPath}};
+  CheckPhysicsCombination(options);
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--output", &options.outputPath},
+      {"--plot", &options.plotPath},
+      {"--report", &options.reportPath},
+      {"--physics-summary", &options.physicsSummaryPath}};
   for (std::size_t later = 1; later < std::size(outputs); ++later) {
     for (std::size_t earlier = 0; earlier < later; ++earlier) {
       const std::string& a = *outputs[later].second;
@@ -154,6 +192,32 @@ void AddRunOptions(GaitCommandLine& cli, GaitOptions& options) {
             [&](const std::string& v) { options.plotPath = RequireFileName("--plot", v); });
 }
 
+void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
+  cli.group("Physics check in MuJoCo (docs/physics.md)");
+  cli.flag("--physics",
+           "walk a model of the robot: its servos follow each tick's\n"
+           "angles; each row gains the trunk's body_x, body_y (mm),\n"
+           "body_yaw, body_roll, body_pitch and body_height (mm), and\n"
+           "--plot its track on the floor",
+           [&] { options.physics = true; });
+  cli.value("--physics-summary", "FILE.json",
+            "with --physics: write the distance walked, the speeds, yaw\n"
+            "rate, largest tilt, whether it fell and the largest foot error",
+            [&](const std::string& v) {
+              options.physicsSummaryPath = RequireFileName("--physics-summary", v);
+            });
+  cli.value(
+      "--physics-map", "FILE.svg",
+      "walk 9 x 9 slider settings for 10 s each, on all cores, and\n"
+      "draw forward speed and yaw rate over the sliders; then stop",
+      [&](const std::string& v) { options.physicsMapPath = RequireFileName("--physics-map", v); });
+  cli.value(
+      "--export-mjcf", "FILE.xml",
+      "write the robot model for MuJoCo's own tools (mujoco-simulate\n"
+      "FILE.xml) and stop; --gait sets its physics section",
+      [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
+}
+
 // --help and --version end parsing at once: what follows them is not read.
 struct StopParsing {};
 
@@ -173,6 +237,7 @@ void AddAllOptions(GaitCommandLine& cli, GaitOptions& options) {
   AddSliderOptions(cli, options);
   AddGaitLabOptions(cli, options);
   AddRunOptions(cli, options);
+  AddPhysicsOptions(cli, options);
   AddInformationOptions(cli, options);
 }
 
@@ -187,6 +252,7 @@ GaitOptions ParseGaitOptions(int argc, const char* const* argv) {
   } catch (const StopParsing&) {
     return options;
   }
+  options.given = cli.given();
   CheckCombination(options);
   return options;
 }

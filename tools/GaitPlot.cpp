@@ -67,8 +67,12 @@ AxisRange FootRange(double low, double high) {
 
 }  // namespace
 
-GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption, const GaitSettings& gait)
-    : totalTicks_(totalTicks), caption_(std::move(caption)), secondsPerTick_(gait.tickSeconds()) {
+GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption, const GaitSettings& gait,
+                   bool withBodyTrack)
+    : totalTicks_(totalTicks),
+      caption_(std::move(caption)),
+      secondsPerTick_(gait.tickSeconds()),
+      withBodyTrack_(withBodyTrack) {
   constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
   for (int joint = 0; joint < kJointCount; ++joint) {
     const JointServo& servo = gait.joints[joint];
@@ -86,6 +90,7 @@ void GaitPlot::addTick(const TickRecord& record) {
     feet_[leg].add(record.targets[leg][0], record.targets[leg][2]);
     sway_[leg].add(record.tick, record.targets[leg][1]);
   }
+  if (withBodyTrack_) bodyTrack_.add(record.body.x, record.body.y);
 }
 
 std::string GaitPlot::renderSvg() const {
@@ -103,7 +108,10 @@ std::string GaitPlot::renderSvg() const {
   const AxisRange zRange = anyFoot ? FootRange(zLow, zHigh) : FootRange(0.0, 0.0);
   const double footWidth = (kPageWidth - 2 * kMargin - 3 * kGap) / 4.0;
   const double footHeight = FootPanelHeight(footWidth, xRange, zRange);
-  const double pageHeight = kFootTop + footHeight + kMargin / 2.0;
+  const double trackTop = kFootTop + footHeight + 40.0;
+  const double trackSize = withBodyTrack_ ? 520.0 : 0.0;
+  const double pageHeight =
+      (withBodyTrack_ ? trackTop + trackSize : kFootTop + footHeight) + kMargin / 2.0;
 
   SvgCanvas canvas(kPageWidth, pageHeight);
   canvas.rect(0, 0, kPageWidth, pageHeight, "#ffffff");
@@ -115,6 +123,7 @@ std::string GaitPlot::renderSvg() const {
     DrawFootPanel(canvas, box,
                   {LegTitle("Foot", leg), &feet_[leg], kFootColours[leg], xRange, zRange});
   }
+  if (withBodyTrack_) drawBodyTrack(canvas, trackTop, trackSize);
   return canvas.finish();
 }
 
@@ -147,6 +156,24 @@ void GaitPlot::drawJointPanels(SvgCanvas& canvas) const {
                      {limits_[3 * leg], limits_[3 * leg + 1], limits_[3 * leg + 2]}};
     DrawJointPanel(canvas, box, panel);
   }
+}
+
+// Seen from above: x to the right, the robot's left (+y) up, to scale.
+void GaitPlot::drawBodyTrack(SvgCanvas& canvas, double top, double size) const {
+  constexpr double kMinTrackSpan = 100.0;  // mm: standing still shows as a dot
+  const auto range = [](double low, double high) {
+    const double middle = (low + high) / 2.0;
+    const double half = std::max((high - low) / 2.0, kMinTrackSpan / 2.0);
+    return PaddedRange(middle - half, middle + half, 8);
+  };
+  const bool any = !bodyTrack_.empty();
+  FootPanel panel{"Trunk track on the floor, seen from above (physics run)", &bodyTrack_, "#1d6fa5",
+                  any ? range(bodyTrack_.minX(), bodyTrack_.maxX()) : range(0.0, 0.0),
+                  any ? range(bodyTrack_.minZ(), bodyTrack_.maxZ()) : range(0.0, 0.0)};
+  panel.xTitle = "x (mm, where it started facing)";
+  panel.zTitle = "y (mm, to its left)";
+  panel.zDown = false;
+  DrawFootPanel(canvas, {kMargin, top, size, size}, panel);
 }
 
 void GaitPlot::drawSwayPanel(SvgCanvas& canvas) const {

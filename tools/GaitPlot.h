@@ -1,6 +1,7 @@
 // The picture of a run: the twelve joint angles over time (one panel per
 // leg, with the joint limits as bands and the sliders of each stretch), each
-// foot's sideways sway, and each foot's path in the x-z plane, as SVG.
+// foot's sideways sway, and each foot's path in the x-z plane, as SVG; after
+// a physics run also the trunk's track on the floor seen from above.
 #ifndef TROTIX_TOOLS_GAITPLOT_H_
 #define TROTIX_TOOLS_GAITPLOT_H_
 
@@ -25,7 +26,7 @@ struct PlotCaption {
 class GaitPlot : public TickSink {
  public:
   GaitPlot(std::int64_t totalTicks, PlotCaption caption,
-           const GaitSettings& gait = DefaultGaitSettings());
+           const GaitSettings& gait = DefaultGaitSettings(), bool withBodyTrack = false);
   void addTick(const TickRecord& record) override;
   std::string renderSvg() const;
 
@@ -33,6 +34,7 @@ class GaitPlot : public TickSink {
   void drawHeader(SvgCanvas& canvas) const;
   void drawJointPanels(SvgCanvas& canvas) const;
   void drawSwayPanel(SvgCanvas& canvas) const;
+  void drawBodyTrack(SvgCanvas& canvas, double top, double size) const;
 
   std::int64_t totalTicks_;
   PlotCaption caption_;
@@ -41,6 +43,8 @@ class GaitPlot : public TickSink {
   std::vector<SeriesEnvelope> angles_;  // kJointCount series
   std::vector<SeriesEnvelope> sway_;    // kLegCount series of the foot target's y
   std::array<FootTrace, kLegCount> feet_;
+  bool withBodyTrack_;
+  FootTrace bodyTrack_;  // the trunk's x and y on the floor
 };
 
 }  // namespace trotix

@@ -10,7 +10,7 @@ namespace trotix {
 namespace {
 
 // Runs the engine and publishes its records until done or cancelled.
-void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine,
+void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine, TickStage* stage,
                   TickPipeline& pipeline) {
   std::int64_t tick = 0;
   while (tick < ticks) {
@@ -21,6 +21,7 @@ void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine,
       ApplySliderPositions(engine, positions.turn, positions.step);
       engine.tick();
       block->push_back({tick, engine.jointAngles, engine.jointCommands, engine.frameTargets[0]});
+      if (stage != nullptr) stage->process(block->back());
     }
     pipeline.endBlock();
   }
@@ -35,7 +36,7 @@ void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule
   std::thread producer([&] {
     try {
       ProduceTicks(ticks, SliderTrack(start, schedule, settings.rampTicks), settings.engine,
-                   pipeline);
+                   settings.stage, pipeline);
     } catch (...) {
       producerError = std::current_exception();
     }

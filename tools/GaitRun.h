@@ -18,10 +18,19 @@ class TickSink {
   virtual void addTick(const TickRecord& record) = 0;
 };
 
+// Works on every tick's record, in tick order, on the engine's thread,
+// before the sinks receive it: e.g. a physics model following the joints.
+class TickStage {
+ public:
+  virtual ~TickStage() = default;
+  virtual void process(TickRecord& record) = 0;
+};
+
 // What a run starts from besides the sliders.
 struct RunSettings {
   WalkEngine engine;           // never ticked; its gait fields set as wanted
   std::int64_t rampTicks = 0;  // see SliderTrack
+  TickStage* stage = nullptr;  // none by default
 };
 
 // Runs `ticks` ticks of a copy of `settings.engine`, numbered from 0. Before

@@ -45,6 +45,16 @@ void JsonlTable::addTick(const TickRecord& record) {
       return WriteArray(q, target, WriteJsonDouble);
     });
   }
+  if (layout_.body) {
+    const std::array<double, 6> values = record.body.values();
+    for (int i = 0; i < 6; ++i) {
+      p = WriteText(p, i == 0 ? ",\"body\":{\"" : ",\"");
+      p = WriteText(p, kBodyNames[i]);
+      p = WriteText(p, "\":");
+      p = WriteJsonDouble(p, kBodyIsAngle[i] ? values[i] * scale : values[i]);
+    }
+    *p++ = '}';
+  }
   p = WriteText(p, "}\n");
   out_.commit(p);
 }

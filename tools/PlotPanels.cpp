@@ -194,7 +194,7 @@ void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel) {
                 xMid + width / scale / 2.0,
                 zMid - height / scale / 2.0,
                 zMid + height / scale / 2.0,
-                true};
+                panel.zDown};
   const double step = std::max(panel.xRange.step, panel.zRange.step);
   DrawGrid(canvas, area, step, step);
 
@@ -216,7 +216,7 @@ void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel) {
     canvas.circle(area.pixelX(trace.lastX()), area.pixelY(trace.lastZ()), 4.0, panel.colour,
                   {"#ffffff", 1.5});
   }
-  DrawAxisTitles(canvas, area, box, "x (mm, forwards)", "z (mm, down)");
+  DrawAxisTitles(canvas, area, box, panel.xTitle, panel.zTitle);
 }
 
 double FootPanelHeight(double width, const AxisRange& xRange, const AxisRange& zRange) {

@@ -56,13 +56,17 @@ struct SwayPanel {
 void DrawSwayPanel(SvgCanvas& canvas, const Box& box, const SwayPanel& panel);
 
 // One foot's path; x to the right, z (downwards) down the picture. All foot
-// panels share `xRange` and `zRange`, so their shapes compare directly.
+// panels share `xRange` and `zRange`, so their shapes compare directly. The
+// same panel shows the trunk's track seen from above, its second axis up.
 struct FootPanel {
   std::string title;
   const FootTrace* trace;
   const char* colour;
   AxisRange xRange;
   AxisRange zRange;
+  const char* xTitle = "x (mm, forwards)";
+  const char* zTitle = "z (mm, down)";
+  bool zDown = true;
 };
 void DrawFootPanel(SvgCanvas& canvas, const Box& box, const FootPanel& panel);
 

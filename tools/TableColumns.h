@@ -10,6 +10,7 @@ namespace trotix {
 // What the rows hold besides the joint angles and commands.
 struct TableLayout {
   bool targets = false;        // the four frame-0 foot targets
+  bool body = false;           // the physics model's trunk pose (--physics)
   double tickPeriodMs = 33.0;  // time_s = tick x period
   double angleScale = 1.0;     // 1 for radians, the degree factor for degrees
 
@@ -22,6 +23,9 @@ struct TableLayout {
 // Joint names in the order of each leg's three slots.
 constexpr const char* kJointNames[3] = {"pitch", "roll", "knee"};
 constexpr const char* kAxisNames[3] = {"x", "y", "z"};
+// The trunk's pose, in the order of BodyPose; x, y and height in mm.
+constexpr const char* kBodyNames[6] = {"x", "y", "yaw", "roll", "pitch", "height"};
+constexpr bool kBodyIsAngle[6] = {false, false, true, true, true, false};
 
 // Upper bound of one row of either table, line end included.
 constexpr std::size_t kMaxRowChars = 2048;

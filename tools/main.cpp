@@ -20,6 +20,9 @@
 #include "tools/Schedule.h"
 #include "tools/ServoTable.h"
 #include "tools/TemporaryFiles.h"
+#include "tools/physics/PhysicsCheck.h"
+#include "tools/physics/PhysicsSection.h"
+#include "tools/physics/RobotMjcf.h"
 
 namespace trotix {
 namespace {
@@ -55,10 +58,17 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   return caption;
 }
 
+std::string DescribeMap(const GaitOptions& options) {
+  return "9 x 9 slider settings, 10 s each from a standing start \xC2\xB7 " +
+         (options.gaitPath.empty() ? std::string("the built-in gait and model")
+                                   : "gait " + PrintableText(options.gaitPath));
+}
+
 std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettings& gait,
                                     OutputBuffer& out) {
   TableLayout layout;
   layout.targets = options.targets;
+  layout.body = options.physics;
   layout.tickPeriodMs = gait.tickPeriodMs;
   layout.angleScale = options.units == AngleUnits::kDegrees ? kDegreesPerRadian : 1.0;
   if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
@@ -83,9 +93,17 @@ void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
                static_cast<long long>(options.ticks - 1), late == 1 ? "has" : "have");
 }
 
+// Writes `text` whole to the file `path`, which `option` named.
+void WriteFileWhole(const std::string& path, const std::string& option, const std::string& text) {
+  OutputFile file(path, option);
+  WriteWhole(file, text);
+  file.commit();
+}
+
 // Opens every output first, so that a bad file name fails before any work.
 // Returns the exit status.
-int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule) {
+int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule,
+                PhysicsCheck* physics) {
   std::optional<OutputFile> tableFile;
   std::optional<OutputBuffer> buffer;
   std::unique_ptr<TickSink> table;
@@ -100,7 +118,8 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   std::unique_ptr<GaitPlot> plot;
   if (!options.plotPath.empty()) {
     plotFile.emplace(options.plotPath, "--plot");
-    plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule), gait);
+    plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule), gait,
+                                      options.physics);
     sinks.push_back(plot.get());
   }
   std::optional<OutputFile> reportFile;
@@ -112,16 +131,23 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
     report = std::make_unique<FeasibilityReport>(gait);
     sinks.push_back(report.get());
   }
+  std::optional<OutputFile> summaryFile;
+  if (!options.physicsSummaryPath.empty()) {
+    summaryFile.emplace(options.physicsSummaryPath, "--physics-summary");
+  }
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.rampTicks = options.rampTicks;
+  if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
   if (buffer) buffer->flush();
   if (plot) WriteWhole(*plotFile, plot->renderSvg());
   if (reportFile) WriteWhole(*reportFile, report->json());
+  if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
   if (tableFile) tableFile->commit();
   if (plotFile) plotFile->commit();
   if (reportFile) reportFile->commit();
+  if (summaryFile) summaryFile->commit();
   if (options.reportPath == "-") std::fputs(report->table().c_str(), stderr);
   if (options.check && report->brokenLimitCount() > 0) {
     std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
@@ -146,17 +172,34 @@ int Main(int argc, char** argv) {
     if (options.format == TableFormat::kNone && !options.outputPath.empty()) {
       throw InputError("--output: nothing is written to it with --format none");
     }
+    PhysicsParameters physicsParameters;
     const GaitSettings gait =
-        options.gaitPath.empty() ? DefaultGaitSettings() : LoadGaitFile(options.gaitPath);
+        options.gaitPath.empty()
+            ? DefaultGaitSettings()
+            : LoadGaitFile(options.gaitPath, {PhysicsSection(physicsParameters)});
     if (options.printGait) {
-      std::fputs(GaitFileText(gait).c_str(), stdout);
+      std::fputs((GaitFileText(gait) + PhysicsSectionText(physicsParameters)).c_str(), stdout);
       return 0;
     }
+    if (!options.exportMjcfPath.empty()) {
+      WriteFileWhole(options.exportMjcfPath, "--export-mjcf",
+                     RobotMjcf(physicsParameters, gait.tickPeriodMs));
+      return 0;
+    }
+    if (!options.physicsMapPath.empty()) {
+      const std::string caption = DescribeMap(options);
+      OutputFile mapFile(options.physicsMapPath, "--physics-map");
+      WriteWhole(mapFile, PhysicsMapSvg(physicsParameters, gait, caption));
+      mapFile.commit();
+      return 0;
+    }
+    std::unique_ptr<PhysicsCheck> physics;
+    if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
     const Schedule schedule =
         options.schedulePath.empty() ? Schedule{} : LoadSchedule(options.schedulePath);
     WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
-    return RunAndWrite(options, gait, schedule);
+    return RunAndWrite(options, gait, schedule, physics.get());
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;
