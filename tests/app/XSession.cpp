@@ -65,7 +65,7 @@ ScreenImage GrabDrawable(Display* display, Window window, int x, int y, int widt
   return image;
 }
 
-// Depth first, so a window is found below its parent.
+// Depth first; of several, the last in stacking order, the newest.
 Window FindWindowOfSize(Display* display, Window window, int width, int height) {
   Window rootReturn = 0;
   Window parent = 0;
@@ -73,13 +73,13 @@ Window FindWindowOfSize(Display* display, Window window, int width, int height) 
   unsigned int count = 0;
   if (XQueryTree(display, window, &rootReturn, &parent, &children, &count) == 0) return 0;
   Window found = 0;
-  for (unsigned int i = 0; i < count && found == 0; ++i) {
+  for (unsigned int i = 0; i < count; ++i) {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display, children[i], &attributes) != 0 && attributes.width == width &&
         attributes.height == height) {
       found = children[i];
-    } else {
-      found = FindWindowOfSize(display, children[i], width, height);
+    } else if (Window below = FindWindowOfSize(display, children[i], width, height)) {
+      found = below;
     }
   }
   if (children != nullptr) XFree(children);

@@ -48,7 +48,7 @@ class XSession {
   ScreenPoint origin(WindowId window) const;
   ScreenPoint size(WindowId window) const;
   ScreenImage grab(int x, int y, int width, int height) const;
-  // The first window anywhere below the root that is `width` x `height`
+  // The newest window anywhere below the root that is `width` x `height`
   // pixels (0 if none), and what that window itself holds, also when it is
   // drawn off the screen.
   WindowId findWindowOfSize(int width, int height) const;
