@@ -8,6 +8,7 @@
 #include "tools/InputError.h"
 #include "tools/InputFile.h"
 #include "tools/NumberText.h"
+#include "tools/YamlDocument.h"
 
 namespace trotix {
 namespace {
@@ -213,14 +214,7 @@ std::string JointLine(const JointServo& joint) {
 
 GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
                            const std::vector<GaitFileSection>& sections) {
-  YAML::Node root;
-  try {
-    root = YAML::Load(std::string(text));
-  } catch (const YAML::Exception& error) {
-    std::string where = name;
-    if (error.mark.line >= 0) where += ":" + std::to_string(error.mark.line + 1);
-    throw InputError(where + ": not readable as YAML: " + PrintableText(error.msg));
-  }
+  const YAML::Node root = LoadSingleDocument(std::string(text), name);
   try {
     return GaitFileReader(name, sections).read(root);
   } catch (const YAML::Exception& error) {  // e.g. a key that is an alias of a list

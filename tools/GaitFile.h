@@ -8,8 +8,9 @@
 //   paths: {front: {alongTrack: [10 values], vertical: [10 values]}, rear: ...}
 //   joints: {leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, ...}}
 //
-// Every key may be left out. Unknown keys are refused, except top-level
-// sections that another part of the program registers a reader for.
+// The file is one YAML document. Every key may be left out. Unknown keys
+// are refused, except top-level sections that another part of the program
+// registers a reader for.
 #ifndef TROTIX_TOOLS_GAITFILE_H_
 #define TROTIX_TOOLS_GAITFILE_H_
 

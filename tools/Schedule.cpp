@@ -21,13 +21,20 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The three fields of a row or header. The commas are counted first, so
+// that a long line of them costs no memory.
+using RowFields = std::array<std::string_view, 3>;
+RowFields SplitFields(std::string_view line, const std::string& where) {
+  const std::size_t count = std::count(line.begin(), line.end(), ',') + 1;
+  if (count != 3) {
+    throw InputError(where + ": expected 3 fields tick,turn,step but found " +
+                     std::to_string(count));
+  }
+  RowFields fields;
   std::size_t start = 0;
-  while (true) {
+  for (std::string_view& field : fields) {
     const std::size_t comma = line.find(',', start);
-    fields.push_back(Trim(line.substr(start, comma - start)));
-    if (comma == std::string_view::npos) break;
+    field = Trim(line.substr(start, comma - start));
     start = comma + 1;
   }
   return fields;
@@ -46,8 +53,7 @@ bool SameName(std::string_view field, std::string_view name) {
 }
 
 // A header names tick, turn and step once each, in any order and case.
-std::optional<ColumnOrder> HeaderOrder(const std::vector<std::string_view>& fields) {
-  if (fields.size() != 3) return std::nullopt;
+std::optional<ColumnOrder> HeaderOrder(const RowFields& fields) {
   ColumnOrder order{};
   for (std::size_t column = 0; column < 3; ++column) {
     const auto found = std::find_if(fields.begin(), fields.end(), [&](std::string_view field) {
@@ -59,12 +65,8 @@ std::optional<ColumnOrder> HeaderOrder(const std::vector<std::string_view>& fiel
   return order;
 }
 
-ScheduleEntry ParseRow(const std::vector<std::string_view>& fields, const ColumnOrder& order,
+ScheduleEntry ParseRow(const RowFields& fields, const ColumnOrder& order,
                        const std::string& where) {
-  if (fields.size() != 3) {
-    throw InputError(where + ": expected 3 fields tick,turn,step but found " +
-                     std::to_string(fields.size()));
-  }
   ScheduleEntry entry;
   entry.tick = ParseBoundedInteger(fields[order[0]], 0, kMaxTicks - 1, where + ": tick");
   entry.turn =
@@ -120,7 +122,8 @@ Schedule ParseSchedule(std::string_view text, const std::string& name) {
     start = end + 1;
     ++lineNumber;
     if (line.empty()) continue;
-    const auto fields = SplitFields(line);
+    const std::string where = name + ":" + std::to_string(lineNumber);
+    const RowFields fields = SplitFields(line, where);
     const std::optional<ColumnOrder> header =
         headerAllowed ? HeaderOrder(fields) : std::optional<ColumnOrder>();
     headerAllowed = false;
@@ -128,7 +131,6 @@ Schedule ParseSchedule(std::string_view text, const std::string& name) {
       order = *header;
       continue;
     }
-    const std::string where = name + ":" + std::to_string(lineNumber);
     const ScheduleEntry entry = ParseRow(fields, order, where);
     if (!schedule.empty() && entry.tick <= schedule.back().tick) {
       throw InputError(where + ": tick " + std::to_string(entry.tick) +

@@ -88,7 +88,12 @@ TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
   } catch (const InputError& error) {
     EXPECT_STREQ(error.what(), "s.csv:5: step: 'x' is not a whole number");
   }
-  EXPECT_THROW(ParseSchedule("0,0,0,0\n", "s.csv"), InputError);
+  try {
+    ParseSchedule("0,0,0\n" + std::string(1 << 20, ','), "s.csv");
+    FAIL() << "no error";
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "s.csv:2: expected 3 fields tick,turn,step but found 1048577");
+  }
   EXPECT_THROW(ParseSchedule("0,0,\n", "s.csv"), InputError);
   EXPECT_THROW(ParseSchedule("1000000000,0,0\n", "s.csv"), InputError);
 }
