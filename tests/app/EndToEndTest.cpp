@@ -262,6 +262,7 @@ TEST_F(EndToEndTest, VerticalSliderHasItsMinimumAtTheTopAndLengthensTheStride) {
   placeStarBitmap(ValidStarBitmap());
   start();
   ASSERT_TRUE(WaitUntil(5 * kSlowdown, [&] { return robotShownOn(kWhite); }));
+  Pause(0.5);  // the first ticks carry the legs from their start pose into the walk
   const int shortStride = sweptArea(15, kWhite);
 
   // A click on the thumb gives the slider the keyboard focus and moves nothing.
