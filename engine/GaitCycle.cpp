@@ -117,18 +117,14 @@ void StoreSplit(WalkEngine& e, const PathSplit& split) {
 
 }  // namespace
 
-// Per leg, everything but the phase is the same in all four frames: the turn
-// angle and the scaled path are worked out once and each frame only samples
-// the path, with the scratch values kept in locals. The result, scratch
-// fields included, is exactly that of calling computeLegFrame for every
-// frame (scaling the same path again rewrites the same values).
-void WalkEngine::advanceGait() {
+// advanceGait is computeLegFrame for every frame of every leg, with what
+// stays the same across a leg's four frames taken once per leg: the turn
+// angle, the strokes and the scaled path (scaling the same path again would
+// rewrite the same values). Each frame then samples the path and writes its
+// target, exactly as the rest of computeLegFrame does. Flattened, the
+// sixteen frames run without calls, with the step operations inlined.
+[[gnu::flatten]] void WalkEngine::advanceGait() {
   const LocusSet* set = SelectLocusSet(*this);
-  LocusRanges frontRanges{}, rearRanges{};
-  if (set != nullptr) {
-    frontRanges = RangesOf(set->front.alongTrack, set->front.vertical);
-    rearRanges = RangesOf(set->rear.alongTrack, set->rear.vertical);
-  }
   TurnAngles turnAngles;
   for (int leg = 0; leg < kLegCount; ++leg) {
     LegGaitParams& p = legs[leg];
@@ -142,23 +138,15 @@ void WalkEngine::advanceGait() {
     const LegStroke stroke = StrokeOfLeg(leg, p, sine, cosine);
     const FootLocus& source = leg < 2 ? set->front : set->rear;
     FootLocus& target = scaledLocus[leg];
-    const PathSplit split = SplitAt(ScalePath(source.alongTrack, source.vertical, target.alongTrack,
-                                              target.vertical, stroke.alongHalfStroke, p.stepHeight,
-                                              leg < 2 ? frontRanges : rearRanges, TurnsOf(*this)));
-    StoreSplit(*this, split);
-    FrameFractions u;
+    scaleLocus(source.alongTrack, source.vertical, target.alongTrack, target.vertical,
+               stroke.alongHalfStroke, p.stepHeight);
     for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
       p.phase = NextPhase(p.phase, step);
-      u[frame] = CycleFraction(p.phase + stroke.phaseOffset);
+      const double cyclePosition = p.phase + stroke.phaseOffset;
+      sampleLocus(target.alongTrack, target.vertical, cyclePosition);
+      writeFrameTarget(leg, frame, cyclePosition, stroke.sideAmplitude, p.footOffsetX,
+                       p.footOffsetY, p.footOffsetZ);
     }
-    const FrameSamples samples = SamplePathAtFrames(target.alongTrack, target.vertical, split, u);
-    for (int frame = 0; frame < kFramesPerAdvance; ++frame) {
-      frameTargets[frame][leg] = {samples[frame].along + p.footOffsetX,
-                                  SwayAt(u[frame], stroke.sideAmplitude) + p.footOffsetY,
-                                  samples[frame].vertical + p.footOffsetZ};
-    }
-    locusSampleX = samples.back().along;
-    locusSampleZ = samples.back().vertical;
   }
 }
 
@@ -176,9 +164,8 @@ void WalkEngine::computeLegFrame(int leg, int frame, double phase, double phaseO
 void WalkEngine::scaleLocus(const LocusArray& sourceAlong, const LocusArray& sourceVertical,
                             LocusArray& targetAlong, LocusArray& targetVertical,
                             double alongHalfStroke, double stepHeight) {
-  const PathTurns turns =
-      ScalePath(sourceAlong, sourceVertical, targetAlong, targetVertical, alongHalfStroke,
-                stepHeight, RangesOf(sourceAlong, sourceVertical), TurnsOf(*this));
+  const PathTurns turns = ScalePath(sourceAlong, sourceVertical, targetAlong, targetVertical,
+                                    alongHalfStroke, stepHeight, TurnsOf(*this));
   StoreSplit(*this, SplitAt(turns));
 }
 

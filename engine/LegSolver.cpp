@@ -151,7 +151,6 @@ double Complement(double v) { return std::sqrt((1.0 - v) * (1.0 + v)); }
 // and cos(alpha + beta) has the sign of 1 - ab, which says whether the sum
 // lies beyond +-pi/2 (true pi here: this is an identity, not the robot's pi).
 double PitchSum(double a, double x, double z) {
-  constexpr double kTruePi = 3.14159265358979323846;
   const double b = z > 0.0 ? x / z : 0.0;
   if (!(z > 0.0 && std::fabs(b) < 1e12)) return std::atan(a) + std::atan2(x, z);
   const double c = 1.0 - a * b;

@@ -15,8 +15,8 @@ constexpr double kLateralBase = 62.5;
 constexpr double kBodyPitchBase = 130.0;
 
 // Link lengths, reach limits and joint offsets of one kind of leg (mm, rad).
-// The squared limits, the knee sum and the knee factor are stored as given
-// rather than computed, so every build compares against the same numbers.
+// The squared limits, the knee sum and the knee factor are stored numbers
+// rather than computed ones, so every build compares against the same bits.
 struct LegGeometry {
   double upperLink;        // shoulder to knee
   double lowerLink;        // knee to foot

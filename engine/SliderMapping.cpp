@@ -18,9 +18,9 @@ void ApplySliderPositions(WalkEngine& engine, int horizontalPosition, int vertic
   const double h = SliderValue(horizontalPosition);
   for (LegGaitParams& leg : engine.legs) {
     leg.stepLength = -v;
-    leg.halfStepLength = -v * 0.5;
+    leg.halfStepLength = -v * kHalfStepPerPosition;
     leg.turnStep = h;
-    leg.turnStroke = h * 0.8;
+    leg.turnStroke = h * kTurnStrokePerPosition;
   }
 }
 

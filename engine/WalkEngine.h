@@ -138,27 +138,37 @@ class WalkEngine {
   void selectMotion(std::int32_t id);
   bool targetsFarFromCommands(bool includeAux) const;
 
-  // The fields keep the engine's fixed layout order. Each run of them is one
-  // of three kinds:
-  //   parameters - set at construction or by the controls, read by the gait;
-  //   results    - what a tick or a motion selection publishes for its users;
-  //   scratch    - the gait's and the tick's working values; nothing outside
-  //                the engine needs them.
+  // The fields keep the engine's fixed layout order, so the three groups
+  // below interleave; each run of fields is headed by its group's name.
+  //
+  //   PARAMETERS  what the walk is made from: set at construction or by the
+  //               controls, read by the gait and the solvers.
+  //               legs, walkMode, pitchHeightA/B, locusSet2/4/3, motionTable,
+  //               commandThreshold, commandStep
+  //   RESULTS     what a tick or a motion selection publishes: angles and
+  //               commands.
+  //               jointAngles, motionId, motionIndex, motionActive,
+  //               auxCommands, jointCommands, auxTargets, jointTargets
+  //   SCRATCH     the gait's and the tick's working values, rewritten before
+  //               they are read; a user never needs to set them.
+  //               framesPerTick, pendingMotion, locusMaxIndex, locusMinIndex,
+  //               swingSpan, stanceSpan, locusSampleX, locusSampleZ,
+  //               scaledLocus, frameTargets
 
-  // Results: the joint angles of the last tick, which viewers draw.
+  // ---- RESULTS: the joint angles of the last tick, which viewers draw.
   JointAngles jointAngles{};
 
-  // Scratch of the tick: reset at its start.
+  // ---- SCRATCH of the tick: reset at its start.
   std::int32_t framesPerTick = 1;
   std::int32_t pendingMotion = 0;
 
-  // Parameters: every leg's gait (the controls write four fields of it, the
-  // gait steps its phase) and the walk mode.
+  // ---- PARAMETERS: every leg's gait (the controls write four fields of it,
+  // the gait steps its phase) and the walk mode.
   std::array<LegGaitParams, kLegCount> legs;
   WalkMode walkMode = 2;
 
-  // Scratch of the gait: where the path scaled last turns, and the point
-  // sampled last from it.
+  // ---- SCRATCH of the gait: where the path scaled last turns, and the
+  // point sampled last from it.
   std::int32_t locusMaxIndex = 0;
   std::int32_t locusMinIndex = 0;
   double swingSpan = 0.0;
@@ -166,37 +176,37 @@ class WalkEngine {
   double locusSampleX = 0.0;
   double locusSampleZ = 0.0;
 
-  // Parameters: the body-pitch heights handed to the leg solvers and the
-  // stored foot paths of walk modes 2, 4 and 3.
+  // ---- PARAMETERS: the body-pitch heights handed to the leg solvers and
+  // the stored foot paths of walk modes 2, 4 and 3.
   double pitchHeightA = 0.0;
   double pitchHeightB = 0.0;
   LocusSet locusSet2;
   LocusSet locusSet4;
   LocusSet locusSet3;
 
-  // Scratch of the gait: each leg's path scaled to its stroke, and the foot
-  // targets of this tick's four frames (the tick solves row 0).
+  // ---- SCRATCH of the gait: each leg's path scaled to its stroke, and the
+  // foot targets of this tick's four frames (the tick solves row 0).
   std::array<FootLocus, kLegCount> scaledLocus{};
   FrameTargets frameTargets{};
 
-  // Parameters: the stored motions.
+  // ---- PARAMETERS: the stored motions.
   std::vector<MotionEntry> motionTable;
 
-  // Results: the motion selected last.
+  // ---- RESULTS: the motion selected last.
   std::int32_t motionId = 0;
   std::int32_t motionIndex = -1;
   bool motionActive = false;
 
-  // Results: the joint commands, three aux joints (never driven) and the
-  // twelve leg joints of the last tick.
+  // ---- RESULTS: the joint commands, three aux joints (never driven) and
+  // the twelve leg joints of the last tick.
   std::array<JointCommand, kAuxJointCount> auxCommands{};
   std::array<JointCommand, kJointCount> jointCommands{};
 
-  // Results: the target commands loaded by motion selection.
+  // ---- RESULTS: the target commands loaded by motion selection.
   std::array<JointCommand, kAuxJointCount> auxTargets{};
   std::array<JointCommand, kJointCount> jointTargets{};
 
-  // Parameters: the change check's threshold, then its step (motion
+  // ---- PARAMETERS: the change check's threshold, then its step (motion
   // selection resets the step).
   std::int32_t commandThreshold = 34906;
   std::int32_t commandStep = 174532;

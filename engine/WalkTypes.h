@@ -20,6 +20,9 @@ constexpr double kRobotPi = 3.141592;
 // Radians to degrees with that pi.
 constexpr double kDegreesPerRadian = 57.29579143313326;
 static_assert(kDegreesPerRadian == 180.0 / kRobotPi, "one pi for both directions");
+// The true pi, for geometry that is not the robot's own angle arithmetic
+// (trigonometric identities, OpenGL's rotations, the physics model).
+constexpr double kTruePi = 3.14159265358979323846;
 
 // A joint angle in signed micro-radians: radians x 1e6, truncated toward zero.
 using JointCommand = std::int32_t;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/FootPath.h"
+#include "engine/SliderMapping.h"
 #include "tools/InputError.h"
 #include "tools/InputFile.h"
 #include "tools/NumberText.h"
@@ -16,10 +18,9 @@ namespace {
 // Bounds that keep the engine well inside what it was built for: a phase
 // step below one cycle, lengths within the +-1000 mm of its path searches.
 constexpr double kMaxStepRate = 100.0;
-constexpr double kMaxLength = 1000.0;
+constexpr double kMaxLength = kPathSearchHigh;
 constexpr double kMaxAngle = 10.0;
-// The largest along-track half stroke the sliders give: 130 / 2 + 80 x 0.8.
-constexpr double kMaxHalfStroke = 129.0;
+constexpr double kMaxHalfStroke = kMaxSliderHalfStroke;
 
 const std::vector<std::string> kLegKeys = {"stepRate",    "stepHeight",  "footOffsetX",
                                            "footOffsetY", "footOffsetZ", "sideStepLength"};

@@ -32,7 +32,7 @@ struct JointServo {
   double zero = 0.0;  // the angle that gives the centre pulse, rad
   int direction = 1;  // +1 or -1
   double centerUs = 1500.0;
-  double usPerRad = 2000.0 / 3.14159265358979323846;  // 1000 us per quarter turn
+  double usPerRad = 2000.0 / kTruePi;  // 1000 us per quarter turn
 
   bool hasLimits() const { return lower || upper || maxSpeed; }
   double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }

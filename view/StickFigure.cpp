@@ -6,7 +6,6 @@ namespace trotix {
 namespace {
 
 constexpr double kSegmentLength = 3.0;
-constexpr double kPi = 3.14159265358979323846;  // the true value: rotations act like glRotatef
 
 using Point = std::array<double, 3>;
 
@@ -29,7 +28,7 @@ Vertex ToVertex(const Point& p) {
 // An angle as glRotatef gets it: degrees by the program's factor, as a float,
 // then turned back into radians with the true pi.
 double RotationRadians(double degrees) {
-  return static_cast<double>(static_cast<float>(degrees)) * kPi / 180.0;
+  return static_cast<double>(static_cast<float>(degrees)) * kTruePi / 180.0;
 }
 
 Point RotateAboutX(const Point& p, double radians) {

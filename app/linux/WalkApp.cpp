@@ -7,12 +7,9 @@
 
 namespace trotix {
 
-// Windows routes the Help command (F1) to a standard handler; GTK has no
-// such application-wide command and the program has no help, so nothing is
-// routed here.
+// The program has no help, so F1 is routed nowhere.
 bool WalkApp::initialiseInstance() {
-  // Control hosting and the 3D control look have no counterpart in GTK; the
-  // one start-up service the dialog needs is its layout.
+  // The one start-up service the dialog needs is its layout.
   LoadDialogResources();
   {
     WalkDialog dialog;

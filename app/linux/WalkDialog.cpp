@@ -91,9 +91,7 @@ void WalkDialog::handleTimer(wxTimerEvent&) {
   if (afterTickForTesting) afterTickForTesting();
 }
 
-// A minimised dialog draws its icon centred in the client area. On X11 an
-// iconified window is unmapped and gets no paint events, so this branch is
-// kept for desktops that do paint minimised windows.
+// A minimised dialog draws its icon centred (X11 never paints one).
 void WalkDialog::handlePaint(wxPaintEvent& event) {
   if (!IsIconized()) {
     event.Skip();  // the toolkit's own dialog painting
@@ -109,10 +107,7 @@ void WalkDialog::handlePaint(wxPaintEvent& event) {
   dc.DrawIcon(icon.GetIcon(iconSize), origin);
 }
 
-// The image to show while a minimised dialog's icon is dragged. X11 desktops
-// have no such drag (the window manager owns iconified windows) and send no
-// request for it, so nothing calls this here; it stays as the one place that
-// names that image.
+// The drag image of a minimised dialog's icon; X11 never asks for it.
 const wxIconBundle& WalkDialog::handleQueryDragIcon() const { return icon; }
 
 // The view goes first (with its GL context), then the controls. The timer

@@ -8,8 +8,6 @@
 #include <limits>
 #include <random>
 
-#include "PlainEngine.h"
-
 #include "engine/WalkEngine.h"
 
 namespace trotix {
@@ -175,25 +173,6 @@ TEST(LegSolverTest, DegenerateInputGivesFiniteAngles) {
   ExpectSame(Front(0, 1e-200, 1e-200), Front(0, 30, 30), 1e-12);
   ExpectSame(Rear(-1e-320, 0, 0), Rear(-30, 0, 0), 1e-12);
   ExpectFinite(Front(std::numeric_limits<double>::max(), -1e308, 1e308, 0, 100));
-}
-
-// Targets all around the shoulder, above and below it, near and far.
-TEST(LegSolverTest, AgreesWithThePlainFormulasInEveryQuadrant) {
-  std::mt19937 random(5);
-  std::uniform_real_distribution<double> coordinate(-250.0, 250.0);
-  for (int i = 0; i < 20000; ++i) {
-    const double x = coordinate(random), y = coordinate(random) * 0.3, z = coordinate(random);
-    for (const LegGeometry* leg : {&kFrontLegGeometry, &kRearLegGeometry}) {
-      const LegAngles fast = SolveLeg(*leg, x, y, z, 0.0);
-      const LegAngles plain = PlainSolve(*leg, x, y, z);
-      ASSERT_NEAR(fast.roll, plain.roll, 1e-12) << x << ' ' << y << ' ' << z;
-      ASSERT_NEAR(fast.knee, plain.knee, 1e-12) << x << ' ' << y << ' ' << z;
-      // Away from the wrap seam the pitches agree; on it they may sit a
-      // whole turn apart.
-      const double diff = std::fabs(fast.pitch - plain.pitch);
-      ASSERT_TRUE(diff < 1e-12 || std::fabs(diff - 6.283184) < 1e-12) << x << ' ' << z;
-    }
-  }
 }
 
 // Arbitrary bit patterns: NaNs, infinities, subnormals, huge values.

@@ -11,11 +11,6 @@
 #include <wx/utils.h>
 
 namespace trotix {
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-}  // namespace
 
 ScopedWorkingFolder::ScopedWorkingFolder() : previous(std::filesystem::current_path()) {
   std::string pattern = (std::filesystem::temp_directory_path() / "trotix-view-XXXXXX").string();
@@ -131,7 +126,7 @@ std::string Picture::save(const std::string& name) const {
 
 std::array<double, 2> ProjectToWindow(const Camera& camera, const Vertex& point, int width,
                                       int height) {
-  const double ax = camera.angleX * kPi / 180.0, ay = camera.angleY * kPi / 180.0;
+  const double ax = camera.angleX * kTruePi / 180.0, ay = camera.angleY * kTruePi / 180.0;
   // Rx first on the model, then Ry, then the translation along z.
   const double x1 = point[0];
   const double y1 = std::cos(ax) * point[1] - std::sin(ax) * point[2];
@@ -139,7 +134,7 @@ std::array<double, 2> ProjectToWindow(const Camera& camera, const Vertex& point,
   const double x2 = std::cos(ay) * x1 + std::sin(ay) * z1;
   const double y2 = y1;
   const double z2 = -std::sin(ay) * x1 + std::cos(ay) * z1 + camera.distance;
-  const double f = 1.0 / std::tan(45.0 * kPi / 360.0);
+  const double f = 1.0 / std::tan(45.0 * kTruePi / 360.0);
   const double aspect = static_cast<double>(width) / height;
   const double ndcX = f / aspect * x2 / -z2, ndcY = f * y2 / -z2;
   return {(ndcX + 1.0) * 0.5 * width, (ndcY + 1.0) * 0.5 * height};

@@ -7,7 +7,7 @@
 namespace trotix {
 namespace {
 
-constexpr double kHalfPi = 3.14159265358979323846 / 2.0;
+constexpr double kHalfPi = kTruePi / 2.0;
 constexpr double kTolerance = 1e-5;  // float vertices, and the program's pi of 3.141592
 
 struct LegSegments {
@@ -109,13 +109,13 @@ TEST(StickFigureTest, RollAndPitchCombineInTheRolledFrame) {
   const LegSegments leg = Leg(StickFigure(&angles), 0);
   // Undo the roll: the leg lies in the plane x-y of its rolled frame.
   const auto unroll = [](const Vertex& v) {
-    const double roll = 0.7 * kDegreesPerRadian * 3.14159265358979323846 / 180.0;
+    const double roll = 0.7 * kDegreesPerRadian * kTruePi / 180.0;
     const double y = v[1] - 1, z = v[2] - 5;
     return std::array<double, 3>{v[0] - 5, std::cos(roll) * y + std::sin(roll) * z,
                                  -std::sin(roll) * y + std::cos(roll) * z};
   };
   const auto foot = unroll(leg.lower.to);
-  const double pitch = 0.4 * kDegreesPerRadian * 3.14159265358979323846 / 180.0;
+  const double pitch = 0.4 * kDegreesPerRadian * kTruePi / 180.0;
   EXPECT_NEAR(foot[0], 3 * std::sin(0.4) + 3 * std::sin(pitch - 0.3), 1e-5);
   EXPECT_NEAR(foot[1], -3 * std::cos(0.4) - 3 * std::cos(pitch - 0.3), 1e-5);
   EXPECT_NEAR(foot[2], 0, 1e-5);

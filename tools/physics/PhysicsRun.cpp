@@ -8,10 +8,9 @@
 namespace trotix {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegrees = 180.0 / kPi;
+constexpr double kDegrees = 180.0 / kTruePi;
 
-double Wrapped(double angle) { return std::remainder(angle, 2.0 * kPi); }
+double Wrapped(double angle) { return std::remainder(angle, 2.0 * kTruePi); }
 
 }  // namespace
 
