@@ -1,8 +1,5 @@
 #include "view/BitmapLoader.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -48,26 +45,18 @@ RgbImage* ImageFromFileBytes(const unsigned char* bytes, std::size_t size) {
 }
 
 // Failure messages appear while the file is still mapped; the open failure
-// after everything is released.
-RgbImage* LoadNamedDib(const std::string& utf8Name) {
+// after everything is released. `shownName` names the file in that message.
+template <typename Char>
+RgbImage* LoadNamedDib(const Char* fileName, const std::string& shownName) {
   RgbImage* image = nullptr;
   bool opened = false;
   {
-    const MappedFile file(utf8Name.c_str());
+    const MappedFile file(fileName);
     opened = file.isOpen();
     if (opened) image = ImageFromFileBytes(file.data(), file.size());
   }
-  if (!opened) ShowImageError(FailedToOpenDibText(utf8Name));
+  if (!opened) ShowImageError(FailedToOpenDibText(shownName));
   return image;
-}
-
-// Whether the file opens for reading at all. Without O_NONBLOCK, opening a
-// FIFO would wait for a writer and hang the program's start.
-bool OpensForReading(const char* fileName) {
-  const int descriptor = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) return false;
-  ::close(descriptor);
-  return true;
 }
 
 // A missing name cannot be opened; it is named as "(null)" in the message,
@@ -80,16 +69,16 @@ RgbImage* RefuseMissingName() {
 }  // namespace
 
 RgbImage* LoadBitmapFile(const char* fileName) {
-  if (fileName == nullptr || !OpensForReading(fileName)) return nullptr;
+  if (fileName == nullptr || !FileOpensForReading(fileName)) return nullptr;
   return LoadDibImage(fileName);
 }
 
 RgbImage* LoadDibImage(const char* fileName) {
-  return fileName != nullptr ? LoadNamedDib(fileName) : RefuseMissingName();
+  return fileName != nullptr ? LoadNamedDib(fileName, fileName) : RefuseMissingName();
 }
 
 RgbImage* LoadDibImage(const wchar_t* fileName) {
-  return fileName != nullptr ? LoadNamedDib(WideToUtf8(fileName)) : RefuseMissingName();
+  return fileName != nullptr ? LoadNamedDib(fileName, WideToUtf8(fileName)) : RefuseMissingName();
 }
 
 }  // namespace trotix

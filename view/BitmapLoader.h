@@ -33,7 +33,8 @@ RgbImage* LoadBitmapFile(const char* fileName);
 // picture comes back bottom row first with a positive height, like its
 // bottom-up twin.
 RgbImage* LoadDibImage(const char* fileName);
-// The same for a wide-character name, which is opened and shown as UTF-8.
+// The same for a wide-character name: opened by that name (on Linux as its
+// UTF-8 bytes) and shown in UTF-8.
 RgbImage* LoadDibImage(const wchar_t* fileName);
 
 }  // namespace trotix

@@ -1,6 +1,6 @@
 // A whole file mapped read-only into memory for as long as the object lives.
 // Everything it acquired is released by the destructor, whichever step of
-// opening failed.
+// opening failed. Each platform folder has its own implementation.
 #ifndef TROTIX_VIEW_MAPPEDFILE_H_
 #define TROTIX_VIEW_MAPPEDFILE_H_
 
@@ -8,11 +8,17 @@
 
 namespace trotix {
 
+// Whether the file can be opened for reading at all (and is closed again at
+// once); never waits, not even on a pipe without a writer.
+bool FileOpensForReading(const char* path);
+
 class MappedFile {
  public:
   // Opens an existing regular file for reading and maps all of it. An empty
   // file cannot be mapped: isOpen() is then false, as for a missing one.
   explicit MappedFile(const char* path);
+  // The same for a wide-character (UTF-16 on Windows) name.
+  explicit MappedFile(const wchar_t* path);
   MappedFile(const MappedFile&) = delete;
   MappedFile& operator=(const MappedFile&) = delete;
   ~MappedFile();
@@ -22,7 +28,13 @@ class MappedFile {
   std::size_t size() const { return size_; }
 
  private:
+#ifdef _WIN32
+  void mapOpenedFile();
+  void* file_;               // the file's handle, INVALID_HANDLE_VALUE if not open
+  void* mapping_ = nullptr;  // the mapping object's handle
+#else
   int descriptor_ = -1;
+#endif
   void* view_ = nullptr;
   std::size_t size_ = 0;
 };

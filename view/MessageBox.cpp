@@ -2,8 +2,7 @@
 
 #include <utility>
 
-#include <wx/msgdlg.h>
-#include <wx/window.h>
+#include "view/NativeMessageBox.h"
 
 namespace trotix {
 namespace {
@@ -13,32 +12,16 @@ MessageBoxSink& Sink() {
   return sink;
 }
 
-long IconStyle(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::kExclamation:
-      return wxICON_EXCLAMATION;
-    case MessageIcon::kInformation:
-      return wxICON_INFORMATION;
-    case MessageIcon::kNone:
-      break;
-  }
-  return 0;  // the generic box draws an error icon for wxICON_NONE
-}
-
 }  // namespace
 
 void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
-                    wxWindow* owner) {
-  if (owner == nullptr) owner = wxWindow::FindFocus();
+                    MessageOwner owner) {
+  if (owner == nullptr) owner = FocusedWindow();
   if (Sink()) {
     Sink()(text, caption, icon, owner);
     return;
   }
-  // GTK's own message box no longer shows an icon, so the generic one, which
-  // draws the icon kind from the desktop's theme, is used.
-  wxGenericMessageDialog box(owner, wxString::FromUTF8(text), wxString::FromUTF8(caption),
-                             wxOK | wxCENTRE | IconStyle(icon));
-  box.ShowModal();
+  ShowNativeMessageBox(text, caption, icon, owner);
 }
 
 MessageBoxSink SetMessageBoxSinkForTesting(MessageBoxSink sink) {

@@ -1,29 +1,40 @@
 // One place where every message box of the program goes: the GL view's set-up
-// and release failures and the bitmap loader's errors. The program shows a
-// wxMessageBox; tests replace the sink with a recorder.
+// and release failures and the bitmap loader's errors. The program shows the
+// platform's own box; tests replace the sink with a recorder.
 #ifndef TROTIX_VIEW_MESSAGEBOX_H_
 #define TROTIX_VIEW_MESSAGEBOX_H_
 
 #include <functional>
 #include <string>
 
+#ifdef _WIN32
+struct HWND__;
+#else
 class wxWindow;
+#endif
 
 namespace trotix {
+
+// The window that owns a box: a window handle on Windows, a wx window on Linux.
+#ifdef _WIN32
+using MessageOwner = HWND__*;
+#else
+using MessageOwner = wxWindow*;
+#endif
 
 enum class MessageIcon { kNone, kExclamation, kInformation };
 
 // Shows a modal box with an OK button, owned by `owner`, or by the window
 // that has the keyboard focus (if any) when `owner` is null.
 void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
-                    wxWindow* owner = nullptr);
+                    MessageOwner owner = nullptr);
 
 // Receives the owner the box would get (the focused window if none was given).
 using MessageBoxSink = std::function<void(const std::string& text, const std::string& caption,
-                                          MessageIcon icon, wxWindow* owner)>;
+                                          MessageIcon icon, MessageOwner owner)>;
 
 // Routes every later ShowMessageBox call to `sink` (an empty sink restores
-// the wxMessageBox). Returns the sink that was in place.
+// the platform's box). Returns the sink that was in place.
 MessageBoxSink SetMessageBoxSinkForTesting(MessageBoxSink sink);
 
 }  // namespace trotix

@@ -4,10 +4,15 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/WalkApp.h"
-#include "app/WalkDialog.h"
+#ifdef _WIN32
+#include "app/windows/WalkApp.h"
+#include "app/windows/WalkDialog.h"
+#else
+#include "app/linux/WalkApp.h"
+#include "app/linux/WalkDialog.h"
 
 wxIMPLEMENT_APP_NO_MAIN(trotix::WalkApp);
+#endif
 
 namespace {
 
@@ -28,7 +33,13 @@ int main(int, char** argv) {
       if (ticks++ == 0) first = last;
     };
   };
+#ifdef _WIN32
+  (void)argv;
+  trotix::WalkApp app;
+  const int status = app.run();
+#else
   const int status = trotix::RunWalkApp(argv[0]);
+#endif
   std::printf("ticks %ld first %.6f last %.6f\n", ticks, first, last);
   return status;
 }

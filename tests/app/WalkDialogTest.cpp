@@ -11,23 +11,23 @@
 #include <wx/init.h>
 #include <wx/slider.h>
 
-#include "app/DialogUnits.h"
-#include "app/WalkDialog.h"
-#include "view/RobotView.h"
+#include "app/linux/DialogUnits.h"
+#include "app/linux/WalkDialog.h"
+#include "view/linux/RobotView.h"
 
 namespace trotix {
 namespace {
 
-// The control dialog's layout in dialog units: id, x, y, width, height.
+// The control dialog's layout in dialog units.
 struct TemplateControl {
   int id;
-  int x, y, width, height;
+  TemplateRect rect;
 };
 constexpr TemplateControl kTemplate[] = {
-    {wxID_OK, 486, 137, 50, 14},
-    {wxID_CANCEL, 486, 153, 50, 14},
-    {kHorizontalSliderId, 143, 309, 173, 20},
-    {kVerticalSliderId, 378, 213, 39, 131},
+    {wxID_OK, kOkRect},
+    {wxID_CANCEL, kCancelRect},
+    {kHorizontalSliderId, kHorizontalSliderRect},
+    {kVerticalSliderId, kVerticalSliderRect},
 };
 
 TEST(DialogUnitsTest, MapAtTheFixedScaleRoundingHalvesUp) {
@@ -56,10 +56,10 @@ TEST(WalkDialogTest, ControlsSitWhereTheTemplatePutsThem) {
     SCOPED_TRACE(control.id);
     wxWindow* window = dialog.FindWindow(control.id);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->GetPosition(),
-              wxPoint(HorizontalUnitsToPixels(control.x), VerticalUnitsToPixels(control.y)));
-    EXPECT_EQ(window->GetSize(), wxSize(HorizontalUnitsToPixels(control.width),
-                                        VerticalUnitsToPixels(control.height)));
+    EXPECT_EQ(window->GetPosition(), wxPoint(HorizontalUnitsToPixels(control.rect.x),
+                                             VerticalUnitsToPixels(control.rect.y)));
+    EXPECT_EQ(window->GetSize(), wxSize(HorizontalUnitsToPixels(control.rect.width),
+                                        VerticalUnitsToPixels(control.rect.height)));
   }
   auto* horizontal = wxDynamicCast(dialog.FindWindow(kHorizontalSliderId), wxSlider);
   auto* vertical = wxDynamicCast(dialog.FindWindow(kVerticalSliderId), wxSlider);

@@ -48,6 +48,44 @@ bool Viewable(Display* display, Window window) {
 // would end the test for that.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
+ScreenImage GrabDrawable(Display* display, Window window, int x, int y, int width, int height) {
+  ScreenImage image;
+  XImage* raw = XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap);
+  if (raw == nullptr) return image;
+  image.width = width;
+  image.height = height;
+  image.pixels.resize(static_cast<size_t>(width) * height);
+  for (int row = 0; row < height; ++row) {
+    for (int column = 0; column < width; ++column) {
+      image.pixels[static_cast<size_t>(row) * width + column] =
+          static_cast<std::uint32_t>(XGetPixel(raw, column, row) & 0xFFFFFF);
+    }
+  }
+  XDestroyImage(raw);
+  return image;
+}
+
+// Depth first; of several, the last in stacking order, the newest.
+Window FindWindowOfSize(Display* display, Window window, int width, int height) {
+  Window rootReturn = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display, window, &rootReturn, &parent, &children, &count) == 0) return 0;
+  Window found = 0;
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, children[i], &attributes) != 0 && attributes.width == width &&
+        attributes.height == height) {
+      found = children[i];
+    } else if (Window below = FindWindowOfSize(display, children[i], width, height)) {
+      found = below;
+    }
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
 }  // namespace
 
 XSession::XSession() : connection(XOpenDisplay(nullptr)) { XSetErrorHandler(IgnoreXError); }
@@ -95,22 +133,22 @@ ScreenPoint XSession::origin(WindowId window) const {
   return point;
 }
 
+ScreenPoint XSession::size(WindowId window) const {
+  XWindowAttributes attributes;
+  if (XGetWindowAttributes(connection, window, &attributes) == 0) return {};
+  return {attributes.width, attributes.height};
+}
+
 ScreenImage XSession::grab(int x, int y, int width, int height) const {
-  ScreenImage image;
-  XImage* raw =
-      XGetImage(connection, DefaultRootWindow(connection), x, y, width, height, AllPlanes, ZPixmap);
-  if (raw == nullptr) return image;
-  image.width = width;
-  image.height = height;
-  image.pixels.resize(static_cast<size_t>(width) * height);
-  for (int row = 0; row < height; ++row) {
-    for (int column = 0; column < width; ++column) {
-      image.pixels[static_cast<size_t>(row) * width + column] =
-          static_cast<std::uint32_t>(XGetPixel(raw, column, row) & 0xFFFFFF);
-    }
-  }
-  XDestroyImage(raw);
-  return image;
+  return GrabDrawable(connection, DefaultRootWindow(connection), x, y, width, height);
+}
+
+ScreenImage XSession::grabWindow(WindowId window, int width, int height) const {
+  return GrabDrawable(connection, window, 0, 0, width, height);
+}
+
+WindowId XSession::findWindowOfSize(int width, int height) const {
+  return FindWindowOfSize(connection, DefaultRootWindow(connection), width, height);
 }
 
 void XSession::sendCloseRequest(WindowId window) const {

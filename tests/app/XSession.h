@@ -44,9 +44,15 @@ class XSession {
   bool hasExtension(const std::string& name) const;
   // The window that has the keyboard focus (0 for none).
   WindowId focusedWindow() const;
-  // Screen position of the window's client area.
+  // Screen position of the window's client area, and its size.
   ScreenPoint origin(WindowId window) const;
+  ScreenPoint size(WindowId window) const;
   ScreenImage grab(int x, int y, int width, int height) const;
+  // The newest window anywhere below the root that is `width` x `height`
+  // pixels (0 if none), and what that window itself holds, also when it is
+  // drawn off the screen.
+  WindowId findWindowOfSize(int width, int height) const;
+  ScreenImage grabWindow(WindowId window, int width, int height) const;
   // WM_DELETE_WINDOW, as a window manager sends it for the title bar's close.
   void sendCloseRequest(WindowId window) const;
 

@@ -33,8 +33,9 @@ class BitmapLoaderTest : public ::testing::Test {
     char pattern[] = "/tmp/trotix-bitmap-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     directory_ = pattern;
-    previousSink_ = SetMessageBoxSinkForTesting(
-        [this](const std::string& text, const std::string& caption, MessageIcon icon, wxWindow*) {
+    previousSink_ =
+        SetMessageBoxSinkForTesting([this](const std::string& text, const std::string& caption,
+                                           MessageIcon icon, MessageOwner) {
           boxes_.push_back({text, caption, icon});
         });
   }

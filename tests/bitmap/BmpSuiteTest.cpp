@@ -78,7 +78,7 @@ TEST(BmpSuite, EveryFileDoesWhatTheManifestSays) {
   ASSERT_GE(manifest.size(), 40u) << "no manifest in " << kSuiteDirectory;
   std::vector<std::string> messages;
   const MessageBoxSink previous = SetMessageBoxSinkForTesting(
-      [&messages](const std::string& text, const std::string&, MessageIcon, wxWindow*) {
+      [&messages](const std::string& text, const std::string&, MessageIcon, MessageOwner) {
         messages.push_back(text);
       });
   const std::string kRefuse = "refuse: ";

@@ -14,8 +14,8 @@
 #include <wx/frame.h>
 
 #include "view/Camera.h"
-#include "view/RobotView.h"
 #include "view/StickFigure.h"
+#include "view/linux/RobotView.h"
 
 namespace trotix {
 

@@ -13,7 +13,7 @@
 #include "tests/view/BmpWriter.h"
 #include "tests/view/RenderHarness.h"
 #include "view/MessageBox.h"
-#include "view/OpenGlDisplay.h"
+#include "view/linux/OpenGlDisplay.h"
 
 namespace trotix {
 namespace {

@@ -1,22 +1,19 @@
-#include "app/WalkDialog.h"
+#include "app/linux/WalkDialog.h"
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/slider.h>
 #include <wx/xrc/xmlres.h>
 
-#include "app/DialogResources.h"
-#include "app/DialogUnits.h"
-#include "app/TrotixIcon.h"
+#include "app/linux/DialogResources.h"
+#include "app/linux/DialogUnits.h"
+#include "app/linux/TrotixIcon.h"
 #include "engine/SliderMapping.h"
-#include "view/RobotView.h"
+#include "view/linux/RobotView.h"
 
 namespace trotix {
 namespace {
 
-// Layout size in dialog units.
-constexpr int kDialogWidthUnits = 543;
-constexpr int kDialogHeightUnits = 359;
 // The system's icon size when the desktop does not say.
 constexpr int kFallbackIconSize = 32;
 
@@ -36,8 +33,8 @@ WalkDialog::WalkDialog()
   LoadDialogResources();
   templateLoaded = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
   if (templateLoaded) {
-    SetClientSize(HorizontalUnitsToPixels(kDialogWidthUnits),
-                  VerticalUnitsToPixels(kDialogHeightUnits));
+    SetClientSize(HorizontalUnitsToPixels(kDialogRect.width),
+                  VerticalUnitsToPixels(kDialogRect.height));
   }
 }
 
@@ -128,7 +125,7 @@ bool WalkDialog::destroyDialogWindow() {
 }
 
 wxPoint CentredIconOrigin(const wxSize& client, const wxSize& icon) {
-  return wxPoint((client.x - icon.x + 1) / 2, (client.y - icon.y + 1) / 2);
+  return wxPoint(CentredIconOffset(client.x, icon.x), CentredIconOffset(client.y, icon.y));
 }
 
 // clang-format off

@@ -1,4 +1,4 @@
-#include "app/TickSchedule.h"
+#include "app/linux/TickSchedule.h"
 
 #include <algorithm>
 

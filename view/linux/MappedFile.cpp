@@ -6,8 +6,20 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <string>
+
+#include "view/FileNameText.h"
 
 namespace trotix {
+
+// Without O_NONBLOCK, opening a FIFO would wait for a writer and hang the
+// program's start.
+bool FileOpensForReading(const char* path) {
+  const int descriptor = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  ::close(descriptor);
+  return true;
+}
 
 MappedFile::MappedFile(const char* path) {
   if (path == nullptr) return;
@@ -25,6 +37,10 @@ MappedFile::MappedFile(const char* path) {
   view_ = view;
   size_ = size;
 }
+
+// The name is opened as UTF-8, the file system's encoding here.
+MappedFile::MappedFile(const wchar_t* path)
+    : MappedFile(path != nullptr ? WideToUtf8(path).c_str() : nullptr) {}
 
 MappedFile::~MappedFile() {
   if (view_ != nullptr) munmap(view_, size_);

@@ -1,7 +1,7 @@
 // Whether the display can do OpenGL at all. wx asserts when it is asked to
 // build GL attributes on a display without GLX, so the view asks here first.
-#ifndef TROTIX_VIEW_OPENGLDISPLAY_H_
-#define TROTIX_VIEW_OPENGLDISPLAY_H_
+#ifndef TROTIX_VIEW_LINUX_OPENGLDISPLAY_H_
+#define TROTIX_VIEW_LINUX_OPENGLDISPLAY_H_
 
 namespace trotix {
 
@@ -10,4 +10,4 @@ bool DisplayHasOpenGl();
 
 }  // namespace trotix
 
-#endif  // TROTIX_VIEW_OPENGLDISPLAY_H_
+#endif  // TROTIX_VIEW_LINUX_OPENGLDISPLAY_H_

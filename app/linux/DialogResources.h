@@ -1,7 +1,7 @@
 // The dialog layout is compiled into the program (wxrc -c), so the program
 // runs from any working directory.
-#ifndef TROTIX_APP_DIALOGRESOURCES_H_
-#define TROTIX_APP_DIALOGRESOURCES_H_
+#ifndef TROTIX_APP_LINUX_DIALOGRESOURCES_H_
+#define TROTIX_APP_LINUX_DIALOGRESOURCES_H_
 
 namespace trotix {
 
@@ -13,4 +13,4 @@ void LoadDialogResources();
 
 }  // namespace trotix
 
-#endif  // TROTIX_APP_DIALOGRESOURCES_H_
+#endif  // TROTIX_APP_LINUX_DIALOGRESOURCES_H_

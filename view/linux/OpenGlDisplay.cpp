@@ -1,4 +1,4 @@
-#include "view/OpenGlDisplay.h"
+#include "view/linux/OpenGlDisplay.h"
 
 #include <GL/glx.h>
 #include <wx/utils.h>

@@ -3,8 +3,8 @@
 // and Cancel. It owns the walk engine, and its 33 ms timer is the
 // simulation's clock: every expiry writes the slider positions into the
 // gait, runs one engine tick and asks the view to repaint.
-#ifndef TROTIX_APP_WALKDIALOG_H_
-#define TROTIX_APP_WALKDIALOG_H_
+#ifndef TROTIX_APP_LINUX_WALKDIALOG_H_
+#define TROTIX_APP_LINUX_WALKDIALOG_H_
 
 #include <cstdint>
 #include <functional>
@@ -13,7 +13,8 @@
 #include <wx/iconbndl.h>
 #include <wx/timer.h>
 
-#include "app/TickSchedule.h"
+#include "app/WalkDialogLayout.h"
+#include "app/linux/TickSchedule.h"
 #include "engine/WalkEngine.h"
 
 class wxSlider;
@@ -21,16 +22,6 @@ class wxSlider;
 namespace trotix {
 
 class RobotView;
-
-constexpr int kHorizontalSliderId = 1000;
-constexpr int kVerticalSliderId = 1001;
-constexpr int kSimulationTimerId = 0;
-constexpr int kSimulationPeriodMs = 33;
-// Client pixels of the GL view: left, top, width, height.
-constexpr int kViewLeft = 5;
-constexpr int kViewTop = 5;
-constexpr int kViewWidth = 500;
-constexpr int kViewHeight = 400;
 
 class WalkDialog : public wxDialog {
  public:
@@ -72,11 +63,9 @@ class WalkDialog : public wxDialog {
   wxDECLARE_EVENT_TABLE();
 };
 
-// Where the minimised dialog draws its icon: centred, by integer division
-// that truncates toward zero (so a client smaller than the icon gives a
-// negative origin rounded up, not down).
+// Where the minimised dialog draws its icon (see CentredIconOffset).
 wxPoint CentredIconOrigin(const wxSize& client, const wxSize& icon);
 
 }  // namespace trotix
 
-#endif  // TROTIX_APP_WALKDIALOG_H_
+#endif  // TROTIX_APP_LINUX_WALKDIALOG_H_

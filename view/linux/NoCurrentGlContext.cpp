@@ -1,4 +1,4 @@
-#include "view/NoCurrentGlContext.h"
+#include "view/linux/NoCurrentGlContext.h"
 
 #include <GL/glx.h>
 

@@ -1,4 +1,4 @@
-#include "app/DialogResources.h"
+#include "app/linux/DialogResources.h"
 
 #include <wx/xrc/xmlres.h>
 

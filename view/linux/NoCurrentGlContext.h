@@ -1,7 +1,7 @@
 // Detaches the calling thread from its current OpenGL context, the step that
 // must succeed before a context is deleted. wxGLContext has no call for it.
-#ifndef TROTIX_VIEW_NOCURRENTGLCONTEXT_H_
-#define TROTIX_VIEW_NOCURRENTGLCONTEXT_H_
+#ifndef TROTIX_VIEW_LINUX_NOCURRENTGLCONTEXT_H_
+#define TROTIX_VIEW_LINUX_NOCURRENTGLCONTEXT_H_
 
 namespace trotix {
 
@@ -10,4 +10,4 @@ bool MakeNoGlContextCurrent();
 
 }  // namespace trotix
 
-#endif  // TROTIX_VIEW_NOCURRENTGLCONTEXT_H_
+#endif  // TROTIX_VIEW_LINUX_NOCURRENTGLCONTEXT_H_

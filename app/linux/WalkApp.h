@@ -1,8 +1,8 @@
 // The application object. Its whole working life is one modal run of the
 // WalkDialog inside the start hook; the start hook then returns false, so
 // no main loop follows and the program ends.
-#ifndef TROTIX_APP_WALKAPP_H_
-#define TROTIX_APP_WALKAPP_H_
+#ifndef TROTIX_APP_LINUX_WALKAPP_H_
+#define TROTIX_APP_LINUX_WALKAPP_H_
 
 #include <functional>
 
@@ -34,4 +34,4 @@ int RunWalkApp(const char* programName);
 
 }  // namespace trotix
 
-#endif  // TROTIX_APP_WALKAPP_H_
+#endif  // TROTIX_APP_LINUX_WALKAPP_H_

@@ -2,8 +2,8 @@
 // It reads the engine's joint angles on every paint and never writes to the
 // engine; left drags turn the scene, right drags zoom it. Mouse handlers do
 // not repaint: the owner refreshes the view after each engine tick.
-#ifndef TROTIX_VIEW_ROBOTVIEW_H_
-#define TROTIX_VIEW_ROBOTVIEW_H_
+#ifndef TROTIX_VIEW_LINUX_ROBOTVIEW_H_
+#define TROTIX_VIEW_LINUX_ROBOTVIEW_H_
 
 #include <cstdint>
 
@@ -76,4 +76,4 @@ class RobotView : public wxGLCanvas {
 
 }  // namespace trotix
 
-#endif  // TROTIX_VIEW_ROBOTVIEW_H_
+#endif  // TROTIX_VIEW_LINUX_ROBOTVIEW_H_

@@ -1,8 +1,8 @@
 // The dialog is laid out in dialog units. GTK's dialog font is larger than
 // the 8-point font the layout was drawn for, so units are mapped at a fixed
 // scale (an 8-point font at 96 DPI) instead of following the font.
-#ifndef TROTIX_APP_DIALOGUNITS_H_
-#define TROTIX_APP_DIALOGUNITS_H_
+#ifndef TROTIX_APP_LINUX_DIALOGUNITS_H_
+#define TROTIX_APP_LINUX_DIALOGUNITS_H_
 
 namespace trotix {
 
@@ -20,4 +20,4 @@ constexpr int VerticalUnitsToPixels(int units) {
 
 }  // namespace trotix
 
-#endif  // TROTIX_APP_DIALOGUNITS_H_
+#endif  // TROTIX_APP_LINUX_DIALOGUNITS_H_

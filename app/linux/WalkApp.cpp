@@ -1,9 +1,9 @@
-#include "app/WalkApp.h"
+#include "app/linux/WalkApp.h"
 
 #include <wx/init.h>
 
-#include "app/DialogResources.h"
-#include "app/WalkDialog.h"
+#include "app/linux/DialogResources.h"
+#include "app/linux/WalkDialog.h"
 
 namespace trotix {
 

@@ -1,4 +1,4 @@
-#include "app/TrotixIcon.h"
+#include "app/linux/TrotixIcon.h"
 
 #include <wx/icon.h>
 
