@@ -17,6 +17,13 @@ quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
 (
   flock 9
   [ -f "$prefix/system.reg" ] || quiet "$wine" wineboot --init || true
+  # A running server keeps the display it started on: its windows would open
+  # there. A program for another display waits for a server of its own.
+  if [ "$(cat "$prefix.display" 2>/dev/null)" != "${DISPLAY:-}" ]; then
+    quiet "$wineserver" -k || true
+    quiet "$wineserver" -w || true
+    printf '%s' "${DISPLAY:-}" >"$prefix.display"
+  fi
   # A server that outlives each program by a minute spares the runs that
   # follow (a test suite runs one program per test) Wine's start-up. Wine's
   # services start with the server and keep whatever output they inherit
