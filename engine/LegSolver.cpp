@@ -97,11 +97,7 @@ constexpr double kSidewaysGuard = 0.999;
 constexpr double kWrapBound = kRobotPi;
 constexpr double kWrapStep = 2.0 * kRobotPi;
 
-struct Target {
-  double x;
-  double y;
-  double z;
-};
+using Target = LegTarget;
 
 Target StraightDown(const LegGeometry& leg) { return {0.0, 0.0, leg.minReach}; }
 
@@ -118,17 +114,6 @@ Target ClampUnsquarable(const LegGeometry& leg, Target t, bool farOut) {
   t = {t.x / largest, t.y / largest, t.z / largest};
   const double reach = farOut ? leg.maxReach : leg.minReach;
   return Scaled(t, reach / std::sqrt(SquaredLength(t)));
-}
-
-// Moves the target along its ray into the leg's reach. Both limits are
-// strict: a target exactly on rmin or rmax stays where it is.
-Target ClampToReach(const LegGeometry& leg, Target t) {
-  if (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.z)) return StraightDown(leg);
-  const double r2 = SquaredLength(t);
-  if (r2 == 0.0 || std::isinf(r2)) return ClampUnsquarable(leg, t, r2 != 0.0);
-  if (r2 < leg.minReachSquared) return Scaled(t, leg.minReach / std::sqrt(r2));
-  if (r2 > leg.maxReachSquared) return Scaled(t, leg.maxReach / std::sqrt(r2));
-  return t;
 }
 
 Target CorrectForBodyPitch(Target t, double bodyPitch) {
@@ -166,6 +151,17 @@ double WrapPitch(double pitch) {
 }
 
 }  // namespace
+
+// Moves the target along its ray into the leg's reach. Both limits are
+// strict: a target exactly on rmin or rmax stays where it is.
+Target ClampToReach(const LegGeometry& leg, Target t) {
+  if (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.z)) return StraightDown(leg);
+  const double r2 = SquaredLength(t);
+  if (r2 == 0.0 || std::isinf(r2)) return ClampUnsquarable(leg, t, r2 != 0.0);
+  if (r2 < leg.minReachSquared) return Scaled(t, leg.minReach / std::sqrt(r2));
+  if (r2 > leg.maxReachSquared) return Scaled(t, leg.maxReach / std::sqrt(r2));
+  return t;
+}
 
 double BodyPitch(double heightA, double heightB) {
   const double sine = (heightB - heightA) * kBodyPitchFactor;

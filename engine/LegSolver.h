@@ -39,6 +39,18 @@ struct LegAngles {
   double knee;
 };
 
+// A foot target (mm): x along-track, y sideways, z down.
+struct LegTarget {
+  double x;
+  double y;
+  double z;
+};
+
+// Where SolveLeg aims the foot: the target moved along its ray into the
+// leg's reach (the body-pitch correction comes before this). A target with
+// no direction, or not finite, goes straight down to rmin.
+LegTarget ClampToReach(const LegGeometry& leg, LegTarget t);
+
 // Solves a foot target (x along-track, y sideways, z down) for a leg whose
 // along-track axis is already mirrored as needed, given the body pitch in
 // radians. Always returns finite angles.

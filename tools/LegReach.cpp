@@ -20,12 +20,8 @@ Reach ReachOf(const LegGeometry& leg, const std::array<double, 3>& target) {
 }
 
 std::array<double, 3> ReachedTarget(const LegGeometry& leg, const std::array<double, 3>& target) {
-  const Reach reach = ReachOf(leg, target);
-  if (reach == Reach::kWithin) return target;
-  const double length = std::hypot(target[0], target[1], target[2]);
-  if (!(length > 0.0) || !std::isfinite(length)) return {0.0, 0.0, leg.minReach};
-  const double scale = (reach == Reach::kBeyond ? leg.maxReach : leg.minReach) / length;
-  return {target[0] * scale, target[1] * scale, target[2] * scale};
+  const LegTarget reached = ClampToReach(leg, {target[0], target[1], target[2]});
+  return {reached.x, reached.y, reached.z};
 }
 
 }  // namespace trotix
