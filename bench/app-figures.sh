@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 build=${1:-build/default}
 cmake --build "$build" --target trotix_probe trotix_app_figures >/dev/null
 echo "load before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
-tests/xvfb-run.sh "$build/tests/app/trotix_app_figures" figures \
-  "$build/tests/app/trotix_probe" "$PWD" 20
+tests/xvfb-run.sh "$build/testing/probes/trotix_app_figures" figures \
+  "$build/testing/probes/trotix_probe" "$PWD" 20
 echo "load after the run:  $(cut -d' ' -f1-3 /proc/loadavg)"

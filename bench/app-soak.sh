@@ -8,4 +8,4 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 build=${2:-build/default}
 cmake --build "$build" --target trotix trotix_app_figures >/dev/null
-tests/xvfb-run.sh "$build/tests/app/trotix_app_figures" soak "$build/app/trotix" "$PWD" "$seconds"
+tests/xvfb-run.sh "$build/testing/probes/trotix_app_figures" soak "$build/app/trotix" "$PWD" "$seconds"

@@ -7,10 +7,10 @@
 #
 #   bench/gait-csv.sh [path/to/trotix-gait] [runs]
 #
-# Default program: build/default/tools/trotix-gait; default runs: 7.
+# Default program: build/default/tools/trotix-gait/trotix-gait; default runs: 7.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=${1:-build/default/tools/trotix-gait}
+program=${1:-build/default/tools/trotix-gait/trotix-gait}
 runs=${2:-7}
 ticks=1000000
 [ -x "$program" ] || { echo "no program at $program (build it first)" >&2; exit 2; }

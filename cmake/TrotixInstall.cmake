@@ -14,11 +14,8 @@ install(TARGETS trotix_engine EXPORT TrotixTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Only the public headers; they include one another by their own names.
 # The engine's include directory in the installed tree is "include".
-install(FILES
-  ${PROJECT_SOURCE_DIR}/engine/WalkEngine.h
-  ${PROJECT_SOURCE_DIR}/engine/WalkTypes.h
-  ${PROJECT_SOURCE_DIR}/engine/SliderMapping.h
-  DESTINATION include/trotix)
+file(GLOB trotix_public_headers ${PROJECT_SOURCE_DIR}/include/trotix/*.h)
+install(FILES ${trotix_public_headers} DESTINATION include/trotix)
 install(EXPORT TrotixTargets
   NAMESPACE Trotix::
   DESTINATION ${TROTIX_CMAKE_DIR})

@@ -9,7 +9,7 @@
 #include <array>
 #include <cmath>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 

@@ -10,7 +10,7 @@
 
 #include "engine/FootPath.h"
 #include "engine/LegSolver.h"
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 

@@ -60,7 +60,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "engine/JointCommandConversion.h"
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/SliderMapping.h"
+#include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {

@@ -1,5 +1,5 @@
 // Construction, the tick and the joint commands.
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 #include "engine/JointCommandConversion.h"
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "view/DibDecoder.h"
+#include "bitmap/DibDecoder.h"
 #include "view/FileNameText.h"
 #include "view/MappedFile.h"
 #include "view/MessageBox.h"

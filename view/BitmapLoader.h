@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "view/DibHeader.h"  // PaletteEntryCount
+#include "bitmap/DibHeader.h"  // PaletteEntryCount
 
 namespace trotix {
 

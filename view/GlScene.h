@@ -4,7 +4,7 @@
 #ifndef TROTIX_VIEW_GLSCENE_H_
 #define TROTIX_VIEW_GLSCENE_H_
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 #include "view/Camera.h"
 
 namespace trotix {

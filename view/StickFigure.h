@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 

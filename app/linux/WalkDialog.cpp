@@ -8,7 +8,7 @@
 #include "app/linux/DialogResources.h"
 #include "app/linux/DialogUnits.h"
 #include "app/linux/TrotixIcon.h"
-#include "engine/SliderMapping.h"
+#include "trotix/SliderMapping.h"
 #include "view/linux/RobotView.h"
 
 namespace trotix {

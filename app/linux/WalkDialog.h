@@ -15,7 +15,7 @@
 
 #include "app/WalkDialogLayout.h"
 #include "app/linux/TickSchedule.h"
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 class wxSlider;
 

@@ -2,7 +2,7 @@
 
 #include "app/WalkDialogLayout.h"
 #include "app/windows/WalkApp.h"
-#include "engine/SliderMapping.h"
+#include "trotix/SliderMapping.h"
 #include "view/windows/RobotView.h"
 
 namespace trotix {

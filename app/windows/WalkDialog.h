@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "app/windows/Trackbar.h"
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 

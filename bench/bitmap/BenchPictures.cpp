@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "BmpBuilder.h"
+#include "testing/bitmap/BmpBuilder.h"
 
 namespace trotix {
 namespace {

@@ -7,7 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchPictures.h"
-#include "view/DibDecoder.h"
+#include "bitmap/DibDecoder.h"
 
 namespace trotix {
 namespace {

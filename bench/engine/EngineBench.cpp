@@ -8,8 +8,8 @@
 
 #include "engine/JointCommandConversion.h"
 #include "engine/LegSolver.h"
-#include "engine/SliderMapping.h"
-#include "engine/WalkEngine.h"
+#include "trotix/SliderMapping.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

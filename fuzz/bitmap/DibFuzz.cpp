@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "view/DibDecoder.h"
-#include "view/DibHeader.h"
+#include "bitmap/DibDecoder.h"
+#include "bitmap/DibHeader.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "fuzz/OneLineMessage.h"
-#include "tools/GaitFile.h"
-#include "tools/InputError.h"
-#include "tools/physics/PhysicsSection.h"
+#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/io/InputError.h"
+#include "gaitlab/physics/PhysicsSection.h"
 
 namespace {
 

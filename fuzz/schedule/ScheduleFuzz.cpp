@@ -6,11 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "engine/SliderMapping.h"
 #include "fuzz/OneLineMessage.h"
-#include "tools/GaitOptions.h"
-#include "tools/InputError.h"
-#include "tools/Schedule.h"
+#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/io/InputError.h"
+#include "trotix/SliderMapping.h"
 
 namespace {
 

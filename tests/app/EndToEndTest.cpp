@@ -16,11 +16,11 @@
 
 #include <gtest/gtest.h>
 
-#include "ProgramRun.h"
-#include "ScreenMeasures.h"
-#include "TestBitmap.h"
-#include "XSession.h"
 #include "app/WalkDialogLayout.h"
+#include "testing/x11/ProgramRun.h"
+#include "testing/x11/ScreenMeasures.h"
+#include "testing/x11/TestBitmap.h"
+#include "testing/x11/XSession.h"
 
 namespace trotix::testing {
 namespace {

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "BmpBuilder.h"
+#include "testing/bitmap/BmpBuilder.h"
 #include "view/MessageBox.h"
 
 namespace trotix {

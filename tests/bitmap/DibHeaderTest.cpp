@@ -2,8 +2,8 @@
 // pixels start.
 #include <gtest/gtest.h>
 
-#include "BmpBuilder.h"
-#include "view/DibHeader.h"
+#include "bitmap/DibHeader.h"
+#include "testing/bitmap/BmpBuilder.h"
 
 namespace trotix {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "BmpBuilder.h"
-#include "view/DibDecoder.h"
-#include "view/DibHeader.h"
+#include "bitmap/DibDecoder.h"
+#include "bitmap/DibHeader.h"
+#include "testing/bitmap/BmpBuilder.h"
 
 namespace trotix {
 namespace {

@@ -2,8 +2,8 @@
 // past the row, past the picture or past their own end.
 #include <gtest/gtest.h>
 
-#include "BmpBuilder.h"
-#include "view/DibHeader.h"
+#include "bitmap/DibHeader.h"
+#include "testing/bitmap/BmpBuilder.h"
 
 namespace trotix {
 namespace {

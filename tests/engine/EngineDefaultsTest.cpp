@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

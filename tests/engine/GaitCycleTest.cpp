@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/SliderMapping.h"
-#include "engine/WalkEngine.h"
+#include "trotix/SliderMapping.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

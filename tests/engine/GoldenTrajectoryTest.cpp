@@ -1,4 +1,4 @@
-#include "GoldenTrajectory.h"
+#include "testing/engine/GoldenTrajectory.h"
 
 #include <gtest/gtest.h>
 

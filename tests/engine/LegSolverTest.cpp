@@ -8,7 +8,7 @@
 #include <limits>
 #include <random>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "engine/JointCommandConversion.h"
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

@@ -6,8 +6,8 @@
 #include <random>
 
 #include "engine/JointCommandConversion.h"
-#include "engine/SliderMapping.h"
-#include "engine/WalkEngine.h"
+#include "trotix/SliderMapping.h"
+#include "trotix/WalkEngine.h"
 
 namespace trotix {
 namespace {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/view/BmpWriter.h"
+#include "testing/bitmap/BmpWriter.h"
 #include "tests/view/RenderHarness.h"
 #include "view/MessageBox.h"
 #include "view/linux/OpenGlDisplay.h"

@@ -9,7 +9,7 @@
 
 #include <wx/glcanvas.h>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 #include "view/Camera.h"
 
 namespace trotix {

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "engine/WalkEngine.h"
+#include "trotix/WalkEngine.h"
 #include "view/Camera.h"
 
 namespace trotix {

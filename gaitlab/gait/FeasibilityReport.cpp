@@ -1,0 +1,171 @@
+#include "gaitlab/gait/FeasibilityReport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "engine/LegSolver.h"
+#include "gaitlab/gait/LegReach.h"
+#include "gaitlab/io/NumberText.h"
+
+namespace trotix {
+namespace {
+
+// The roll the solver gives when no roll reaches the target: asin(0.999).
+const double kSaturatedRoll = std::asin(0.999);
+
+std::string Json(double value) {
+  char text[kMaxNumberChars];
+  return std::string(text, WriteJsonDouble(text, value));
+}
+
+std::string OptionalJson(const std::optional<double>& value) {
+  return value ? Json(*value) : "null";
+}
+
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+}  // namespace
+
+FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(settings) {
+  constexpr double kNone = std::numeric_limits<double>::infinity();
+  for (int index = 0; index < kJointCount; ++index) {
+    const JointServo& servo = settings.joints[index];
+    bounds_[index] = {servo.lower.value_or(-kNone), servo.upper.value_or(kNone),
+                      servo.maxSpeed ? *servo.maxSpeed * settings.tickSeconds() : kNone};
+    joints_[index].min = kNone;
+    joints_[index].max = -kNone;
+  }
+  previous_.fill(std::numeric_limits<double>::quiet_NaN());
+}
+
+// The first tick has no previous one: its NaN step fails every test.
+inline void FeasibilityReport::addJoint(int index, double angle, std::int64_t tick) {
+  Joint& joint = joints_[index];
+  const Bounds& bounds = bounds_[index];
+  joint.min = std::min(joint.min, angle);
+  joint.max = std::max(joint.max, angle);
+  const double step = std::fabs(angle - previous_[index]);
+  previous_[index] = angle;
+  if (step > joint.maxStep) joint.maxStep = step, joint.maxStepTick = tick;
+  if (step > bounds.step) joint.tooFast.add(tick);
+  if (step > settings_.jumpThreshold) legs_[index / 3].jumps.add(tick);
+  if (angle < bounds.lower) joint.belowLower.add(tick);
+  if (angle > bounds.upper) joint.aboveUpper.add(tick);
+}
+
+void FeasibilityReport::addTick(const TickRecord& record) {
+  for (int index = 0; index < kJointCount; ++index) {
+    addJoint(index, record.angles[index], record.tick);
+  }
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const LegGeometry& geometry = leg < 2 ? kFrontLegGeometry : kRearLegGeometry;
+    const Reach reach = ReachOf(geometry, record.targets[leg]);
+    if (reach == Reach::kBeyond) legs_[leg].reachedFar.add(record.tick);
+    if (reach == Reach::kInside) legs_[leg].reachedNear.add(record.tick);
+    if (std::fabs(record.angles[3 * leg + 1]) == kSaturatedRoll) {
+      legs_[leg].rollSaturated.add(record.tick);
+    }
+  }
+  ++ticks_;
+}
+
+int FeasibilityReport::brokenLimitCount() const {
+  int count = 0;
+  for (const Joint& joint : joints_) {
+    for (const TickRanges* ranges : {&joint.belowLower, &joint.aboveUpper, &joint.tooFast}) {
+      count += ranges->count() > 0;
+    }
+  }
+  return count;
+}
+
+std::string FeasibilityReport::brokenLimitSummary() const {
+  std::string text;
+  for (int index = 0; index < kJointCount; ++index) {
+    const Joint& joint = joints_[index];
+    const std::pair<const char*, const TickRanges*> limits[] = {
+        {"lower", &joint.belowLower}, {"upper", &joint.aboveUpper}, {"max_speed", &joint.tooFast}};
+    for (const auto& [name, ranges] : limits) {
+      if (ranges->count() == 0) continue;
+      text += (text.empty() ? "" : ", ") + JointName(index) + " " + name + " (" +
+              std::to_string(ranges->count()) + (ranges->count() == 1 ? " tick)" : " ticks)");
+    }
+  }
+  return text;
+}
+
+std::string FeasibilityReport::json() const {
+  const double period = settings_.tickSeconds();
+  std::string text =
+      "{\n  \"ticks\": " + std::to_string(ticks_) + ",\n  \"tick_period_s\": " + Json(period) +
+      ",\n  \"jump_threshold\": " + Json(settings_.jumpThreshold) +
+      ",\n  \"broken_limits\": " + std::to_string(brokenLimitCount()) + ",\n  \"joints\": {\n";
+  for (int index = 0; index < kJointCount; ++index) {
+    const Joint& joint = joints_[index];
+    const JointServo& servo = settings_.joints[index];
+    const bool any = ticks_ > 0;
+    text +=
+        "    \"" + JointName(index) + "\": {\"min\": " + (any ? Json(joint.min) : "null") +
+        ", \"max\": " + (any ? Json(joint.max) : "null") +
+        ", \"max_speed\": " + Json(joint.maxStep / period) +
+        ", \"max_speed_tick\": " + std::to_string(joint.maxStepTick) +
+        ", \"lower\": " + OptionalJson(servo.lower) + ", \"upper\": " + OptionalJson(servo.upper) +
+        ", \"speed_limit\": " + OptionalJson(servo.maxSpeed) +
+        ", \"below_lower\": " + joint.belowLower.json() +
+        ", \"above_upper\": " + joint.aboveUpper.json() +
+        ", \"too_fast\": " + joint.tooFast.json() + "}" + (index + 1 < kJointCount ? ",\n" : "\n");
+  }
+  text += "  },\n  \"legs\": [\n";
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const Leg& l = legs_[leg];
+    text += "    {\"leg\": " + std::to_string(leg) +
+            ", \"reach_clamped_beyond_max\": " + l.reachedFar.json() +
+            ", \"reach_clamped_inside_min\": " + l.reachedNear.json() +
+            ", \"roll_saturated\": " + l.rollSaturated.json() + ", \"jumps\": " + l.jumps.json() +
+            "}" + (leg + 1 < kLegCount ? ",\n" : "\n");
+  }
+  return text + "  ]\n}\n";
+}
+
+std::string FeasibilityReport::table() const {
+  const double period = settings_.tickSeconds();
+  std::string text = "Feasibility over " + std::to_string(ticks_) + " ticks of " +
+                     Fixed(settings_.tickPeriodMs, 1) + " ms\n";
+  char line[512];
+  std::snprintf(line, sizeof line, "  %-11s %9s %9s %12s  %s\n", "joint", "min rad", "max rad",
+                "max rad/s", "limits broken");
+  text += line;
+  for (int index = 0; index < kJointCount; ++index) {
+    const Joint& joint = joints_[index];
+    std::string broken;
+    const std::pair<const char*, const TickRanges*> limits[] = {{"below lower", &joint.belowLower},
+                                                                {"above upper", &joint.aboveUpper},
+                                                                {"too fast", &joint.tooFast}};
+    for (const auto& [name, ranges] : limits) {
+      if (ranges->count() > 0)
+        broken += (broken.empty() ? "" : "; ") + std::string(name) + " " + ranges->text();
+    }
+    std::snprintf(line, sizeof line, "  %-11s %9.4f %9.4f %12.3f  %s\n", JointName(index).c_str(),
+                  joint.min, joint.max, joint.maxStep / period,
+                  settings_.joints[index].hasLimits() ? (broken.empty() ? "none" : broken.c_str())
+                                                      : "(no limits given)");
+    text += line;
+  }
+  text += "  Solver clamps and jumps of more than " + Fixed(settings_.jumpThreshold, 3) +
+          " rad between ticks:\n";
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const Leg& l = legs_[leg];
+    text += "  leg " + std::to_string(leg) + ": beyond max reach " + l.reachedFar.text() +
+            "; inside min reach " + l.reachedNear.text() + "; roll saturated " +
+            l.rollSaturated.text() + "; jumps " + l.jumps.text() + "\n";
+  }
+  return text;
+}
+
+}  // namespace trotix

@@ -1,0 +1,63 @@
+// Whether servos can follow a run, from the run's own ticks: each joint's
+// range and fastest change, the ticks where the joint section's limits are
+// broken, and per leg the ticks whose foot target the solver pulled into
+// reach, whose shoulder roll sat on its guard, and whose joints jumped.
+// Keeps a fixed amount of memory however long the run.
+#ifndef TROTIX_GAITLAB_FEASIBILITYREPORT_H_
+#define TROTIX_GAITLAB_FEASIBILITYREPORT_H_
+
+#include <array>
+#include <string>
+
+#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/gait/TickRanges.h"
+
+namespace trotix {
+
+class FeasibilityReport : public TickSink {
+ public:
+  explicit FeasibilityReport(const GaitSettings& settings);
+  void addTick(const TickRecord& record) override;
+
+  // The number of joint limits (lower, upper, max_speed) broken at least once.
+  int brokenLimitCount() const;
+  // "leg0_knee max_speed (12 ticks), ..." for the broken limits.
+  std::string brokenLimitSummary() const;
+
+  std::string json() const;
+  // The same figures as a table for people.
+  std::string table() const;
+
+ private:
+  struct Joint {
+    double min = 0.0, max = 0.0;
+    double maxStep = 0.0;  // largest change between consecutive ticks, rad
+    std::int64_t maxStepTick = -1;
+    TickRanges belowLower, aboveUpper, tooFast;
+  };
+  // Each joint's limits as plain numbers, infinite where none is given, so
+  // that a tick costs a few comparisons.
+  struct Bounds {
+    double lower, upper, step;  // step: max_speed x tick period
+  };
+  struct Leg {
+    TickRanges reachedFar;   // target beyond the maximum reach
+    TickRanges reachedNear;  // target inside the minimum reach
+    TickRanges rollSaturated;
+    TickRanges jumps;  // some joint changed by more than the jump threshold
+  };
+
+  void addJoint(int index, double angle, std::int64_t tick);
+
+  GaitSettings settings_;
+  std::int64_t ticks_ = 0;
+  std::array<Bounds, kJointCount> bounds_;
+  std::array<double, kJointCount> previous_{};
+  std::array<Joint, kJointCount> joints_;
+  std::array<Leg, kLegCount> legs_;
+};
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_FEASIBILITYREPORT_H_

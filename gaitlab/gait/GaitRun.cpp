@@ -1,0 +1,61 @@
+#include "gaitlab/gait/GaitRun.h"
+
+#include <exception>
+#include <thread>
+
+#include "gaitlab/gait/TickPipeline.h"
+#include "trotix/SliderMapping.h"
+
+namespace trotix {
+namespace {
+
+// Runs the engine and publishes its records until done or cancelled.
+void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine, TickStage* stage,
+                  TickPipeline& pipeline) {
+  std::int64_t tick = 0;
+  while (tick < ticks) {
+    std::vector<TickRecord>* block = pipeline.beginBlock();
+    if (block == nullptr) return;
+    for (; tick < ticks && block->size() < TickPipeline::kBlockTicks; ++tick) {
+      const SliderPositions positions = sliders.next();
+      ApplySliderPositions(engine, positions.turn, positions.step);
+      engine.tick();
+      block->push_back({tick, engine.jointAngles, engine.jointCommands, engine.frameTargets[0]});
+      if (stage != nullptr) stage->process(block->back());
+    }
+    pipeline.endBlock();
+  }
+}
+
+}  // namespace
+
+void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule,
+             const std::vector<TickSink*>& sinks, const RunSettings& settings) {
+  TickPipeline pipeline;
+  std::exception_ptr producerError;
+  std::thread producer([&] {
+    try {
+      ProduceTicks(ticks, SliderTrack(start, schedule, settings.rampTicks), settings.engine,
+                   settings.stage, pipeline);
+    } catch (...) {
+      producerError = std::current_exception();
+    }
+    pipeline.finish();
+  });
+  try {
+    while (const std::vector<TickRecord>* block = pipeline.nextBlock()) {
+      for (const TickRecord& record : *block) {
+        for (TickSink* sink : sinks) sink->addTick(record);
+      }
+      pipeline.releaseBlock();
+    }
+  } catch (...) {
+    pipeline.cancel();
+    producer.join();
+    throw;
+  }
+  producer.join();
+  if (producerError) std::rethrow_exception(producerError);
+}
+
+}  // namespace trotix

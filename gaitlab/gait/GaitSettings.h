@@ -1,0 +1,70 @@
+// What a gait file sets: the engine's gait fields and foot paths, the tick
+// period, and a description of the servos that are to follow the joints.
+#ifndef TROTIX_GAITLAB_GAITSETTINGS_H_
+#define TROTIX_GAITLAB_GAITSETTINGS_H_
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "trotix/WalkEngine.h"
+
+namespace trotix {
+
+// The fields of one leg's LegGaitParams that a gait file may set.
+struct LegGait {
+  double stepRate;
+  double stepHeight;
+  double footOffsetX;
+  double footOffsetY;
+  double footOffsetZ;
+  double sideStepLength;  // halfSideStepLength follows as half of it
+};
+
+// One joint's servo. A missing limit is no limit; a joint without a channel
+// is left out of the servo export, whose pulse width is
+//     centerUs + direction * (angle - zero) * usPerRad.
+struct JointServo {
+  std::optional<double> lower;     // rad
+  std::optional<double> upper;     // rad
+  std::optional<double> maxSpeed;  // rad/s
+  std::optional<int> channel;
+  double zero = 0.0;  // the angle that gives the centre pulse, rad
+  int direction = 1;  // +1 or -1
+  double centerUs = 1500.0;
+  double usPerRad = 2000.0 / kTruePi;  // 1000 us per quarter turn
+
+  bool hasLimits() const { return lower || upper || maxSpeed; }
+  double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
+};
+
+constexpr double kDefaultTickPeriodMs = 33.0;
+constexpr double kDefaultJumpThreshold = 0.2;  // rad between consecutive ticks
+
+struct GaitSettings {
+  std::array<LegGait, kLegCount> legs;
+  FootLocus front;
+  FootLocus rear;
+  double tickPeriodMs = kDefaultTickPeriodMs;
+  double jumpThreshold = kDefaultJumpThreshold;
+  std::array<JointServo, kJointCount> joints;
+
+  double tickSeconds() const { return tickPeriodMs / 1000.0; }
+};
+
+// The engine's own defaults and no joint section.
+GaitSettings DefaultGaitSettings();
+
+// Writes the gait into a freshly built engine: every leg's fields and the
+// foot paths of all three walk modes.
+void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine);
+
+// "leg0_pitch" ... "leg3_knee", the names of the CSV header.
+// Joint names in the order of each leg's three slots.
+constexpr const char* kJointNames[3] = {"pitch", "roll", "knee"};
+
+std::string JointName(int joint);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_GAITSETTINGS_H_

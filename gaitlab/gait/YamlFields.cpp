@@ -1,0 +1,102 @@
+#include "gaitlab/gait/YamlFields.h"
+
+#include <yaml-cpp/yaml.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "gaitlab/io/InputError.h"
+
+namespace trotix {
+namespace {
+
+std::string Shown(const YAML::Node& node) {
+  if (node.IsScalar()) return QuoteForMessage(node.Scalar());
+  if (node.IsSequence()) return "a list";
+  if (node.IsMap()) return "a map";
+  return "nothing";
+}
+
+std::string Limit(double value) {
+  std::string text = std::to_string(value);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+}  // namespace
+
+std::string KeyPath(const std::string& parent, const std::string& key) {
+  return parent.empty() ? key : parent + "." + key;
+}
+
+void YamlFields::fail(const YAML::Node& node, const std::string& key,
+                      const std::string& what) const {
+  const YAML::Mark mark = node.Mark();
+  std::string where = fileName_;
+  if (mark.line >= 0) where += ":" + std::to_string(mark.line + 1);
+  throw InputError(where + ": " + (key.empty() ? "" : key + ": ") + what);
+}
+
+void YamlFields::checkMap(const YAML::Node& node, const std::string& key,
+                          const std::vector<std::string>& known) const {
+  if (!node.IsMap()) fail(node, key, "expected a map of keys, found " + Shown(node));
+  std::set<std::string> seen;
+  for (const auto& entry : node) {
+    const YAML::Node& name = entry.first;
+    if (!name.IsScalar()) fail(name, key, "a key must be a plain name");
+    const std::string& text = name.Scalar();
+    if (std::find(known.begin(), known.end(), text) == known.end()) {
+      fail(name, key,
+           "unknown key " + QuoteForMessage(text) + " (known: " + JoinNames(known) + ")");
+    }
+    if (!seen.insert(text).second) fail(name, KeyPath(key, text), "is given more than once");
+    // The line of the key: an empty value's own mark points past it.
+    if (entry.second.IsNull()) fail(name, KeyPath(key, text), "has no value");
+  }
+}
+
+double YamlFields::number(const YAML::Node& node, const std::string& key, double minimum,
+                          double maximum) const {
+  double value = 0.0;
+  if (!node.IsScalar() || !YAML::convert<double>::decode(node, value)) {
+    fail(node, key, Shown(node) + " is not a number");
+  }
+  if (!std::isfinite(value)) fail(node, key, Shown(node) + " is not a finite number");
+  if (value < minimum || value > maximum) {
+    fail(node, key, Shown(node) + " is out of range " + Limit(minimum) + " to " + Limit(maximum));
+  }
+  return value;
+}
+
+std::int64_t YamlFields::wholeNumber(const YAML::Node& node, const std::string& key,
+                                     std::int64_t minimum, std::int64_t maximum) const {
+  const double value =
+      number(node, key, static_cast<double>(minimum), static_cast<double>(maximum));
+  if (value != std::floor(value)) fail(node, key, Shown(node) + " is not a whole number");
+  return static_cast<std::int64_t>(value);
+}
+
+std::vector<double> YamlFields::numbers(const YAML::Node& node, const std::string& key,
+                                        std::size_t count, double minimum, double maximum) const {
+  if (!node.IsSequence())
+    fail(node, key, "expected a list of " + std::to_string(count) + " numbers");
+  if (node.size() != count) {
+    fail(node, key,
+         "has " + std::to_string(node.size()) + " values, needs " + std::to_string(count));
+  }
+  std::vector<double> values;
+  for (std::size_t i = 0; i < count; ++i) {
+    values.push_back(number(node[i], key + "[" + std::to_string(i) + "]", minimum, maximum));
+  }
+  return values;
+}
+
+}  // namespace trotix

@@ -1,0 +1,52 @@
+// Checked reading of a YAML document: every refusal is one line naming the
+// file, the line and the key, e.g.
+//     "gait.yaml:7: gait.stepRate: -1 is out of range 0 to 100".
+#ifndef TROTIX_GAITLAB_YAMLFIELDS_H_
+#define TROTIX_GAITLAB_YAMLFIELDS_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace YAML {
+class Node;
+}
+
+namespace trotix {
+
+class YamlFields {
+ public:
+  explicit YamlFields(std::string fileName) : fileName_(std::move(fileName)) {}
+
+  // Throws InputError "file:line: key: what" for the node's line.
+  [[noreturn]] void fail(const YAML::Node& node, const std::string& key,
+                         const std::string& what) const;
+
+  // Checks that `node` is a map whose keys are all in `known`, each given
+  // once and with a value; `key` names the map in messages ("" for the
+  // whole file).
+  void checkMap(const YAML::Node& node, const std::string& key,
+                const std::vector<std::string>& known) const;
+
+  // A finite number in [minimum, maximum].
+  double number(const YAML::Node& node, const std::string& key, double minimum,
+                double maximum) const;
+  // A whole number in [minimum, maximum].
+  std::int64_t wholeNumber(const YAML::Node& node, const std::string& key, std::int64_t minimum,
+                           std::int64_t maximum) const;
+  // A sequence of exactly `count` finite numbers in [minimum, maximum].
+  std::vector<double> numbers(const YAML::Node& node, const std::string& key, std::size_t count,
+                              double minimum, double maximum) const;
+
+  const std::string& fileName() const { return fileName_; }
+
+ private:
+  std::string fileName_;
+};
+
+// "gait" + "stepRate" gives "gait.stepRate"; an empty parent gives the key.
+std::string KeyPath(const std::string& parent, const std::string& key);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_YAMLFIELDS_H_

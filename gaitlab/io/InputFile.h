@@ -1,0 +1,16 @@
+// Reading a whole input file (a schedule, a gait file) given by the user.
+#ifndef TROTIX_GAITLAB_INPUTFILE_H_
+#define TROTIX_GAITLAB_INPUTFILE_H_
+
+#include <cstddef>
+#include <string>
+
+namespace trotix {
+
+// The file's bytes. Throws InputError starting with `option` and the quoted
+// path if it is missing, unreadable or larger than `maxBytes`.
+std::string ReadInputFile(const std::string& path, const std::string& option, std::size_t maxBytes);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_INPUTFILE_H_

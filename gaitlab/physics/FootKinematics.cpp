@@ -1,0 +1,37 @@
+#include "gaitlab/physics/FootKinematics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gaitlab/gait/LegReach.h"
+#include "gaitlab/physics/JointMapping.h"
+
+namespace trotix {
+
+FootKinematics::FootKinematics(const RobotModel& model) : model_(model), data_(model.makeData()) {}
+
+FootPoints FootKinematics::feet(const JointAngles& angles) {
+  model_.setJoints(*data_, angles);
+  mj_kinematics(&model_.model(), data_.get());
+  FootPoints feet{};
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const mjtNum* foot = data_->site_xpos + 3 * model_.footSite(leg);
+    const mjtNum* shoulder = data_->xpos + 3 * model_.upperBody(leg);
+    feet[leg] = {(foot[0] - shoulder[0]) * 1000.0, (foot[1] - shoulder[1]) * 1000.0,
+                 (shoulder[2] - foot[2]) * 1000.0};
+  }
+  return feet;
+}
+
+double FootKinematics::largestMiss(const JointAngles& angles, const FootPoints& targets) {
+  const FootPoints reached = feet(angles);
+  double largest = 0.0;
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const std::array<double, 3> aim = ReachedTarget(LegGeometryOf(leg), targets[leg]);
+    largest = std::max(largest, std::hypot(reached[leg][0] - aim[0], reached[leg][1] - aim[1],
+                                           reached[leg][2] - aim[2]));
+  }
+  return largest;
+}
+
+}  // namespace trotix

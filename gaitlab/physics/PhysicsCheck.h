@@ -1,0 +1,30 @@
+// What trotix-gait's physics options ask of MuJoCo. A build without MuJoCo
+// links a version of these that refuses in one line (PhysicsUnavailable.cpp).
+#ifndef TROTIX_GAITLAB_PHYSICSCHECK_H_
+#define TROTIX_GAITLAB_PHYSICSCHECK_H_
+
+#include <memory>
+#include <string>
+
+#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/physics/PhysicsSummary.h"
+
+namespace trotix {
+
+// The robot model and one run of it, to hand to RunGait as its stage.
+class PhysicsCheck {
+ public:
+  virtual ~PhysicsCheck() = default;
+  virtual TickStage& stage() = 0;
+  virtual PhysicsSummary summary() const = 0;
+};
+
+// Throws InputError naming `option` when built without MuJoCo.
+std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters& parameters,
+                                               const GaitSettings& gait, const std::string& option);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_PHYSICSCHECK_H_

@@ -1,0 +1,59 @@
+#include "gaitlab/physics/PhysicsMap.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/physics/RobotModel.h"
+
+namespace trotix {
+namespace {
+
+PhysicsSummary WalkOneSetting(const RobotModel& model, const GaitSettings& gait, double seconds,
+                              int turn, int step) {
+  PhysicsRun run(model, gait.tickPeriodMs);
+  RunSettings settings;
+  ApplyGaitSettings(gait, settings.engine);
+  settings.stage = &run;
+  const auto ticks = static_cast<std::int64_t>(std::llround(seconds / gait.tickSeconds()));
+  RunGait(ticks, {turn, step}, {}, {}, settings);
+  return run.summary();
+}
+
+}  // namespace
+
+std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
+                                   double seconds, unsigned threads) {
+  const RobotModel model(parameters, gait.tickPeriodMs);
+  std::vector<MapCell> cells = MapSettings();
+  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  std::atomic<std::size_t> next{0};
+  std::mutex errorMutex;
+  std::exception_ptr error;
+  const auto work = [&] {
+    for (std::size_t i = next++; i < cells.size(); i = next++) {
+      try {
+        cells[i].summary = WalkOneSetting(model, gait, seconds, cells[i].turn, cells[i].step);
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(errorMutex);
+        if (!error) error = std::current_exception();
+        next = cells.size();
+      }
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned t = 1; t < std::min<std::size_t>(threads, cells.size()); ++t) {
+    workers.emplace_back(work);
+  }
+  work();
+  for (std::thread& worker : workers) worker.join();
+  if (error) std::rethrow_exception(error);
+  return cells;
+}
+
+}  // namespace trotix

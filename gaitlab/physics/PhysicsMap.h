@@ -1,0 +1,35 @@
+// The slider map: a physics run for each setting of a grid over both
+// sliders, shared out over all cores.
+#ifndef TROTIX_GAITLAB_PHYSICSMAP_H_
+#define TROTIX_GAITLAB_PHYSICSMAP_H_
+
+#include <vector>
+
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/physics/PhysicsSummary.h"
+
+namespace trotix {
+
+constexpr int kMapColumns = 9;  // turn settings, -80 to 80
+constexpr int kMapRows = 9;     // step settings, -130 (the slider's top) to 130
+constexpr double kMapSecondsPerSetting = 10.0;
+
+struct MapCell {
+  int turn;
+  int step;
+  PhysicsSummary summary;
+};
+
+// The settings evenly over both sliders' ranges, in whole positions (the
+// ones between the ends truncated towards 0), row by row from step -130.
+std::vector<MapCell> MapSettings();
+
+// Walks each setting from a standing start for `seconds`, on `threads`
+// threads (0: one per core). Throws InputError when built without MuJoCo.
+std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
+                                   double seconds = kMapSecondsPerSetting, unsigned threads = 0);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_PHYSICSMAP_H_

@@ -1,0 +1,109 @@
+#include "gaitlab/physics/PhysicsRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace trotix {
+namespace {
+
+constexpr double kDegrees = 180.0 / kTruePi;
+
+double Wrapped(double angle) { return std::remainder(angle, 2.0 * kTruePi); }
+
+}  // namespace
+
+PhysicsRun::PhysicsRun(const RobotModel& model, double tickPeriodMs)
+    : model_(model),
+      data_(model.makeData()),
+      kinematics_(model),
+      tickSeconds_(tickPeriodMs / 1000.0) {}
+
+void PhysicsRun::process(TickRecord& record) {
+  if (ticks_ == 0) standOnFloor(record.angles);
+  model_.setServos(*data_, record.angles);
+  stepOneTick(record.tick);
+  maxMiss_ = std::max(maxMiss_, kinematics_.largestMiss(record.angles, record.targets));
+
+  BodyPose now = pose();
+  // The yaw counts on past a half turn; speeds are taken along the trunk's
+  // heading halfway through the tick.
+  now.yaw = last_.yaw + Wrapped(now.yaw - last_.yaw);
+  const double heading = (now.yaw + last_.yaw) / 2.0;
+  const double dx = now.x - last_.x, dy = now.y - last_.y;
+  forwardMm_ += dx * std::cos(heading) + dy * std::sin(heading);
+  lateralMm_ += -dx * std::sin(heading) + dy * std::cos(heading);
+  last_ = now;
+  record.body = now;
+  ++ticks_;
+}
+
+// Puts the trunk upright at the origin with the legs in the first pose and
+// the lowest foot just on the floor.
+void PhysicsRun::standOnFloor(const JointAngles& angles) {
+  mjData& d = *data_;
+  mjtNum* trunk = d.qpos + model_.trunkQpos();
+  std::fill(trunk, trunk + 7, 0.0);
+  trunk[3] = 1.0;
+  model_.setJoints(d, angles);
+  mj_kinematics(&model_.model(), &d);
+  double lowest = 0.0;
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    lowest = std::min(lowest, d.site_xpos[3 * model_.footSite(leg) + 2]);
+  }
+  trunk[2] = model_.parameters().footRadiusMm / 1000.0 - lowest;
+  mj_forward(&model_.model(), &d);
+  last_ = pose();
+}
+
+void PhysicsRun::stepOneTick(std::int64_t tick) {
+  const mjModel& m = model_.model();
+  mjData& d = *data_;
+  const mjtNum* q = d.qpos + model_.trunkQpos() + 3;
+  for (int step = 0; step < model_.stepsPerTick(); ++step) {
+    mj_step(&m, &d);
+    const double upZ = 1.0 - 2.0 * (q[1] * q[1] + q[2] * q[2]);
+    maxTilt_ = std::max(maxTilt_, std::acos(std::clamp(upZ, -1.0, 1.0)));
+    for (int c = 0; c < d.ncon; ++c) {
+      touchedFloor_ = touchedFloor_ || d.contact[c].geom1 == model_.trunkGeom() ||
+                      d.contact[c].geom2 == model_.trunkGeom();
+    }
+  }
+  for (const int warning : {mjWARN_BADQPOS, mjWARN_BADQVEL, mjWARN_BADQACC}) {
+    if (d.warning[warning].number > 0) {
+      throw std::runtime_error("the physics model became unstable at tick " + std::to_string(tick) +
+                               " (MuJoCo reset it)");
+    }
+  }
+}
+
+BodyPose PhysicsRun::pose() const {
+  const mjtNum* p = data_->qpos + model_.trunkQpos();
+  const double w = p[3], x = p[4], y = p[5], z = p[6];
+  BodyPose pose;
+  pose.x = p[0] * 1000.0;
+  pose.y = p[1] * 1000.0;
+  pose.height = p[2] * 1000.0;
+  pose.yaw = std::atan2(2.0 * (w * z + x * y), 1.0 - 2.0 * (y * y + z * z));
+  pose.pitch = std::asin(std::clamp(2.0 * (w * y - z * x), -1.0, 1.0));
+  pose.roll = std::atan2(2.0 * (w * x + y * z), 1.0 - 2.0 * (x * x + y * y));
+  return pose;
+}
+
+PhysicsSummary PhysicsRun::summary() const {
+  PhysicsSummary s;
+  s.seconds = static_cast<double>(ticks_) * tickSeconds_;
+  s.distanceMm = std::hypot(last_.x, last_.y);
+  if (s.seconds > 0.0) {
+    s.forwardSpeedMmS = forwardMm_ / s.seconds;
+    s.lateralSpeedMmS = lateralMm_ / s.seconds;
+    s.yawRateDegS = last_.yaw * kDegrees / s.seconds;
+  }
+  s.maxTiltDeg = maxTilt_ * kDegrees;
+  s.fell = s.maxTiltDeg > kFallTiltDegrees || touchedFloor_;
+  s.maxFootErrorMm = maxMiss_;
+  return s;
+}
+
+}  // namespace trotix

@@ -1,0 +1,23 @@
+// The gait file's `physics` section: the robot model's parameters, under
+// the names of PhysicsParameters in snake case, e.g.
+//   physics: {body_mass_kg: 0.6, servo_kp: 10, friction: 0.7}
+#ifndef TROTIX_GAITLAB_PHYSICSSECTION_H_
+#define TROTIX_GAITLAB_PHYSICSSECTION_H_
+
+#include <string>
+
+#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/physics/PhysicsParameters.h"
+
+namespace trotix {
+
+// A reader that writes the section's values into `parameters`, which must
+// outlive it; keys left out keep their values.
+GaitFileSection PhysicsSection(PhysicsParameters& parameters);
+
+// The section as gait file text, every key given.
+std::string PhysicsSectionText(const PhysicsParameters& parameters);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_PHYSICSSECTION_H_

@@ -1,0 +1,15 @@
+// The physics section of a gait lab built without yaml-cpp: there is no
+// gait file to read it from or to print it into.
+#include "gaitlab/io/InputError.h"
+#include "gaitlab/physics/PhysicsSection.h"
+
+namespace trotix {
+
+GaitFileSection PhysicsSection(PhysicsParameters&) { return {"physics", nullptr}; }
+
+std::string PhysicsSectionText(const PhysicsParameters&) {
+  throw InputError(
+      "--print-gait: this trotix-gait was built without yaml-cpp, so it has no gait files");
+}
+
+}  // namespace trotix

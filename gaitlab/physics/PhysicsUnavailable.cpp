@@ -1,0 +1,26 @@
+// The physics options of a trotix-gait built without MuJoCo.
+#include "gaitlab/io/InputError.h"
+#include "gaitlab/physics/PhysicsCheck.h"
+#include "gaitlab/physics/PhysicsMap.h"
+
+namespace trotix {
+namespace {
+
+InputError Unavailable(const std::string& option) {
+  return InputError(option +
+                    ": this trotix-gait was built without MuJoCo, so it has no physics check");
+}
+
+}  // namespace
+
+std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters&, const GaitSettings&,
+                                               const std::string& option) {
+  throw Unavailable(option);
+}
+
+std::vector<MapCell> RunPhysicsMap(const PhysicsParameters&, const GaitSettings&, double,
+                                   unsigned) {
+  throw Unavailable("--physics-map");
+}
+
+}  // namespace trotix

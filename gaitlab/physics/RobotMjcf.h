@@ -1,0 +1,24 @@
+// The robot as a MuJoCo model (MJCF text), built from the engine's geometry
+// and the physical parameters. Loadable by MuJoCo's own tools as it is.
+#ifndef TROTIX_GAITLAB_ROBOTMJCF_H_
+#define TROTIX_GAITLAB_ROBOTMJCF_H_
+
+#include <array>
+#include <string>
+
+#include "gaitlab/physics/PhysicsParameters.h"
+
+namespace trotix {
+
+// Where leg `leg`'s shoulder sits on the trunk, mm: x forwards, y to the
+// robot's left, z up. Legs 0 and 1 in front, legs 0 and 2 on the right.
+std::array<double, 3> ShoulderPosition(int leg);
+
+// Names in the model: bodies "trunk", "legN_upper", "legN_lower"; joints
+// and their servos "legN_roll", "legN_pitch", "legN_knee"; sites
+// "legN_foot" at the foot spheres' centres; geoms "floor" and "trunk".
+std::string RobotMjcf(const PhysicsParameters& parameters, double tickPeriodMs);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_ROBOTMJCF_H_

@@ -1,0 +1,67 @@
+// The compiled MuJoCo model of the robot and where its parts are. One model
+// serves any number of simulations at once, each with its own mjData.
+#ifndef TROTIX_GAITLAB_ROBOTMODEL_H_
+#define TROTIX_GAITLAB_ROBOTMODEL_H_
+
+#include <mujoco/mujoco.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "gaitlab/physics/PhysicsParameters.h"
+#include "trotix/WalkTypes.h"
+
+namespace trotix {
+
+struct ModelDeleter {
+  void operator()(mjModel* model) const { mj_deleteModel(model); }
+};
+struct DataDeleter {
+  void operator()(mjData* data) const { mj_deleteData(data); }
+};
+using DataPointer = std::unique_ptr<mjData, DataDeleter>;
+
+// Compiles MJCF text from memory (a virtual file, no temporary file);
+// throws std::runtime_error with MuJoCo's message if it is refused.
+std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml);
+
+class RobotModel {
+ public:
+  RobotModel(const PhysicsParameters& parameters, double tickPeriodMs);
+
+  const mjModel& model() const { return *model_; }
+  DataPointer makeData() const { return DataPointer(mj_makeData(model_.get())); }
+
+  const PhysicsParameters& parameters() const { return parameters_; }
+  int stepsPerTick() const { return stepsPerTick_; }
+
+  // Indices by engine joint (leg-major pitch, roll, knee).
+  int qposOf(int joint) const { return qpos_[joint]; }
+  int actuatorOf(int joint) const { return actuator_[joint]; }
+  int footSite(int leg) const { return footSite_[leg]; }
+  int upperBody(int leg) const { return upperBody_[leg]; }
+  int trunkBody() const { return trunkBody_; }
+  // The trunk's free joint: position (m) and orientation quaternion.
+  int trunkQpos() const { return trunkQpos_; }
+  int trunkGeom() const { return trunkGeom_; }
+
+  // Sets the leg joints of `data` to the engine's angles, mapped.
+  void setJoints(mjData& data, const JointAngles& angles) const;
+  // Commands the servos to the engine's angles, mapped.
+  void setServos(mjData& data, const JointAngles& angles) const;
+
+ private:
+  int id(mjtObj type, const std::string& name) const;
+
+  PhysicsParameters parameters_;
+  std::unique_ptr<mjModel, ModelDeleter> model_;
+  int stepsPerTick_;
+  std::array<int, kJointCount> qpos_{}, actuator_{};
+  std::array<int, kLegCount> footSite_{}, upperBody_{};
+  int trunkBody_, trunkQpos_, trunkGeom_;
+};
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_ROBOTMODEL_H_

@@ -1,0 +1,64 @@
+#include "gaitlab/tables/CsvTable.h"
+
+#include "gaitlab/io/NumberText.h"
+#include "gaitlab/tables/TableColumns.h"
+
+namespace trotix {
+
+std::string CsvTable::HeaderRow(const TableLayout& layout) {
+  std::string header = "tick,time_s";
+  for (const char* suffix : {"", "_cmd"}) {
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      for (const char* joint : kJointNames) {
+        header += ",leg" + std::to_string(leg) + "_" + joint + suffix;
+      }
+    }
+  }
+  if (layout.targets) {
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      for (const char* axis : kAxisNames) header += ",leg" + std::to_string(leg) + "_" + axis;
+    }
+  }
+  if (layout.body) {
+    for (const char* name : kBodyNames) header += std::string(",body_") + name;
+  }
+  return header;
+}
+
+CsvTable::CsvTable(OutputBuffer& out, const TableLayout& layout) : out_(out), layout_(layout) {
+  out_.append(HeaderRow(layout) + "\n");
+}
+
+void CsvTable::addTick(const TickRecord& record) {
+  char* p = out_.reserve(kMaxRowChars);
+  p = WriteInteger(p, record.tick);
+  *p++ = ',';
+  p = WriteDouble(p, layout_.seconds(record.tick));
+  for (const double angle : record.angles) {
+    *p++ = ',';
+    p = WriteDouble(p, angle * layout_.angleScale);
+  }
+  for (const JointCommand command : record.commands) {
+    *p++ = ',';
+    p = WriteInteger(p, command);
+  }
+  if (layout_.targets) {
+    for (const auto& target : record.targets) {
+      for (const double value : target) {
+        *p++ = ',';
+        p = WriteDouble(p, value);
+      }
+    }
+  }
+  if (layout_.body) {
+    const std::array<double, 6> values = record.body.values();
+    for (int i = 0; i < 6; ++i) {
+      *p++ = ',';
+      p = WriteDouble(p, kBodyIsAngle[i] ? values[i] * layout_.angleScale : values[i]);
+    }
+  }
+  *p++ = '\n';
+  out_.commit(p);
+}
+
+}  // namespace trotix

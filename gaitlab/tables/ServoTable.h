@@ -1,0 +1,35 @@
+// Writes what a servo controller needs, one CSV row per tick: tick, time_s
+// and the pulse width of each calibrated channel in whole microseconds,
+// channels in increasing order ("tick,time_s,ch0_us,ch2_us,...").
+#ifndef TROTIX_GAITLAB_SERVOTABLE_H_
+#define TROTIX_GAITLAB_SERVOTABLE_H_
+
+#include <vector>
+
+#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/io/OutputBuffer.h"
+#include "gaitlab/tables/TableColumns.h"
+
+namespace trotix {
+
+class ServoTable : public TickSink {
+ public:
+  // Throws InputError when no joint has a channel. Writes the header at once.
+  ServoTable(OutputBuffer& out, const GaitSettings& settings);
+  void addTick(const TickRecord& record) override;
+
+ private:
+  struct Channel {
+    int joint;
+    JointServo servo;
+  };
+
+  OutputBuffer& out_;
+  TableLayout layout_;
+  std::vector<Channel> channels_;
+};
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_SERVOTABLE_H_

@@ -1,0 +1,11 @@
+# Starting the program, reading the screen and driving it from outside: the
+# Linux test kit, included by the Linux tests and by the host-built tests of
+# the Windows program under Wine.
+add_library(trotix_app_testkit STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramRun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScreenMeasures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TestBitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/XSession.cpp
+)
+target_include_directories(trotix_app_testkit PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../..)
+target_link_libraries(trotix_app_testkit PUBLIC X11::X11)

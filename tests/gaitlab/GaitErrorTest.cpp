@@ -1,0 +1,293 @@
+// Bad input and failed writes: a one-line message, the right exit status,
+// and no output file, neither a new one nor a damaged old one.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tests/gaitlab/GaitProcess.h"
+
+namespace trotix {
+namespace {
+
+struct BadInput {
+  const char* name;
+  std::vector<std::string> args;
+  std::string input;    // written to the --schedule or --gait file when not empty
+  std::string message;  // expected part of the error line
+};
+
+void PrintTo(const BadInput& input, std::ostream* os) { *os << input.name; }
+
+class GaitBadInputTest : public ::testing::TestWithParam<BadInput> {
+ protected:
+  static bool Mentions(const std::vector<std::string>& args, const std::string& option) {
+    for (const std::string& arg : args) {
+      if (arg.rfind(option, 0) == 0) return true;
+    }
+    return false;
+  }
+
+  // The input file the case writes, if any.
+  static std::string InputName(const BadInput& input) {
+    if (input.input.empty()) return "";
+    for (std::size_t i = 0; i + 1 < input.args.size(); ++i) {
+      if (input.args[i] == "--schedule" || input.args[i] == "--gait") return input.args[i + 1];
+    }
+    return "";
+  }
+
+  // Runs the case after --output out.csv and --plot out.svg, unless it
+  // names its own.
+  ProcessResult runCase(ScratchDirectory& dir) {
+    const BadInput& input = GetParam();
+    if (!InputName(input).empty()) WriteFile(dir.file(InputName(input)), input.input);
+    std::vector<std::string> args;
+    if (!Mentions(input.args, "--output")) args.insert(args.end(), {"--output", "out.csv"});
+    if (!Mentions(input.args, "--plot")) args.insert(args.end(), {"--plot", "out.svg"});
+    args.insert(args.end(), input.args.begin(), input.args.end());
+    return RunGaitProgram(args, dir.path());
+  }
+
+  void expectOneLineError(const ProcessResult& result) {
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("trotix-gait: ", 0), 0u) << result.err;
+    EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+  }
+};
+
+TEST_P(GaitBadInputTest, FailsWithStatus2AndWritesNoFile) {
+  ScratchDirectory dir;
+  const ProcessResult result = runCase(dir);
+  expectOneLineError(result);
+  std::vector<std::string> expected;
+  if (!InputName(GetParam()).empty()) expected.push_back(InputName(GetParam()));
+  EXPECT_EQ(dir.entries(), expected);
+}
+
+TEST_P(GaitBadInputTest, LeavesExistingFilesAsTheyWere) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("out.csv"), "earlier rows\n");
+  WriteFile(dir.file("out.svg"), "<svg/>\n");
+  const ProcessResult result = runCase(dir);
+  expectOneLineError(result);
+  EXPECT_EQ(ReadFile(dir.file("out.csv")), "earlier rows\n");
+  EXPECT_EQ(ReadFile(dir.file("out.svg")), "<svg/>\n");
+  EXPECT_EQ(dir.entries().size(), InputName(GetParam()).empty() ? 2u : 3u);
+}
+
+const BadInput kBadInputs[] = {
+    {"UnknownOption", {"--speed", "3"}, "", "unknown option '--speed'"},
+    {"StrayArgument", {"300"}, "", "unexpected argument '300'"},
+    {"MissingValue", {"--turn"}, "", "--turn needs a value"},
+    {"TicksNotANumber", {"--ticks", "ten"}, "", "--ticks: 'ten' is not a whole number"},
+    {"TicksNegative", {"--ticks", "-5"}, "", "--ticks: -5 is out of range 0 to 1000000000"},
+    {"TicksHuge", {"--ticks", "99999999999999999999999"}, "", "--ticks: '9999"},
+    {"TurnTooLarge", {"--turn", "81"}, "", "--turn: 81 is out of range -80 to 80"},
+    {"StepTooSmall", {"--step=-131"}, "", "--step: -131 is out of range -130 to 130"},
+    {"StepFraction", {"--step", "1.5"}, "", "--step: '1.5' is not a whole number"},
+    {"TurnEmpty", {"--turn="}, "", "--turn: '' is not a whole number"},
+    {"FormatUnknown",
+     {"--format", "xml"},
+     "",
+     "--format: 'xml' is not one of csv, jsonl, servo, none"},
+    {"TargetsWithValue", {"--targets=yes"}, "", "--targets takes no value"},
+    {"GivenTwice", {"--ticks", "5", "--ticks", "6"}, "", "--ticks is given more than once"},
+    {"ControlCharacters", {"--format", "a\nb"}, "", "--format: 'a?b' is not one of"},
+    {"ScheduleMissing",
+     {"--schedule", "nowhere.csv"},
+     "",
+     "--schedule: 'nowhere.csv': No such file or directory"},
+    {"ScheduleIsDirectory", {"--schedule", "/"}, "", "--schedule: '/': Is a directory"},
+    {"ScheduleEmpty",
+     {"--schedule", "sched.csv"},
+     "# nothing\n",
+     "sched.csv: the schedule has no rows"},
+    {"ScheduleTickRepeated",
+     {"--schedule", "sched.csv"},
+     "0,0,0\n10,5,5\n10,6,6\n",
+     "sched.csv:3: tick 10 does not come after tick 10 of line 2"},
+    {"ScheduleTickGoesBack",
+     {"--schedule", "sched.csv"},
+     "tick,turn,step\n20,0,0\n# x\n7,1,1\n",
+     "sched.csv:4: tick 7 does not come after tick 20 of line 2"},
+    {"ScheduleTurnOutOfRange",
+     {"--schedule", "sched.csv"},
+     "0,0,0\n5,-90,0\n",
+     "sched.csv:2: turn: -90 is out of range -80 to 80"},
+    {"ScheduleStepOutOfRange",
+     {"--schedule", "sched.csv"},
+     "0,0,140\n",
+     "sched.csv:1: step: 140 is out of range -130 to 130"},
+    {"ScheduleNotANumber",
+     {"--schedule", "sched.csv"},
+     "0,left,0\n",
+     "sched.csv:1: turn: 'left' is not a whole number"},
+    {"ScheduleTooFewFields",
+     {"--schedule", "sched.csv"},
+     "0,0,0\n3,4\n",
+     "sched.csv:2: expected 3 fields tick,turn,step but found 2"},
+    {"ScheduleLateHeader",
+     {"--schedule", "sched.csv"},
+     "0,0,0\ntick,turn,step\n",
+     "sched.csv:2: tick: 'tick' is not a whole number"},
+    {"OutputDirectoryMissing",
+     {"--output", "no/such/dir/out.csv"},
+     "",
+     "--output: cannot create 'no/such/dir/out.csv': No such file or directory"},
+    {"PlotDirectoryMissing",
+     {"--plot", "no/such/dir/out.svg"},
+     "",
+     "--plot: cannot create 'no/such/dir/out.svg'"},
+    {"OutputIsDirectory", {"--output", "."}, "", "--output: '.' is a directory"},
+    {"GaitUnknownKey",
+     {"--gait", "g.yaml"},
+     "gait:\n  stepRate: 2\n  stepRat: 3\n",
+     "g.yaml:3: gait: unknown key 'stepRat'"},
+    {"GaitUnknownSection", {"--gait", "g.yaml"}, "physic: {}\n", "g.yaml:1: unknown key 'physic'"},
+    {"GaitWrongType",
+     {"--gait", "g.yaml"},
+     "gait: {stepHeight: high}\n",
+     "g.yaml:1: gait.stepHeight: 'high' is not a number"},
+    {"GaitNegativeStepRate",
+     {"--gait", "g.yaml"},
+     "legs:\n  leg3:\n    stepRate: -1\n",
+     "g.yaml:3: legs.leg3.stepRate: '-1' is out of range 0 to 100"},
+    {"GaitInfiniteLength",
+     {"--gait", "g.yaml"},
+     "gait: {footOffsetZ: .inf}\n",
+     "g.yaml:1: gait.footOffsetZ: '.inf' is not a finite number"},
+    {"GaitPathOfNinePoints",
+     {"--gait", "g.yaml"},
+     "paths:\n  front:\n    vertical: [1, 2, 3, 4, 5, 6, 7, 8, 9]\n",
+     "g.yaml:3: paths.front.vertical: has 9 values, needs 10"},
+    {"GaitPathWithoutRange",
+     {"--gait", "g.yaml"},
+     "paths:\n  rear: {alongTrack: [4, 4, 4, 4, 4, 4, 4, 4, 4, 4]}\n",
+     "g.yaml:2: paths.rear.alongTrack: all ten values are equal"},
+    {"GaitPathFarFromZero",
+     {"--gait", "g.yaml"},
+     "paths:\n  front: {alongTrack: [90, 91, 92, 93, 94, 95, 96, 97, 98, 99]}\n",
+     "paths.front.alongTrack: the values lie too far from zero"},
+    {"GaitKeyTwice",
+     {"--gait", "g.yaml"},
+     "tick_period_ms: 20\ntick_period_ms: 30\n",
+     "g.yaml:2: tick_period_ms: is given more than once"},
+    {"GaitUnknownJoint",
+     {"--gait", "g.yaml"},
+     "joints:\n  leg4_knee: {lower: 0}\n",
+     "g.yaml:2: joints: unknown key 'leg4_knee'"},
+    {"GaitLimitsCrossed",
+     {"--gait", "g.yaml"},
+     "joints:\n  leg1_roll: {lower: 1,\n    upper: -1}\n",
+     "g.yaml:3: joints.leg1_roll.upper: lies below lower"},
+    {"GaitChannelTwice",
+     {"--gait", "g.yaml"},
+     "joints:\n  leg0_pitch: {channel: 4}\n  leg2_knee: {channel: 4}\n",
+     "g.yaml:3: joints.leg2_knee.channel: 4 is already the channel of leg0_pitch"},
+    {"GaitNotYaml",
+     {"--gait", "g.yaml"},
+     "gait: {stepRate: [1, 2}\n",
+     "g.yaml:1: not readable as YAML"},
+    {"GaitNotAMap", {"--gait", "g.yaml"}, "- 1\n- 2\n", "g.yaml:1: expected a map of keys"},
+    {"GaitSecondDocument",
+     {"--gait", "g.yaml"},
+     "gait: {stepRate: 3}\n---\n\nlegs: {leg1: {stepRate: 1}}\n---\n",
+     "g.yaml:4: a second YAML document; only one is read"},
+    {"GaitStrayToken",
+     {"--gait", "g.yaml"},
+     ",\x08\x80",
+     "g.yaml:1: not readable as YAML: unexpected ','"},
+    {"GaitNestedTooDeeply",
+     {"--gait", "g.yaml"},
+     "gait: " + std::string(100000, '['),
+     "g.yaml:1: not readable as YAML: lists and maps nested too deeply"},
+    {"ServoWithoutChannels",
+     {"--gait", "g.yaml", "--format", "servo"},
+     "tick_period_ms: 20\n",
+     "--format servo: no joint has a channel"},
+    {"DegreesInServoRows", {"--format", "servo", "--units", "deg"}, "", "--units: only the csv"},
+    {"RampNegative", {"--ramp", "-2"}, "", "--ramp: -2 is out of range 0 to 1000000000"},
+    {"ReportOverOutput",
+     {"--output", "out.csv", "--report", "out.csv"},
+     "",
+     "--report and --output name the same file"},
+    {"PlotNotSvg", {"--plot", "out.png"}, "", "--plot: 'out.png' does not end in .svg"},
+    {"FlagGivenTwice", {"--targets", "--targets"}, "", "--targets is given more than once"},
+    {"SameFileTwice",
+     {"--output", "out.csv", "--plot", "out.csv"},
+     "",
+     "--plot and --output name the same file"},
+    {"PhysicsSummaryWithoutRun",
+     {"--physics-summary", "s.json"},
+     "",
+     "--physics-summary: add --physics"},
+    {"PhysicsInServoRows", {"--physics", "--format", "servo"}, "", "--physics: the servo format"},
+    {"PhysicsMapWithOtherOptions",
+     {"--physics-map", "m.svg", "--turn", "3"},
+     "",
+     "has no meaning with --physics-map"},
+    {"ExportWithRun",
+     {"--export-mjcf", "m.xml", "--physics"},
+     "",
+     "has no meaning with --export-mjcf"},
+    {"PhysicsUnknownKey",
+     {"--gait", "g.yaml", "--physics"},
+     "physics: {mass: 1}\n",
+     "g.yaml:1: physics: unknown key 'mass'"},
+    {"PhysicsServoWithoutStiffness",
+     {"--gait", "g.yaml", "--physics"},
+     "physics:\n  servo_kp: 0\n",
+     "g.yaml:2: physics.servo_kp: '0' is out of range"},
+    {"SameFileSpeltTwoWays",
+     {"--output", "out.csv", "--plot", "./out.csv"},
+     "",
+     "--plot and --output name the same file"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, GaitBadInputTest, ::testing::ValuesIn(kBadInputs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GaitWriteFailureTest, FullDeviceGivesStatus1AndNoPlot) {
+  ScratchDirectory dir;
+  const ProcessResult result =
+      RunGaitProgram({"--ticks", "20000", "--output", "/dev/full", "--plot", "p.svg"}, dir.path());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "trotix-gait: cannot write /dev/full: No space left on device\n");
+  EXPECT_TRUE(dir.entries().empty());
+  struct stat info;
+  ASSERT_EQ(::stat("/dev/full", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST(GaitReplaceTest, ReplacesAnOldFileWholeAndKeepsItsMode) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("out.csv"), "old\n");
+  ::chmod(dir.file("out.csv").c_str(), 0640);
+  ::symlink("out.csv", dir.file("link.csv").c_str());
+  const ProcessResult result = RunGaitProgram({"--ticks", "3", "--output", "link.csv"}, dir.path());
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadFile(dir.file("out.csv")).rfind("tick,", 0), 0u);
+  struct stat info;
+  ASSERT_EQ(::lstat(dir.file("link.csv").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link itself must stay";
+  ASSERT_EQ(::stat(dir.file("out.csv").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.csv", "out.csv"}));
+}
+
+TEST(GaitHelpTest, HelpAndVersionSucceed) {
+  ScratchDirectory dir;
+  const ProcessResult help = RunGaitProgram({"--ticks", "5", "--help"}, dir.path());
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: trotix-gait", 0), 0u);
+  EXPECT_NE(help.out.find("--schedule FILE"), std::string::npos);
+  const ProcessResult version = RunGaitProgram({"--version"}, dir.path());
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("trotix-gait ", 0), 0u);
+  EXPECT_TRUE(dir.entries().empty());
+}
+
+}  // namespace
+}  // namespace trotix

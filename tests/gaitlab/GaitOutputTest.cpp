@@ -1,0 +1,356 @@
+// trotix-gait's rows must be exactly what the engine gives through its API.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/LegSolver.h"
+#include "tests/gaitlab/EngineReference.h"
+#include "tests/gaitlab/GaitProcess.h"
+
+namespace trotix {
+namespace {
+
+double ReadDouble(const std::string& text) {
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  EXPECT_EQ(*end, '\0') << "not a number: " << text;
+  return value;
+}
+
+// Checks CSV rows (header first) against the reference, field by field;
+// the angles in the CSV are `angleScale` times the engine's radians.
+void ExpectCsvMatches(const std::string& csv, const std::vector<ReferenceTick>& reference,
+                      double tickMs = 33.0, double angleScale = 1.0) {
+  const auto lines = SplitText(csv, '\n');
+  ASSERT_EQ(lines.size(), reference.size() + 1);
+  const auto header = SplitText(lines[0], ',');
+  ASSERT_EQ(header.size(), 38u);
+  EXPECT_EQ(header[0], "tick");
+  EXPECT_EQ(header[1], "time_s");
+  EXPECT_EQ(header[2], "leg0_pitch");
+  EXPECT_EQ(header[13], "leg3_knee");
+  EXPECT_EQ(header[14], "leg0_pitch_cmd");
+  EXPECT_EQ(header[37], "leg3_z");
+  for (std::size_t tick = 0; tick < reference.size(); ++tick) {
+    const auto fields = SplitText(lines[tick + 1], ',');
+    ASSERT_EQ(fields.size(), 38u) << "row " << tick;
+    EXPECT_EQ(fields[0], std::to_string(tick));
+    EXPECT_EQ(ReadDouble(fields[1]), tick * tickMs / 1000.0);
+    for (int k = 0; k < kJointCount; ++k) {
+      EXPECT_EQ(ReadDouble(fields[2 + k]), reference[tick].angles[k] * angleScale)
+          << "tick " << tick;
+      EXPECT_EQ(fields[14 + k], std::to_string(reference[tick].commands[k])) << "tick " << tick;
+      EXPECT_EQ(ReadDouble(fields[26 + k]), reference[tick].targets[k]) << "tick " << tick;
+    }
+  }
+}
+
+// The numbers of the JSON array that follows `"key":`, brackets dropped.
+std::vector<std::string> JsonNumbers(const std::string& line, const std::string& key) {
+  const std::size_t start = line.find("\"" + key + "\":[");
+  if (start == std::string::npos) return {};
+  std::size_t depth = 0, i = line.find('[', start);
+  std::string numbers;
+  do {
+    const char c = line[i++];
+    if (c == '[')
+      ++depth;
+    else if (c == ']')
+      --depth;
+    else
+      numbers += c;
+  } while (depth > 0 && i < line.size());
+  return SplitText(numbers, ',');
+}
+
+struct Sliders {
+  int turn;
+  int step;
+};
+
+void PrintTo(const Sliders& sliders, std::ostream* os) {
+  *os << "turn " << sliders.turn << ", step " << sliders.step;
+}
+
+class GaitOutputTest : public ::testing::TestWithParam<Sliders> {};
+
+TEST_P(GaitOutputTest, CsvAndJsonLinesEqualTheEngine) {
+  const Sliders sliders = GetParam();
+  const auto reference = ReferenceRun(70, sliders.turn, sliders.step);
+  ScratchDirectory dir;
+  const std::vector<std::string> common = {"--ticks",  "70",
+                                           "--turn",   std::to_string(sliders.turn),
+                                           "--step",   std::to_string(sliders.step),
+                                           "--targets"};
+
+  const ProcessResult csv = RunGaitProgram(common, dir.path());
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  ExpectCsvMatches(csv.out, reference);
+
+  auto jsonArgs = common;
+  jsonArgs.insert(jsonArgs.end(), {"--format", "jsonl", "--output", "run.jsonl"});
+  const ProcessResult json = RunGaitProgram(jsonArgs, dir.path());
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(json.out, "");
+  const auto lines = SplitText(ReadFile(dir.file("run.jsonl")), '\n');
+  ASSERT_EQ(lines.size(), reference.size());
+  for (std::size_t tick = 0; tick < lines.size(); ++tick) {
+    EXPECT_EQ(lines[tick].rfind("{\"tick\":" + std::to_string(tick) + ",\"time_s\":", 0), 0u);
+    const auto angles = JsonNumbers(lines[tick], "angles");
+    const auto commands = JsonNumbers(lines[tick], "commands");
+    const auto targets = JsonNumbers(lines[tick], "targets");
+    ASSERT_EQ(angles.size(), 12u);
+    ASSERT_EQ(commands.size(), 12u);
+    ASSERT_EQ(targets.size(), 12u);
+    for (int k = 0; k < kJointCount; ++k) {
+      EXPECT_EQ(ReadDouble(angles[k]), reference[tick].angles[k]);
+      EXPECT_EQ(commands[k], std::to_string(reference[tick].commands[k]));
+      EXPECT_EQ(ReadDouble(targets[k]), reference[tick].targets[k]);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SliderSettings, GaitOutputTest,
+                         ::testing::Values(Sliders{0, 0}, Sliders{80, -130}, Sliders{-80, 130},
+                                           Sliders{20, -100}, Sliders{-1, 1}),
+                         [](const auto& info) {
+                           const auto name = [](int value) {
+                             return (value < 0 ? "minus" : "") + std::to_string(std::abs(value));
+                           };
+                           return "turn" + name(info.param.turn) + "_step" + name(info.param.step);
+                         });
+
+TEST(GaitScheduleTest, SliderChangesTakeEffectAtTheirTick) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("steps.csv"),
+            "tick,turn,step\n# straight ahead, then a left turn, then backwards\n"
+            "5,40,-100\n\n12,-30,60\n20,0,0\n");
+  const ProcessResult run = RunGaitProgram(
+      {"--ticks", "20", "--turn", "10", "--step", "-50", "--schedule", "steps.csv", "--targets"},
+      dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "trotix-gait: warning: steps.csv: 1 row after the last tick (19) has no effect\n");
+  const std::vector<SliderChange> changes = {{5, 40, -100}, {12, -30, 60}};
+  ExpectCsvMatches(run.out, ReferenceRun(20, 10, -50, changes));
+
+  // The comparison above can tell tick 5 from its neighbours.
+  const auto early = ReferenceRun(20, 10, -50, {{4, 40, -100}, {12, -30, 60}});
+  const auto late = ReferenceRun(20, 10, -50, {{6, 40, -100}, {12, -30, 60}});
+  const auto exact = ReferenceRun(20, 10, -50, changes);
+  EXPECT_NE(early[4].angles, exact[4].angles);
+  EXPECT_NE(late[5].angles, exact[5].angles);
+}
+
+TEST(GaitFileTest, SetsExactlyWhatTheEngineFieldsSet) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("gait.yaml"),
+            "tick_period_ms: 20\n"
+            "gait: {stepRate: 1.5, stepHeight: 31}\n"
+            "legs:\n  leg2: {footOffsetZ: 92.5, sideStepLength: 4}\n"
+            "paths:\n  rear:\n    vertical: [10, 14, 15, 16, 5, -7.5, -13, -12, 0, 10]\n");
+  WalkEngine engine;
+  for (LegGaitParams& leg : engine.legs) leg.stepRate = 1.5, leg.stepHeight = 31.0;
+  engine.legs[2].footOffsetZ = 92.5;
+  engine.legs[2].sideStepLength = 4.0;
+  engine.legs[2].halfSideStepLength = 2.0;
+  for (LocusSet* set : {&engine.locusSet2, &engine.locusSet3, &engine.locusSet4}) {
+    set->rear.vertical = {10, 14, 15, 16, 5, -7.5, -13, -12, 0, 10};
+  }
+  const ProcessResult run = RunGaitProgram(
+      {"--ticks", "70", "--turn", "30", "--step", "-90", "--targets", "--gait", "gait.yaml"},
+      dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  ExpectCsvMatches(run.out, ReferenceRun(70, 30, -90, {}, engine), 20.0);
+
+  // The printed defaults give the engine's own gait; degrees use the
+  // program's factor.
+  const ProcessResult printed = RunGaitProgram({"--print-gait"}, dir.path());
+  ASSERT_EQ(printed.status, 0) << printed.err;
+  WriteFile(dir.file("defaults.yaml"), printed.out);
+  const ProcessResult degrees = RunGaitProgram(
+      {"--ticks", "70", "--targets", "--gait", "defaults.yaml", "--units", "deg"}, dir.path());
+  ASSERT_EQ(degrees.status, 0) << degrees.err;
+  ExpectCsvMatches(degrees.out, ReferenceRun(70, 0, 0), 33.0, 57.29579143313326);
+}
+
+// Compares two outputs of the same run on two systems: every byte outside
+// the numbers must be the same, and so must every whole number; a number
+// with a fraction may differ by what the systems' sin, cos and atan2 round
+// differently, a few units in its last place.
+void ExpectSameOutput(const std::string& expected, const std::string& got,
+                      const std::string& what) {
+  const auto isNumberByte = [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == 'e' ||
+           c == '+';
+  };
+  std::size_t i = 0, j = 0;
+  while (i < expected.size() && j < got.size()) {
+    if (!std::isdigit(static_cast<unsigned char>(expected[i])) ||
+        !std::isdigit(static_cast<unsigned char>(got[j]))) {
+      ASSERT_EQ(expected[i], got[j]) << what << " at byte " << i;
+      ++i, ++j;
+      continue;
+    }
+    const std::size_t iEnd =
+        std::find_if_not(expected.begin() + i, expected.end(), isNumberByte) - expected.begin();
+    const std::size_t jEnd =
+        std::find_if_not(got.begin() + j, got.end(), isNumberByte) - got.begin();
+    const std::string a = expected.substr(i, iEnd - i), b = got.substr(j, jEnd - j);
+    if (a != b) {
+      const std::size_t point = a.find('.');
+      ASSERT_NE(point, std::string::npos) << what << ": whole numbers " << a << " and " << b;
+      const std::size_t exponent = a.find('e');
+      const std::size_t digits = (exponent == std::string::npos ? a.size() : exponent) - point - 1;
+      const double x = std::strtod(a.c_str(), nullptr), y = std::strtod(b.c_str(), nullptr);
+      const int power = exponent == std::string::npos ? 0 : std::atoi(a.c_str() + exponent + 1);
+      const double lastPlace = std::pow(10.0, power - static_cast<double>(digits));
+      EXPECT_LE(std::abs(x - y), std::max(8 * std::abs(x) * 2.2e-16, 2 * lastPlace))
+          << what << ": " << a << " and " << b << " at byte " << i;
+    }
+    i = iEnd, j = jEnd;
+  }
+  EXPECT_EQ(expected.size() - i, got.size() - j) << what << ": one output is longer";
+}
+
+// The Windows trotix-gait, when the test is given the command that runs it
+// (words split at '|', e.g. "wine-run.sh|PREFIX|trotix-gait.exe"), prints
+// what this one prints, and ends with the same status.
+TEST(GaitWindowsTest, PrintsWhatTheLinuxProgramPrints) {
+  const char* command = std::getenv("TROTIX_WINDOWS_GAIT");
+  if (command == nullptr) GTEST_SKIP() << "TROTIX_WINDOWS_GAIT names no Windows program";
+  std::vector<std::string> words = SplitText(command, '|');
+  const std::string program = words.front();
+  words.erase(words.begin());
+  const std::vector<std::vector<std::string>> runs = {
+      {"--ticks", "40", "--turn", "-35", "--step", "120", "--targets"},
+      {"--ticks", "30", "--format", "jsonl", "--units", "deg", "--ramp", "5"},
+      {"--ticks", "60", "--schedule", "s.csv", "--report", "-"},
+      {"--ticks", "12", "--step", "-80", "--output", "out.csv", "--plot", "out.svg"},
+      {"--ticks", "25", "--gait", "g.yaml", "--format", "servo", "--check"},
+      {"--print-gait", "--gait", "g.yaml"},
+      {"--ticks", "-1"},
+  };
+  for (const auto& args : runs) {
+    ScratchDirectory onLinux, onWindows;
+    for (const ScratchDirectory* dir : {&onLinux, &onWindows}) {
+      WriteFile(dir->file("s.csv"), "tick,turn,step\r\n0,10,-40\r\n20,-60,90\r\n45,0,0\r\n");
+      WriteFile(dir->file("g.yaml"),
+                "tick_period_ms: 20\r\ngait: {stepHeight: 31}\r\n"
+                "joints: {leg1_knee: {channel: 3, upper: 1.2}}\r\n");
+    }
+    std::vector<std::string> windowsArgs = words;
+    windowsArgs.insert(windowsArgs.end(), args.begin(), args.end());
+    const ProcessResult expected = RunGaitProgram(args, onLinux.path());
+    // Run twice, so that the second run replaces the files of the first.
+    RunProgram(program, windowsArgs, onWindows.path());
+    const ProcessResult got = RunProgram(program, windowsArgs, onWindows.path());
+    const std::string run = ::testing::PrintToString(args);
+    EXPECT_EQ(got.status, expected.status) << run;
+    ExpectSameOutput(expected.out, got.out, run);
+    ExpectSameOutput(expected.err, got.err, run);
+    EXPECT_EQ(onWindows.entries(), onLinux.entries()) << run;
+    for (const std::string& name : onLinux.entries()) {
+      ExpectSameOutput(ReadFile(onLinux.file(name)), ReadFile(onWindows.file(name)),
+                       run + " " + name);
+    }
+  }
+}
+
+// The number that follows "key": in `text`, from `from` on.
+double JsonField(const std::string& text, const std::string& key, std::size_t from = 0) {
+  const std::size_t at = text.find("\"" + key + "\": ", from);
+  EXPECT_NE(at, std::string::npos) << key;
+  return at == std::string::npos ? NAN : std::strtod(text.c_str() + at + key.size() + 4, nullptr);
+}
+
+TEST(GaitReportTest, FiguresEqualThoseOfTheSameRunsRows) {
+  ScratchDirectory dir;
+  const ProcessResult run = RunGaitProgram(
+      {"--ticks", "200", "--turn", "80", "--step", "-130", "--targets", "--report", "report.json"},
+      dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string report = ReadFile(dir.file("report.json"));
+  const auto lines = SplitText(run.out, '\n');
+  ASSERT_EQ(lines.size(), 201u);
+  std::vector<std::vector<double>> rows;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    rows.emplace_back();
+    for (const std::string& field : SplitText(lines[i], ','))
+      rows.back().push_back(ReadDouble(field));
+  }
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    double low = rows[0][2 + joint], high = low, step = 0.0;
+    for (std::size_t t = 1; t < rows.size(); ++t) {
+      low = std::min(low, rows[t][2 + joint]);
+      high = std::max(high, rows[t][2 + joint]);
+      step = std::max(step, std::fabs(rows[t][2 + joint] - rows[t - 1][2 + joint]));
+    }
+    const std::size_t at = report.find("\"" + SplitText(lines[0], ',')[2 + joint] + "\": {");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(JsonField(report, "min", at), low) << joint;
+    EXPECT_EQ(JsonField(report, "max", at), high) << joint;
+    EXPECT_EQ(JsonField(report, "max_speed", at), step / 0.033) << joint;
+  }
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const LegGeometry& geometry = leg < 2 ? kFrontLegGeometry : kRearLegGeometry;
+    int beyond = 0, saturated = 0, jumps = 0;
+    for (std::size_t t = 0; t < rows.size(); ++t) {
+      const double* target = &rows[t][26 + 3 * leg];
+      beyond += target[0] * target[0] + target[1] * target[1] + target[2] * target[2] >
+                geometry.maxReachSquared;
+      saturated += std::fabs(rows[t][3 + 3 * leg]) == std::asin(0.999);
+      bool jump = false;
+      for (int j = 0; j < 3 && t > 0; ++j) {
+        jump |= std::fabs(rows[t][2 + 3 * leg + j] - rows[t - 1][2 + 3 * leg + j]) > 0.2;
+      }
+      jumps += jump;
+    }
+    const std::size_t at = report.find("{\"leg\": " + std::to_string(leg));
+    EXPECT_EQ(JsonField(report, "count", report.find("beyond_max", at)), beyond) << leg;
+    EXPECT_EQ(JsonField(report, "count", report.find("roll_saturated", at)), saturated) << leg;
+    EXPECT_EQ(JsonField(report, "count", report.find("jumps", at)), jumps) << leg;
+  }
+  EXPECT_GT(JsonField(report, "count", report.find("beyond_max")), 0) << "the case clamps";
+}
+
+TEST(GaitReportTest, CheckFailsOnlyOnABrokenLimitAndServoRowsFollowTheCalibration) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("tight.yaml"), "joints:\n  leg0_knee: {max_speed: 8}\n");
+  WriteFile(dir.file("loose.yaml"),
+            "joints:\n  leg0_knee: {lower: 0.3, upper: 2.2, max_speed: 40, channel: 7,\n"
+            "    zero: 1.5, direction: -1, center_us: 1400, us_per_rad: 600}\n");
+  const std::vector<std::string> run = {"--ticks", "100",  "--turn",  "80",
+                                        "--step",  "-130", "--check", "--gait"};
+  auto tight = run, loose = run;
+  tight.push_back("tight.yaml");
+  loose.insert(loose.end(), {"loose.yaml", "--format", "servo"});
+  const ProcessResult broken = RunGaitProgram(tight, dir.path());
+  EXPECT_EQ(broken.status, 3);
+  EXPECT_NE(broken.err.find("leg0_knee max_speed"), std::string::npos) << broken.err;
+  const ProcessResult kept = RunGaitProgram(loose, dir.path());
+  EXPECT_EQ(kept.status, 0) << kept.err;
+
+  const auto lines = SplitText(kept.out, '\n');
+  ASSERT_EQ(lines.size(), 101u);
+  EXPECT_EQ(lines[0], "tick,time_s,ch7_us");
+  const auto reference = ReferenceRun(100, 80, -130);
+  for (std::size_t t = 0; t < reference.size(); ++t) {
+    const double pulse = 1400.0 - (reference[t].angles[2] - 1.5) * 600.0;
+    EXPECT_EQ(SplitText(lines[t + 1], ',')[2], std::to_string(std::llround(pulse)));
+  }
+}
+
+TEST(GaitScheduleTest, ZeroTicksWriteOnlyTheHeader) {
+  ScratchDirectory dir;
+  const ProcessResult run = RunGaitProgram({"--ticks", "0"}, dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(SplitText(run.out, '\n').size(), 1u);
+  EXPECT_EQ(run.out.rfind("tick,time_s,leg0_pitch,", 0), 0u);
+}
+
+}  // namespace
+}  // namespace trotix

@@ -1,0 +1,60 @@
+// The run loop hands the engine's ticks across threads in blocks: order,
+// block boundaries and a failing writer must not lose, reorder or hang.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/gait/TickPipeline.h"
+#include "tests/gaitlab/EngineReference.h"
+
+namespace trotix {
+namespace {
+
+class CollectingSink : public TickSink {
+ public:
+  void addTick(const TickRecord& record) override { records.push_back(record); }
+  std::vector<TickRecord> records;
+};
+
+class FailingSink : public TickSink {
+ public:
+  explicit FailingSink(std::int64_t failAt) : failAt_(failAt) {}
+  void addTick(const TickRecord& record) override {
+    if (record.tick == failAt_) throw std::runtime_error("disk full");
+  }
+
+ private:
+  std::int64_t failAt_;
+};
+
+TEST(GaitRunTest, RecordsMatchTheEngineAcrossBlockBoundaries) {
+  const std::int64_t ticks = 3 * TickPipeline::kBlockTicks + 17;
+  const std::int64_t change = TickPipeline::kBlockTicks + 5;
+  CollectingSink first, second;
+  RunGait(ticks, {15, -90}, {{change, -60, 120}}, {&first, &second});
+  const auto reference = ReferenceRun(ticks, 15, -90, {{change, -60, 120}});
+  ASSERT_EQ(first.records.size(), reference.size());
+  ASSERT_EQ(second.records.size(), reference.size());
+  for (std::size_t i = 0; i < reference.size(); ++i) {
+    const TickRecord& record = first.records[i];
+    ASSERT_EQ(record.tick, static_cast<std::int64_t>(i));
+    ASSERT_EQ(record.angles, reference[i].angles) << "tick " << i;
+    ASSERT_EQ(record.commands, reference[i].commands) << "tick " << i;
+    for (int k = 0; k < 12; ++k) ASSERT_EQ(record.targets[k / 3][k % 3], reference[i].targets[k]);
+    ASSERT_EQ(second.records[i].angles, record.angles);
+  }
+}
+
+TEST(GaitRunTest, AFailingSinkStopsTheRunAndPassesItsError) {
+  for (const std::int64_t failAt : {std::int64_t{0}, std::int64_t{5000}}) {
+    FailingSink sink(failAt);
+    EXPECT_THROW(RunGait(1'000'000'000, {}, {}, {&sink}), std::runtime_error);
+  }
+  CollectingSink empty;
+  RunGait(0, {}, {}, {&empty});
+  EXPECT_TRUE(empty.records.empty());
+}
+
+}  // namespace
+}  // namespace trotix

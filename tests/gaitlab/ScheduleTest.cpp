@@ -1,0 +1,143 @@
+// What a schedule and a gait file may look like, and the option forms.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <yaml-cpp/yaml.h>
+
+#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/io/InputError.h"
+#include "tools/trotix-gait/GaitOptions.h"
+
+namespace trotix {
+namespace {
+
+TEST(ScheduleTest, AcceptsHeaderCommentsSpacesAndWindowsLineEnds) {
+  const Schedule schedule = ParseSchedule(
+      "# warm-up\r\n tick , turn , step \r\n\r\n0,0,0\r\n  15 ,\t-80, +130\r\n# end\n300,80,-130",
+      "s.csv");
+  ASSERT_EQ(schedule.size(), 3u);
+  EXPECT_EQ(schedule[1].tick, 15);
+  EXPECT_EQ(schedule[1].turn, -80);
+  EXPECT_EQ(schedule[1].step, 130);
+  EXPECT_EQ(schedule[2].tick, 300);
+  EXPECT_EQ(schedule[2].step, -130);
+}
+
+TEST(ScheduleTest, ReadsWhatSpreadsheetsAndNumpyWrite) {
+  const Schedule schedule = ParseSchedule(
+      "Step,TICK,turn  # columns in any order\n0,0,0\n-100.0,15,-8.00e+01\n1e2,3.0e2,80 # x\n",
+      "s.csv");
+  ASSERT_EQ(schedule.size(), 3u);
+  EXPECT_EQ(schedule[1].tick, 15);
+  EXPECT_EQ(schedule[1].turn, -80);
+  EXPECT_EQ(schedule[1].step, -100);
+  EXPECT_EQ(schedule[2].tick, 300);
+  EXPECT_EQ(schedule[2].step, 100);
+  EXPECT_THROW(ParseSchedule("0,0,-99.5\n", "s.csv"), InputError);
+  EXPECT_THROW(ParseSchedule("tick,turn,turn\n0,0,0\n", "s.csv"), InputError);
+}
+
+TEST(ScheduleTest, ARampMovesInWholePositionsNoFasterThanTheLine) {
+  const Schedule schedule = {{10, 80, -130}, {30, -80, 130}, {35, 0, 0}};
+  for (const std::int64_t ramp :
+       {std::int64_t{0}, std::int64_t{1}, std::int64_t{7}, std::int64_t{40}}) {
+    SliderTrack track({5, 5}, schedule, ramp);
+    SliderPositions last = track.next();
+    EXPECT_EQ(last.turn, 5);
+    for (std::int64_t tick = 1; tick < 100; ++tick) {
+      const SliderPositions now = track.next();
+      // At most the whole swing of the sliders spread over the ramp.
+      const int most = ramp <= 1 ? 260 : static_cast<int>((260 + ramp - 1) / ramp);
+      EXPECT_LE(std::abs(now.step - last.step), most) << "ramp " << ramp << " tick " << tick;
+      EXPECT_LE(std::abs(now.turn - last.turn), most) << "ramp " << ramp << " tick " << tick;
+      // Before the first row, at the rows' values once arrived, not before.
+      const bool arrived = tick >= 10 + std::max<std::int64_t>(ramp, 1) - 1 && tick < 30;
+      if (tick < 10) {
+        EXPECT_EQ(now.step, 5);
+      }
+      if (arrived) {
+        EXPECT_EQ(now.step, -130) << "ramp " << ramp << " tick " << tick;
+      }
+      if (tick >= 10 && !arrived && tick < 30) {
+        EXPECT_GT(now.step, -130) << "tick " << tick;
+      }
+      if (tick >= 10 && tick < 10 + ramp && tick < 30) {  // 135 positions in `ramp` ticks
+        EXPECT_LE(std::abs(std::abs(now.step - last.step) * ramp - 135), ramp) << tick;
+      }
+      if (tick >= 35 + ramp) {
+        EXPECT_EQ(now.step, 0) << "ramp " << ramp;
+      }
+      last = now;
+    }
+  }
+}
+
+TEST(ScheduleTest, SkipsTheByteOrderMarkOfASpreadsheetExport) {
+  const Schedule schedule = ParseSchedule("\xEF\xBB\xBFtick,turn,step\n0,10,-20\n", "s.csv");
+  ASSERT_EQ(schedule.size(), 1u);
+  EXPECT_EQ(schedule[0].turn, 10);
+  EXPECT_EQ(schedule[0].step, -20);
+}
+
+TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
+  try {
+    ParseSchedule("# a\n\n0,0,0\n# b\n1,0,x\n", "s.csv");
+    FAIL() << "no error";
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "s.csv:5: step: 'x' is not a whole number");
+  }
+  try {
+    ParseSchedule("0,0,0\n" + std::string(1 << 20, ','), "s.csv");
+    FAIL() << "no error";
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "s.csv:2: expected 3 fields tick,turn,step but found 1048577");
+  }
+  EXPECT_THROW(ParseSchedule("0,0,\n", "s.csv"), InputError);
+  EXPECT_THROW(ParseSchedule("1000000000,0,0\n", "s.csv"), InputError);
+}
+
+TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
+  const std::string text =
+      "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
+      "physics: {mass: 2.5}\n";
+  double mass = 0.0;
+  const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
+                                  fields.checkMap(node, "physics", {"mass"});
+                                  mass = fields.number(node["mass"], "physics.mass", 0.0, 100.0);
+                                }};
+  const GaitSettings settings = ParseGaitFile(text, "g.yaml", {physics});
+  EXPECT_EQ(mass, 2.5);
+  EXPECT_EQ(settings.legs[1].stepRate, 0.75);
+  EXPECT_EQ(settings.legs[0].stepRate, 2.0);
+  EXPECT_EQ(settings.joints[10].lower, -0.5);
+  EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
+
+  const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
+  EXPECT_EQ(again.legs[1].stepRate, 0.75);
+  EXPECT_EQ(again.legs[3].stepRate, 2.0);
+  EXPECT_EQ(again.joints[10].channel, 9);
+  EXPECT_EQ(again.joints[10].lower, -0.5);
+  EXPECT_FALSE(again.joints[10].upper.has_value());
+  EXPECT_EQ(again.front.alongTrack, DefaultFootLocus().alongTrack);
+}
+
+TEST(GaitOptionsTest, ReadsBothValueFormsAndStopsAtHelp) {
+  const char* args[] = {"trotix-gait", "--ticks=12", "--turn", "-80",      "--step=+5",
+                        "--targets",   "--format",   "jsonl",  "--output", "-"};
+  const GaitOptions options = ParseGaitOptions(10, args);
+  EXPECT_EQ(options.ticks, 12);
+  EXPECT_EQ(options.turn, -80);
+  EXPECT_EQ(options.step, 5);
+  EXPECT_TRUE(options.targets);
+  EXPECT_EQ(options.format, TableFormat::kJsonl);
+  EXPECT_EQ(options.outputPath, "-");
+
+  const char* help[] = {"trotix-gait", "--help", "--no-such-option"};
+  EXPECT_TRUE(ParseGaitOptions(3, help).showHelp);
+  const char* sign[] = {"trotix-gait", "--turn", "+-5"};
+  EXPECT_THROW(ParseGaitOptions(3, sign), InputError);
+}
+
+}  // namespace
+}  // namespace trotix

@@ -1,0 +1,52 @@
+// The command line of trotix-gait.
+#ifndef TROTIX_TOOLS_GAITOPTIONS_H_
+#define TROTIX_TOOLS_GAITOPTIONS_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gaitlab/gait/Schedule.h"  // kMaxTicks
+#include "trotix/SliderMapping.h"   // the slider ranges; positions outside are refused
+
+namespace trotix {
+
+constexpr std::int64_t kDefaultTicks = 300;
+
+enum class TableFormat { kCsv, kJsonl, kServo, kNone };
+enum class AngleUnits { kRadians, kDegrees };
+
+struct GaitOptions {
+  std::int64_t ticks = kDefaultTicks;
+  int turn = 0;                    // horizontal slider position
+  int step = 0;                    // vertical slider position (negative walks forwards)
+  std::string schedulePath;        // empty: the sliders stay where they are
+  std::string outputPath;          // empty or "-": standard output
+  std::string plotPath;            // empty: no plot
+  std::string gaitPath;            // empty: the engine's own gait
+  std::string reportPath;          // empty: no report; "-": a table on standard error
+  std::string physicsSummaryPath;  // empty: no summary
+  std::string physicsMapPath;      // empty: no map
+  std::string exportMjcfPath;      // empty: no model file
+  std::int64_t rampTicks = 0;
+  TableFormat format = TableFormat::kCsv;
+  AngleUnits units = AngleUnits::kRadians;
+  bool targets = false;
+  bool check = false;    // exit status 3 when a joint limit is broken
+  bool physics = false;  // run the robot model in MuJoCo
+  bool printGait = false;
+  bool showHelp = false;
+  bool showVersion = false;
+  std::vector<std::string> given;  // the options on the command line, e.g. "--turn"
+};
+
+// Parses argv[1..argc-1]; throws InputError naming the offending argument.
+// --help or --version ends parsing at once.
+GaitOptions ParseGaitOptions(int argc, const char* const* argv);
+
+// The text printed by --help.
+std::string GaitUsageText();
+
+}  // namespace trotix
+
+#endif  // TROTIX_TOOLS_GAITOPTIONS_H_
