@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/FootPath.h"
 #include "gaitlab/gait/YamlDocument.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/InputFile.h"
@@ -18,7 +17,7 @@ namespace {
 // Bounds that keep the engine well inside what it was built for: a phase
 // step below one cycle, lengths within the +-1000 mm of its path searches.
 constexpr double kMaxStepRate = 100.0;
-constexpr double kMaxLength = kPathSearchHigh;
+constexpr double kMaxLength = kMaxFootPathLength;
 constexpr double kMaxAngle = 10.0;
 constexpr double kMaxHalfStroke = kMaxSliderHalfStroke;
 

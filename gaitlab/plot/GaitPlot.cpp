@@ -6,6 +6,7 @@
 
 #include "gaitlab/plot/PlotPanels.h"
 #include "gaitlab/plot/SvgCanvas.h"
+#include "trotix/LegGeometry.h"
 
 namespace trotix {
 namespace {
@@ -20,7 +21,7 @@ constexpr int kMaxBuckets = 1200;  // about one per pixel column of a panel
 
 std::string LegTitle(const char* kind, int leg) {
   return std::string(kind) + " " + std::to_string(leg) +
-         (leg < 2 ? " \xC2\xB7 front" : " \xC2\xB7 rear");
+         (IsFrontLeg(leg) ? " \xC2\xB7 front" : " \xC2\xB7 rear");
 }
 
 TextStyle HeadingStyle(double size) {
