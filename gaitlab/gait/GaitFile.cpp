@@ -24,8 +24,9 @@ constexpr double kMaxHalfStroke = kMaxSliderHalfStroke;
 
 const std::vector<std::string> kLegKeys = {"stepRate",    "stepHeight",  "footOffsetX",
                                            "footOffsetY", "footOffsetZ", "sideStepLength"};
-const std::vector<std::string> kJointKeys = {"lower", "upper",     "max_speed", "channel",
-                                             "zero",  "direction", "center_us", "us_per_rad"};
+const std::vector<std::string> kJointKeys = {"lower",  "upper",     "max_speed", "channel",
+                                             "zero",   "direction", "center_us", "us_per_rad",
+                                             "min_us", "max_us"};
 
 double* LegField(LegGait& gait, const std::string& key) {
   if (key == "stepRate") return &gait.stepRate;
@@ -44,8 +45,8 @@ class GaitFileReader {
   GaitSettings read(const YAML::Node& root) {
     GaitSettings settings = DefaultGaitSettings();
     if (root.IsNull()) return settings;
-    std::vector<std::string> known = {"tick_period_ms", "jump_threshold", "gait",
-                                      "legs",           "paths",          "joints"};
+    std::vector<std::string> known = {"tick_period_ms", "jump_threshold",   "gait", "legs", "paths",
+                                      "joints",         "servo_slew_limit", "check"};
     for (const GaitFileSection& section : sections_) known.push_back(section.name);
     fields_.checkMap(root, "", known);
     if (const YAML::Node n = root["tick_period_ms"]) {
@@ -60,6 +61,10 @@ class GaitFileReader {
     if (const YAML::Node n = root["legs"]) readLegs(n, settings);
     if (const YAML::Node n = root["paths"]) readPaths(n, settings);
     if (const YAML::Node n = root["joints"]) readJoints(n, settings);
+    if (const YAML::Node n = root["servo_slew_limit"]) {
+      settings.slewLimit = fields_.flag(n, "servo_slew_limit");
+    }
+    if (const YAML::Node n = root["check"]) readCheck(n, settings);
     for (const GaitFileSection& section : sections_) {
       if (const YAML::Node n = root[section.name]) section.read(n, fields_);
     }
@@ -142,6 +147,21 @@ class GaitFileReader {
     joint.zero = get("zero", -kMaxAngle, kMaxAngle).value_or(joint.zero);
     joint.centerUs = get("center_us", 0.0, 100000.0).value_or(joint.centerUs);
     joint.usPerRad = get("us_per_rad", 1e-6, 100000.0).value_or(joint.usPerRad);
+    joint.minUs = get("min_us", 0.0, 100000.0).value_or(joint.minUs);
+    joint.maxUs = get("max_us", 0.0, 100000.0).value_or(joint.maxUs);
+    if (joint.minUs > joint.maxUs) {
+      const char* key = map["max_us"] ? "max_us" : "min_us";
+      fields_.fail(map[key], KeyPath(path, key),
+                   map["max_us"] ? "lies below min_us" : "lies above max_us");
+    }
+  }
+
+  void readCheck(const YAML::Node& map, GaitSettings& settings) const {
+    fields_.checkMap(map, "check", {"reach", "roll_saturation"});
+    if (const YAML::Node n = map["reach"]) settings.checkReach = fields_.flag(n, "check.reach");
+    if (const YAML::Node n = map["roll_saturation"]) {
+      settings.checkRollSaturation = fields_.flag(n, "check.roll_saturation");
+    }
   }
 
   void readJoints(const YAML::Node& map, GaitSettings& settings) const {
@@ -208,6 +228,8 @@ std::string JointLine(const JointServo& joint) {
   add("direction", std::to_string(joint.direction));
   add("center_us", Number(joint.centerUs));
   add("us_per_rad", Number(joint.usPerRad));
+  add("min_us", Number(joint.minUs));
+  add("max_us", Number(joint.maxUs));
   return "{" + text + "}";
 }
 
@@ -263,10 +285,18 @@ std::string GaitFileText(const GaitSettings& settings) {
     text +=
         "# joints:   # servo limits (rad, rad/s) and calibration for --report and --format servo\n"
         "#   leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, zero: 1.5,\n"
-        "#               direction: -1, center_us: 1500, us_per_rad: 636.6}\n";
+        "#               direction: -1, center_us: 1500, us_per_rad: 636.6,\n"
+        "#               min_us: 500, max_us: 2500}\n";
   } else {
     text += "joints:\n" + joints;
   }
+  text += std::string("servo_slew_limit: ") + (settings.slewLimit ? "true" : "false") +
+          "   # --format servo also keeps each joint within max_speed\n" +
+          "check:   # what --check fails on besides joint limits\n" +
+          "  reach: " + (settings.checkReach ? "true" : "false") +
+          "   # the solver's reach clamps\n" +
+          "  roll_saturation: " + (settings.checkRollSaturation ? "true" : "false") +
+          "   # saturated shoulder rolls\n";
   return text;
 }
 

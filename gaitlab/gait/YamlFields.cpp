@@ -84,6 +84,19 @@ std::int64_t YamlFields::wholeNumber(const YAML::Node& node, const std::string& 
   return static_cast<std::int64_t>(value);
 }
 
+bool YamlFields::flag(const YAML::Node& node, const std::string& key) const {
+  // YAML's core schema: true and false, also capitalised, and no quotes.
+  if (node.IsScalar() && node.Tag() == "?") {
+    for (const char* text : {"true", "True", "TRUE"}) {
+      if (node.Scalar() == text) return true;
+    }
+    for (const char* text : {"false", "False", "FALSE"}) {
+      if (node.Scalar() == text) return false;
+    }
+  }
+  fail(node, key, Shown(node) + " is not true or false");
+}
+
 std::vector<double> YamlFields::numbers(const YAML::Node& node, const std::string& key,
                                         std::size_t count, double minimum, double maximum) const {
   if (!node.IsSequence())

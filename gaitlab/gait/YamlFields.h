@@ -34,6 +34,8 @@ class YamlFields {
   // A whole number in [minimum, maximum].
   std::int64_t wholeNumber(const YAML::Node& node, const std::string& key, std::int64_t minimum,
                            std::int64_t maximum) const;
+  // true or false, written plainly.
+  bool flag(const YAML::Node& node, const std::string& key) const;
   // A sequence of exactly `count` finite numbers in [minimum, maximum].
   std::vector<double> numbers(const YAML::Node& node, const std::string& key, std::size_t count,
                               double minimum, double maximum) const;

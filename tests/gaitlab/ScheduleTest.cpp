@@ -100,7 +100,8 @@ TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
 TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   const std::string text =
       "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
-      "physics: {mass: 2.5}\n";
+      "  leg0_knee: {max_speed: 6, min_us: 900, max_us: 2100}\n"
+      "servo_slew_limit: true\ncheck: {roll_saturation: True}\nphysics: {mass: 2.5}\n";
   double mass = 0.0;
   const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
                                   fields.checkMap(node, "physics", {"mass"});
@@ -111,6 +112,8 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   EXPECT_EQ(settings.legs[1].stepRate, 0.75);
   EXPECT_EQ(settings.legs[0].stepRate, 2.0);
   EXPECT_EQ(settings.joints[10].lower, -0.5);
+  EXPECT_EQ(settings.joints[10].minUs, 500.0);
+  EXPECT_EQ(settings.joints[10].maxUs, 2500.0);
   EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
 
   const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
@@ -119,6 +122,11 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   EXPECT_EQ(again.joints[10].channel, 9);
   EXPECT_EQ(again.joints[10].lower, -0.5);
   EXPECT_FALSE(again.joints[10].upper.has_value());
+  EXPECT_EQ(again.joints[2].minUs, 900.0);
+  EXPECT_EQ(again.joints[2].maxUs, 2100.0);
+  EXPECT_TRUE(again.slewLimit);
+  EXPECT_FALSE(again.checkReach);
+  EXPECT_TRUE(again.checkRollSaturation);
   EXPECT_EQ(again.front.alongTrack, DefaultFootLocus().alongTrack);
 }
 
