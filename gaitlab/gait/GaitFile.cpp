@@ -6,36 +6,18 @@
 #include <cmath>
 
 #include "engine/FootPath.h"
+#include "gaitlab/gait/GaitFileKeys.h"
 #include "gaitlab/gait/YamlDocument.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/InputFile.h"
-#include "gaitlab/io/NumberText.h"
 #include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {
 
-// Bounds that keep the engine well inside what it was built for: a phase
-// step below one cycle, lengths within the +-1000 mm of its path searches.
-constexpr double kMaxStepRate = 100.0;
-constexpr double kMaxLength = kPathSearchHigh;
-constexpr double kMaxAngle = 10.0;
-constexpr double kMaxHalfStroke = kMaxSliderHalfStroke;
-
-const std::vector<std::string> kLegKeys = {"stepRate",    "stepHeight",  "footOffsetX",
-                                           "footOffsetY", "footOffsetZ", "sideStepLength"};
-const std::vector<std::string> kJointKeys = {"lower",  "upper",     "max_speed", "channel",
-                                             "zero",   "direction", "center_us", "us_per_rad",
-                                             "min_us", "max_us"};
-
-double* LegField(LegGait& gait, const std::string& key) {
-  if (key == "stepRate") return &gait.stepRate;
-  if (key == "stepHeight") return &gait.stepHeight;
-  if (key == "footOffsetX") return &gait.footOffsetX;
-  if (key == "footOffsetY") return &gait.footOffsetY;
-  if (key == "footOffsetZ") return &gait.footOffsetZ;
-  return &gait.sideStepLength;
-}
+const char* const kLegNames[] = {"leg0", "leg1", "leg2", "leg3"};
+// The sections read here rather than by a table of values.
+const std::vector<std::string> kSections = {"gait", "legs", "paths", "joints", "check"};
 
 class GaitFileReader {
  public:
@@ -45,26 +27,18 @@ class GaitFileReader {
   GaitSettings read(const YAML::Node& root) {
     GaitSettings settings = DefaultGaitSettings();
     if (root.IsNull()) return settings;
-    std::vector<std::string> known = {"tick_period_ms", "jump_threshold",   "gait", "legs", "paths",
-                                      "joints",         "servo_slew_limit", "check"};
+    std::vector<std::string> known = kSections;
     for (const GaitFileSection& section : sections_) known.push_back(section.name);
-    fields_.checkMap(root, "", known);
-    if (const YAML::Node n = root["tick_period_ms"]) {
-      settings.tickPeriodMs = fields_.number(n, "tick_period_ms", 0.001, 60000.0);
-    }
-    if (const YAML::Node n = root["jump_threshold"]) {
-      settings.jumpThreshold = fields_.number(n, "jump_threshold", 0.0, kMaxAngle);
-    }
+    ReadSection(root, "", fields_, TopLevelKeys(), settings, known);
     if (const YAML::Node n = root["gait"]) {
-      for (LegGait& leg : settings.legs) readLeg(n, "gait", leg);
+      for (LegGaitParams& leg : settings.legs) ReadSection(n, "gait", fields_, LegKeys(), leg);
     }
     if (const YAML::Node n = root["legs"]) readLegs(n, settings);
     if (const YAML::Node n = root["paths"]) readPaths(n, settings);
     if (const YAML::Node n = root["joints"]) readJoints(n, settings);
-    if (const YAML::Node n = root["servo_slew_limit"]) {
-      settings.slewLimit = fields_.flag(n, "servo_slew_limit");
+    if (const YAML::Node n = root["check"]) {
+      ReadSection(n, "check", fields_, CheckKeys(), settings);
     }
-    if (const YAML::Node n = root["check"]) readCheck(n, settings);
     for (const GaitFileSection& section : sections_) {
       if (const YAML::Node n = root[section.name]) section.read(n, fields_);
     }
@@ -72,49 +46,35 @@ class GaitFileReader {
   }
 
  private:
-  void readLeg(const YAML::Node& map, const std::string& path, LegGait& leg) const {
-    fields_.checkMap(map, path, kLegKeys);
-    for (const auto& entry : map) {
-      const std::string key = entry.first.Scalar();
-      const std::string where = KeyPath(path, key);
-      double minimum = -kMaxLength, maximum = kMaxLength;
-      if (key == "stepRate") minimum = 0.0, maximum = kMaxStepRate;
-      if (key == "stepHeight") minimum = 0.0;
-      *LegField(leg, key) = fields_.number(entry.second, where, minimum, maximum);
-    }
-  }
-
   void readLegs(const YAML::Node& map, GaitSettings& settings) const {
-    fields_.checkMap(map, "legs", {"leg0", "leg1", "leg2", "leg3"});
-    for (const auto& entry : map) {
-      const std::string key = entry.first.Scalar();
-      readLeg(entry.second, KeyPath("legs", key), settings.legs[key.back() - '0']);
+    fields_.checkMap(map, "legs", {std::begin(kLegNames), std::end(kLegNames)});
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      if (const YAML::Node n = map[kLegNames[leg]]) {
+        ReadSection(n, KeyPath("legs", kLegNames[leg]), fields_, LegKeys(), settings.legs[leg]);
+      }
     }
   }
 
   void readPath(const YAML::Node& map, const std::string& path, FootLocus& locus) const {
-    fields_.checkMap(map, path, {"alongTrack", "vertical"});
-    for (const auto& entry : map) {
-      const std::string key = entry.first.Scalar();
-      const std::string where = KeyPath(path, key);
-      const std::vector<double> values =
-          fields_.numbers(entry.second, where, kLocusPoints, -kMaxLength, kMaxLength);
+    ReadSection(map, path, fields_, PathKeys(), locus);
+    for (const SectionKey<FootLocus>& key : PathKeys()) {
+      const YAML::Node n = map[key.name];
+      if (!n) continue;
+      const std::string where = KeyPath(path, key.name);
+      const auto& values =
+          locus.*std::get<std::array<double, kLocusPoints> FootLocus::*>(key.field);
       // The gait scales each array to its stroke by the array's range.
       const auto [low, high] = std::minmax_element(values.begin(), values.end());
-      if (*low == *high) {
-        fields_.fail(entry.second, where, "all ten values are equal; the path needs a range");
-      }
+      if (*low == *high) fail(n, where, "all ten values are equal; the path needs a range");
       // Scaled to a stroke of up to twice the largest half stroke the sliders
       // give, the along-track values must stay inside the gait's +-1000 mm
       // searches, or it would sample the wrong part of the path.
       const double reach = std::max(std::fabs(*low), std::fabs(*high)) / (*high - *low);
-      if (key == "alongTrack" && 2.0 * kMaxHalfStroke * reach > kMaxLength) {
-        fields_.fail(entry.second, where,
-                     "the values lie too far from zero for their range: a full stride would "
-                     "scale them beyond 1000 mm");
+      if (&values == &locus.alongTrack && 2.0 * kMaxSliderHalfStroke * reach > kPathSearchHigh) {
+        fail(n, where,
+             "the values lie too far from zero for their range: a full stride would "
+             "scale them beyond 1000 mm");
       }
-      auto& target = key == "alongTrack" ? locus.alongTrack : locus.vertical;
-      std::copy(values.begin(), values.end(), target.begin());
     }
   }
 
@@ -125,42 +85,14 @@ class GaitFileReader {
   }
 
   void readJoint(const YAML::Node& map, const std::string& path, JointServo& joint) const {
-    fields_.checkMap(map, path, kJointKeys);
-    const auto get = [&](const char* key, double minimum, double maximum) -> std::optional<double> {
-      const YAML::Node n = map[key];
-      if (!n) return std::nullopt;
-      return fields_.number(n, KeyPath(path, key), minimum, maximum);
-    };
-    joint.lower = get("lower", -kMaxAngle, kMaxAngle);
-    joint.upper = get("upper", -kMaxAngle, kMaxAngle);
-    joint.maxSpeed = get("max_speed", 1e-9, 1e6);
+    ReadSection(map, path, fields_, JointKeys(), joint);
     if (joint.lower && joint.upper && *joint.lower > *joint.upper) {
-      fields_.fail(map["upper"], KeyPath(path, "upper"), "lies below lower");
+      fail(map["upper"], KeyPath(path, "upper"), "lies below lower");
     }
-    if (const YAML::Node n = map["channel"]) {
-      joint.channel = static_cast<int>(fields_.wholeNumber(n, KeyPath(path, "channel"), 0, 255));
-    }
-    if (const YAML::Node n = map["direction"]) {
-      joint.direction = static_cast<int>(fields_.wholeNumber(n, KeyPath(path, "direction"), -1, 1));
-      if (joint.direction == 0) fields_.fail(n, KeyPath(path, "direction"), "must be 1 or -1");
-    }
-    joint.zero = get("zero", -kMaxAngle, kMaxAngle).value_or(joint.zero);
-    joint.centerUs = get("center_us", 0.0, 100000.0).value_or(joint.centerUs);
-    joint.usPerRad = get("us_per_rad", 1e-6, 100000.0).value_or(joint.usPerRad);
-    joint.minUs = get("min_us", 0.0, 100000.0).value_or(joint.minUs);
-    joint.maxUs = get("max_us", 0.0, 100000.0).value_or(joint.maxUs);
+    if (joint.direction == 0) fail(map["direction"], KeyPath(path, "direction"), "must be 1 or -1");
     if (joint.minUs > joint.maxUs) {
       const char* key = map["max_us"] ? "max_us" : "min_us";
-      fields_.fail(map[key], KeyPath(path, key),
-                   map["max_us"] ? "lies below min_us" : "lies above max_us");
-    }
-  }
-
-  void readCheck(const YAML::Node& map, GaitSettings& settings) const {
-    fields_.checkMap(map, "check", {"reach", "roll_saturation"});
-    if (const YAML::Node n = map["reach"]) settings.checkReach = fields_.flag(n, "check.reach");
-    if (const YAML::Node n = map["roll_saturation"]) {
-      settings.checkRollSaturation = fields_.flag(n, "check.roll_saturation");
+      fail(map[key], KeyPath(path, key), map["max_us"] ? "lies below min_us" : "lies above max_us");
     }
   }
 
@@ -177,60 +109,32 @@ class GaitFileReader {
       const std::optional<int> channel = settings.joints[joint].channel;
       for (const auto& [other, otherName] : channels) {
         if (channel && *channel == other) {
-          fields_.fail(n["channel"], KeyPath(path, "channel"),
-                       std::to_string(other) + " is already the channel of " + otherName);
+          fail(n["channel"], KeyPath(path, "channel"),
+               std::to_string(other) + " is already the channel of " + otherName);
         }
       }
       if (channel) channels.emplace_back(*channel, names[joint]);
     }
   }
 
+  [[noreturn]] void fail(const YAML::Node& node, const std::string& key,
+                         const std::string& what) const {
+    fields_.fail(node, key, what);
+  }
+
   YamlFields fields_;
   const std::vector<GaitFileSection>& sections_;
 };
 
-std::string Number(double value) {
-  char text[kMaxNumberChars];
-  return std::string(text, WriteDouble(text, value));
+// A section's keys as block lines under `indent`.
+template <typename Struct>
+std::string BlockLines(const Struct& source, const SectionKeys<Struct>& keys,
+                       const std::string& indent) {
+  return SectionText(source, keys, indent, "\n") + "\n";
 }
 
-std::string List(const std::array<double, kLocusPoints>& values) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < values.size(); ++i) text += (i ? ", " : "") + Number(values[i]);
-  return text + "]";
-}
-
-std::string LegLines(const LegGait& leg, const std::string& indent) {
-  std::string text;
-  LegGait copy = leg;
-  for (const std::string& key : kLegKeys) {
-    text += indent + key + ": " + Number(*LegField(copy, key)) + "\n";
-  }
-  return text;
-}
-
-bool SameLeg(const LegGait& a, const LegGait& b) {
-  return a.stepRate == b.stepRate && a.stepHeight == b.stepHeight &&
-         a.footOffsetX == b.footOffsetX && a.footOffsetY == b.footOffsetY &&
-         a.footOffsetZ == b.footOffsetZ && a.sideStepLength == b.sideStepLength;
-}
-
-std::string JointLine(const JointServo& joint) {
-  std::string text;
-  const auto add = [&](const char* key, const std::string& value) {
-    text += (text.empty() ? "" : ", ") + std::string(key) + ": " + value;
-  };
-  if (joint.lower) add("lower", Number(*joint.lower));
-  if (joint.upper) add("upper", Number(*joint.upper));
-  if (joint.maxSpeed) add("max_speed", Number(*joint.maxSpeed));
-  if (joint.channel) add("channel", std::to_string(*joint.channel));
-  add("zero", Number(joint.zero));
-  add("direction", std::to_string(joint.direction));
-  add("center_us", Number(joint.centerUs));
-  add("us_per_rad", Number(joint.usPerRad));
-  add("min_us", Number(joint.minUs));
-  add("max_us", Number(joint.maxUs));
-  return "{" + text + "}";
+bool SameLeg(const LegGaitParams& a, const LegGaitParams& b) {
+  return SectionText(a, LegKeys(), "", ", ", &b).empty();
 }
 
 }  // namespace
@@ -253,32 +157,28 @@ GaitSettings LoadGaitFile(const std::string& path, const std::vector<GaitFileSec
 std::string GaitFileText(const GaitSettings& settings) {
   std::string text =
       "# Trotix gait file: trotix-gait --gait FILE. Keys are the engine's field names;\n"
-      "# lengths in mm, angles in rad (see docs/conventions.md). Any key may be left out.\n"
-      "tick_period_ms: " +
-      Number(settings.tickPeriodMs) +
-      "   # only scales time: one tick is one engine tick\n"
-      "jump_threshold: " +
-      Number(settings.jumpThreshold) + "   # rad between ticks that --report flags\n";
+      "# lengths in mm, angles in rad (see docs/conventions.md). Any key may be left out.\n" +
+      BlockLines(settings, TopLevelKeys(), "");
   const bool allEqual =
       std::all_of(settings.legs.begin(), settings.legs.end(),
-                  [&](const LegGait& leg) { return SameLeg(leg, settings.legs[0]); });
-  text += "gait:   # every leg\n" + LegLines(settings.legs[0], "  ");
+                  [&](const LegGaitParams& leg) { return SameLeg(leg, settings.legs[0]); });
+  text += "gait:   # every leg\n" + BlockLines(settings.legs[0], LegKeys(), "  ");
   if (!allEqual) {
     text += "legs:   # per leg, over gait\n";
     for (int leg = 0; leg < kLegCount; ++leg) {
-      text += "  leg" + std::to_string(leg) + ":\n" + LegLines(settings.legs[leg], "    ");
+      text += std::string("  ") + kLegNames[leg] + ":\n" +
+              BlockLines(settings.legs[leg], LegKeys(), "    ");
     }
   }
   text += "paths:   # ten points each, scaled to the stroke and stepHeight\n";
   for (const auto& [key, locus] : {std::pair{"front", &settings.front}, {"rear", &settings.rear}}) {
-    text += std::string("  ") + key + ":\n    alongTrack: " + List(locus->alongTrack) +
-            "\n    vertical: " + List(locus->vertical) + "\n";
+    text += std::string("  ") + key + ":\n" + BlockLines(*locus, PathKeys(), "    ");
   }
   std::string joints;
   for (int joint = 0; joint < kJointCount; ++joint) {
     const JointServo& servo = settings.joints[joint];
     if (servo.hasLimits() || servo.channel) {
-      joints += "  " + JointName(joint) + ": " + JointLine(servo) + "\n";
+      joints += "  " + JointName(joint) + ": {" + SectionText(servo, JointKeys(), "", ", ") + "}\n";
     }
   }
   if (joints.empty()) {
@@ -290,14 +190,8 @@ std::string GaitFileText(const GaitSettings& settings) {
   } else {
     text += "joints:\n" + joints;
   }
-  text += std::string("servo_slew_limit: ") + (settings.slewLimit ? "true" : "false") +
-          "   # --format servo also keeps each joint within max_speed\n" +
-          "check:   # what --check fails on besides joint limits\n" +
-          "  reach: " + (settings.checkReach ? "true" : "false") +
-          "   # the solver's reach clamps\n" +
-          "  roll_saturation: " + (settings.checkRollSaturation ? "true" : "false") +
-          "   # saturated shoulder rolls\n";
-  return text;
+  return text + "check:   # what --check fails on besides joint limits\n" +
+         BlockLines(settings, CheckKeys(), "  ");
 }
 
 }  // namespace trotix

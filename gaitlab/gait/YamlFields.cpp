@@ -112,4 +112,44 @@ std::vector<double> YamlFields::numbers(const YAML::Node& node, const std::strin
   return values;
 }
 
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, double& value) const {
+  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum);
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, std::optional<double>& value) const {
+  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum);
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, int& value) const {
+  std::optional<int> given;
+  read(map, path, key, minimum, maximum, given);
+  if (given) value = *given;
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, std::optional<int>& value) const {
+  if (const YAML::Node n = map[key]) {
+    value = static_cast<int>(wholeNumber(n, KeyPath(path, key), static_cast<std::int64_t>(minimum),
+                                         static_cast<std::int64_t>(maximum)));
+  }
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key, double,
+                      double, bool& value) const {
+  if (const YAML::Node n = map[key]) value = flag(n, KeyPath(path, key));
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum,
+                      std::array<double, kLocusPoints>& values) const {
+  if (const YAML::Node n = map[key]) {
+    const std::vector<double> given =
+        numbers(n, KeyPath(path, key), values.size(), minimum, maximum);
+    std::copy(given.begin(), given.end(), values.begin());
+  }
+}
+
 }  // namespace trotix
