@@ -130,11 +130,46 @@ class GaitFileReader {
 template <typename Struct>
 std::string BlockLines(const Struct& source, const SectionKeys<Struct>& keys,
                        const std::string& indent) {
-  return SectionText(source, keys, indent, "\n") + "\n";
+  const std::string text = SectionText(source, keys, indent, "\n");
+  return text.empty() ? text : text + "\n";
 }
 
-bool SameLeg(const LegGaitParams& a, const LegGaitParams& b) {
-  return SectionText(a, LegKeys(), "", ", ", &b).empty();
+// The leg values under `gait:` where all legs agree, under `legs:` where
+// they differ, so that each leg reads back its own.
+std::string LegsText(const std::array<LegGaitParams, kLegCount>& legs) {
+  SectionKeys<LegGaitParams> shared, differing;
+  for (const SectionKey<LegGaitParams>& key : LegKeys()) {
+    const bool same = std::all_of(legs.begin(), legs.end(), [&](const LegGaitParams& leg) {
+      return KeyText(leg, key) == KeyText(legs[0], key);
+    });
+    (same ? shared : differing).push_back(key);
+  }
+  std::string text;
+  if (!shared.empty()) text += "gait:   # every leg\n" + BlockLines(legs[0], shared, "  ");
+  if (!differing.empty()) {
+    text += "legs:   # per leg, over gait\n";
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      text += std::string("  ") + kLegNames[leg] + ":\n" + BlockLines(legs[leg], differing, "    ");
+    }
+  }
+  return text;
+}
+
+// Every joint that differs from a servo with no limits and the default
+// calibration, with all its keys.
+std::string JointsText(const std::array<JointServo, kJointCount>& joints) {
+  const JointServo unset;
+  std::string text;
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    const JointServo& servo = joints[joint];
+    if (SectionText(servo, JointKeys(), "", ", ", &unset).empty()) continue;
+    text += "  " + JointName(joint) + ": {" + SectionText(servo, JointKeys(), "", ", ") + "}\n";
+  }
+  if (!text.empty()) return "joints:\n" + text;
+  return "# joints:   # servo limits (rad, rad/s) and calibration for --report and --format servo\n"
+         "#   leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, zero: 1.5,\n"
+         "#               direction: -1, center_us: 1500, us_per_rad: 636.6,\n"
+         "#               min_us: 500, max_us: 2500}\n";
 }
 
 }  // namespace
@@ -159,37 +194,12 @@ std::string GaitFileText(const GaitSettings& settings) {
       "# Trotix gait file: trotix-gait --gait FILE. Keys are the engine's field names;\n"
       "# lengths in mm, angles in rad (see docs/conventions.md). Any key may be left out.\n" +
       BlockLines(settings, TopLevelKeys(), "");
-  const bool allEqual =
-      std::all_of(settings.legs.begin(), settings.legs.end(),
-                  [&](const LegGaitParams& leg) { return SameLeg(leg, settings.legs[0]); });
-  text += "gait:   # every leg\n" + BlockLines(settings.legs[0], LegKeys(), "  ");
-  if (!allEqual) {
-    text += "legs:   # per leg, over gait\n";
-    for (int leg = 0; leg < kLegCount; ++leg) {
-      text += std::string("  ") + kLegNames[leg] + ":\n" +
-              BlockLines(settings.legs[leg], LegKeys(), "    ");
-    }
-  }
+  text += LegsText(settings.legs);
   text += "paths:   # ten points each, scaled to the stroke and stepHeight\n";
   for (const auto& [key, locus] : {std::pair{"front", &settings.front}, {"rear", &settings.rear}}) {
     text += std::string("  ") + key + ":\n" + BlockLines(*locus, PathKeys(), "    ");
   }
-  std::string joints;
-  for (int joint = 0; joint < kJointCount; ++joint) {
-    const JointServo& servo = settings.joints[joint];
-    if (servo.hasLimits() || servo.channel) {
-      joints += "  " + JointName(joint) + ": {" + SectionText(servo, JointKeys(), "", ", ") + "}\n";
-    }
-  }
-  if (joints.empty()) {
-    text +=
-        "# joints:   # servo limits (rad, rad/s) and calibration for --report and --format servo\n"
-        "#   leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, zero: 1.5,\n"
-        "#               direction: -1, center_us: 1500, us_per_rad: 636.6,\n"
-        "#               min_us: 500, max_us: 2500}\n";
-  } else {
-    text += "joints:\n" + joints;
-  }
+  text += JointsText(settings.joints);
   return text + "check:   # what --check fails on besides joint limits\n" +
          BlockLines(settings, CheckKeys(), "  ");
 }
