@@ -16,7 +16,9 @@ constexpr double kMaxPulseUs = 100000.0;
 
 const SectionKeys<GaitSettings>& TopLevelKeys() {
   static const SectionKeys<GaitSettings> keys = {
-      {"tick_period_ms", &GaitSettings::tickPeriodMs, 0.001, 60000.0,
+      // Servos take a new pulse every few to a few hundred ms; the bounds
+      // also keep the physics check's ticks of a sensible length.
+      {"tick_period_ms", &GaitSettings::tickPeriodMs, 1.0, 1000.0,
        "only scales time: one tick is one engine tick"},
       {"jump_threshold", &GaitSettings::jumpThreshold, 0.0, kMaxAngle,
        "rad between ticks that --report flags"},

@@ -25,6 +25,19 @@ std::string Limit(double value) {
   return text;
 }
 
+// The tag as the file would write it: "!!str" for YAML's own.
+std::string TagAsTyped(const std::string& tag) {
+  const std::string core = "tag:yaml.org,2002:";
+  return QuoteForMessage(tag.rfind(core, 0) == 0 ? "!!" + tag.substr(core.size()) : tag);
+}
+
+// The parser reads a number too small for a double, such as 1e-400, as 0
+// without a word.
+bool UnderflowsToZero(const std::string& text, double value) {
+  return value == 0.0 &&
+         text.substr(0, text.find_first_of("eE")).find_first_of("123456789") != std::string::npos;
+}
+
 std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -66,10 +79,19 @@ void YamlFields::checkMap(const YAML::Node& node, const std::string& key,
 double YamlFields::number(const YAML::Node& node, const std::string& key, double minimum,
                           double maximum) const {
   double value = 0.0;
-  if (!node.IsScalar() || !YAML::convert<double>::decode(node, value)) {
+  if (!node.IsScalar()) fail(node, key, Shown(node) + " is not a number");
+  // A number is written plainly: "4", not '4' or !!str 4.
+  if (node.Tag() == "!") fail(node, key, Shown(node) + " is quoted text, not a number");
+  if (node.Tag() != "?") {
+    fail(node, key, Shown(node) + " is tagged " + TagAsTyped(node.Tag()) + ", not a plain number");
+  }
+  if (!YAML::convert<double>::decode(node, value)) {
     fail(node, key, Shown(node) + " is not a number");
   }
   if (!std::isfinite(value)) fail(node, key, Shown(node) + " is not a finite number");
+  if (UnderflowsToZero(node.Scalar(), value)) {
+    fail(node, key, Shown(node) + " is too small to be told from 0; write 0");
+  }
   if (value < minimum || value > maximum) {
     fail(node, key, Shown(node) + " is out of range " + Limit(minimum) + " to " + Limit(maximum));
   }

@@ -32,7 +32,8 @@ class YamlFields {
   void checkMap(const YAML::Node& node, const std::string& key,
                 const std::vector<std::string>& known) const;
 
-  // A finite number in [minimum, maximum].
+  // A finite number in [minimum, maximum], written plainly: no quotes, no
+  // tag, and not so small that it reads as 0.
   double number(const YAML::Node& node, const std::string& key, double minimum,
                 double maximum) const;
   // A whole number in [minimum, maximum].
