@@ -11,19 +11,13 @@
 
 namespace trotix {
 
-// The fields of one leg's LegGaitParams that a gait file may set.
-struct LegGait {
-  double stepRate;
-  double stepHeight;
-  double footOffsetX;
-  double footOffsetY;
-  double footOffsetZ;
-  double sideStepLength;  // halfSideStepLength follows as half of it
-};
-
 // One joint's servo. A missing limit is no limit; a joint without a channel
 // is left out of the servo export, whose pulse width is
-//     centerUs + direction * (angle - zero) * usPerRad.
+//     centerUs + direction * (angle - zero) * usPerRad,
+// kept within minUs to maxUs, the pulses any hobby servo takes by default.
+constexpr double kDefaultMinUs = 500.0;
+constexpr double kDefaultMaxUs = 2500.0;
+
 struct JointServo {
   std::optional<double> lower;     // rad
   std::optional<double> upper;     // rad
@@ -33,6 +27,8 @@ struct JointServo {
   int direction = 1;  // +1 or -1
   double centerUs = 1500.0;
   double usPerRad = 2000.0 / kTruePi;  // 1000 us per quarter turn
+  double minUs = kDefaultMinUs;
+  double maxUs = kDefaultMaxUs;
 
   bool hasLimits() const { return lower || upper || maxSpeed; }
   double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
@@ -42,12 +38,15 @@ constexpr double kDefaultTickPeriodMs = 33.0;
 constexpr double kDefaultJumpThreshold = 0.2;  // rad between consecutive ticks
 
 struct GaitSettings {
-  std::array<LegGait, kLegCount> legs;
+  std::array<LegGaitParams, kLegCount> legs;  // the fields the gait file sets
   FootLocus front;
   FootLocus rear;
   double tickPeriodMs = kDefaultTickPeriodMs;
   double jumpThreshold = kDefaultJumpThreshold;
   std::array<JointServo, kJointCount> joints;
+  bool slewLimit = false;            // servo pulses also follow each joint's maxSpeed
+  bool checkReach = false;           // --check also fails on the solver's reach clamps
+  bool checkRollSaturation = false;  // --check also fails on saturated shoulder rolls
 
   double tickSeconds() const { return tickPeriodMs / 1000.0; }
 };
@@ -55,8 +54,8 @@ struct GaitSettings {
 // The engine's own defaults and no joint section.
 GaitSettings DefaultGaitSettings();
 
-// Writes the gait into a freshly built engine: every leg's fields and the
-// foot paths of all three walk modes.
+// Writes the gait into a freshly built engine: every leg's fields that a
+// gait file sets and the foot paths of all three walk modes.
 void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine);
 
 // "leg0_pitch" ... "leg3_knee", the names of the CSV header.
