@@ -2,8 +2,6 @@
 
 #include <wx/dcclient.h>
 
-#include "view/GlScene.h"
-#include "view/MessageBox.h"
 #include "view/linux/NoCurrentGlContext.h"
 #include "view/linux/OpenGlDisplay.h"
 
@@ -13,14 +11,6 @@ RobotView* viewDeviceContext = nullptr;
 wxGLContext* viewRenderContext = nullptr;
 
 namespace {
-
-// The view's own failures are boxes owned by the view's window.
-void SetUpError(wxWindow* view, const char* text) {
-  ShowMessageBox(text, "ERROR", MessageIcon::kExclamation, view);
-}
-void ShutdownError(wxWindow* view, const char* text) {
-  ShowMessageBox(text, "SHUTDOWN ERROR", MessageIcon::kInformation, view);
-}
 
 // On a display without GLX, wx's canvas set-up asserts that a visual it
 // cannot find exists. That is no programming error, and the view reports it
@@ -97,9 +87,7 @@ void RobotView::runCreationSequence() {
   if (creationDone) return;
   creationDone = true;
   viewDeviceContext = this;
-  createGlContext();  // without a context the GL calls below act on none
-  resizeScene(10, 10);
-  initGlState();
+  setUpGl();
   // GTK may have sized the window before it was realised; no later size
   // event would then set the real projection.
   if (GetHandle() == nullptr) return;
@@ -107,52 +95,25 @@ void RobotView::runCreationSequence() {
   resizeScene(size.x, size.y);
 }
 
-bool RobotView::createGlContext() {
-  if (!pixelFormatChosen) {
-    SetUpError(this, "ChoosePixelFormat Failed");
-    return false;
-  }
-  if (GetHandle() == nullptr) {
-    SetUpError(this, "SetPixelFormat Failed");
-    return false;
-  }
+bool RobotView::createRenderContext() {
   viewRenderContext = new wxGLContext(viewDeviceContext);
-  if (!viewRenderContext->IsOK()) {
-    delete viewRenderContext;
-    viewRenderContext = nullptr;
-    SetUpError(this, "Can't Create A GL Rendering Context.");
-    return false;
-  }
-  if (!viewRenderContext->SetCurrent(*viewDeviceContext)) {
-    releaseGlContext();
-    SetUpError(this, "Can't Activate The GL Rendering Context.");
-    return false;
-  }
-  return true;
-}
-
-bool RobotView::initGlState() {
-  if (!createTextures()) return false;
-  SetFixedGlState();
-  return true;
-}
-
-bool RobotView::createTextures() {
-  return CreateStarTexture(starTexture, viewRenderContext != nullptr);
-}
-
-void RobotView::resizeScene(int width, int height) { ResizeGlScene(width, height); }
-
-int RobotView::drawRobot() {
-  DrawGlScene(camera, engine ? &engine->jointAngles : nullptr);
-  return 0;
-}
-
-void RobotView::releaseGlContext() {
-  if (viewRenderContext == nullptr) return;
-  if (!MakeNoGlContextCurrent()) ShutdownError(this, "Release Of DC And RC Failed.");
-  delete viewRenderContext;  // wx gives no failure for the deletion itself
+  if (viewRenderContext->IsOK()) return true;
+  delete viewRenderContext;
   viewRenderContext = nullptr;
+  return false;
+}
+
+bool RobotView::makeRenderContextCurrent() {
+  return viewRenderContext->SetCurrent(*viewDeviceContext);
+}
+
+bool RobotView::makeNoContextCurrent() { return MakeNoGlContextCurrent(); }
+
+// wx gives no failure for the deletion itself.
+bool RobotView::deleteRenderContext() {
+  delete viewRenderContext;
+  viewRenderContext = nullptr;
+  return true;
 }
 
 bool RobotView::glReady() const {
@@ -166,18 +127,13 @@ void RobotView::onCreate(wxWindowCreateEvent& event) {
 
 void RobotView::onPaint(wxPaintEvent&) {
   wxPaintDC paintDc(this);  // validates the update region; GL does the drawing
-  if (!glReady()) return;
-  viewRenderContext->SetCurrent(*viewDeviceContext);
-  ClearGlFrame();
-  drawRobot();
-  viewDeviceContext->SwapBuffers();
-  ++framesDrawn;
+  if (glReady()) drawFrame();
 }
 
 void RobotView::onSize(wxSizeEvent& event) {
   event.Skip();
   if (!glReady()) return;
-  viewRenderContext->SetCurrent(*viewDeviceContext);
+  makeRenderContextCurrent();
   const wxSize size = GetClientSize();
   resizeScene(size.x, size.y);
 }
