@@ -124,8 +124,7 @@ bool WalkDialog::handleCommand(WORD command) {
     case IDCANCEL:
       EndDialog(hwnd, IDCANCEL);
       return true;
-    case kHelpCommand:
-      if (WalkApp::current() != nullptr) WalkApp::current()->showHelp();
+    case kHelpCommand:  // the program has no help, so nothing shows
       return true;
     default:
       return false;

@@ -71,6 +71,8 @@ RobotView::RobotView(wxWindow* parent, const wxRect& rect)
   // Not a tab stop: the keyboard focus starts on, and stays with, the
   // dialog's controls.
   if (GetHandle() != nullptr) SetCanFocus(false);
+  // Every visible pixel comes from OpenGL: the toolkit erases nothing.
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
   // GTK sends the creation event when it realises the window. Inside a
   // parent that is already on screen that happens during construction,
   // before this handler could see it; without a native window it never
@@ -138,16 +140,10 @@ void RobotView::onSize(wxSizeEvent& event) {
   resizeScene(size.x, size.y);
 }
 
-void RobotView::onEraseBackground(wxEraseEvent&) {
-  // Every visible pixel comes from OpenGL.
-}
-
 void RobotView::onLeftDown(wxMouseEvent& event) {
   camera.anchorRotation(event.GetX(), event.GetY());
   event.Skip();
 }
-
-void RobotView::onLeftUp(wxMouseEvent& event) { event.Skip(); }
 
 void RobotView::onMotion(wxMouseEvent& event) {
   camera.dragTo(event.GetX(), event.GetY(), event.LeftIsDown(), event.RightIsDown());
@@ -164,9 +160,7 @@ wxBEGIN_EVENT_TABLE(RobotView, wxGLCanvas)
   EVT_WINDOW_CREATE(RobotView::onCreate)
   EVT_PAINT(RobotView::onPaint)
   EVT_SIZE(RobotView::onSize)
-  EVT_ERASE_BACKGROUND(RobotView::onEraseBackground)
   EVT_LEFT_DOWN(RobotView::onLeftDown)
-  EVT_LEFT_UP(RobotView::onLeftUp)
   EVT_MOTION(RobotView::onMotion)
   EVT_RIGHT_DOWN(RobotView::onRightDown)
 wxEND_EVENT_TABLE()

@@ -45,9 +45,7 @@ class RobotView : public wxGLCanvas, public RobotViewCore {
   void onCreate(wxWindowCreateEvent& event);
   void onPaint(wxPaintEvent& event);
   void onSize(wxSizeEvent& event);
-  void onEraseBackground(wxEraseEvent& event);
   void onLeftDown(wxMouseEvent& event);
-  void onLeftUp(wxMouseEvent& event);
   void onMotion(wxMouseEvent& event);
   void onRightDown(wxMouseEvent& event);
 
