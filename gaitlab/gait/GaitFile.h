@@ -1,7 +1,7 @@
 // The gait file: YAML that sets the engine's gait before a run, and the
 // servos of its joints. Keys are the engine's own field names:
 //
-//   tick_period_ms: 33          # only scales time; one tick is one engine tick
+//   tick_period_ms: 33          # 1 to 1000; only scales time: a tick is an engine tick
 //   jump_threshold: 0.2         # rad between ticks that the report flags
 //   gait: {stepRate: 2, stepHeight: 20, footOffsetX: 50, ...}   # every leg
 //   legs: {leg2: {stepHeight: 25}}                              # per leg, over gait
@@ -10,9 +10,10 @@
 //   servo_slew_limit: false     # servo pulses also keep to each max_speed
 //   check: {reach: false, roll_saturation: false}   # more that --check fails on
 //
-// The file is one YAML document. Every key may be left out. Unknown keys
-// are refused, except top-level sections that another part of the program
-// registers a reader for.
+// The file is one YAML document. Every key may be left out. Numbers are
+// plain YAML numbers: not quoted, not tagged. Unknown keys are refused,
+// except top-level sections that another part of the program registers a
+// reader for.
 #ifndef TROTIX_GAITLAB_GAITFILE_H_
 #define TROTIX_GAITLAB_GAITFILE_H_
 

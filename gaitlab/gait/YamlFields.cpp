@@ -3,7 +3,9 @@
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 
 #include "gaitlab/io/InputError.h"
@@ -36,6 +38,15 @@ std::string TagAsTyped(const std::string& tag) {
 bool UnderflowsToZero(const std::string& text, double value) {
   return value == 0.0 &&
          text.substr(0, text.find_first_of("eE")).find_first_of("123456789") != std::string::npos;
+}
+
+// A number too large for a double, such as 1e400, which the parser calls
+// no number at all.
+bool Overflows(const std::string& text) {
+  char* end = nullptr;
+  errno = 0;
+  std::strtod(text.c_str(), &end);
+  return errno == ERANGE && end != text.c_str() && *end == '\0';
 }
 
 std::string JoinNames(const std::vector<std::string>& names) {
@@ -85,15 +96,16 @@ double YamlFields::number(const YAML::Node& node, const std::string& key, double
   if (node.Tag() != "?") {
     fail(node, key, Shown(node) + " is tagged " + TagAsTyped(node.Tag()) + ", not a plain number");
   }
+  const std::string range = " is out of range " + Limit(minimum) + " to " + Limit(maximum);
   if (!YAML::convert<double>::decode(node, value)) {
-    fail(node, key, Shown(node) + " is not a number");
+    fail(node, key, Shown(node) + (Overflows(node.Scalar()) ? range : " is not a number"));
   }
   if (!std::isfinite(value)) fail(node, key, Shown(node) + " is not a finite number");
   if (UnderflowsToZero(node.Scalar(), value)) {
     fail(node, key, Shown(node) + " is too small to be told from 0; write 0");
   }
   if (value < minimum || value > maximum) {
-    fail(node, key, Shown(node) + " is out of range " + Limit(minimum) + " to " + Limit(maximum));
+    fail(node, key, Shown(node) + range);
   }
   return value;
 }
