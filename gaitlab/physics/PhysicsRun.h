@@ -21,6 +21,9 @@ class PhysicsRun : public TickStage {
 
   PhysicsSummary summary() const;
 
+  // The simulation's state, for drawing it between ticks.
+  mjData& data() { return *data_; }
+
  private:
   void standOnFloor(const JointAngles& angles);
   void stepOneTick(std::int64_t tick);
