@@ -6,6 +6,13 @@ namespace {
 // Room in the scene for the track's segments besides the model's own geoms.
 constexpr int kSceneGeoms = 2000 + TrunkTrack::kMaxPoints;
 
+// Letters of about a thirtieth of the picture's height.
+int FontScale(int height) {
+  if (height < 360) return mjFONTSCALE_50;
+  if (height < 720) return mjFONTSCALE_100;
+  return mjFONTSCALE_150;
+}
+
 }  // namespace
 
 SceneView::SceneView(const RobotModel& model, int width, int height)
@@ -23,9 +30,12 @@ SceneView::SceneView(const RobotModel& model, int width, int height)
   // a fifth of MuJoCo's defaults (4 samples, 4096 x 4096).
   sized->vis.quality.offsamples = 0;
   sized->vis.quality.shadowsize = 1024;
-  mjr_makeContext(sized, &context_, width >= 800 ? mjFONTSCALE_150 : mjFONTSCALE_100);
+  mjr_makeContext(sized, &context_, FontScale(height));
   mj_deleteModel(sized);
-  resetCamera();
+  mjv_defaultCamera(&camera_);
+  camera_.distance = 0.8;
+  camera_.azimuth = 135.0;
+  camera_.elevation = -22.0;
 }
 
 SceneView::~SceneView() {
@@ -33,17 +43,10 @@ SceneView::~SceneView() {
   mjv_freeScene(&scene_);
 }
 
-void SceneView::resetCamera() {
-  mjv_defaultCamera(&camera_);
-  camera_.type = mjCAMERA_TRACKING;
-  camera_.trackbodyid = model_.trunkBody();
-  camera_.distance = 0.8;
-  camera_.azimuth = 135.0;
-  camera_.elevation = -22.0;
-}
-
 void SceneView::draw(mjData& data, const mjrRect& viewport, const std::string& labels,
                      const std::string& values) {
+  // The camera looks at the whole robot's mass centre, wherever it walks.
+  mju_copy3(camera_.lookat, data.subtree_com + 3 * model_.trunkBody());
   mjv_updateScene(&model_.model(), &data, &option_, nullptr, &camera_, mjCAT_ALL, &scene_);
   track_.addTo(scene_);
   mjr_render(viewport, &scene_, &context_);

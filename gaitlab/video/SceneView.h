@@ -26,8 +26,6 @@ class SceneView {
   mjvScene& scene() { return scene_; }
   const mjrContext& context() const { return context_; }
   TrunkTrack& track() { return track_; }
-  // The camera's place after a restart.
-  void resetCamera();
 
   // Draws `data` into the current buffer, with a caption of two columns
   // (lines of labels and of values) at the top left.
