@@ -32,7 +32,7 @@ std::vector<std::string> FfmpegArguments(const VideoShape& shape) {
     // One palette for the whole clip, made from what changes between frames.
     arguments.insert(arguments.end(), {"-vf",
                                        "vflip,split[a][b];[a]palettegen=stats_mode=diff[p];"
-                                       "[b][p]paletteuse=dither=bayer:bayer_scale=3",
+                                       "[b][p]paletteuse=dither=bayer:bayer_scale=5",
                                        "-f", "gif"});
   } else {
     arguments.insert(arguments.end(), {"-vf", "vflip", "-c:v", "libx264", "-preset", "veryfast",
