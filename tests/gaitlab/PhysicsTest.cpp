@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "engine/LegSolver.h"
 #include "gaitlab/gait/LegReach.h"
@@ -167,12 +168,20 @@ std::pair<double, double> TrunkInFrame(const unsigned char* rgb, int width, int 
 TEST(PhysicsVideoTest, FilmsTheRobotWalkingWithoutADisplay) {
   ScratchDirectory dir;
   constexpr int kWidth = 320, kHeight = 240;
-  const ProcessResult run = RunProgram(
-      "/usr/bin/env",
-      {"-u", "DISPLAY", TROTIX_GAIT_PROGRAM, "--physics", "--format", "none", "--ticks", "60",
-       "--step", "-130", "--video-fps", "10", "--video-size", "320x240", "--video", "v.mp4"},
-      dir.path());
+  const ProcessResult run =
+      RunProgram("/usr/bin/env",
+                 {"-u", "DISPLAY", TROTIX_GAIT_PROGRAM, "--physics", "--format", "none", "--ticks",
+                  "60", "--step", "-130", "--video-fps", "10", "--video-size", "320x240", "--video",
+                  "v.mp4", "--physics-summary", "filmed.json"},
+                 dir.path());
   ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(RunGaitProgram({"--physics", "--format", "none", "--ticks", "60", "--step", "-130",
+                            "--physics-summary", "s.json"},
+                           dir.path())
+                .status,
+            0);
+  EXPECT_EQ(ReadFile(dir.file("filmed.json")), ReadFile(dir.file("s.json")))
+      << "filming changed the run";
   const std::string frames = DecodedFrames("v.mp4", dir.path());
   constexpr std::size_t kFrameBytes = kWidth * kHeight * 3;
   // 60 ticks of 33 ms at 10 frames a second: frames at 0, 0.1, ... 1.9 s.
@@ -190,24 +199,31 @@ TEST(PhysicsVideoTest, FilmsTheRobotWalkingWithoutADisplay) {
   EXPECT_GT(difference / kFrameBytes, 5.0) << "the last frame looks like the first";
 }
 
-// Without ffmpeg or without OpenGL the video fails in one line, status 1,
-// and leaves no file.
+// Without ffmpeg, OpenGL or a display the video and the window fail in one
+// line, status 1, and leave no file.
 TEST(PhysicsVideoTest, FailsInOneLineWithoutItsTools) {
+  const std::vector<std::string> kVideo = {"--physics", "--format", "none", "--ticks",
+                                           "5",         "--video",  "v.gif"};
   const struct {
-    const char* environment;
+    std::vector<std::string> environment;
+    std::vector<std::string> args;
     const char* message;
-  } kCases[] = {{"PATH=/nonexistent", "cannot run ffmpeg"},
-                {"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json", "--video: no EGL display"}};
+  } kCases[] = {
+      {{"PATH=/nonexistent"}, kVideo, "cannot run ffmpeg"},
+      {{"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json"}, kVideo, "--video: no EGL display"},
+      {{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY"},
+       {"--physics", "--watch"},
+       "--watch: no window can be opened"}};
   for (const auto& c : kCases) {
     ScratchDirectory dir;
-    const ProcessResult run = RunProgram("/usr/bin/env",
-                                         {c.environment, TROTIX_GAIT_PROGRAM, "--physics",
-                                          "--format", "none", "--ticks", "5", "--video", "v.gif"},
-                                         dir.path());
-    EXPECT_EQ(run.status, 1) << c.environment;
+    std::vector<std::string> command = c.environment;
+    command.push_back(TROTIX_GAIT_PROGRAM);
+    command.insert(command.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram("/usr/bin/env", command, dir.path());
+    EXPECT_EQ(run.status, 1) << c.message;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    EXPECT_TRUE(dir.entries().empty()) << c.environment;
+    EXPECT_TRUE(dir.entries().empty()) << c.message;
   }
 }
 
