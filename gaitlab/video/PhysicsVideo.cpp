@@ -30,8 +30,8 @@ class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
         lastTick_(request.ticks - 1),
         pixels_(static_cast<std::size_t>(request.shape.width) * request.shape.height * 3) {
     view_.emplace(model_, request.shape.width, request.shape.height);
-    context_.release();
     encoder_.emplace(output, name, request.shape);
+    context_.release();
   }
 
   ~MujocoPhysicsVideo() override {

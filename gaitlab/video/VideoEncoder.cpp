@@ -67,6 +67,8 @@ VideoEncoder::VideoEncoder(std::FILE* output, const std::string& name, const Vid
   ::close(sockets[1]);
   if (error != 0) {
     child_ = -1;
+    ::close(socket_);
+    if (log_ != nullptr) std::fclose(log_);
     throw OutputError(name_ + ": cannot run ffmpeg (" + std::strerror(error) +
                       "); install Debian's ffmpeg package");
   }
