@@ -21,7 +21,8 @@ class PhysicsRun : public TickStage {
 
   PhysicsSummary summary() const;
 
-  // The simulation's state, for drawing it between ticks.
+  // The model and the simulation's state, for drawing them between ticks.
+  const RobotModel& model() const { return model_; }
   mjData& data() { return *data_; }
 
  private:

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "gaitlab/physics/PhysicsRun.h"
-#include "gaitlab/physics/RobotModel.h"
 #include "gaitlab/video/OffscreenContext.h"
 #include "gaitlab/video/RunCaption.h"
 #include "gaitlab/video/SceneView.h"
@@ -19,17 +18,16 @@ const Schedule kNoSchedule;
 // handed over at the first tick.
 class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
  public:
-  MujocoPhysicsVideo(const PhysicsParameters& parameters, const GaitSettings& gait,
+  MujocoPhysicsVideo(std::unique_ptr<PhysicsCheck> physics, const GaitSettings& gait,
                      const VideoRequest& request, std::FILE* output, const std::string& name)
-      : model_(parameters, gait.tickPeriodMs),
-        run_(model_, gait.tickPeriodMs),
+      : physics_(std::move(physics)),
         sliders_(request.start, request.schedule ? *request.schedule : kNoSchedule,
                  request.rampTicks),
         tickSeconds_(gait.tickSeconds()),
         framesPerSecond_(request.shape.framesPerSecond),
         lastTick_(request.ticks - 1),
         pixels_(static_cast<std::size_t>(request.shape.width) * request.shape.height * 3) {
-    view_.emplace(model_, request.shape.width, request.shape.height);
+    view_.emplace(physics_->run().model(), request.shape.width, request.shape.height);
     encoder_.emplace(output, name, request.shape);
     context_.release();
   }
@@ -40,7 +38,8 @@ class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
   }
 
   TickStage& stage() override { return *this; }
-  PhysicsSummary summary() const override { return run_.summary(); }
+  PhysicsSummary summary() const override { return physics_->summary(); }
+  PhysicsRun& run() override { return physics_->run(); }
   void finish() override { encoder_->finish(); }
 
  private:
@@ -58,10 +57,10 @@ class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
   }
 
   void film(TickRecord& record) {
-    run_.process(record);
+    physics_->stage().process(record);
     const SliderPositions sliders = sliders_.next();
-    mjData& data = run_.data();
-    const mjtNum* trunk = data.xpos + 3 * model_.trunkBody();
+    mjData& data = run().data();
+    const mjtNum* trunk = data.xpos + 3 * run().model().trunkBody();
     view_->track().add(trunk[0], trunk[1]);
     const double seconds = static_cast<double>(record.tick) * tickSeconds_;
     bool drawn = false;
@@ -77,8 +76,7 @@ class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
     }
   }
 
-  RobotModel model_;
-  PhysicsRun run_;
+  std::unique_ptr<PhysicsCheck> physics_;
   SliderTrack sliders_;
   double tickSeconds_, framesPerSecond_;
   std::int64_t lastTick_;
@@ -91,12 +89,12 @@ class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
 
 }  // namespace
 
-std::unique_ptr<PhysicsVideo> MakePhysicsVideo(const PhysicsParameters& parameters,
+std::unique_ptr<PhysicsVideo> MakePhysicsVideo(std::unique_ptr<PhysicsCheck> physics,
                                                const GaitSettings& gait,
                                                const VideoRequest& request, std::FILE* output,
                                                const std::string& name) {
   try {
-    return std::make_unique<MujocoPhysicsVideo>(parameters, gait, request, output, name);
+    return std::make_unique<MujocoPhysicsVideo>(std::move(physics), gait, request, output, name);
   } catch (const RendererUnavailable& error) {
     throw RendererUnavailable(std::string("--video: ") + error.what());
   }

@@ -1,5 +1,5 @@
-// A physics run that films itself: the physics check's run, with a frame of
-// MuJoCo's picture of it encoded at the frame rate asked for.
+// A physics check that films its run: after each tick, MuJoCo's picture of
+// the run's model and state, encoded at the frame rate asked for.
 #ifndef TROTIX_GAITLAB_PHYSICSVIDEO_H_
 #define TROTIX_GAITLAB_PHYSICSVIDEO_H_
 
@@ -29,10 +29,10 @@ class PhysicsVideo : public PhysicsCheck {
   virtual void finish() = 0;
 };
 
-// `output` is the file the video goes to, named `name` in messages. Throws
-// InputError without MuJoCo, RendererUnavailable without OpenGL, and
-// OutputError when ffmpeg cannot run.
-std::unique_ptr<PhysicsVideo> MakePhysicsVideo(const PhysicsParameters& parameters,
+// Films `physics`, which it takes over. `output` is the file the video goes
+// to, named `name` in messages. Throws RendererUnavailable without OpenGL
+// and OutputError when ffmpeg cannot run.
+std::unique_ptr<PhysicsVideo> MakePhysicsVideo(std::unique_ptr<PhysicsCheck> physics,
                                                const GaitSettings& gait,
                                                const VideoRequest& request, std::FILE* output,
                                                const std::string& name);

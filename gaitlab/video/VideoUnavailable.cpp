@@ -6,10 +6,9 @@
 
 namespace trotix {
 
-std::unique_ptr<PhysicsVideo> MakePhysicsVideo(const PhysicsParameters& parameters,
-                                               const GaitSettings& gait, const VideoRequest&,
-                                               std::FILE*, const std::string&) {
-  MakePhysicsCheck(parameters, gait, "--video");
+std::unique_ptr<PhysicsVideo> MakePhysicsVideo(std::unique_ptr<PhysicsCheck>, const GaitSettings&,
+                                               const VideoRequest&, std::FILE*,
+                                               const std::string&) {
   throw InputError("--video: this trotix-gait has no physics check");
 }
 

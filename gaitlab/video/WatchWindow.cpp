@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsRun.h"
-#include "gaitlab/physics/RobotModel.h"
 #include "gaitlab/video/OffscreenContext.h"
 #include "gaitlab/video/RunCaption.h"
 #include "gaitlab/video/SceneView.h"
@@ -55,11 +56,7 @@ GLFWwindow* OpenWindow() {
 class WatchWindow {
  public:
   WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start)
-      : window_(OpenWindow()),
-        model_(parameters, gait.tickPeriodMs),
-        tickSeconds_(gait.tickSeconds()),
-        sliders_(start),
-        view_(model_, 640, 480) {
+      : window_(OpenWindow()), parameters_(parameters), gait_(gait), sliders_(start) {
     ApplyGaitSettings(gait, standing_);
     glfwSetWindowUserPointer(window_, this);
     glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {
@@ -96,14 +93,20 @@ class WatchWindow {
     return *static_cast<WatchWindow*>(glfwGetWindowUserPointer(window));
   }
 
-  double elapsed() const { return static_cast<double>(ticks_) * tickSeconds_; }
+  double elapsed() const { return static_cast<double>(ticks_) * gait_.tickSeconds(); }
 
+  // A new run from a standing start; the view keeps its camera.
   void restart() {
+    std::unique_ptr<PhysicsCheck> fresh = MakePhysicsCheck(parameters_, gait_, "--watch");
+    std::optional<mjvCamera> camera;
+    if (view_) camera = view_->camera();
+    view_.reset();  // it draws the old run's model, which must outlive it
+    view_.emplace(fresh->run().model(), 640, 480);
+    if (camera) view_->camera() = *camera;
+    physics_ = std::move(fresh);
     engine_ = standing_;
-    run_.emplace(model_, tickSeconds_ * 1000.0);
     ticks_ = 0;
     speed_.clear();
-    view_.track().clear();
     restartAsked_ = false;
   }
 
@@ -111,11 +114,12 @@ class WatchWindow {
     ApplySliderPositions(engine_, sliders_.turn, sliders_.step);
     engine_.tick();
     TickRecord record{ticks_, engine_.jointAngles, engine_.jointCommands, engine_.frameTargets[0]};
-    run_->process(record);
+    physics_->stage().process(record);
     ++ticks_;
     speed_.add(elapsed(), record.body);
-    const mjtNum* trunk = run_->data().xpos + 3 * model_.trunkBody();
-    view_.track().add(trunk[0], trunk[1]);
+    PhysicsRun& run = physics_->run();
+    const mjtNum* trunk = run.data().xpos + 3 * run.model().trunkBody();
+    view_->track().add(trunk[0], trunk[1]);
   }
 
   void draw() {
@@ -124,8 +128,8 @@ class WatchWindow {
     RunCaption caption = DescribeMoment(elapsed(), sliders_);
     caption.add("speed", Fixed(speed_.forwardMmS(), "mm/s"));
     caption.add("yaw rate", Fixed(speed_.yawRateDegS(), "deg/s"));
-    view_.draw(run_->data(), viewport, caption.labels, caption.values);
-    mjr_overlay(mjFONT_NORMAL, mjGRID_BOTTOMLEFT, viewport, kKeys, nullptr, &view_.context());
+    view_->draw(physics_->run().data(), viewport, caption.labels, caption.values);
+    mjr_overlay(mjFONT_NORMAL, mjGRID_BOTTOMLEFT, viewport, kKeys, nullptr, &view_->context());
   }
 
   void pressed(int key) {
@@ -169,16 +173,17 @@ class WatchWindow {
   }
 
   void moveCamera(int action, double dx, double dy) {
-    mjv_moveCamera(&model_.model(), action, dx, dy, &view_.scene(), &view_.camera());
+    mjv_moveCamera(&physics_->run().model().model(), action, dx, dy, &view_->scene(),
+                   &view_->camera());
   }
 
   GLFWwindow* window_;
-  RobotModel model_;
-  double tickSeconds_;
+  PhysicsParameters parameters_;
+  GaitSettings gait_;
   SliderPositions sliders_;
-  SceneView view_;
+  std::unique_ptr<PhysicsCheck> physics_;
+  std::optional<SceneView> view_;  // after physics_, whose model it draws
   WalkEngine standing_, engine_;
-  std::optional<PhysicsRun> run_;
   std::int64_t ticks_ = 0;
   TrunkSpeed speed_;
   double cursorX_ = 0.0, cursorY_ = 0.0;

@@ -225,17 +225,16 @@ int Main(int argc, char** argv) {
     WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
     std::unique_ptr<PhysicsCheck> physics;
+    if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
     std::optional<OutputFile> videoFile;
     PhysicsVideo* video = nullptr;
-    if (options.physics && !options.videoPath.empty()) {
+    if (!options.videoPath.empty()) {
       videoFile.emplace(options.videoPath, "--video");
-      std::unique_ptr<PhysicsVideo> made =
-          MakePhysicsVideo(physicsParameters, gait, DescribeVideo(options, gait, schedule),
+      std::unique_ptr<PhysicsVideo> filmed =
+          MakePhysicsVideo(std::move(physics), gait, DescribeVideo(options, gait, schedule),
                            videoFile->stream(), videoFile->displayName());
-      video = made.get();
-      physics = std::move(made);
-    } else if (options.physics) {
-      physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
+      video = filmed.get();
+      physics = std::move(filmed);
     }
     const int status = RunAndWrite(options, gait, schedule, physics.get());
     if (video != nullptr) {
