@@ -8,6 +8,9 @@ packages=(
   libwxgtk3.2-dev libglu1-mesa-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libyaml-cpp-dev libmujoco-dev libmujoco-samples
+  # the physics run's video and window: OpenGL without a display (Mesa's EGL
+  # and software renderer), GLFW, and ffmpeg to encode the frames
+  libegl-dev libgl1-mesa-dri libglfw3-dev ffmpeg
   clang libclang-rt-14-dev
   libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
   # the Windows build: cross compiler, GoogleTest's sources, Wine to test

@@ -13,6 +13,7 @@ class MujocoPhysicsCheck : public PhysicsCheck {
       : model_(parameters, gait.tickPeriodMs), run_(model_, gait.tickPeriodMs) {}
   TickStage& stage() override { return run_; }
   PhysicsSummary summary() const override { return run_.summary(); }
+  PhysicsRun& run() override { return run_; }
 
  private:
   RobotModel model_;

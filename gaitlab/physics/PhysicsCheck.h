@@ -13,12 +13,16 @@
 
 namespace trotix {
 
+class PhysicsRun;
+
 // The robot model and one run of it, to hand to RunGait as its stage.
 class PhysicsCheck {
  public:
   virtual ~PhysicsCheck() = default;
   virtual TickStage& stage() = 0;
   virtual PhysicsSummary summary() const = 0;
+  // The run whose model and state a picture shows.
+  virtual PhysicsRun& run() = 0;
 };
 
 // Throws InputError naming `option` when built without MuJoCo.

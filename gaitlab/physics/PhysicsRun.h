@@ -21,6 +21,10 @@ class PhysicsRun : public TickStage {
 
   PhysicsSummary summary() const;
 
+  // The model and the simulation's state, for drawing them between ticks.
+  const RobotModel& model() const { return model_; }
+  mjData& data() { return *data_; }
+
  private:
   void standOnFloor(const JointAngles& angles);
   void stepOneTick(std::int64_t tick);

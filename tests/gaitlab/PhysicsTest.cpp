@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "engine/LegSolver.h"
 #include "gaitlab/physics/FootKinematics.h"
@@ -131,6 +133,97 @@ TEST(PhysicsRunTest, WhatTheRobotDoesAtTheSlidersEnds) {
     const std::string turning = PhysicsSummaryOf({"--turn", turn}, dir);
     EXPECT_NE(turning.find("\"fell\": true"), std::string::npos) << turning;
     EXPECT_GT(Field(turning, "max_foot_error_mm"), 80.0) << turning;
+  }
+}
+
+// The frames of a video as RGB rows, decoded by ffmpeg.
+std::string DecodedFrames(const std::string& video, const std::string& directory) {
+  const ProcessResult decoded = RunProgram(
+      "ffmpeg", {"-loglevel", "error", "-i", video, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"},
+      directory);
+  EXPECT_EQ(decoded.status, 0) << decoded.err;
+  return decoded.out;
+}
+
+// The share of a frame's pixels that show the trunk (cyan), and their
+// middle's distance from the frame's centre as a share of its width.
+std::pair<double, double> TrunkInFrame(const unsigned char* rgb, int width, int height) {
+  int count = 0;
+  double sumX = 0.0, sumY = 0.0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned char* p = rgb + 3 * (y * width + x);
+      if (p[1] > p[0] + 60 && p[2] > p[0] + 60) {
+        ++count;
+        sumX += x;
+        sumY += y;
+      }
+    }
+  }
+  if (count == 0) return {0.0, 1.0};
+  const double offset = std::hypot(sumX / count - width / 2.0, sumY / count - height / 2.0);
+  return {static_cast<double>(count) / (width * height), offset / width};
+}
+
+TEST(PhysicsVideoTest, FilmsTheRobotWalkingWithoutADisplay) {
+  ScratchDirectory dir;
+  constexpr int kWidth = 320, kHeight = 240;
+  const ProcessResult run =
+      RunProgram("/usr/bin/env",
+                 {"-u", "DISPLAY", TROTIX_GAIT_PROGRAM, "--physics", "--format", "none", "--ticks",
+                  "60", "--step", "-130", "--video-fps", "10", "--video-size", "320x240", "--video",
+                  "v.mp4", "--physics-summary", "filmed.json"},
+                 dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(RunGaitProgram({"--physics", "--format", "none", "--ticks", "60", "--step", "-130",
+                            "--physics-summary", "s.json"},
+                           dir.path())
+                .status,
+            0);
+  EXPECT_EQ(ReadFile(dir.file("filmed.json")), ReadFile(dir.file("s.json")))
+      << "filming changed the run";
+  const std::string frames = DecodedFrames("v.mp4", dir.path());
+  constexpr std::size_t kFrameBytes = kWidth * kHeight * 3;
+  // 60 ticks of 33 ms at 10 frames a second: frames at 0, 0.1, ... 1.9 s.
+  ASSERT_EQ(frames.size(), 20 * kFrameBytes);
+  const auto* pixels = reinterpret_cast<const unsigned char*>(frames.data());
+  for (int frame = 0; frame < 20; ++frame) {
+    const auto [share, offset] = TrunkInFrame(pixels + frame * kFrameBytes, kWidth, kHeight);
+    EXPECT_GT(share, 0.01) << "frame " << frame;
+    EXPECT_LT(offset, 0.15) << "frame " << frame;
+  }
+  double difference = 0.0;
+  for (std::size_t i = 0; i < kFrameBytes; ++i) {
+    difference += std::abs(pixels[i] - pixels[19 * kFrameBytes + i]);
+  }
+  EXPECT_GT(difference / kFrameBytes, 5.0) << "the last frame looks like the first";
+}
+
+// Without ffmpeg, OpenGL or a display the video and the window fail in one
+// line, status 1, and leave no file.
+TEST(PhysicsVideoTest, FailsInOneLineWithoutItsTools) {
+  const std::vector<std::string> kVideo = {"--physics", "--format", "none", "--ticks",
+                                           "5",         "--video",  "v.gif"};
+  const struct {
+    std::vector<std::string> environment;
+    std::vector<std::string> args;
+    const char* message;
+  } kCases[] = {
+      {{"PATH=/nonexistent"}, kVideo, "cannot run ffmpeg"},
+      {{"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json"}, kVideo, "--video: no EGL display"},
+      {{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY"},
+       {"--physics", "--watch"},
+       "--watch: no window can be opened"}};
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    std::vector<std::string> command = c.environment;
+    command.push_back(TROTIX_GAIT_PROGRAM);
+    command.insert(command.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram("/usr/bin/env", command, dir.path());
+    EXPECT_EQ(run.status, 1) << c.message;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_TRUE(dir.entries().empty()) << c.message;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <initializer_list>
 #include <string_view>
 #include <system_error>
 
@@ -48,33 +49,57 @@ bool SameFile(const std::string& a, const std::string& b) {
   return resolvedA == resolvedB;
 }
 
-bool EndsWithSvg(const std::string& name) {
-  constexpr std::string_view kSuffix = ".svg";
-  if (name.size() <= kSuffix.size()) return false;
-  const std::string_view tail = std::string_view(name).substr(name.size() - kSuffix.size());
-  return std::equal(tail.begin(), tail.end(), kSuffix.begin(), [](char a, char b) {
+// Whether `name` ends in `suffix` (lower case), in any case, after a stem.
+bool EndsWith(const std::string& name, std::string_view suffix) {
+  if (name.size() <= suffix.size()) return false;
+  const std::string_view tail = std::string_view(name).substr(name.size() - suffix.size());
+  return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) == b;
   });
 }
+
+bool EndsWithSvg(const std::string& name) { return EndsWith(name, ".svg"); }
 
 bool Given(const GaitOptions& options, const std::string& name) {
   return std::find(options.given.begin(), options.given.end(), name) != options.given.end();
 }
 
-// --physics-map and --export-mjcf each do one thing and stop: of the other
-// options only --gait means something with them.
-void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does) {
+// --physics-map, --export-mjcf and --watch each do one thing: of the other
+// options only --gait, and those in `also`, mean something with them.
+void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does,
+                   std::initializer_list<std::string_view> also = {}) {
   if (!Given(options, task)) return;
   for (const std::string& name : options.given) {
-    if (name != task && name != "--gait") {
+    if (name != task && name != "--gait" &&
+        std::find(also.begin(), also.end(), name) == also.end()) {
       throw InputError(name + " has no meaning with " + task + ", which " + does);
     }
   }
 }
 
+void CheckVideoCombination(const GaitOptions& options) {
+  if (options.watch && !options.physics) throw InputError("--watch: add --physics");
+  if (options.videoPath.empty()) {
+    for (const char* name : {"--video-fps", "--video-size"}) {
+      if (Given(options, name)) throw InputError(std::string(name) + ": add --video FILE");
+    }
+    return;
+  }
+  if (!options.physics) throw InputError("--video: add --physics (the video is of a physics run)");
+  if (options.videoPath == "-") throw InputError("--video: give a file name, not '-'");
+  if (!EndsWith(options.videoPath, ".mp4") && !EndsWith(options.videoPath, ".gif")) {
+    throw InputError("--video: " + QuoteForMessage(options.videoPath) +
+                     " ends in neither .mp4 nor .gif");
+  }
+  if (options.ticks == 0) throw InputError("--video: --ticks 0 makes no frames");
+}
+
 void CheckPhysicsCombination(const GaitOptions& options) {
   CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
   CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map");
+  CheckSoleTask(options, "--watch", "runs the physics in a window until it is closed",
+                {"--physics", "--turn", "--step"});
+  CheckVideoCombination(options);
   if (!options.physicsSummaryPath.empty() && !options.physics) {
     throw InputError("--physics-summary: add --physics (the summary is of a physics run)");
   }
@@ -98,7 +123,8 @@ void CheckCombination(const GaitOptions& options) {
       {"--output", &options.outputPath},
       {"--plot", &options.plotPath},
       {"--report", &options.reportPath},
-      {"--physics-summary", &options.physicsSummaryPath}};
+      {"--physics-summary", &options.physicsSummaryPath},
+      {"--video", &options.videoPath}};
   for (std::size_t later = 1; later < std::size(outputs); ++later) {
     for (std::size_t earlier = 0; earlier < later; ++earlier) {
       const std::string& a = *outputs[later].second;
@@ -219,6 +245,43 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
       [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
 }
 
+// "WxH" with even sides, as H.264 wants them.
+void ParseVideoSize(const std::string& text, GaitOptions& options) {
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos) {
+    throw InputError("--video-size: " + QuoteForMessage(text) + " is not WIDTHxHEIGHT");
+  }
+  options.videoWidth =
+      static_cast<int>(ParseBoundedInteger(text.substr(0, x), 64, 3840, "--video-size"));
+  options.videoHeight =
+      static_cast<int>(ParseBoundedInteger(text.substr(x + 1), 64, 2160, "--video-size"));
+  if (options.videoWidth % 2 != 0 || options.videoHeight % 2 != 0) {
+    throw InputError("--video-size: " + QuoteForMessage(text) + " has an odd side");
+  }
+}
+
+void AddVideoOptions(GaitCommandLine& cli, GaitOptions& options) {
+  cli.value("--video", "FILE.mp4",
+            "with --physics: film the run with MuJoCo's renderer, the\n"
+            "camera following the trunk, and encode it with ffmpeg as\n"
+            "H.264 (.mp4) or an animated GIF (.gif); needs no display",
+            [&](const std::string& v) {
+              options.videoPath = RequireFileName("--video", v);
+              options.videoGif = EndsWith(v, ".gif");
+            });
+  cli.value("--video-fps", "N", "frames per second, 1 to 120 (default: one per tick)",
+            [&](const std::string& v) {
+              options.videoFps = static_cast<double>(ParseBoundedInteger(v, 1, 120, "--video-fps"));
+            });
+  cli.value("--video-size", "WxH", "the video's size in pixels, both even (default 640x480)",
+            [&](const std::string& v) { ParseVideoSize(v, options); });
+  cli.flag("--watch",
+           "with --physics: walk the robot in a window in real time;\n"
+           "arrow keys move the sliders, the mouse turns and zooms the\n"
+           "view, R starts again, Esc closes",
+           [&] { options.watch = true; });
+}
+
 // --help and --version end parsing at once: what follows them is not read.
 struct StopParsing {};
 
@@ -239,6 +302,7 @@ void AddAllOptions(GaitCommandLine& cli, GaitOptions& options) {
   AddGaitLabOptions(cli, options);
   AddRunOptions(cli, options);
   AddPhysicsOptions(cli, options);
+  AddVideoOptions(cli, options);
   AddInformationOptions(cli, options);
 }
 
@@ -272,8 +336,10 @@ Units, the tick and its frames, leg numbering, each joint's zero and sign:
 docs/conventions.md. Every row starts with tick and time_s (tick x period).
 
 A file is written whole or not at all. Exit status: 0 on success, 2 for bad
-arguments, a bad schedule or gait file, 1 when writing an output fails, 3
-when --check finds a broken joint limit.
+arguments, a bad schedule or gait file, or an option this build lacks (the
+physics options without MuJoCo), 1 when writing an output fails or there
+is no OpenGL or ffmpeg for --video or --watch, 3 when --check finds a
+broken joint limit.
 
 Example:
   trotix-gait --ticks 126 --step -100 --turn 20 --plot gait.svg > gait.csv

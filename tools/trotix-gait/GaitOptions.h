@@ -28,12 +28,17 @@ struct GaitOptions {
   std::string physicsSummaryPath;  // empty: no summary
   std::string physicsMapPath;      // empty: no map
   std::string exportMjcfPath;      // empty: no model file
+  std::string videoPath;           // empty: no video; .mp4 or .gif
+  bool videoGif = false;           // the name ends in .gif
+  double videoFps = 0.0;           // 0: one frame per tick
+  int videoWidth = 640, videoHeight = 480;
   std::int64_t rampTicks = 0;
   TableFormat format = TableFormat::kCsv;
   AngleUnits units = AngleUnits::kRadians;
   bool targets = false;
   bool check = false;    // exit status 3 when a joint limit is broken
   bool physics = false;  // run the robot model in MuJoCo
+  bool watch = false;    // run it in a window instead, in real time
   bool printGait = false;
   bool showHelp = false;
   bool showVersion = false;

@@ -24,6 +24,8 @@
 #include "gaitlab/tables/CsvTable.h"
 #include "gaitlab/tables/JsonlTable.h"
 #include "gaitlab/tables/ServoTable.h"
+#include "gaitlab/video/PhysicsVideo.h"
+#include "gaitlab/video/WatchWindow.h"
 #include "tools/trotix-gait/GaitOptions.h"
 #include "trotix/WalkTypes.h"
 
@@ -59,6 +61,21 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
     caption.segments.push_back({entry.tick, label});
   }
   return caption;
+}
+
+VideoRequest DescribeVideo(const GaitOptions& options, const GaitSettings& gait,
+                           const Schedule& schedule) {
+  VideoRequest request;
+  request.shape.width = options.videoWidth;
+  request.shape.height = options.videoHeight;
+  request.shape.framesPerSecond =
+      options.videoFps > 0.0 ? options.videoFps : 1000.0 / gait.tickPeriodMs;
+  request.shape.format = options.videoGif ? VideoFormat::kGif : VideoFormat::kMp4;
+  request.ticks = options.ticks;
+  request.start = {options.turn, options.step};
+  request.schedule = &schedule;
+  request.rampTicks = options.rampTicks;
+  return request;
 }
 
 std::string DescribeMap(const GaitOptions& options) {
@@ -196,13 +213,32 @@ int Main(int argc, char** argv) {
       mapFile.commit();
       return 0;
     }
-    std::unique_ptr<PhysicsCheck> physics;
-    if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
+    if (options.watch) {
+      WatchPhysics(physicsParameters, gait, {options.turn, options.step});
+      return 0;
+    }
     const Schedule schedule =
         options.schedulePath.empty() ? Schedule{} : LoadSchedule(options.schedulePath);
     WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
-    return RunAndWrite(options, gait, schedule, physics.get());
+    std::unique_ptr<PhysicsCheck> physics;
+    if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
+    std::optional<OutputFile> videoFile;
+    PhysicsVideo* video = nullptr;
+    if (!options.videoPath.empty()) {
+      videoFile.emplace(options.videoPath, "--video");
+      std::unique_ptr<PhysicsVideo> filmed =
+          MakePhysicsVideo(std::move(physics), gait, DescribeVideo(options, gait, schedule),
+                           videoFile->stream(), videoFile->displayName());
+      video = filmed.get();
+      physics = std::move(filmed);
+    }
+    const int status = RunAndWrite(options, gait, schedule, physics.get());
+    if (video != nullptr) {
+      video->finish();
+      videoFile->commit();
+    }
+    return status;
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;

@@ -1,0 +1,201 @@
+#include "gaitlab/video/WatchWindow.h"
+
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gaitlab/physics/PhysicsCheck.h"
+#include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/video/OffscreenContext.h"
+#include "gaitlab/video/RunCaption.h"
+#include "gaitlab/video/SceneView.h"
+#include "gaitlab/video/TrunkSpeed.h"
+#include "trotix/SliderMapping.h"
+
+namespace trotix {
+namespace {
+
+constexpr int kSliderStep = 5;        // positions per key press
+constexpr int kMaxCatchUpTicks = 10;  // per drawn frame, when drawing falls behind
+constexpr char kKeys[] = "arrows: sliders   drag: turn view   wheel: zoom   R: restart   Esc: quit";
+
+std::string glfwFailure;
+
+void RememberGlfwError(int, const char* description) { glfwFailure = description; }
+
+std::string Fixed(double value, const char* unit) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.0f %s", value, unit);
+  return text;
+}
+
+// GLFW itself, for as long as the window is open.
+struct GlfwLibrary {
+  GlfwLibrary() {
+    glfwSetErrorCallback(RememberGlfwError);
+    if (!glfwInit()) throw RendererUnavailable("--watch: no window can be opened: " + glfwFailure);
+  }
+  ~GlfwLibrary() { glfwTerminate(); }
+};
+
+GLFWwindow* OpenWindow() {
+  glfwWindowHint(GLFW_SAMPLES, 4);
+  GLFWwindow* window = glfwCreateWindow(1024, 768, "trotix-gait: physics", nullptr, nullptr);
+  if (window == nullptr) {
+    throw RendererUnavailable("--watch: no window can be opened: " + glfwFailure);
+  }
+  glfwMakeContextCurrent(window);
+  glfwSwapInterval(1);
+  return window;
+}
+
+class WatchWindow {
+ public:
+  WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start)
+      : window_(OpenWindow()), parameters_(parameters), gait_(gait), sliders_(start) {
+    ApplyGaitSettings(gait, standing_);
+    glfwSetWindowUserPointer(window_, this);
+    glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {
+      if (action != GLFW_RELEASE) Of(w).pressed(key);
+    });
+    glfwSetCursorPosCallback(window_,
+                             [](GLFWwindow* w, double x, double y) { Of(w).dragged(x, y); });
+    glfwSetScrollCallback(window_, [](GLFWwindow* w, double, double dy) {
+      Of(w).moveCamera(mjMOUSE_ZOOM, 0.0, -0.05 * dy);
+    });
+    restart();
+  }
+  ~WatchWindow() { glfwDestroyWindow(window_); }
+
+  void run() {
+    double startedAt = glfwGetTime();
+    while (!glfwWindowShouldClose(window_)) {
+      if (restartAsked_) {
+        restart();
+        startedAt = glfwGetTime();
+      }
+      const double due = glfwGetTime() - startedAt;
+      for (int n = 0; n < kMaxCatchUpTicks && elapsed() < due; ++n) tick();
+      // What the machine cannot keep up with is dropped, not run later.
+      if (elapsed() < due) startedAt = glfwGetTime() - elapsed();
+      draw();
+      glfwSwapBuffers(window_);
+      glfwWaitEventsTimeout(std::max(0.0, elapsed() - (glfwGetTime() - startedAt)));
+    }
+  }
+
+ private:
+  static WatchWindow& Of(GLFWwindow* window) {
+    return *static_cast<WatchWindow*>(glfwGetWindowUserPointer(window));
+  }
+
+  double elapsed() const { return static_cast<double>(ticks_) * gait_.tickSeconds(); }
+
+  // A new run from a standing start; the view keeps its camera.
+  void restart() {
+    std::unique_ptr<PhysicsCheck> fresh = MakePhysicsCheck(parameters_, gait_, "--watch");
+    std::optional<mjvCamera> camera;
+    if (view_) camera = view_->camera();
+    view_.reset();  // it draws the old run's model, which must outlive it
+    view_.emplace(fresh->run().model(), 640, 480);
+    if (camera) view_->camera() = *camera;
+    physics_ = std::move(fresh);
+    engine_ = standing_;
+    ticks_ = 0;
+    speed_.clear();
+    restartAsked_ = false;
+  }
+
+  void tick() {
+    ApplySliderPositions(engine_, sliders_.turn, sliders_.step);
+    engine_.tick();
+    TickRecord record{ticks_, engine_.jointAngles, engine_.jointCommands, engine_.frameTargets[0]};
+    physics_->stage().process(record);
+    ++ticks_;
+    speed_.add(elapsed(), record.body);
+    PhysicsRun& run = physics_->run();
+    const mjtNum* trunk = run.data().xpos + 3 * run.model().trunkBody();
+    view_->track().add(trunk[0], trunk[1]);
+  }
+
+  void draw() {
+    mjrRect viewport{0, 0, 0, 0};
+    glfwGetFramebufferSize(window_, &viewport.width, &viewport.height);
+    RunCaption caption = DescribeMoment(elapsed(), sliders_);
+    caption.add("speed", Fixed(speed_.forwardMmS(), "mm/s"));
+    caption.add("yaw rate", Fixed(speed_.yawRateDegS(), "deg/s"));
+    view_->draw(physics_->run().data(), viewport, caption.labels, caption.values);
+    mjr_overlay(mjFONT_NORMAL, mjGRID_BOTTOMLEFT, viewport, kKeys, nullptr, &view_->context());
+  }
+
+  void pressed(int key) {
+    switch (key) {
+      case GLFW_KEY_LEFT:
+        sliders_.turn = std::max(kTurnMin, sliders_.turn - kSliderStep);
+        break;
+      case GLFW_KEY_RIGHT:
+        sliders_.turn = std::min(kTurnMax, sliders_.turn + kSliderStep);
+        break;
+      // As in the dialog, the top of the vertical slider walks forwards.
+      case GLFW_KEY_UP:
+        sliders_.step = std::max(kStepMin, sliders_.step - kSliderStep);
+        break;
+      case GLFW_KEY_DOWN:
+        sliders_.step = std::min(kStepMax, sliders_.step + kSliderStep);
+        break;
+      case GLFW_KEY_R:
+        restartAsked_ = true;
+        break;
+      case GLFW_KEY_ESCAPE:
+      case GLFW_KEY_Q:
+        glfwSetWindowShouldClose(window_, GLFW_TRUE);
+        break;
+      default:
+        break;
+    }
+  }
+
+  void dragged(double x, double y) {
+    const double dx = x - cursorX_, dy = y - cursorY_;
+    cursorX_ = x;
+    cursorY_ = y;
+    int height = 1;
+    glfwGetWindowSize(window_, nullptr, &height);
+    if (glfwGetMouseButton(window_, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS) {
+      moveCamera(mjMOUSE_ROTATE_H, dx / height, dy / height);
+    } else if (glfwGetMouseButton(window_, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS) {
+      moveCamera(mjMOUSE_ZOOM, dx / height, dy / height);
+    }
+  }
+
+  void moveCamera(int action, double dx, double dy) {
+    mjv_moveCamera(&physics_->run().model().model(), action, dx, dy, &view_->scene(),
+                   &view_->camera());
+  }
+
+  GLFWwindow* window_;
+  PhysicsParameters parameters_;
+  GaitSettings gait_;
+  SliderPositions sliders_;
+  std::unique_ptr<PhysicsCheck> physics_;
+  std::optional<SceneView> view_;  // after physics_, whose model it draws
+  WalkEngine standing_, engine_;
+  std::int64_t ticks_ = 0;
+  TrunkSpeed speed_;
+  double cursorX_ = 0.0, cursorY_ = 0.0;
+  bool restartAsked_ = false;
+};
+
+}  // namespace
+
+void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait,
+                  SliderPositions start) {
+  GlfwLibrary glfw;
+  WatchWindow(parameters, gait, start).run();
+}
+
+}  // namespace trotix

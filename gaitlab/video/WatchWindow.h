@@ -1,0 +1,19 @@
+// A window that runs the physics in real time: the arrow keys move the two
+// sliders, the mouse turns and zooms the camera, R starts the run again.
+#ifndef TROTIX_GAITLAB_WATCHWINDOW_H_
+#define TROTIX_GAITLAB_WATCHWINDOW_H_
+
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/physics/PhysicsParameters.h"
+
+namespace trotix {
+
+// Returns when the window is closed. Throws InputError without MuJoCo and
+// RendererUnavailable when no window can be opened.
+void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait,
+                  SliderPositions start);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_WATCHWINDOW_H_
