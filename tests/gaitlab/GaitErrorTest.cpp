@@ -261,6 +261,40 @@ TEST(GaitWriteFailureTest, FullDeviceGivesStatus1AndNoPlot) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+// Every output, whichever way it goes, fails loudly when the device is full.
+TEST(GaitWriteFailureTest, EveryOutputNamesWhatCouldNotBeWritten) {
+  struct FullCase {
+    std::vector<std::string> args;
+    const char* redirect;  // which of the program's streams goes to /dev/full
+    const char* message;   // expected on stderr; empty when stderr is the full one
+  };
+  const FullCase cases[] = {
+      {{"--help"}, ">", "cannot write standard output: No space left on device"},
+      {{"--version"}, ">", "cannot write standard output"},
+      {{"--print-gait"}, ">", "cannot write standard output"},
+      {{"--ticks", "3"}, ">", "cannot write standard output"},
+      {{"--print-gait", "--output", "/dev/full"}, "", "cannot write /dev/full"},
+      {{"--export-mjcf", "/dev/full"}, "", "cannot write /dev/full"},
+      {{"--ticks", "3", "--report", "/dev/full"}, "", "cannot write /dev/full"},
+      {{"--ticks", "3", "--format", "none", "--report", "-"}, "2>", ""},
+  };
+  for (const FullCase& full : cases) {
+    ScratchDirectory dir;
+    std::vector<std::string> words = {
+        "-c",
+        std::string("exec \"$0\" \"$@\" ") + full.redirect + (*full.redirect ? "/dev/full" : ""),
+        TROTIX_GAIT_PROGRAM};
+    words.insert(words.end(), full.args.begin(), full.args.end());
+    const ProcessResult result = RunProgram("/bin/sh", words, dir.path());
+    EXPECT_EQ(result.status, 1) << full.args[0];
+    if (*full.message) {
+      EXPECT_EQ(result.err.rfind(std::string("trotix-gait: ") + full.message, 0), 0u) << result.err;
+      EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    }
+    EXPECT_TRUE(dir.entries().empty()) << full.args[0];
+  }
+}
+
 TEST(GaitReplaceTest, ReplacesAnOldFileWholeAndKeepsItsMode) {
   ScratchDirectory dir;
   WriteFile(dir.file("out.csv"), "old\n");

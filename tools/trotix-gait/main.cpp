@@ -14,6 +14,7 @@
 #include "gaitlab/gait/GaitFile.h"
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/Schedule.h"
+#include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
@@ -83,9 +84,7 @@ std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettin
 }
 
 void WriteWhole(OutputFile& file, const std::string& text) {
-  if (std::fwrite(text.data(), 1, text.size(), file.stream()) != text.size()) {
-    throw OutputError("cannot write " + file.displayName());
-  }
+  WriteAll(file.stream(), file.displayName(), text);
 }
 
 // Rows for ticks the run never reaches are most likely a mistake.
@@ -97,13 +96,6 @@ void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
                "trotix-gait: warning: %s: %zu row%s after the last tick (%lld) %s no effect\n",
                PrintableText(options.schedulePath).c_str(), late, late == 1 ? "" : "s",
                static_cast<long long>(options.ticks - 1), late == 1 ? "has" : "have");
-}
-
-// Writes `text` whole to the file `path`, which `option` named.
-void WriteFileWhole(const std::string& path, const std::string& option, const std::string& text) {
-  OutputFile file(path, option);
-  WriteWhole(file, text);
-  file.commit();
 }
 
 // Opens every output first, so that a bad file name fails before any work.
@@ -154,7 +146,7 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (plotFile) plotFile->commit();
   if (reportFile) reportFile->commit();
   if (summaryFile) summaryFile->commit();
-  if (options.reportPath == "-") std::fputs(report->table().c_str(), stderr);
+  if (options.reportPath == "-") WriteAndFlush(stderr, "standard error", report->table());
   if (options.check && report->brokenLimitCount() > 0) {
     std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
                  report->brokenLimitCount(), report->brokenLimitCount() == 1 ? "" : "s",
@@ -168,11 +160,11 @@ int Main(int argc, char** argv) {
   try {
     const GaitOptions options = ParseGaitOptions(argc, argv);
     if (options.showHelp) {
-      std::fputs(GaitUsageText().c_str(), stdout);
+      WriteFileWhole("-", "--help", GaitUsageText());
       return 0;
     }
     if (options.showVersion) {
-      std::printf("trotix-gait %s\n", TROTIX_VERSION);
+      WriteFileWhole("-", "--version", std::string("trotix-gait ") + TROTIX_VERSION + "\n");
       return 0;
     }
     if (options.format == TableFormat::kNone && !options.outputPath.empty()) {
@@ -184,7 +176,8 @@ int Main(int argc, char** argv) {
             ? DefaultGaitSettings()
             : LoadGaitFile(options.gaitPath, {PhysicsSection(physicsParameters)});
     if (options.printGait) {
-      std::fputs((GaitFileText(gait) + PhysicsSectionText(physicsParameters)).c_str(), stdout);
+      WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, "--output",
+                     GaitFileText(gait) + PhysicsSectionText(physicsParameters));
       return 0;
     }
     if (!options.exportMjcfPath.empty()) {
