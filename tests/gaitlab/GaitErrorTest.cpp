@@ -261,6 +261,58 @@ TEST(GaitWriteFailureTest, FullDeviceGivesStatus1AndNoPlot) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+// An option that has no effect in the mode chosen is refused, not ignored;
+// each pair below once ran as if the option were not there.
+TEST(GaitOptionRuleTest, RefusesEveryOptionWithoutEffect) {
+  const std::pair<std::vector<std::string>, const char*> refused[] = {
+      {{"--ramp", "5"}, "--ramp: add --schedule"},
+      {{"--targets", "--format", "none"}, "--targets: only the csv and jsonl formats"},
+      {{"--format", "servo", "--gait", "g.yaml", "--targets"}, "--targets: only the csv"},
+      {{"--format", "servo", "--gait", "g.yaml", "--units", "rad"}, "--units: only the csv"},
+      {{"--format", "none", "--output", "o.csv"}, "--output: nothing is written to it"},
+      {{"--print-gait", "--ticks", "5"}, "--ticks has no meaning with --print-gait"},
+      {{"--print-gait", "--plot", "p.svg"}, "--plot has no meaning with --print-gait"},
+      {{"--export-mjcf", "x.xml", "--step", "-100"}, "--step has no meaning with --export-mjcf"},
+      {{"--physics-map", "m.svg", "--units", "deg"}, "--units has no meaning with --physics-map"},
+      {{"--physics-summary", "s.json"}, "--physics-summary: add --physics"},
+  };
+  for (const auto& [args, message] : refused) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), "joints:\n  leg0_knee: {channel: 0}\n");
+    const ProcessResult result = RunGaitProgram(args, dir.path());
+    EXPECT_EQ(result.status, 2) << args[0];
+    EXPECT_EQ(result.err.rfind(std::string("trotix-gait: ") + message, 0), 0u) << result.err;
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"g.yaml"}) << args[0];
+  }
+}
+
+// The combinations that do mean something stay accepted.
+TEST(GaitOptionRuleTest, AcceptsEveryOptionWithAnEffect) {
+  const std::vector<std::string> accepted[] = {
+      {"--units", "deg", "--format", "none", "--report", "-"},
+      {"--units", "deg", "--format", "jsonl", "--targets"},
+      {"--print-gait", "--gait", "g.yaml", "--output", "printed.yaml"},
+      {"--schedule", "s.csv", "--ramp", "4", "--format", "servo", "--gait", "g.yaml"},
+  };
+  for (const std::vector<std::string>& args : accepted) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), "joints:\n  leg0_knee: {channel: 0}\n");
+    WriteFile(dir.file("s.csv"), "0,10,-50\n");
+    std::vector<std::string> run = {"--ticks", "3"};
+    if (args[0] == "--print-gait") run.clear();
+    run.insert(run.end(), args.begin(), args.end());
+    const ProcessResult result = RunGaitProgram(run, dir.path());
+    EXPECT_EQ(result.status, 0) << args[0] << ": " << result.err;
+  }
+  ScratchDirectory dir;
+  WriteFile(dir.file("g.yaml"), "tick_period_ms: 20\n");
+  ASSERT_EQ(
+      RunGaitProgram({"--print-gait", "--gait", "g.yaml", "--output", "p.yaml"}, dir.path()).status,
+      0);
+  EXPECT_NE(ReadFile(dir.file("p.yaml")).find("tick_period_ms: 20"), std::string::npos);
+}
+
 // Every output, whichever way it goes, fails loudly when the device is full.
 TEST(GaitWriteFailureTest, EveryOutputNamesWhatCouldNotBeWritten) {
   struct FullCase {

@@ -1,14 +1,11 @@
 #include "tools/trotix-gait/GaitOptions.h"
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/IntegerText.h"
 #include "tools/trotix-gait/GaitCommandLine.h"
+#include "tools/trotix-gait/OptionRules.h"
 
 namespace trotix {
 namespace {
@@ -30,97 +27,6 @@ AngleUnits ParseUnits(std::string_view text) {
 std::string RequireFileName(std::string_view name, const std::string& value) {
   if (value.empty()) throw InputError(std::string(name) + ": the file name is empty");
   return value;
-}
-
-// Whether two names reach the same file, however they are spelt: "a.csv" and
-// "./a.csv", a relative and an absolute path, a link and its target.
-bool SameFile(const std::string& a, const std::string& b) {
-  const auto resolve = [](const std::string& name, std::error_code& error) {
-    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
-    return std::filesystem::weakly_canonical(absolute, error).lexically_normal();
-  };
-  std::error_code errorA, errorB;
-  // Devices such as /dev/null may take any number of outputs.
-  if (std::filesystem::is_character_file(a, errorA)) return false;
-  const std::filesystem::path resolvedA = resolve(a, errorA);
-  const std::filesystem::path resolvedB = resolve(b, errorB);
-  if (errorA || errorB) return a == b;
-  return resolvedA == resolvedB;
-}
-
-bool EndsWithSvg(const std::string& name) {
-  constexpr std::string_view kSuffix = ".svg";
-  if (name.size() <= kSuffix.size()) return false;
-  const std::string_view tail = std::string_view(name).substr(name.size() - kSuffix.size());
-  return std::equal(tail.begin(), tail.end(), kSuffix.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == b;
-  });
-}
-
-bool Given(const GaitOptions& options, const std::string& name) {
-  return std::find(options.given.begin(), options.given.end(), name) != options.given.end();
-}
-
-// --physics-map and --export-mjcf each do one thing and stop: of the other
-// options only --gait means something with them.
-void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does) {
-  if (!Given(options, task)) return;
-  for (const std::string& name : options.given) {
-    if (name != task && name != "--gait") {
-      throw InputError(name + " has no meaning with " + task + ", which " + does);
-    }
-  }
-}
-
-void CheckPhysicsCombination(const GaitOptions& options) {
-  CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
-  CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map");
-  if (!options.physicsSummaryPath.empty() && !options.physics) {
-    throw InputError("--physics-summary: add --physics (the summary is of a physics run)");
-  }
-  if (options.physics && options.format == TableFormat::kServo) {
-    throw InputError(
-        "--physics: the servo format has no room for the trunk's pose; use csv, "
-        "jsonl or none");
-  }
-  if (options.physicsSummaryPath == "-") {
-    throw InputError("--physics-summary: give a file name, not '-'");
-  }
-  if (!options.physicsMapPath.empty() && !EndsWithSvg(options.physicsMapPath)) {
-    throw InputError("--physics-map: " + QuoteForMessage(options.physicsMapPath) +
-                     " does not end in .svg (the map is an SVG drawing)");
-  }
-}
-
-void CheckCombination(const GaitOptions& options) {
-  CheckPhysicsCombination(options);
-  const std::pair<const char*, const std::string*> outputs[] = {
-      {"--output", &options.outputPath},
-      {"--plot", &options.plotPath},
-      {"--report", &options.reportPath},
-      {"--physics-summary", &options.physicsSummaryPath}};
-  for (std::size_t later = 1; later < std::size(outputs); ++later) {
-    for (std::size_t earlier = 0; earlier < later; ++earlier) {
-      const std::string& a = *outputs[later].second;
-      const std::string& b = *outputs[earlier].second;
-      if (!a.empty() && a != "-" && !b.empty() && b != "-" && SameFile(a, b)) {
-        throw InputError(std::string(outputs[later].first) + " and " + outputs[earlier].first +
-                         " name the same file");
-      }
-    }
-  }
-  if (options.plotPath == "-") throw InputError("--plot: give a file name, not '-'");
-  if (!options.plotPath.empty() && !EndsWithSvg(options.plotPath)) {
-    throw InputError("--plot: " + QuoteForMessage(options.plotPath) +
-                     " does not end in .svg (the plot is an SVG drawing)");
-  }
-  const bool angles = options.format == TableFormat::kCsv || options.format == TableFormat::kJsonl;
-  if (options.units == AngleUnits::kDegrees && !angles) {
-    throw InputError("--units: only the csv and jsonl formats hold angles");
-  }
-  if (options.format == TableFormat::kServo && options.gaitPath.empty()) {
-    throw InputError("--format servo: give the servo channels with --gait FILE.yaml");
-  }
 }
 
 void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {

@@ -167,9 +167,6 @@ int Main(int argc, char** argv) {
       WriteFileWhole("-", "--version", std::string("trotix-gait ") + TROTIX_VERSION + "\n");
       return 0;
     }
-    if (options.format == TableFormat::kNone && !options.outputPath.empty()) {
-      throw InputError("--output: nothing is written to it with --format none");
-    }
     PhysicsParameters physicsParameters;
     const GaitSettings gait =
         options.gaitPath.empty()
