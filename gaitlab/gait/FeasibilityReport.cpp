@@ -20,8 +20,8 @@ std::string Json(double value) {
   return std::string(text, WriteJsonDouble(text, value));
 }
 
-std::string OptionalJson(const std::optional<double>& value) {
-  return value ? Json(*value) : "null";
+std::string OptionalJson(const std::optional<double>& value, double scale) {
+  return value ? Json(*value * scale) : "null";
 }
 
 std::string Fixed(double value, int decimals) {
@@ -100,23 +100,27 @@ std::string FeasibilityReport::brokenLimitSummary() const {
   return text;
 }
 
-std::string FeasibilityReport::json() const {
+std::string FeasibilityReport::json(const AngleUnit& unit) const {
   const double period = settings_.tickSeconds();
+  const double scale = unit.scale;
   std::string text =
-      "{\n  \"ticks\": " + std::to_string(ticks_) + ",\n  \"tick_period_s\": " + Json(period) +
-      ",\n  \"jump_threshold\": " + Json(settings_.jumpThreshold) +
+      "{\n  \"ticks\": " + std::to_string(ticks_) +
+      (unit.isRadians() ? "" : ",\n  \"units\": \"" + std::string(unit.name) + "\"") +
+      ",\n  \"tick_period_s\": " + Json(period) +
+      ",\n  \"jump_threshold\": " + Json(settings_.jumpThreshold * scale) +
       ",\n  \"broken_limits\": " + std::to_string(brokenLimitCount()) + ",\n  \"joints\": {\n";
   for (int index = 0; index < kJointCount; ++index) {
     const Joint& joint = joints_[index];
     const JointServo& servo = settings_.joints[index];
     const bool any = ticks_ > 0;
     text +=
-        "    \"" + JointName(index) + "\": {\"min\": " + (any ? Json(joint.min) : "null") +
-        ", \"max\": " + (any ? Json(joint.max) : "null") +
-        ", \"max_speed\": " + Json(joint.maxStep / period) +
+        "    \"" + JointName(index) + "\": {\"min\": " + (any ? Json(joint.min * scale) : "null") +
+        ", \"max\": " + (any ? Json(joint.max * scale) : "null") +
+        ", \"max_speed\": " + Json(joint.maxStep * scale / period) +
         ", \"max_speed_tick\": " + std::to_string(joint.maxStepTick) +
-        ", \"lower\": " + OptionalJson(servo.lower) + ", \"upper\": " + OptionalJson(servo.upper) +
-        ", \"speed_limit\": " + OptionalJson(servo.maxSpeed) +
+        ", \"lower\": " + OptionalJson(servo.lower, scale) +
+        ", \"upper\": " + OptionalJson(servo.upper, scale) +
+        ", \"speed_limit\": " + OptionalJson(servo.maxSpeed, scale) +
         ", \"below_lower\": " + joint.belowLower.json() +
         ", \"above_upper\": " + joint.aboveUpper.json() +
         ", \"too_fast\": " + joint.tooFast.json() + "}" + (index + 1 < kJointCount ? ",\n" : "\n");
@@ -133,13 +137,14 @@ std::string FeasibilityReport::json() const {
   return text + "  ]\n}\n";
 }
 
-std::string FeasibilityReport::table() const {
+std::string FeasibilityReport::table(const AngleUnit& unit) const {
   const double period = settings_.tickSeconds();
   std::string text = "Feasibility over " + std::to_string(ticks_) + " ticks of " +
                      Fixed(settings_.tickPeriodMs, 1) + " ms\n";
   char line[512];
-  std::snprintf(line, sizeof line, "  %-11s %9s %9s %12s  %s\n", "joint", "min rad", "max rad",
-                "max rad/s", "limits broken");
+  const std::string name = unit.name;
+  std::snprintf(line, sizeof line, "  %-11s %9s %9s %12s  %s\n", "joint", ("min " + name).c_str(),
+                ("max " + name).c_str(), ("max " + name + "/s").c_str(), "limits broken");
   text += line;
   for (int index = 0; index < kJointCount; ++index) {
     const Joint& joint = joints_[index];
@@ -152,13 +157,14 @@ std::string FeasibilityReport::table() const {
         broken += (broken.empty() ? "" : "; ") + std::string(name) + " " + ranges->text();
     }
     std::snprintf(line, sizeof line, "  %-11s %9.4f %9.4f %12.3f  %s\n", JointName(index).c_str(),
-                  joint.min, joint.max, joint.maxStep / period,
+                  joint.min * unit.scale, joint.max * unit.scale,
+                  joint.maxStep * unit.scale / period,
                   settings_.joints[index].hasLimits() ? (broken.empty() ? "none" : broken.c_str())
                                                       : "(no limits given)");
     text += line;
   }
-  text += "  Solver clamps and jumps of more than " + Fixed(settings_.jumpThreshold, 3) +
-          " rad between ticks:\n";
+  text += "  Solver clamps and jumps of more than " +
+          Fixed(settings_.jumpThreshold * unit.scale, 3) + " " + name + " between ticks:\n";
   for (int leg = 0; leg < kLegCount; ++leg) {
     const Leg& l = legs_[leg];
     text += "  leg " + std::to_string(leg) + ": beyond max reach " + l.reachedFar.text() +

@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "gaitlab/gait/AngleUnit.h"
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/gait/TickRanges.h"
@@ -25,9 +26,11 @@ class FeasibilityReport : public TickSink {
   // "leg0_knee max_speed (12 ticks), ..." for the broken limits.
   std::string brokenLimitSummary() const;
 
-  std::string json() const;
+  // Angles and speeds in `unit`; any unit but radians is named in a
+  // "units" field.
+  std::string json(const AngleUnit& unit = kRadians) const;
   // The same figures as a table for people.
-  std::string table() const;
+  std::string table(const AngleUnit& unit = kRadians) const;
 
  private:
   struct Joint {

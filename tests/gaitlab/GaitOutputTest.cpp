@@ -30,8 +30,9 @@ void ExpectCsvMatches(const std::string& csv, const std::vector<ReferenceTick>& 
   ASSERT_EQ(header.size(), 38u);
   EXPECT_EQ(header[0], "tick");
   EXPECT_EQ(header[1], "time_s");
-  EXPECT_EQ(header[2], "leg0_pitch");
-  EXPECT_EQ(header[13], "leg3_knee");
+  const std::string unit = angleScale == 1.0 ? "" : "_deg";  // degrees are named
+  EXPECT_EQ(header[2], "leg0_pitch" + unit);
+  EXPECT_EQ(header[13], "leg3_knee" + unit);
   EXPECT_EQ(header[14], "leg0_pitch_cmd");
   EXPECT_EQ(header[37], "leg3_z");
   for (std::size_t tick = 0; tick < reference.size(); ++tick) {
@@ -227,7 +228,8 @@ TEST(GaitWindowsTest, PrintsWhatTheLinuxProgramPrints) {
   words.erase(words.begin());
   const std::vector<std::vector<std::string>> runs = {
       {"--ticks", "40", "--turn", "-35", "--step", "120", "--targets"},
-      {"--ticks", "30", "--format", "jsonl", "--units", "deg", "--ramp", "5"},
+      {"--ticks", "30", "--format", "jsonl", "--units", "deg", "--schedule", "s.csv", "--ramp",
+       "5"},
       {"--ticks", "60", "--schedule", "s.csv", "--report", "-"},
       {"--ticks", "12", "--step", "-80", "--output", "out.csv", "--plot", "out.svg"},
       {"--ticks", "25", "--gait", "g.yaml", "--format", "servo", "--check"},
@@ -315,6 +317,20 @@ TEST(GaitReportTest, FiguresEqualThoseOfTheSameRunsRows) {
     EXPECT_EQ(JsonField(report, "count", report.find("jumps", at)), jumps) << leg;
   }
   EXPECT_GT(JsonField(report, "count", report.find("beyond_max")), 0) << "the case clamps";
+
+  // In degrees the report says so and its angles follow the unit.
+  const ProcessResult degrees =
+      RunGaitProgram({"--ticks", "200", "--turn", "80", "--step", "-130", "--format", "none",
+                      "--units", "deg", "--report", "degrees.json"},
+                     dir.path());
+  ASSERT_EQ(degrees.status, 0) << degrees.err;
+  const std::string inDegrees = ReadFile(dir.file("degrees.json"));
+  EXPECT_NE(inDegrees.find("\"units\": \"deg\""), std::string::npos);
+  EXPECT_EQ(report.find("\"units\""), std::string::npos) << "radians stay as they were";
+  for (const char* field : {"min", "max"}) {
+    const std::size_t rad = report.find("\"leg2_knee\""), deg = inDegrees.find("\"leg2_knee\"");
+    EXPECT_EQ(JsonField(inDegrees, field, deg), JsonField(report, field, rad) * kDegreesPerRadian);
+  }
 }
 
 TEST(GaitReportTest, CheckFailsOnlyOnABrokenLimitAndServoRowsFollowTheCalibration) {

@@ -18,9 +18,9 @@ TableFormat ParseFormat(std::string_view text) {
   throw InputError("--format: " + QuoteForMessage(text) + " is not one of csv, jsonl, servo, none");
 }
 
-AngleUnits ParseUnits(std::string_view text) {
-  if (text == "rad") return AngleUnits::kRadians;
-  if (text == "deg") return AngleUnits::kDegrees;
+AngleUnit ParseUnits(std::string_view text) {
+  if (text == "rad") return kRadians;
+  if (text == "deg") return kDegrees;
   throw InputError("--units: " + QuoteForMessage(text) + " is not one of rad, deg");
 }
 

@@ -77,7 +77,7 @@ std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettin
   layout.targets = options.targets;
   layout.body = options.physics;
   layout.tickPeriodMs = gait.tickPeriodMs;
-  layout.angleScale = options.units == AngleUnits::kDegrees ? kDegreesPerRadian : 1.0;
+  layout.angles = options.units;
   if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
   if (options.format == TableFormat::kServo) return std::make_unique<ServoTable>(out, gait);
   return std::make_unique<JsonlTable>(out, layout);
@@ -140,13 +140,14 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
   if (buffer) buffer->flush();
   if (plot) WriteWhole(*plotFile, plot->renderSvg());
-  if (reportFile) WriteWhole(*reportFile, report->json());
+  if (reportFile) WriteWhole(*reportFile, report->json(options.units));
   if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
   if (tableFile) tableFile->commit();
   if (plotFile) plotFile->commit();
   if (reportFile) reportFile->commit();
   if (summaryFile) summaryFile->commit();
-  if (options.reportPath == "-") WriteAndFlush(stderr, "standard error", report->table());
+  if (options.reportPath == "-")
+    WriteAndFlush(stderr, "standard error", report->table(options.units));
   if (options.check && report->brokenLimitCount() > 0) {
     std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
                  report->brokenLimitCount(), report->brokenLimitCount() == 1 ? "" : "s",
