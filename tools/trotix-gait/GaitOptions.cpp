@@ -45,7 +45,11 @@ void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {
             "stand at turn and step. Ticks must increase from row to\n"
             "row; a header naming the columns in any order, blank\n"
             "lines and '#' comments are allowed, and whole numbers\n"
-            "may be written -100.0. Until the first row the sliders\n"
+            "may be written -100.0. A header may name time_s instead\n"
+            "of tick: rows then hold from the first tick at or after\n"
+            "that time. Quoted fields, empty trailing columns, and ';'\n"
+            "between fields with a decimal comma are read as\n"
+            "spreadsheets write them. Until the first row the sliders\n"
             "stand at --turn and --step.",
             [&](const std::string& v) { options.schedulePath = RequireFileName("--schedule", v); });
   cli.value("--ramp", "N",

@@ -192,8 +192,9 @@ int Main(int argc, char** argv) {
     }
     std::unique_ptr<PhysicsCheck> physics;
     if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
-    const Schedule schedule =
-        options.schedulePath.empty() ? Schedule{} : LoadSchedule(options.schedulePath);
+    const Schedule schedule = options.schedulePath.empty()
+                                  ? Schedule{}
+                                  : LoadSchedule(options.schedulePath, gait.tickPeriodMs);
     WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
     return RunAndWrite(options, gait, schedule, physics.get());
