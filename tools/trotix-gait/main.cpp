@@ -25,6 +25,7 @@
 #include "gaitlab/physics/RobotMjcf.h"
 #include "gaitlab/plot/GaitPlot.h"
 #include "gaitlab/plot/PhysicsMapPlot.h"
+#include "gaitlab/plot/SliderSegments.h"
 #include "gaitlab/tables/CsvTable.h"
 #include "gaitlab/tables/JsonlTable.h"
 #include "gaitlab/tables/ServoTable.h"
@@ -54,14 +55,14 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   if (options.rampTicks > 1) {
     caption.subtitle += ", ramps of " + std::to_string(options.rampTicks) + " ticks";
   }
-  caption.segments = {{0, sliders}};
+  SliderSegments segments(options.ticks);
+  segments.add(0, sliders);
   for (const ScheduleEntry& entry : schedule) {
     if (entry.tick >= options.ticks) break;
-    const std::string label =
-        "turn " + std::to_string(entry.turn) + ", step " + std::to_string(entry.step);
-    if (entry.tick == 0) caption.segments.clear();
-    caption.segments.push_back({entry.tick, label});
+    segments.add(entry.tick,
+                 "turn " + std::to_string(entry.turn) + ", step " + std::to_string(entry.step));
   }
+  caption.segments = segments.segments();
   return caption;
 }
 
