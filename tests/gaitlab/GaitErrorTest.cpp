@@ -275,6 +275,8 @@ TEST(GaitOptionRuleTest, RefusesEveryOptionWithoutEffect) {
       {{"--export-mjcf", "x.xml", "--step", "-100"}, "--step has no meaning with --export-mjcf"},
       {{"--physics-map", "m.svg", "--units", "deg"}, "--units has no meaning with --physics-map"},
       {{"--physics-summary", "s.json"}, "--physics-summary: add --physics"},
+      {{"--check"}, "--check: the gait file declares nothing to check"},
+      {{"--check", "--gait", "g.yaml"}, "--check: the gait file declares nothing to check"},
   };
   for (const auto& [args, message] : refused) {
     ScratchDirectory dir;
@@ -369,6 +371,9 @@ TEST(GaitHelpTest, HelpAndVersionSucceed) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: trotix-gait", 0), 0u);
   EXPECT_NE(help.out.find("--schedule FILE"), std::string::npos);
+  for (const char* status : {"\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+    EXPECT_NE(help.out.find(status, help.out.find("Exit status:")), std::string::npos) << status;
+  }
   const ProcessResult version = RunGaitProgram({"--version"}, dir.path());
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("trotix-gait ", 0), 0u);

@@ -74,7 +74,9 @@ void AddGaitLabOptions(GaitCommandLine& cli, GaitOptions& options) {
             "and top speed, broken limits, the solver's reach clamps,\n"
             "saturated rolls and jumps; '-' writes a table to stderr",
             [&](const std::string& v) { options.reportPath = RequireFileName("--report", v); });
-  cli.flag("--check", "exit with status 3 when the run breaks a joint limit",
+  cli.flag("--check",
+           "exit with status 3 when the run breaks a joint limit the\n"
+           "gait file declares",
            [&] { options.check = true; });
   cli.value("--units", "U", "angles of the csv and jsonl rows in rad (default) or deg",
             [&](const std::string& v) { options.units = ParseUnits(v); });
@@ -180,9 +182,14 @@ the twelve joint angles (radians) and joint commands (micro-radians).
 Units, the tick and its frames, leg numbering, each joint's zero and sign:
 docs/conventions.md. Every row starts with tick and time_s (tick x period).
 
-A file is written whole or not at all. Exit status: 0 on success, 2 for bad
-arguments, a bad schedule or gait file, 1 when writing an output fails, 3
-when --check finds a broken joint limit.
+A file is written whole or not at all.
+
+Exit status:
+  0  success
+  1  an output could not be written, or the run could not be carried out
+  2  bad arguments, a bad schedule or gait file, or --check with nothing
+     declared to check
+  3  --check found a broken joint limit
 
 Example:
   trotix-gait --ticks 126 --step -100 --turn 20 --plot gait.svg > gait.csv

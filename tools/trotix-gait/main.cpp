@@ -1,5 +1,6 @@
 // trotix-gait: runs the walk engine without a window and writes the joint
 // angles and commands of every tick as CSV or JSON Lines, and a plot.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -64,6 +65,11 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   }
   caption.segments = segments.segments();
   return caption;
+}
+
+bool DeclaresSomethingToCheck(const GaitSettings& gait) {
+  return std::any_of(gait.joints.begin(), gait.joints.end(),
+                     [](const JointServo& joint) { return joint.hasLimits(); });
 }
 
 std::string DescribeMap(const GaitOptions& options) {
@@ -190,6 +196,9 @@ int Main(int argc, char** argv) {
       WriteWhole(mapFile, DrawPhysicsMap(RunPhysicsMap(physicsParameters, gait), caption));
       mapFile.commit();
       return 0;
+    }
+    if (options.check && !DeclaresSomethingToCheck(gait)) {
+      throw InputError("--check: the gait file declares nothing to check (give joints limits)");
     }
     std::unique_ptr<PhysicsCheck> physics;
     if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
