@@ -24,15 +24,26 @@ namespace {
 
 std::string ErrorText() { return std::strerror(errno); }
 
-// Follows a symbolic link so that the rename replaces the file it names
-// rather than the link itself.
+// Follows a symbolic link so that the rename replaces or creates the file it
+// names rather than the link itself.
 std::string ResolveTarget(const std::string& path) {
 #ifdef _WIN32
   return path;
 #else
   char resolved[PATH_MAX];
   if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
-  return path;
+  // A dangling link: the file it ends at is the one to create.
+  std::string target = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    char link[PATH_MAX];
+    const ssize_t length = ::readlink(target.c_str(), link, sizeof link);
+    if (length <= 0 || length == sizeof link) return target;
+    const std::string next(link, static_cast<std::size_t>(length));
+    const std::size_t slash = target.rfind('/');
+    target =
+        next[0] == '/' || slash == std::string::npos ? next : target.substr(0, slash + 1) + next;
+  }
+  return target;
 #endif
 }
 
@@ -73,6 +84,9 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
   }
   struct stat info;
   const bool exists = ::stat(path.c_str(), &info) == 0;
+  if (!exists && errno == ELOOP) {
+    throw InputError(option + ": " + QuoteForMessage(path) + ": " + ErrorText());
+  }
   if (exists && S_ISDIR(info.st_mode)) {
     throw InputError(option + ": " + QuoteForMessage(path) + " is a directory");
   }
@@ -84,7 +98,7 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
     ownsStream_ = true;
     return;
   }
-  openTemporary(exists ? ResolveTarget(path) : path, option);
+  openTemporary(ResolveTarget(path), option);
   SetMode(stream_, exists, info.st_mode);
 }
 

@@ -365,6 +365,25 @@ TEST(GaitReplaceTest, ReplacesAnOldFileWholeAndKeepsItsMode) {
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.csv", "out.csv"}));
 }
 
+TEST(GaitReplaceTest, ADanglingLinkGetsItsTargetAndALoopIsRefused) {
+  ScratchDirectory dir;
+  ::mkdir(dir.file("sub").c_str(), 0755);
+  ::symlink("sub/link2.csv", dir.file("link.csv").c_str());
+  ::symlink("made.csv", dir.file("sub/link2.csv").c_str());
+  ::symlink("loop.csv", dir.file("loop.csv").c_str());
+  const ProcessResult made = RunGaitProgram({"--ticks", "2", "--output", "link.csv"}, dir.path());
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(ReadFile(dir.file("sub/made.csv")).rfind("tick,", 0), 0u);
+  struct stat info;
+  ASSERT_EQ(::lstat(dir.file("link.csv").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link itself must stay";
+  const ProcessResult loop = RunGaitProgram({"--ticks", "2", "--output", "loop.csv"}, dir.path());
+  EXPECT_EQ(loop.status, 2);
+  EXPECT_EQ(loop.err.rfind("trotix-gait: --output: 'loop.csv': Too many levels", 0), 0u)
+      << loop.err;
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.csv", "loop.csv", "sub"}));
+}
+
 TEST(GaitHelpTest, HelpAndVersionSucceed) {
   ScratchDirectory dir;
   const ProcessResult help = RunGaitProgram({"--ticks", "5", "--help"}, dir.path());
