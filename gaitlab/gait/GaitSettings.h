@@ -23,7 +23,11 @@ struct LegGait {
 
 // One joint's servo. A missing limit is no limit; a joint without a channel
 // is left out of the servo export, whose pulse width is
-//     centerUs + direction * (angle - zero) * usPerRad.
+//     centerUs + direction * (angle - zero) * usPerRad,
+// kept within minUs to maxUs, the pulses any hobby servo takes by default.
+constexpr double kDefaultMinUs = 500.0;
+constexpr double kDefaultMaxUs = 2500.0;
+
 struct JointServo {
   std::optional<double> lower;     // rad
   std::optional<double> upper;     // rad
@@ -33,6 +37,8 @@ struct JointServo {
   int direction = 1;  // +1 or -1
   double centerUs = 1500.0;
   double usPerRad = 2000.0 / kTruePi;  // 1000 us per quarter turn
+  double minUs = kDefaultMinUs;
+  double maxUs = kDefaultMaxUs;
 
   bool hasLimits() const { return lower || upper || maxSpeed; }
   double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
@@ -48,6 +54,9 @@ struct GaitSettings {
   double tickPeriodMs = kDefaultTickPeriodMs;
   double jumpThreshold = kDefaultJumpThreshold;
   std::array<JointServo, kJointCount> joints;
+  bool slewLimit = false;            // servo pulses also follow each joint's maxSpeed
+  bool checkReach = false;           // --check also fails on the solver's reach clamps
+  bool checkRollSaturation = false;  // --check also fails on saturated shoulder rolls
 
   double tickSeconds() const { return tickPeriodMs / 1000.0; }
 };
