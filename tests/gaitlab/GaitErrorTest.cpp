@@ -276,16 +276,17 @@ TEST(GaitOptionRuleTest, RefusesEveryOptionWithoutEffect) {
       {{"--physics-map", "m.svg", "--units", "deg"}, "--units has no meaning with --physics-map"},
       {{"--physics-summary", "s.json"}, "--physics-summary: add --physics"},
       {{"--check"}, "--check: the gait file declares nothing to check"},
-      {{"--check", "--gait", "g.yaml"}, "--check: the gait file declares nothing to check"},
+      {{"--check", "--gait", "n.yaml"}, "--check: the gait file declares nothing to check"},
   };
   for (const auto& [args, message] : refused) {
     ScratchDirectory dir;
     WriteFile(dir.file("g.yaml"), "joints:\n  leg0_knee: {channel: 0}\n");
+    WriteFile(dir.file("n.yaml"), "joints:\n  leg0_knee: {zero: 0.5}\n");
     const ProcessResult result = RunGaitProgram(args, dir.path());
     EXPECT_EQ(result.status, 2) << args[0];
     EXPECT_EQ(result.err.rfind(std::string("trotix-gait: ") + message, 0), 0u) << result.err;
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"g.yaml"}) << args[0];
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"g.yaml", "n.yaml"})) << args[0];
   }
 }
 

@@ -360,6 +360,36 @@ TEST(GaitReportTest, CheckFailsOnlyOnABrokenLimitAndServoRowsFollowTheCalibratio
   }
 }
 
+// A calibration that would send a joint past its upper limit, and one that
+// would leave any servo's range: the rows stay within both, the run warns
+// once per joint, and --check fails.
+TEST(GaitReportTest, ServoRowsStayInRangeAndCheckFailsWhenLimited) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("g.yaml"),
+            "joints:\n  leg0_knee: {lower: 0.3, upper: 1.0, channel: 0, zero: 0, us_per_rad: "
+            "636.62}\n  leg1_knee: {channel: 1, us_per_rad: 5000}\n");
+  const ProcessResult run = RunGaitProgram(
+      {"--ticks", "60", "--gait", "g.yaml", "--format", "servo", "--check", "--report", "r.json"},
+      dir.path());
+  EXPECT_EQ(run.status, 3);
+  const auto err = SplitText(run.err, '\n');
+  ASSERT_EQ(err.size(), 3u) << run.err;
+  EXPECT_EQ(
+      err[0],
+      "trotix-gait: warning: leg0_knee (channel 0): 60 of 60 pulses limited to 1691 to 2136 us");
+  EXPECT_EQ(
+      err[1],
+      "trotix-gait: warning: leg1_knee (channel 1): 60 of 60 pulses limited to 500 to 2500 us");
+  EXPECT_NE(err[2].find("leg1_knee pulses limited (60 ticks)"), std::string::npos) << err[2];
+  const auto lines = SplitText(run.out, '\n');
+  for (std::size_t t = 1; t < lines.size(); ++t) {
+    EXPECT_EQ(lines[t].substr(lines[t].find(',', lines[t].find(',') + 1)), ",2136,2500");
+  }
+  const std::string report = ReadFile(dir.file("r.json"));
+  EXPECT_EQ(JsonField(report, "count", report.find("pulse_limited", report.find("leg1_knee"))), 60);
+  EXPECT_EQ(JsonField(report, "count", report.find("pulse_limited", report.find("leg2_knee"))), 0);
+}
+
 TEST(GaitScheduleTest, ZeroTicksWriteOnlyTheHeader) {
   ScratchDirectory dir;
   const ProcessResult run = RunGaitProgram({"--ticks", "0"}, dir.path());

@@ -76,7 +76,7 @@ void AddGaitLabOptions(GaitCommandLine& cli, GaitOptions& options) {
             [&](const std::string& v) { options.reportPath = RequireFileName("--report", v); });
   cli.flag("--check",
            "exit with status 3 when the run breaks a joint limit the\n"
-           "gait file declares",
+           "gait file declares or a servo pulse had to be limited",
            [&] { options.check = true; });
   cli.value("--units", "U", "angles of the csv and jsonl rows in rad (default) or deg",
             [&](const std::string& v) { options.units = ParseUnits(v); });
@@ -92,7 +92,10 @@ void AddRunOptions(GaitCommandLine& cli, GaitOptions& options) {
             });
   cli.value("--format", "F",
             "csv (default), jsonl, servo (pulse widths of the gait file's\n"
-            "channels), or none (no rows, e.g. with --plot)",
+            "channels, kept within each joint's lower and upper and its\n"
+            "pulse range, 500 to 2500 us unless min_us and max_us say\n"
+            "otherwise; a warning names each joint limited), or none\n"
+            "(no rows, e.g. with --plot)",
             [&](const std::string& v) { options.format = ParseFormat(v); });
   cli.flag("--targets", "also write the four frame-0 foot targets in millimetres",
            [&] { options.targets = true; });
@@ -189,7 +192,9 @@ Exit status:
   1  an output could not be written, or the run could not be carried out
   2  bad arguments, a bad schedule or gait file, or --check with nothing
      declared to check
-  3  --check found a broken joint limit
+  3  --check found a broken joint limit or a limited servo pulse, or a
+     reach clamp or saturated roll that the gait file's check section
+     asks about
 
 Example:
   trotix-gait --ticks 126 --step -100 --turn 20 --plot gait.svg > gait.csv

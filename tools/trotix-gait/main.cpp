@@ -36,7 +36,7 @@
 namespace trotix {
 namespace {
 
-// Exit status of a run whose joints break a limit under --check.
+// Exit status of a run that fails --check.
 constexpr int kLimitBroken = 3;
 
 PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
@@ -67,9 +67,13 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   return caption;
 }
 
+// Joint limits, servo channels (whose pulses have a range) or the check
+// section.
 bool DeclaresSomethingToCheck(const GaitSettings& gait) {
-  return std::any_of(gait.joints.begin(), gait.joints.end(),
-                     [](const JointServo& joint) { return joint.hasLimits(); });
+  return gait.checkReach || gait.checkRollSaturation ||
+         std::any_of(gait.joints.begin(), gait.joints.end(), [](const JointServo& joint) {
+           return joint.hasLimits() || joint.channel.has_value();
+         });
 }
 
 std::string DescribeMap(const GaitOptions& options) {
@@ -79,14 +83,18 @@ std::string DescribeMap(const GaitOptions& options) {
 }
 
 std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettings& gait,
-                                    OutputBuffer& out) {
+                                    OutputBuffer& out, ServoTable*& servo) {
   TableLayout layout;
   layout.targets = options.targets;
   layout.body = options.physics;
   layout.tickPeriodMs = gait.tickPeriodMs;
   layout.angles = options.units;
   if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
-  if (options.format == TableFormat::kServo) return std::make_unique<ServoTable>(out, gait);
+  if (options.format == TableFormat::kServo) {
+    auto table = std::make_unique<ServoTable>(out, gait);
+    servo = table.get();
+    return table;
+  }
   return std::make_unique<JsonlTable>(out, layout);
 }
 
@@ -112,11 +120,12 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   std::optional<OutputFile> tableFile;
   std::optional<OutputBuffer> buffer;
   std::unique_ptr<TickSink> table;
+  ServoTable* servo = nullptr;
   std::vector<TickSink*> sinks;
   if (options.format != TableFormat::kNone) {
     tableFile.emplace(options.outputPath.empty() ? "-" : options.outputPath, "--output");
     buffer.emplace(tableFile->stream(), tableFile->displayName());
-    table = MakeTable(options, gait, *buffer);
+    table = MakeTable(options, gait, *buffer, servo);
     sinks.push_back(table.get());
   }
   std::optional<OutputFile> plotFile;
@@ -155,10 +164,13 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (summaryFile) summaryFile->commit();
   if (options.reportPath == "-")
     WriteAndFlush(stderr, "standard error", report->table(options.units));
-  if (options.check && report->brokenLimitCount() > 0) {
-    std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
-                 report->brokenLimitCount(), report->brokenLimitCount() == 1 ? "" : "s",
-                 report->brokenLimitSummary().c_str());
+  if (servo) {
+    for (const std::string& line : servo->limitWarnings()) {
+      std::fprintf(stderr, "trotix-gait: warning: %s\n", line.c_str());
+    }
+  }
+  if (options.check && !report->checkFailures().empty()) {
+    std::fprintf(stderr, "trotix-gait: --check: %s\n", report->checkFailures().c_str());
     return kLimitBroken;
   }
   return 0;
@@ -198,7 +210,9 @@ int Main(int argc, char** argv) {
       return 0;
     }
     if (options.check && !DeclaresSomethingToCheck(gait)) {
-      throw InputError("--check: the gait file declares nothing to check (give joints limits)");
+      throw InputError(
+          "--check: the gait file declares nothing to check (give joints limits or "
+          "channels, or a check section)");
     }
     std::unique_ptr<PhysicsCheck> physics;
     if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
