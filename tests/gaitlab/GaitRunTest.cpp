@@ -10,6 +10,7 @@
 
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/TickPipeline.h"
+#include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/tables/ServoTable.h"
 #include "tests/gaitlab/EngineReference.h"
 #include "trotix/SliderMapping.h"
@@ -62,6 +63,34 @@ TEST(GaitRunTest, AFailingSinkStopsTheRunAndPassesItsError) {
   EXPECT_TRUE(empty.records.empty());
 }
 
+std::string ReadBack(std::FILE* file) {
+  std::rewind(file);
+  std::string text;
+  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+  return text;
+}
+
+// Short work shows nothing; long work shows how far it has come and erases
+// the line before anything else is printed.
+TEST(ProgressLineTest, AppearsOnlyAfterItsDelayAndIsErased) {
+  std::FILE* quiet = std::tmpfile();
+  std::FILE* shown = std::tmpfile();
+  {
+    ProgressLine early("ticks", 10, quiet, std::chrono::hours(1));
+    early.update(5);
+    ProgressLine late("map cells", 81, shown, std::chrono::milliseconds(0));
+    late.update(27);
+  }
+  EXPECT_EQ(ReadBack(quiet), "");
+  const std::string text = ReadBack(shown);
+  EXPECT_EQ(text.rfind("\rtrotix-gait: 27 of 81 map cells (33%), about ", 0), 0u) << text;
+  EXPECT_EQ(text.substr(text.size() - 2), " \r") << "erased at the end";
+  std::fclose(quiet);
+  std::fclose(shown);
+  EXPECT_EQ(DurationText(3725), "1 h 2 min");
+  EXPECT_EQ(DurationText(59.2), "1 min 0 s");
+}
+
 // A random servo set-up: calibration, angle limits, pulse range, speed
 // limit, for some of the joints.
 GaitSettings RandomServos(std::mt19937& random) {
@@ -106,9 +135,7 @@ TEST(ServoOutputTest, NoPulseLeavesItsRange) {
     ApplyGaitSettings(gait, settings.engine);
     RunGait(150, {turn(random), step(random)}, schedule, {&table}, settings);
     buffer.flush();
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    const std::string text = ReadBack(file);
     std::fclose(file);
 
     std::vector<const JointServo*> channels;

@@ -19,6 +19,7 @@
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
+#include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/io/TemporaryFiles.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsMap.h"
@@ -102,6 +103,26 @@ void WriteWhole(OutputFile& file, const std::string& text) {
   WriteAll(file.stream(), file.displayName(), text);
 }
 
+// Shows how far a long run has come, on a terminal.
+class ProgressSink : public TickSink {
+ public:
+  explicit ProgressSink(std::int64_t ticks) : line_("ticks", ticks) {}
+  void addTick(const TickRecord& record) override {
+    if ((record.tick & 255) == 255) line_.update(record.tick + 1);
+  }
+  void finish() { line_.finish(); }
+
+ private:
+  ProgressLine line_;
+};
+
+std::vector<MapCell> RunMapWithProgress(const PhysicsParameters& parameters,
+                                        const GaitSettings& gait) {
+  ProgressLine line("map cells", kMapColumns * kMapRows);
+  return RunPhysicsMap(parameters, gait, kMapSecondsPerSetting, 0,
+                       [&line](std::size_t done) { line.update(static_cast<std::int64_t>(done)); });
+}
+
 // Rows for ticks the run never reaches are most likely a mistake.
 void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
   std::size_t late = 0;
@@ -149,11 +170,14 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (!options.physicsSummaryPath.empty()) {
     summaryFile.emplace(options.physicsSummaryPath, "--physics-summary");
   }
+  ProgressSink progress(options.ticks);
+  sinks.push_back(&progress);
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.rampTicks = options.rampTicks;
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
+  progress.finish();
   if (buffer) buffer->flush();
   if (plot) WriteWhole(*plotFile, plot->renderSvg());
   if (reportFile) WriteWhole(*reportFile, report->json(options.units));
@@ -205,7 +229,8 @@ int Main(int argc, char** argv) {
     if (!options.physicsMapPath.empty()) {
       const std::string caption = DescribeMap(options);
       OutputFile mapFile(options.physicsMapPath, "--physics-map");
-      WriteWhole(mapFile, DrawPhysicsMap(RunPhysicsMap(physicsParameters, gait), caption));
+      const std::vector<MapCell> cells = RunMapWithProgress(physicsParameters, gait);
+      WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
       mapFile.commit();
       return 0;
     }
