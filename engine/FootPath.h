@@ -16,8 +16,8 @@ namespace trotix {
 using LocusArray = std::array<double, kLocusPoints>;
 
 // Every search starts here, so values beyond +-1000 mm are still found.
-constexpr double kPathSearchLow = -1000.0;
-constexpr double kPathSearchHigh = 1000.0;
+constexpr double kPathSearchLow = -kMaxFootPathLength;
+constexpr double kPathSearchHigh = kMaxFootPathLength;
 
 // The indices of the smallest and largest along-track values of a scaled
 // path.

@@ -72,7 +72,8 @@ class TurnAngles {
  public:
   void of(int leg, const LegGaitParams& p, double& sine, double& cosine) {
     const double x = (p.halfSideStepLength + p.footOffsetY) + kLateralBase;
-    const double y = leg < 2 ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
+    const double y =
+        IsFrontLeg(leg) ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
     if (!(known_ && Same(x, x_) && Same(y, y_))) Compute(x, y);
     sine = sine_;
     cosine = cosine_;
@@ -136,7 +137,7 @@ void StoreSplit(WalkEngine& e, const PathSplit& split) {
     double sine, cosine;
     turnAngles.of(leg, p, sine, cosine);
     const LegStroke stroke = StrokeOfLeg(leg, p, sine, cosine);
-    const FootLocus& source = leg < 2 ? set->front : set->rear;
+    const FootLocus& source = IsFrontLeg(leg) ? set->front : set->rear;
     FootLocus& target = scaledLocus[leg];
     scaleLocus(source.alongTrack, source.vertical, target.alongTrack, target.vertical,
                stroke.alongHalfStroke, p.stepHeight);

@@ -163,6 +163,20 @@ Target ClampToReach(const LegGeometry& leg, Target t) {
   return t;
 }
 
+Reach ReachOf(const LegGeometry& leg, Vector3 target) {
+  const double r2 = SquaredLength(target);
+  if (!std::isfinite(r2)) return std::isnan(r2) ? Reach::kInside : Reach::kBeyond;
+  if (r2 > leg.maxReachSquared) return Reach::kBeyond;
+  if (r2 < leg.minReachSquared) return Reach::kInside;
+  return Reach::kWithin;
+}
+
+Vector3 ShoulderPosition(int leg) {
+  const double x = IsFrontLeg(leg) ? kBodyPitchBase / 2.0 : -kBodyPitchBase / 2.0;
+  const double y = leg % 2 == 0 ? -kLateralBase : kLateralBase;
+  return {x, y, 0.0};
+}
+
 double BodyPitch(double heightA, double heightB) {
   const double sine = (heightB - heightA) * kBodyPitchFactor;
   if (std::isnan(sine) || sine == 0.0) return 0.0;

@@ -2,6 +2,7 @@
 #include "trotix/WalkEngine.h"
 
 #include "engine/JointCommandConversion.h"
+#include "engine/LegSolver.h"
 
 namespace trotix {
 namespace {
@@ -14,7 +15,7 @@ void SolveFrame(WalkEngine& engine, int frame) {
     double roll = 0.0;
     double pitch = 0.0;
     double knee = 0.0;
-    if (leg < 2) {
+    if (IsFrontLeg(leg)) {
       engine.solveFrontLeg(target[0], target[1], target[2], roll, pitch, knee, engine.pitchHeightA,
                            engine.pitchHeightB);
     } else {

@@ -1,9 +1,5 @@
 #include "view/GlScene.h"
 
-#ifdef _WIN32
-#include <windows.h>  // the GL headers need its declarations
-#endif
-
 #include <GL/gl.h>
 #include <GL/glu.h>
 

@@ -5,6 +5,7 @@
 #define TROTIX_VIEW_MAPPEDFILE_H_
 
 #include <cstddef>
+#include <cstdint>
 
 namespace trotix {
 
@@ -28,13 +29,10 @@ class MappedFile {
   std::size_t size() const { return size_; }
 
  private:
-#ifdef _WIN32
-  void mapOpenedFile();
-  void* file_;               // the file's handle, INVALID_HANDLE_VALUE if not open
-  void* mapping_ = nullptr;  // the mapping object's handle
-#else
-  int descriptor_ = -1;
-#endif
+  // The file's descriptor or handle; -1 (INVALID_HANDLE_VALUE on Windows)
+  // when not open.
+  std::intptr_t file_ = -1;
+  void* mapping_ = nullptr;  // the mapping object's handle, where there is one
   void* view_ = nullptr;
   std::size_t size_ = 0;
 };

@@ -7,20 +7,11 @@
 #include <functional>
 #include <string>
 
-#ifdef _WIN32
-struct HWND__;
-#else
-class wxWindow;
-#endif
+// The window that owns a box, MessageOwner: the build puts the platform
+// folder's header on the include path.
+#include "MessageOwner.h"
 
 namespace trotix {
-
-// The window that owns a box: a window handle on Windows, a wx window on Linux.
-#ifdef _WIN32
-using MessageOwner = HWND__*;
-#else
-using MessageOwner = wxWindow*;
-#endif
 
 enum class MessageIcon { kNone, kExclamation, kInformation };
 

@@ -2,15 +2,12 @@
 
 #include <wx/init.h>
 
-#include "app/linux/DialogResources.h"
 #include "app/linux/WalkDialog.h"
 
 namespace trotix {
 
 // The program has no help, so F1 is routed nowhere.
 bool WalkApp::initialiseInstance() {
-  // The one start-up service the dialog needs is its layout.
-  LoadDialogResources();
   {
     WalkDialog dialog;
     SetTopWindow(&dialog);

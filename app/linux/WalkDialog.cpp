@@ -82,13 +82,21 @@ void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
 // next event is armed first, so handling time does not delay it.
 void WalkDialog::handleTimer(wxTimerEvent&) {
   timer.StartOnce(static_cast<int>(schedule.next(TickSchedule::Clock::now()).count()));
-  if (verticalSlider == nullptr || horizontalSlider == nullptr) return;
-  const int vertical = verticalSlider->GetValue();
-  const int horizontal = horizontalSlider->GetValue();
-  ApplySliderPositions(engine, horizontal, vertical);
-  engine.tick();
+  runSimulationStep(engine);
+}
+
+std::optional<int> WalkDialog::verticalSliderPosition() const {
+  if (verticalSlider == nullptr) return std::nullopt;
+  return verticalSlider->GetValue();
+}
+
+std::optional<int> WalkDialog::horizontalSliderPosition() const {
+  if (horizontalSlider == nullptr) return std::nullopt;
+  return horizontalSlider->GetValue();
+}
+
+void WalkDialog::invalidateView() {
   if (view != nullptr) view->Refresh(true);
-  if (afterTickForTesting) afterTickForTesting();
 }
 
 // A minimised dialog draws its icon centred (X11 never paints one).

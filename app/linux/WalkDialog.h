@@ -6,15 +6,15 @@
 #ifndef TROTIX_APP_LINUX_WALKDIALOG_H_
 #define TROTIX_APP_LINUX_WALKDIALOG_H_
 
-#include <cstdint>
-#include <functional>
+#include <optional>
 
 #include <wx/dialog.h>
 #include <wx/iconbndl.h>
 #include <wx/timer.h>
 
+#include "app/TickSchedule.h"
+#include "app/WalkDialogCore.h"
 #include "app/WalkDialogLayout.h"
-#include "app/linux/TickSchedule.h"
 #include "trotix/WalkEngine.h"
 
 class wxSlider;
@@ -23,7 +23,7 @@ namespace trotix {
 
 class RobotView;
 
-class WalkDialog : public wxDialog {
+class WalkDialog : public wxDialog, public WalkDialogCore {
  public:
   // Loads the layout and the icon. The dialog is not shown yet.
   WalkDialog();
@@ -38,10 +38,9 @@ class WalkDialog : public wxDialog {
   bool TransferDataToWindow() override;
   bool TransferDataFromWindow() override;
 
-  // Test hooks: the engine, the view, and a call after every tick.
+  // Test hooks: the engine and the view.
   const WalkEngine& engineForTesting() const { return engine; }
   const RobotView* viewForTesting() const { return view; }
-  std::function<void()> afterTickForTesting;
 
  private:
   void bindControls();
@@ -50,6 +49,10 @@ class WalkDialog : public wxDialog {
   void handlePaint(wxPaintEvent& event);
   const wxIconBundle& handleQueryDragIcon() const;
   bool destroyDialogWindow();
+
+  std::optional<int> verticalSliderPosition() const override;
+  std::optional<int> horizontalSliderPosition() const override;
+  void invalidateView() override;
 
   wxSlider* verticalSlider = nullptr;    // control 1001, owned by the dialog window
   wxSlider* horizontalSlider = nullptr;  // control 1000, owned by the dialog window

@@ -28,18 +28,12 @@ class WalkApp {
   int run();
   // The start hook: builds and runs the dialog; always false.
   virtual bool initialiseInstance();
-  // The Help command's standard handler. The program has no help file, so
-  // there is nothing to show.
-  void showHelp() {}
 
   // The dialog's window while it exists: it sets and clears this itself.
   HWND mainWindow = nullptr;
 
   // Test hook: called with the dialog after it is built, before it runs.
   static std::function<void(WalkDialog&)>& beforeRunForTesting();
-
- private:
-  int exitInstance() { return 0; }  // nothing is stored at exit
 };
 
 }  // namespace trotix

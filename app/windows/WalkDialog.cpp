@@ -90,13 +90,10 @@ BOOL WalkDialog::initialiseDialog() {
 }
 
 // One tick per timer message, whatever its id and whatever time has passed.
-void WalkDialog::handleTimer() {
-  const int vertical = verticalSlider.position();
-  const int horizontal = horizontalSlider.position();
-  ApplySliderPositions(engine, horizontal, vertical);
-  engine.tick();
+void WalkDialog::handleTimer() { runSimulationStep(engine); }
+
+void WalkDialog::invalidateView() {
   if (view != nullptr) InvalidateRect(view->window(), nullptr, TRUE);
-  if (afterTickForTesting) afterTickForTesting();
 }
 
 // A minimised dialog draws its icon centred in its client area; otherwise
@@ -127,8 +124,7 @@ bool WalkDialog::handleCommand(WORD command) {
     case IDCANCEL:
       EndDialog(hwnd, IDCANCEL);
       return true;
-    case kHelpCommand:
-      if (WalkApp::current() != nullptr) WalkApp::current()->showHelp();
+    case kHelpCommand:  // the program has no help, so nothing shows
       return true;
     default:
       return false;

@@ -9,8 +9,9 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <optional>
 
+#include "app/WalkDialogCore.h"
 #include "app/windows/Trackbar.h"
 #include "trotix/WalkEngine.h"
 
@@ -18,11 +19,10 @@ namespace trotix {
 
 class RobotView;
 
-class WalkDialog {
+class WalkDialog : public WalkDialogCore {
  public:
   // Loads the icon; creates no window.
   WalkDialog();
-  virtual ~WalkDialog() = default;
   WalkDialog(const WalkDialog&) = delete;
   WalkDialog& operator=(const WalkDialog&) = delete;
 
@@ -30,9 +30,6 @@ class WalkDialog {
   // request; -1 if the template is missing.
   INT_PTR runModal();
   HWND window() const { return hwnd; }
-
-  // Test hook: a call after every tick.
-  std::function<void()> afterTickForTesting;
 
  private:
   static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,6 +41,11 @@ class WalkDialog {
   HICON handleQueryDragIcon() const { return icon; }
   bool handleCommand(WORD command);
   void destroyDialogWindow();
+  std::optional<int> verticalSliderPosition() const override { return verticalSlider.position(); }
+  std::optional<int> horizontalSliderPosition() const override {
+    return horizontalSlider.position();
+  }
+  void invalidateView() override;
   void windowGone();
 
   Trackbar verticalSlider;    // control 1001

@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "engine/LegSolver.h"
-#include "gaitlab/gait/LegReach.h"
 #include "gaitlab/io/NumberText.h"
+#include "trotix/LegGeometry.h"
 
 namespace trotix {
 namespace {
@@ -69,8 +68,8 @@ void FeasibilityReport::addTick(const TickRecord& record) {
     addJoint(index, record.angles[index], record.tick);
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const LegGeometry& geometry = leg < 2 ? kFrontLegGeometry : kRearLegGeometry;
-    const Reach reach = ReachOf(geometry, record.targets[leg]);
+    const auto& target = record.targets[leg];
+    const Reach reach = ReachOf(LegGeometryOf(leg), {target[0], target[1], target[2]});
     if (reach == Reach::kBeyond) legs_[leg].reachedFar.add(record.tick);
     if (reach == Reach::kInside) legs_[leg].reachedNear.add(record.tick);
     if (std::fabs(record.angles[3 * leg + 1]) == kSaturatedRoll) {

@@ -5,36 +5,18 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/FootPath.h"
+#include "gaitlab/gait/GaitFileKeys.h"
 #include "gaitlab/gait/YamlDocument.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/InputFile.h"
-#include "gaitlab/io/NumberText.h"
 #include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {
 
-// Bounds that keep the engine well inside what it was built for: a phase
-// step below one cycle, lengths within the +-1000 mm of its path searches.
-constexpr double kMaxStepRate = 100.0;
-constexpr double kMaxLength = kPathSearchHigh;
-constexpr double kMaxAngle = 10.0;
-constexpr double kMaxHalfStroke = kMaxSliderHalfStroke;
-
-const std::vector<std::string> kLegKeys = {"stepRate",    "stepHeight",  "footOffsetX",
-                                           "footOffsetY", "footOffsetZ", "sideStepLength"};
-const std::vector<std::string> kJointKeys = {"lower", "upper",     "max_speed", "channel",
-                                             "zero",  "direction", "center_us", "us_per_rad"};
-
-double* LegField(LegGait& gait, const std::string& key) {
-  if (key == "stepRate") return &gait.stepRate;
-  if (key == "stepHeight") return &gait.stepHeight;
-  if (key == "footOffsetX") return &gait.footOffsetX;
-  if (key == "footOffsetY") return &gait.footOffsetY;
-  if (key == "footOffsetZ") return &gait.footOffsetZ;
-  return &gait.sideStepLength;
-}
+const char* const kLegNames[] = {"leg0", "leg1", "leg2", "leg3"};
+// The sections read here rather than by a table of values.
+const std::vector<std::string> kSections = {"gait", "legs", "paths", "joints", "check"};
 
 class GaitFileReader {
  public:
@@ -44,22 +26,18 @@ class GaitFileReader {
   GaitSettings read(const YAML::Node& root) {
     GaitSettings settings = DefaultGaitSettings();
     if (root.IsNull()) return settings;
-    std::vector<std::string> known = {"tick_period_ms", "jump_threshold", "gait",
-                                      "legs",           "paths",          "joints"};
+    std::vector<std::string> known = kSections;
     for (const GaitFileSection& section : sections_) known.push_back(section.name);
-    fields_.checkMap(root, "", known);
-    if (const YAML::Node n = root["tick_period_ms"]) {
-      settings.tickPeriodMs = fields_.number(n, "tick_period_ms", 0.001, 60000.0);
-    }
-    if (const YAML::Node n = root["jump_threshold"]) {
-      settings.jumpThreshold = fields_.number(n, "jump_threshold", 0.0, kMaxAngle);
-    }
+    ReadSection(root, "", fields_, TopLevelKeys(), settings, known);
     if (const YAML::Node n = root["gait"]) {
-      for (LegGait& leg : settings.legs) readLeg(n, "gait", leg);
+      for (LegGaitParams& leg : settings.legs) ReadSection(n, "gait", fields_, LegKeys(), leg);
     }
     if (const YAML::Node n = root["legs"]) readLegs(n, settings);
     if (const YAML::Node n = root["paths"]) readPaths(n, settings);
     if (const YAML::Node n = root["joints"]) readJoints(n, settings);
+    if (const YAML::Node n = root["check"]) {
+      ReadSection(n, "check", fields_, CheckKeys(), settings);
+    }
     for (const GaitFileSection& section : sections_) {
       if (const YAML::Node n = root[section.name]) section.read(n, fields_);
     }
@@ -67,49 +45,35 @@ class GaitFileReader {
   }
 
  private:
-  void readLeg(const YAML::Node& map, const std::string& path, LegGait& leg) const {
-    fields_.checkMap(map, path, kLegKeys);
-    for (const auto& entry : map) {
-      const std::string key = entry.first.Scalar();
-      const std::string where = KeyPath(path, key);
-      double minimum = -kMaxLength, maximum = kMaxLength;
-      if (key == "stepRate") minimum = 0.0, maximum = kMaxStepRate;
-      if (key == "stepHeight") minimum = 0.0;
-      *LegField(leg, key) = fields_.number(entry.second, where, minimum, maximum);
-    }
-  }
-
   void readLegs(const YAML::Node& map, GaitSettings& settings) const {
-    fields_.checkMap(map, "legs", {"leg0", "leg1", "leg2", "leg3"});
-    for (const auto& entry : map) {
-      const std::string key = entry.first.Scalar();
-      readLeg(entry.second, KeyPath("legs", key), settings.legs[key.back() - '0']);
+    fields_.checkMap(map, "legs", {std::begin(kLegNames), std::end(kLegNames)});
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      if (const YAML::Node n = map[kLegNames[leg]]) {
+        ReadSection(n, KeyPath("legs", kLegNames[leg]), fields_, LegKeys(), settings.legs[leg]);
+      }
     }
   }
 
   void readPath(const YAML::Node& map, const std::string& path, FootLocus& locus) const {
-    fields_.checkMap(map, path, {"alongTrack", "vertical"});
-    for (const auto& entry : map) {
-      const std::string key = entry.first.Scalar();
-      const std::string where = KeyPath(path, key);
-      const std::vector<double> values =
-          fields_.numbers(entry.second, where, kLocusPoints, -kMaxLength, kMaxLength);
+    ReadSection(map, path, fields_, PathKeys(), locus);
+    for (const SectionKey<FootLocus>& key : PathKeys()) {
+      const YAML::Node n = map[key.name];
+      if (!n) continue;
+      const std::string where = KeyPath(path, key.name);
+      const auto& values =
+          locus.*std::get<std::array<double, kLocusPoints> FootLocus::*>(key.field);
       // The gait scales each array to its stroke by the array's range.
       const auto [low, high] = std::minmax_element(values.begin(), values.end());
-      if (*low == *high) {
-        fields_.fail(entry.second, where, "all ten values are equal; the path needs a range");
-      }
+      if (*low == *high) fail(n, where, "all ten values are equal; the path needs a range");
       // Scaled to a stroke of up to twice the largest half stroke the sliders
       // give, the along-track values must stay inside the gait's +-1000 mm
       // searches, or it would sample the wrong part of the path.
       const double reach = std::max(std::fabs(*low), std::fabs(*high)) / (*high - *low);
-      if (key == "alongTrack" && 2.0 * kMaxHalfStroke * reach > kMaxLength) {
-        fields_.fail(entry.second, where,
-                     "the values lie too far from zero for their range: a full stride would "
-                     "scale them beyond 1000 mm");
+      if (&values == &locus.alongTrack && 2.0 * kMaxSliderHalfStroke * reach > kMaxFootPathLength) {
+        fail(n, where,
+             "the values lie too far from zero for their range: a full stride would "
+             "scale them beyond 1000 mm");
       }
-      auto& target = key == "alongTrack" ? locus.alongTrack : locus.vertical;
-      std::copy(values.begin(), values.end(), target.begin());
     }
   }
 
@@ -120,28 +84,15 @@ class GaitFileReader {
   }
 
   void readJoint(const YAML::Node& map, const std::string& path, JointServo& joint) const {
-    fields_.checkMap(map, path, kJointKeys);
-    const auto get = [&](const char* key, double minimum, double maximum) -> std::optional<double> {
-      const YAML::Node n = map[key];
-      if (!n) return std::nullopt;
-      return fields_.number(n, KeyPath(path, key), minimum, maximum);
-    };
-    joint.lower = get("lower", -kMaxAngle, kMaxAngle);
-    joint.upper = get("upper", -kMaxAngle, kMaxAngle);
-    joint.maxSpeed = get("max_speed", 1e-9, 1e6);
+    ReadSection(map, path, fields_, JointKeys(), joint);
     if (joint.lower && joint.upper && *joint.lower > *joint.upper) {
-      fields_.fail(map["upper"], KeyPath(path, "upper"), "lies below lower");
+      fail(map["upper"], KeyPath(path, "upper"), "lies below lower");
     }
-    if (const YAML::Node n = map["channel"]) {
-      joint.channel = static_cast<int>(fields_.wholeNumber(n, KeyPath(path, "channel"), 0, 255));
+    if (joint.direction == 0) fail(map["direction"], KeyPath(path, "direction"), "must be 1 or -1");
+    if (joint.minUs > joint.maxUs) {
+      const char* key = map["max_us"] ? "max_us" : "min_us";
+      fail(map[key], KeyPath(path, key), map["max_us"] ? "lies below min_us" : "lies above max_us");
     }
-    if (const YAML::Node n = map["direction"]) {
-      joint.direction = static_cast<int>(fields_.wholeNumber(n, KeyPath(path, "direction"), -1, 1));
-      if (joint.direction == 0) fields_.fail(n, KeyPath(path, "direction"), "must be 1 or -1");
-    }
-    joint.zero = get("zero", -kMaxAngle, kMaxAngle).value_or(joint.zero);
-    joint.centerUs = get("center_us", 0.0, 100000.0).value_or(joint.centerUs);
-    joint.usPerRad = get("us_per_rad", 1e-6, 100000.0).value_or(joint.usPerRad);
   }
 
   void readJoints(const YAML::Node& map, GaitSettings& settings) const {
@@ -157,58 +108,67 @@ class GaitFileReader {
       const std::optional<int> channel = settings.joints[joint].channel;
       for (const auto& [other, otherName] : channels) {
         if (channel && *channel == other) {
-          fields_.fail(n["channel"], KeyPath(path, "channel"),
-                       std::to_string(other) + " is already the channel of " + otherName);
+          fail(n["channel"], KeyPath(path, "channel"),
+               std::to_string(other) + " is already the channel of " + otherName);
         }
       }
       if (channel) channels.emplace_back(*channel, names[joint]);
     }
   }
 
+  [[noreturn]] void fail(const YAML::Node& node, const std::string& key,
+                         const std::string& what) const {
+    fields_.fail(node, key, what);
+  }
+
   YamlFields fields_;
   const std::vector<GaitFileSection>& sections_;
 };
 
-std::string Number(double value) {
-  char text[kMaxNumberChars];
-  return std::string(text, WriteDouble(text, value));
+// A section's keys as block lines under `indent`.
+template <typename Struct>
+std::string BlockLines(const Struct& source, const SectionKeys<Struct>& keys,
+                       const std::string& indent) {
+  const std::string text = SectionText(source, keys, indent, "\n");
+  return text.empty() ? text : text + "\n";
 }
 
-std::string List(const std::array<double, kLocusPoints>& values) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < values.size(); ++i) text += (i ? ", " : "") + Number(values[i]);
-  return text + "]";
-}
-
-std::string LegLines(const LegGait& leg, const std::string& indent) {
+// The leg values under `gait:` where all legs agree, under `legs:` where
+// they differ, so that each leg reads back its own.
+std::string LegsText(const std::array<LegGaitParams, kLegCount>& legs) {
+  SectionKeys<LegGaitParams> shared, differing;
+  for (const SectionKey<LegGaitParams>& key : LegKeys()) {
+    const bool same = std::all_of(legs.begin(), legs.end(), [&](const LegGaitParams& leg) {
+      return KeyText(leg, key) == KeyText(legs[0], key);
+    });
+    (same ? shared : differing).push_back(key);
+  }
   std::string text;
-  LegGait copy = leg;
-  for (const std::string& key : kLegKeys) {
-    text += indent + key + ": " + Number(*LegField(copy, key)) + "\n";
+  if (!shared.empty()) text += "gait:   # every leg\n" + BlockLines(legs[0], shared, "  ");
+  if (!differing.empty()) {
+    text += "legs:   # per leg, over gait\n";
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      text += std::string("  ") + kLegNames[leg] + ":\n" + BlockLines(legs[leg], differing, "    ");
+    }
   }
   return text;
 }
 
-bool SameLeg(const LegGait& a, const LegGait& b) {
-  return a.stepRate == b.stepRate && a.stepHeight == b.stepHeight &&
-         a.footOffsetX == b.footOffsetX && a.footOffsetY == b.footOffsetY &&
-         a.footOffsetZ == b.footOffsetZ && a.sideStepLength == b.sideStepLength;
-}
-
-std::string JointLine(const JointServo& joint) {
+// Every joint that differs from a servo with no limits and the default
+// calibration, with all its keys.
+std::string JointsText(const std::array<JointServo, kJointCount>& joints) {
+  const JointServo unset;
   std::string text;
-  const auto add = [&](const char* key, const std::string& value) {
-    text += (text.empty() ? "" : ", ") + std::string(key) + ": " + value;
-  };
-  if (joint.lower) add("lower", Number(*joint.lower));
-  if (joint.upper) add("upper", Number(*joint.upper));
-  if (joint.maxSpeed) add("max_speed", Number(*joint.maxSpeed));
-  if (joint.channel) add("channel", std::to_string(*joint.channel));
-  add("zero", Number(joint.zero));
-  add("direction", std::to_string(joint.direction));
-  add("center_us", Number(joint.centerUs));
-  add("us_per_rad", Number(joint.usPerRad));
-  return "{" + text + "}";
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    const JointServo& servo = joints[joint];
+    if (SectionText(servo, JointKeys(), "", ", ", &unset).empty()) continue;
+    text += "  " + JointName(joint) + ": {" + SectionText(servo, JointKeys(), "", ", ") + "}\n";
+  }
+  if (!text.empty()) return "joints:\n" + text;
+  return "# joints:   # servo limits (rad, rad/s) and calibration for --report and --format servo\n"
+         "#   leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, zero: 1.5,\n"
+         "#               direction: -1, center_us: 1500, us_per_rad: 636.6,\n"
+         "#               min_us: 500, max_us: 2500}\n";
 }
 
 }  // namespace
@@ -231,43 +191,16 @@ GaitSettings LoadGaitFile(const std::string& path, const std::vector<GaitFileSec
 std::string GaitFileText(const GaitSettings& settings) {
   std::string text =
       "# Trotix gait file: trotix-gait --gait FILE. Keys are the engine's field names;\n"
-      "# lengths in mm, angles in rad (see docs/conventions.md). Any key may be left out.\n"
-      "tick_period_ms: " +
-      Number(settings.tickPeriodMs) +
-      "   # only scales time: one tick is one engine tick\n"
-      "jump_threshold: " +
-      Number(settings.jumpThreshold) + "   # rad between ticks that --report flags\n";
-  const bool allEqual =
-      std::all_of(settings.legs.begin(), settings.legs.end(),
-                  [&](const LegGait& leg) { return SameLeg(leg, settings.legs[0]); });
-  text += "gait:   # every leg\n" + LegLines(settings.legs[0], "  ");
-  if (!allEqual) {
-    text += "legs:   # per leg, over gait\n";
-    for (int leg = 0; leg < kLegCount; ++leg) {
-      text += "  leg" + std::to_string(leg) + ":\n" + LegLines(settings.legs[leg], "    ");
-    }
-  }
+      "# lengths in mm, angles in rad (see docs/conventions.md). Any key may be left out.\n" +
+      BlockLines(settings, TopLevelKeys(), "");
+  text += LegsText(settings.legs);
   text += "paths:   # ten points each, scaled to the stroke and stepHeight\n";
   for (const auto& [key, locus] : {std::pair{"front", &settings.front}, {"rear", &settings.rear}}) {
-    text += std::string("  ") + key + ":\n    alongTrack: " + List(locus->alongTrack) +
-            "\n    vertical: " + List(locus->vertical) + "\n";
+    text += std::string("  ") + key + ":\n" + BlockLines(*locus, PathKeys(), "    ");
   }
-  std::string joints;
-  for (int joint = 0; joint < kJointCount; ++joint) {
-    const JointServo& servo = settings.joints[joint];
-    if (servo.hasLimits() || servo.channel) {
-      joints += "  " + JointName(joint) + ": " + JointLine(servo) + "\n";
-    }
-  }
-  if (joints.empty()) {
-    text +=
-        "# joints:   # servo limits (rad, rad/s) and calibration for --report and --format servo\n"
-        "#   leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, zero: 1.5,\n"
-        "#               direction: -1, center_us: 1500, us_per_rad: 636.6}\n";
-  } else {
-    text += "joints:\n" + joints;
-  }
-  return text;
+  text += JointsText(settings.joints);
+  return text + "check:   # what --check fails on besides joint limits\n" +
+         BlockLines(settings, CheckKeys(), "  ");
 }
 
 }  // namespace trotix

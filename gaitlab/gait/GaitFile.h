@@ -7,6 +7,8 @@
 //   legs: {leg2: {stepHeight: 25}}                              # per leg, over gait
 //   paths: {front: {alongTrack: [10 values], vertical: [10 values]}, rear: ...}
 //   joints: {leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, ...}}
+//   servo_slew_limit: false     # servo pulses also keep to each max_speed
+//   check: {reach: false, roll_saturation: false}   # more that --check fails on
 //
 // The file is one YAML document. Every key may be left out. Unknown keys
 // are refused, except top-level sections that another part of the program

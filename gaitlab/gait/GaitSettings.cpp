@@ -1,15 +1,15 @@
 #include "gaitlab/gait/GaitSettings.h"
 
+#include <variant>
+
+#include "gaitlab/gait/GaitFileKeys.h"
+
 namespace trotix {
 
 GaitSettings DefaultGaitSettings() {
   const WalkEngine engine;
   GaitSettings settings;
-  for (int leg = 0; leg < kLegCount; ++leg) {
-    const LegGaitParams& p = engine.legs[leg];
-    settings.legs[leg] = {p.stepRate,    p.stepHeight,  p.footOffsetX,
-                          p.footOffsetY, p.footOffsetZ, p.sideStepLength};
-  }
+  settings.legs = engine.legs;
   settings.front = engine.locusSet2.front;
   settings.rear = engine.locusSet2.rear;
   return settings;
@@ -17,15 +17,12 @@ GaitSettings DefaultGaitSettings() {
 
 void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine) {
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const LegGait& gait = settings.legs[leg];
+    const LegGaitParams& gait = settings.legs[leg];
     LegGaitParams& p = engine.legs[leg];
-    p.stepRate = gait.stepRate;
-    p.stepHeight = gait.stepHeight;
-    p.footOffsetX = gait.footOffsetX;
-    p.footOffsetY = gait.footOffsetY;
-    p.footOffsetZ = gait.footOffsetZ;
-    p.sideStepLength = gait.sideStepLength;
-    p.halfSideStepLength = gait.sideStepLength * 0.5;
+    for (const SectionKey<LegGaitParams>& key : LegKeys()) {
+      std::visit([&](auto member) { p.*member = gait.*member; }, key.field);
+    }
+    p.halfSideStepLength = p.sideStepLength * 0.5;
   }
   for (LocusSet* set : {&engine.locusSet2, &engine.locusSet3, &engine.locusSet4}) {
     set->front = settings.front;

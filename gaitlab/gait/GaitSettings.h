@@ -11,16 +11,6 @@
 
 namespace trotix {
 
-// The fields of one leg's LegGaitParams that a gait file may set.
-struct LegGait {
-  double stepRate;
-  double stepHeight;
-  double footOffsetX;
-  double footOffsetY;
-  double footOffsetZ;
-  double sideStepLength;  // halfSideStepLength follows as half of it
-};
-
 // One joint's servo. A missing limit is no limit; a joint without a channel
 // is left out of the servo export, whose pulse width is
 //     centerUs + direction * (angle - zero) * usPerRad,
@@ -48,7 +38,7 @@ constexpr double kDefaultTickPeriodMs = 33.0;
 constexpr double kDefaultJumpThreshold = 0.2;  // rad between consecutive ticks
 
 struct GaitSettings {
-  std::array<LegGait, kLegCount> legs;
+  std::array<LegGaitParams, kLegCount> legs;  // the fields the gait file sets
   FootLocus front;
   FootLocus rear;
   double tickPeriodMs = kDefaultTickPeriodMs;
@@ -64,8 +54,8 @@ struct GaitSettings {
 // The engine's own defaults and no joint section.
 GaitSettings DefaultGaitSettings();
 
-// Writes the gait into a freshly built engine: every leg's fields and the
-// foot paths of all three walk modes.
+// Writes the gait into a freshly built engine: every leg's fields that a
+// gait file sets and the foot paths of all three walk modes.
 void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine);
 
 // "leg0_pitch" ... "leg3_knee", the names of the CSV header.

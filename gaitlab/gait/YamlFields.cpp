@@ -25,6 +25,19 @@ std::string Limit(double value) {
   return text;
 }
 
+// The tag as the file would write it: "!!str" for YAML's own.
+std::string TagAsTyped(const std::string& tag) {
+  const std::string core = "tag:yaml.org,2002:";
+  return QuoteForMessage(tag.rfind(core, 0) == 0 ? "!!" + tag.substr(core.size()) : tag);
+}
+
+// The parser reads a number too small for a double, such as 1e-400, as 0
+// without a word.
+bool UnderflowsToZero(const std::string& text, double value) {
+  return value == 0.0 &&
+         text.substr(0, text.find_first_of("eE")).find_first_of("123456789") != std::string::npos;
+}
+
 std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -66,10 +79,19 @@ void YamlFields::checkMap(const YAML::Node& node, const std::string& key,
 double YamlFields::number(const YAML::Node& node, const std::string& key, double minimum,
                           double maximum) const {
   double value = 0.0;
-  if (!node.IsScalar() || !YAML::convert<double>::decode(node, value)) {
+  if (!node.IsScalar()) fail(node, key, Shown(node) + " is not a number");
+  // A number is written plainly: "4", not '4' or !!str 4.
+  if (node.Tag() == "!") fail(node, key, Shown(node) + " is quoted text, not a number");
+  if (node.Tag() != "?") {
+    fail(node, key, Shown(node) + " is tagged " + TagAsTyped(node.Tag()) + ", not a plain number");
+  }
+  if (!YAML::convert<double>::decode(node, value)) {
     fail(node, key, Shown(node) + " is not a number");
   }
   if (!std::isfinite(value)) fail(node, key, Shown(node) + " is not a finite number");
+  if (UnderflowsToZero(node.Scalar(), value)) {
+    fail(node, key, Shown(node) + " is too small to be told from 0; write 0");
+  }
   if (value < minimum || value > maximum) {
     fail(node, key, Shown(node) + " is out of range " + Limit(minimum) + " to " + Limit(maximum));
   }
@@ -82,6 +104,19 @@ std::int64_t YamlFields::wholeNumber(const YAML::Node& node, const std::string& 
       number(node, key, static_cast<double>(minimum), static_cast<double>(maximum));
   if (value != std::floor(value)) fail(node, key, Shown(node) + " is not a whole number");
   return static_cast<std::int64_t>(value);
+}
+
+bool YamlFields::flag(const YAML::Node& node, const std::string& key) const {
+  // YAML's core schema: true and false, also capitalised, and no quotes.
+  if (node.IsScalar() && node.Tag() == "?") {
+    for (const char* text : {"true", "True", "TRUE"}) {
+      if (node.Scalar() == text) return true;
+    }
+    for (const char* text : {"false", "False", "FALSE"}) {
+      if (node.Scalar() == text) return false;
+    }
+  }
+  fail(node, key, Shown(node) + " is not true or false");
 }
 
 std::vector<double> YamlFields::numbers(const YAML::Node& node, const std::string& key,
@@ -97,6 +132,46 @@ std::vector<double> YamlFields::numbers(const YAML::Node& node, const std::strin
     values.push_back(number(node[i], key + "[" + std::to_string(i) + "]", minimum, maximum));
   }
   return values;
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, double& value) const {
+  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum);
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, std::optional<double>& value) const {
+  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum);
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, int& value) const {
+  std::optional<int> given;
+  read(map, path, key, minimum, maximum, given);
+  if (given) value = *given;
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum, std::optional<int>& value) const {
+  if (const YAML::Node n = map[key]) {
+    value = static_cast<int>(wholeNumber(n, KeyPath(path, key), static_cast<std::int64_t>(minimum),
+                                         static_cast<std::int64_t>(maximum)));
+  }
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key, double,
+                      double, bool& value) const {
+  if (const YAML::Node n = map[key]) value = flag(n, KeyPath(path, key));
+}
+
+void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
+                      double minimum, double maximum,
+                      std::array<double, kLocusPoints>& values) const {
+  if (const YAML::Node n = map[key]) {
+    const std::vector<double> given =
+        numbers(n, KeyPath(path, key), values.size(), minimum, maximum);
+    std::copy(given.begin(), given.end(), values.begin());
+  }
 }
 
 }  // namespace trotix

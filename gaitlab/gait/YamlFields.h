@@ -4,9 +4,13 @@
 #ifndef TROTIX_GAITLAB_YAMLFIELDS_H_
 #define TROTIX_GAITLAB_YAMLFIELDS_H_
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "trotix/WalkTypes.h"
 
 namespace YAML {
 class Node;
@@ -28,15 +32,35 @@ class YamlFields {
   void checkMap(const YAML::Node& node, const std::string& key,
                 const std::vector<std::string>& known) const;
 
-  // A finite number in [minimum, maximum].
+  // A finite number in [minimum, maximum], written plainly: no quotes, no
+  // tag, and not so small that it reads as 0.
   double number(const YAML::Node& node, const std::string& key, double minimum,
                 double maximum) const;
   // A whole number in [minimum, maximum].
   std::int64_t wholeNumber(const YAML::Node& node, const std::string& key, std::int64_t minimum,
                            std::int64_t maximum) const;
+  // true or false, written plainly.
+  bool flag(const YAML::Node& node, const std::string& key) const;
   // A sequence of exactly `count` finite numbers in [minimum, maximum].
   std::vector<double> numbers(const YAML::Node& node, const std::string& key, std::size_t count,
                               double minimum, double maximum) const;
+
+  // Reads the value of `key` in `map` (named `path` in messages) into
+  // `value`, when the map gives one, within [minimum, maximum]: a number, a
+  // whole number for int, a list of numbers for an array. A flag ignores
+  // the bounds.
+  void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
+            double maximum, double& value) const;
+  void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
+            double maximum, std::optional<double>& value) const;
+  void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
+            double maximum, int& value) const;
+  void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
+            double maximum, std::optional<int>& value) const;
+  void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
+            double maximum, bool& value) const;
+  void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
+            double maximum, std::array<double, kLocusPoints>& values) const;
 
   const std::string& fileName() const { return fileName_; }
 

@@ -3,19 +3,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
+#include "gaitlab/io/FileReplacement.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/TemporaryFiles.h"
 
@@ -23,55 +16,6 @@ namespace trotix {
 namespace {
 
 std::string ErrorText() { return std::strerror(errno); }
-
-// Follows a symbolic link so that the rename replaces or creates the file it
-// names rather than the link itself.
-std::string ResolveTarget(const std::string& path) {
-#ifdef _WIN32
-  return path;
-#else
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
-  // A dangling link: the file it ends at is the one to create.
-  std::string target = path;
-  for (int hop = 0; hop < 40; ++hop) {
-    char link[PATH_MAX];
-    const ssize_t length = ::readlink(target.c_str(), link, sizeof link);
-    if (length <= 0 || length == sizeof link) return target;
-    const std::string next(link, static_cast<std::size_t>(length));
-    const std::size_t slash = target.rfind('/');
-    target =
-        next[0] == '/' || slash == std::string::npos ? next : target.substr(0, slash + 1) + next;
-  }
-  return target;
-#endif
-}
-
-// Gives the new file the mode of the one it replaces, or that of a file
-// created now; Windows files have no such modes.
-void SetMode(std::FILE* stream, bool replacing, mode_t replacedMode) {
-#ifdef _WIN32
-  (void)stream, (void)replacing, (void)replacedMode;
-#else
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(::fileno(stream), replacing ? (replacedMode & 07777) : (0666 & ~mask));
-#endif
-}
-
-// Moves the finished file over its target; Windows' rename() refuses an
-// existing target.
-bool MoveOverTarget(const std::string& from, const std::string& to) {
-#ifdef _WIN32
-  if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) return true;
-  // The message reads errno, which MoveFileEx leaves as it was.
-  const DWORD error = ::GetLastError();
-  errno = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? EACCES : EIO;
-  return false;
-#else
-  return ::rename(from.c_str(), to.c_str()) == 0;
-#endif
-}
 
 }  // namespace
 
@@ -98,8 +42,8 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
     ownsStream_ = true;
     return;
   }
-  openTemporary(ResolveTarget(path), option);
-  SetMode(stream_, exists, info.st_mode);
+  openTemporary(ResolveReplacedFile(path), option);
+  SetReplacementMode(stream_, exists, info.st_mode);
 }
 
 void OutputFile::openTemporary(const std::string& target, const std::string& option) {

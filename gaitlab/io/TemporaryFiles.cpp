@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "gaitlab/io/StopSignals.h"
+
 namespace trotix {
 namespace {
 
@@ -30,12 +32,7 @@ extern "C" void RemoveAndReraise(int signalNumber) {
 }  // namespace
 
 void RemoveTemporaryFilesOnSignal() {
-#ifdef _WIN32
-  const int signalNumbers[] = {SIGINT, SIGTERM};
-#else
-  const int signalNumbers[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
-#endif
-  for (const int signalNumber : signalNumbers) {
+  for (const int signalNumber : StopSignals()) {
     std::signal(signalNumber, RemoveAndReraise);
   }
 }

@@ -8,8 +8,9 @@
 
 namespace trotix {
 
-// Installs handlers for SIGINT, SIGTERM, SIGHUP and SIGPIPE that remove every
-// registered file and then end the process as the signal would have.
+// Installs handlers for SIGINT and SIGTERM (and SIGHUP and SIGPIPE where
+// they exist) that remove every registered file and then end the process as
+// the signal would have.
 void RemoveTemporaryFilesOnSignal();
 
 // A few files at a time; further ones are simply not covered.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gaitlab/gait/LegReach.h"
 #include "gaitlab/physics/JointMapping.h"
 
 namespace trotix {
@@ -27,9 +26,10 @@ double FootKinematics::largestMiss(const JointAngles& angles, const FootPoints& 
   const FootPoints reached = feet(angles);
   double largest = 0.0;
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const std::array<double, 3> aim = ReachedTarget(LegGeometryOf(leg), targets[leg]);
-    largest = std::max(largest, std::hypot(reached[leg][0] - aim[0], reached[leg][1] - aim[1],
-                                           reached[leg][2] - aim[2]));
+    const auto& target = targets[leg];
+    const Vector3 aim = ClampToReach(LegGeometryOf(leg), {target[0], target[1], target[2]});
+    largest = std::max(largest, std::hypot(reached[leg][0] - aim.x, reached[leg][1] - aim.y,
+                                           reached[leg][2] - aim.z));
   }
   return largest;
 }

@@ -18,16 +18,10 @@
 #ifndef TROTIX_GAITLAB_JOINTMAPPING_H_
 #define TROTIX_GAITLAB_JOINTMAPPING_H_
 
-#include "engine/LegSolver.h"
+#include "trotix/LegGeometry.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {
-
-inline bool IsFrontLeg(int leg) { return leg < 2; }
-
-inline const LegGeometry& LegGeometryOf(int leg) {
-  return IsFrontLeg(leg) ? kFrontLegGeometry : kRearLegGeometry;
-}
 
 // +1 for the front legs, -1 for the rear legs, whose solver negates x.
 inline double AlongTrackSign(int leg) { return IsFrontLeg(leg) ? 1.0 : -1.0; }

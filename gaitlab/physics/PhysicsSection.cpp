@@ -1,19 +1,12 @@
 #include "gaitlab/physics/PhysicsSection.h"
 
-#include <yaml-cpp/yaml.h>
-
-#include "gaitlab/io/NumberText.h"
+#include "gaitlab/gait/SectionTable.h"
 
 namespace trotix {
 namespace {
 
-struct PhysicsKey {
-  const char* name;
-  double PhysicsParameters::*field;
-  double minimum, maximum;  // bounds that keep the model physical and stable
-};
-
-const PhysicsKey kKeys[] = {
+// Bounds that keep the model physical and stable.
+const SectionKeys<PhysicsParameters> kKeys = {
     {"body_mass_kg", &PhysicsParameters::bodyMassKg, 0.01, 100.0},
     {"body_forward_mm", &PhysicsParameters::bodyForwardMm, -1000.0, 1000.0},
     {"body_left_mm", &PhysicsParameters::bodyLeftMm, -1000.0, 1000.0},
@@ -35,26 +28,13 @@ const PhysicsKey kKeys[] = {
 
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
   return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
-            std::vector<std::string> names;
-            for (const PhysicsKey& key : kKeys) names.push_back(key.name);
-            fields.checkMap(section, "physics", names);
-            for (const PhysicsKey& key : kKeys) {
-              if (const YAML::Node n = section[key.name]) {
-                parameters.*key.field =
-                    fields.number(n, KeyPath("physics", key.name), key.minimum, key.maximum);
-              }
-            }
+            ReadSection(section, "physics", fields, kKeys, parameters);
           }};
 }
 
 std::string PhysicsSectionText(const PhysicsParameters& parameters) {
-  std::string text = "physics:   # the robot model of --physics (docs/physics.md)\n";
-  for (const PhysicsKey& key : kKeys) {
-    char number[kMaxNumberChars];
-    text += std::string("  ") + key.name + ": " +
-            std::string(number, WriteDouble(number, parameters.*key.field)) + "\n";
-  }
-  return text;
+  return "physics:   # the robot model of --physics (docs/physics.md)\n" +
+         SectionText(parameters, kKeys, "  ", "\n") + "\n";
 }
 
 }  // namespace trotix

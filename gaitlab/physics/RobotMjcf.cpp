@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "engine/LegSolver.h"
 #include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/io/NumberText.h"
 #include "gaitlab/physics/JointMapping.h"
+#include "trotix/LegGeometry.h"
 
 namespace trotix {
 namespace {
@@ -30,11 +30,11 @@ std::string LegName(int leg) { return "leg" + std::to_string(leg); }
 // a positive angle swings the foot towards +x. Only the foot touches.
 std::string LegBodies(const PhysicsParameters& p, int leg) {
   const LegGeometry& geometry = LegGeometryOf(leg);
-  const std::array<double, 3> shoulder = ShoulderPosition(leg);
+  const Vector3 shoulder = ShoulderPosition(leg);
   const std::string name = LegName(leg);
   const double upper = geometry.upperLink, lower = geometry.lowerLink;
   return "    <body name=\"" + name + "_upper\" pos=\"" +
-         Metres({shoulder[0], shoulder[1], shoulder[2]}) +
+         Metres({shoulder.x, shoulder.y, shoulder.z}) +
          "\">\n"
          "      <joint name=\"" +
          name +
@@ -79,12 +79,6 @@ double StartHeightMm(const PhysicsParameters& p) {
 }
 
 }  // namespace
-
-std::array<double, 3> ShoulderPosition(int leg) {
-  const double x = IsFrontLeg(leg) ? kBodyPitchBase / 2.0 : -kBodyPitchBase / 2.0;
-  const double y = leg % 2 == 0 ? -kLateralBase : kLateralBase;
-  return {x, y, 0.0};
-}
 
 std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs) {
   std::string xml =

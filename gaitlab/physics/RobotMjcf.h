@@ -10,10 +10,6 @@
 
 namespace trotix {
 
-// Where leg `leg`'s shoulder sits on the trunk, mm: x forwards, y to the
-// robot's left, z up. Legs 0 and 1 in front, legs 0 and 2 on the right.
-std::array<double, 3> ShoulderPosition(int leg);
-
 // Names in the model: bodies "trunk", "legN_upper", "legN_lower"; joints
 // and their servos "legN_roll", "legN_pitch", "legN_knee"; sites
 // "legN_foot" at the foot spheres' centres; geoms "floor" and "trunk".

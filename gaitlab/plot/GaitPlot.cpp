@@ -6,6 +6,7 @@
 
 #include "gaitlab/plot/PlotPanels.h"
 #include "gaitlab/plot/SvgCanvas.h"
+#include "trotix/LegGeometry.h"
 
 namespace trotix {
 namespace {
@@ -19,7 +20,7 @@ constexpr double kFootTop = kSwayTop + kSwayHeight + 50.0;
 
 std::string LegTitle(const char* kind, int leg) {
   return std::string(kind) + " " + std::to_string(leg) +
-         (leg < 2 ? " \xC2\xB7 front" : " \xC2\xB7 rear");
+         (IsFrontLeg(leg) ? " \xC2\xB7 front" : " \xC2\xB7 rear");
 }
 
 TextStyle HeadingStyle(double size) {

@@ -11,6 +11,9 @@ namespace trotix {
 constexpr int kLegCount = 4;
 constexpr int kFramesPerAdvance = 4;
 constexpr int kLocusPoints = 10;
+// The engine searches foot paths within this many millimetres of the
+// shoulder; path points and offsets must stay inside it.
+constexpr double kMaxFootPathLength = 1000.0;
 constexpr int kJointCount = 12;  // pitch, roll, knee of legs 0..3
 constexpr int kAuxJointCount = 3;
 

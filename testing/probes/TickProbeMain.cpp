@@ -4,15 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
-#ifdef _WIN32
-#include "app/windows/WalkApp.h"
-#include "app/windows/WalkDialog.h"
-#else
-#include "app/linux/WalkApp.h"
-#include "app/linux/WalkDialog.h"
-
-wxIMPLEMENT_APP_NO_MAIN(trotix::WalkApp);
-#endif
+#include "testing/probes/ProbedApp.h"
 
 namespace {
 
@@ -27,19 +19,10 @@ int main(int, char** argv) {
   long ticks = 0;
   double first = 0.0;
   double last = 0.0;
-  trotix::WalkApp::beforeRunForTesting() = [&](trotix::WalkDialog& dialog) {
-    dialog.afterTickForTesting = [&] {
-      last = Now();
-      if (ticks++ == 0) first = last;
-    };
-  };
-#ifdef _WIN32
-  (void)argv;
-  trotix::WalkApp app;
-  const int status = app.run();
-#else
-  const int status = trotix::RunWalkApp(argv[0]);
-#endif
+  const int status = trotix::RunProbedApp(argv[0], [&] {
+    last = Now();
+    if (ticks++ == 0) first = last;
+  });
   std::printf("ticks %ld first %.6f last %.6f\n", ticks, first, last);
   return status;
 }

@@ -298,7 +298,7 @@ TEST(GaitReportTest, FiguresEqualThoseOfTheSameRunsRows) {
     EXPECT_EQ(JsonField(report, "max_speed", at), step / 0.033) << joint;
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const LegGeometry& geometry = leg < 2 ? kFrontLegGeometry : kRearLegGeometry;
+    const LegGeometry& geometry = LegGeometryOf(leg);
     int beyond = 0, saturated = 0, jumps = 0;
     for (std::size_t t = 0; t < rows.size(); ++t) {
       const double* target = &rows[t][26 + 3 * leg];

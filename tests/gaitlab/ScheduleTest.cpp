@@ -1,11 +1,15 @@
 // What a schedule and a gait file may look like, and the option forms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <random>
+#include <sstream>
 
 #include <yaml-cpp/yaml.h>
 
 #include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gait/GaitFileKeys.h"
 #include "gaitlab/io/InputError.h"
 #include "tools/trotix-gait/GaitOptions.h"
 
@@ -150,7 +154,8 @@ TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
 TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   const std::string text =
       "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
-      "physics: {mass: 2.5}\n";
+      "  leg0_knee: {max_speed: 6, min_us: 900, max_us: 2100}\n"
+      "servo_slew_limit: true\ncheck: {roll_saturation: True}\nphysics: {mass: 2.5}\n";
   double mass = 0.0;
   const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
                                   fields.checkMap(node, "physics", {"mass"});
@@ -161,6 +166,8 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   EXPECT_EQ(settings.legs[1].stepRate, 0.75);
   EXPECT_EQ(settings.legs[0].stepRate, 2.0);
   EXPECT_EQ(settings.joints[10].lower, -0.5);
+  EXPECT_EQ(settings.joints[10].minUs, 500.0);
+  EXPECT_EQ(settings.joints[10].maxUs, 2500.0);
   EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
 
   const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
@@ -169,7 +176,91 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   EXPECT_EQ(again.joints[10].channel, 9);
   EXPECT_EQ(again.joints[10].lower, -0.5);
   EXPECT_FALSE(again.joints[10].upper.has_value());
+  EXPECT_EQ(again.joints[2].minUs, 900.0);
+  EXPECT_EQ(again.joints[2].maxUs, 2100.0);
+  EXPECT_TRUE(again.slewLimit);
+  EXPECT_FALSE(again.checkReach);
+  EXPECT_TRUE(again.checkRollSaturation);
   EXPECT_EQ(again.front.alongTrack, DefaultFootLocus().alongTrack);
+}
+
+// A gait file that sets a random choice of keys to random values.
+std::string RandomGaitFile(std::mt19937& random) {
+  const auto chance = [&](unsigned in) { return random() % in == 0; };
+  const auto number = [&](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  };
+  std::ostringstream text, legs, joints;
+  text.precision(17), legs.precision(17), joints.precision(17);
+  if (chance(2)) text << "tick_period_ms: " << number(1, 1000) << "\n";
+  if (chance(2)) text << "servo_slew_limit: true\ncheck: {roll_saturation: true}\n";
+  if (chance(2)) text << "gait: {stepRate: " << number(0, 5) << ", sideStepLength: 2}\n";
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    std::ostringstream values;
+    values.precision(17);
+    if (chance(2)) values << ", sideStepLength: " << number(-9, 9);
+    if (chance(3)) values << ", footOffsetY: " << number(-9, 9);
+    if (!values.str().empty()) legs << "  leg" << leg << ": {" << values.str().substr(2) << "}\n";
+  }
+  if (chance(2)) {
+    text << "paths: {rear: {vertical: [";
+    for (int i = 0; i < kLocusPoints; ++i) text << (i ? ", " : "") << number(-20, 20);
+    text << "]}}\n";
+  }
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    if (!chance(3)) continue;
+    joints << "  " << JointName(joint) << ": {zero: " << number(-1, 1);
+    if (chance(2)) joints << ", lower: " << number(-2, 0) << ", upper: " << number(0, 2);
+    if (chance(2)) joints << ", channel: " << joint << ", direction: -1";
+    if (chance(2)) joints << ", us_per_rad: " << number(100, 900) << ", max_us: 2100";
+    joints << "}\n";
+  }
+  if (!legs.str().empty()) text << "legs:\n" << legs.str();
+  if (!joints.str().empty()) text << "joints:\n" << joints.str();
+  return text.str();
+}
+
+template <typename Struct>
+void ExpectSameKeys(const Struct& a, const Struct& b, const SectionKeys<Struct>& keys,
+                    const std::string& what) {
+  for (const SectionKey<Struct>& key : keys) {
+    EXPECT_EQ(KeyText(a, key), KeyText(b, key)) << what << "." << key.name;
+  }
+}
+
+TEST(GaitFileTest, PrintedGaitReadsBackToTheSameGait) {
+  std::mt19937 random(17);
+  for (int run = 0; run < 40; ++run) {
+    const std::string text = RandomGaitFile(random);
+    const GaitSettings read = ParseGaitFile(text, "g.yaml");
+    const std::string printed = GaitFileText(read);
+    const GaitSettings again = ParseGaitFile(printed, "printed.yaml");
+    const std::string what = text + "printed as\n" + printed;
+    ExpectSameKeys(again, read, TopLevelKeys(), what);
+    ExpectSameKeys(again, read, CheckKeys(), what);
+    for (int leg = 0; leg < kLegCount; ++leg) {
+      ExpectSameKeys(again.legs[leg], read.legs[leg], LegKeys(), what);
+    }
+    ExpectSameKeys(again.front, read.front, PathKeys(), what);
+    ExpectSameKeys(again.rear, read.rear, PathKeys(), what);
+    for (int joint = 0; joint < kJointCount; ++joint) {
+      ExpectSameKeys(again.joints[joint], read.joints[joint], JointKeys(), what);
+    }
+    // A value that differs between legs is never printed for every leg.
+    const std::size_t gait = printed.find("\ngait:");
+    const std::string shared =
+        gait == std::string::npos ? "" : printed.substr(gait, printed.find("\nlegs:") - gait);
+    for (const SectionKey<LegGaitParams>& key : LegKeys()) {
+      const bool differs =
+          std::any_of(read.legs.begin(), read.legs.end(), [&](const LegGaitParams& leg) {
+            return KeyText(leg, key) != KeyText(read.legs[0], key);
+          });
+      if (differs) {
+        EXPECT_EQ(shared.find(key.name), std::string::npos) << what;
+      }
+    }
+    if (HasFatalFailure() || HasNonfatalFailure()) break;
+  }
 }
 
 TEST(GaitOptionsTest, ReadsBothValueFormsAndStopsAtHelp) {

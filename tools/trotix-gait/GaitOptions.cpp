@@ -63,8 +63,9 @@ void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {
 void AddGaitLabOptions(GaitCommandLine& cli, GaitOptions& options) {
   cli.group("Gait and servos");
   cli.value("--gait", "FILE.yaml",
-            "set the engine's gait, the tick period and the joints'\n"
-            "servo limits and calibration from FILE (see --print-gait)",
+            "set the engine's gait, the tick period (tick_period_ms,\n"
+            "1 to 1000 ms) and the joints' servo limits and\n"
+            "calibration from FILE (see --print-gait)",
             [&](const std::string& v) { options.gaitPath = RequireFileName("--gait", v); });
   cli.flag("--print-gait",
            "write the gait in force (the built-in one without --gait)\nas a gait file, and stop",

@@ -6,15 +6,12 @@
 #include <memory>
 #include <new>
 #include <optional>
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 #include "gaitlab/gait/FeasibilityReport.h"
 #include "gaitlab/gait/GaitFile.h"
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/Schedule.h"
+#include "gaitlab/io/BinaryStandardStreams.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/OutputBuffer.h"
@@ -266,11 +263,8 @@ int Main(int argc, char** argv) {
 }  // namespace trotix
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-  // The tables end their lines with \n alone, as on every other system, and
-  // the printed texts are the same bytes too.
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
-#endif
+  // The tables end their lines with \n alone on every system, and the
+  // printed texts are the same bytes too.
+  trotix::SetStandardStreamsBinary();
   return trotix::Main(argc, argv);
 }

@@ -24,15 +24,16 @@ bool FileOpensForReading(const char* path) {
 MappedFile::MappedFile(const char* path) {
   if (path == nullptr) return;
   // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
-  descriptor_ = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (descriptor_ < 0) return;
+  const int descriptor = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (descriptor < 0) return;
+  file_ = descriptor;
   struct stat status {};
-  if (fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0 ||
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0 ||
       static_cast<std::uintmax_t>(status.st_size) > SIZE_MAX) {
     return;
   }
   const std::size_t size = static_cast<std::size_t>(status.st_size);
-  void* view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor_, 0);
+  void* view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
   if (view == MAP_FAILED) return;
   view_ = view;
   size_ = size;
@@ -44,7 +45,7 @@ MappedFile::MappedFile(const wchar_t* path)
 
 MappedFile::~MappedFile() {
   if (view_ != nullptr) munmap(view_, size_);
-  if (descriptor_ >= 0) close(descriptor_);
+  if (file_ >= 0) close(static_cast<int>(file_));
 }
 
 }  // namespace trotix

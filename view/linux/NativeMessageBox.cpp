@@ -4,30 +4,17 @@
 #include <wx/window.h>
 
 namespace trotix {
-namespace {
-
-long IconStyle(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::kExclamation:
-      return wxICON_EXCLAMATION;
-    case MessageIcon::kInformation:
-      return wxICON_INFORMATION;
-    case MessageIcon::kNone:
-      break;
-  }
-  return 0;  // the generic box draws an error icon for wxICON_NONE
-}
-
-}  // namespace
 
 MessageOwner FocusedWindow() { return wxWindow::FindFocus(); }
 
 void ShowNativeMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                           MessageOwner owner) {
   // GTK's own message box no longer shows an icon, so the generic one, which
-  // draws the icon kind from the desktop's theme, is used.
-  wxGenericMessageDialog box(owner, wxString::FromUTF8(text), wxString::FromUTF8(caption),
-                             wxOK | wxCENTRE | IconStyle(icon));
+  // draws the icon kind from the desktop's theme, is used. It draws an error
+  // icon for wxICON_NONE, so no icon means no flag.
+  wxGenericMessageDialog box(
+      owner, wxString::FromUTF8(text), wxString::FromUTF8(caption),
+      wxOK | wxCENTRE | IconStyle(icon, wxICON_EXCLAMATION, wxICON_INFORMATION));
   box.ShowModal();
 }
 

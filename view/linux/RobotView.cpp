@@ -2,8 +2,6 @@
 
 #include <wx/dcclient.h>
 
-#include "view/GlScene.h"
-#include "view/MessageBox.h"
 #include "view/linux/NoCurrentGlContext.h"
 #include "view/linux/OpenGlDisplay.h"
 
@@ -13,14 +11,6 @@ RobotView* viewDeviceContext = nullptr;
 wxGLContext* viewRenderContext = nullptr;
 
 namespace {
-
-// The view's own failures are boxes owned by the view's window.
-void SetUpError(wxWindow* view, const char* text) {
-  ShowMessageBox(text, "ERROR", MessageIcon::kExclamation, view);
-}
-void ShutdownError(wxWindow* view, const char* text) {
-  ShowMessageBox(text, "SHUTDOWN ERROR", MessageIcon::kInformation, view);
-}
 
 // On a display without GLX, wx's canvas set-up asserts that a visual it
 // cannot find exists. That is no programming error, and the view reports it
@@ -81,6 +71,8 @@ RobotView::RobotView(wxWindow* parent, const wxRect& rect)
   // Not a tab stop: the keyboard focus starts on, and stays with, the
   // dialog's controls.
   if (GetHandle() != nullptr) SetCanFocus(false);
+  // Every visible pixel comes from OpenGL: the toolkit erases nothing.
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
   // GTK sends the creation event when it realises the window. Inside a
   // parent that is already on screen that happens during construction,
   // before this handler could see it; without a native window it never
@@ -97,9 +89,7 @@ void RobotView::runCreationSequence() {
   if (creationDone) return;
   creationDone = true;
   viewDeviceContext = this;
-  createGlContext();  // without a context the GL calls below act on none
-  resizeScene(10, 10);
-  initGlState();
+  setUpGl();
   // GTK may have sized the window before it was realised; no later size
   // event would then set the real projection.
   if (GetHandle() == nullptr) return;
@@ -107,52 +97,25 @@ void RobotView::runCreationSequence() {
   resizeScene(size.x, size.y);
 }
 
-bool RobotView::createGlContext() {
-  if (!pixelFormatChosen) {
-    SetUpError(this, "ChoosePixelFormat Failed");
-    return false;
-  }
-  if (GetHandle() == nullptr) {
-    SetUpError(this, "SetPixelFormat Failed");
-    return false;
-  }
+bool RobotView::createRenderContext() {
   viewRenderContext = new wxGLContext(viewDeviceContext);
-  if (!viewRenderContext->IsOK()) {
-    delete viewRenderContext;
-    viewRenderContext = nullptr;
-    SetUpError(this, "Can't Create A GL Rendering Context.");
-    return false;
-  }
-  if (!viewRenderContext->SetCurrent(*viewDeviceContext)) {
-    releaseGlContext();
-    SetUpError(this, "Can't Activate The GL Rendering Context.");
-    return false;
-  }
-  return true;
-}
-
-bool RobotView::initGlState() {
-  if (!createTextures()) return false;
-  SetFixedGlState();
-  return true;
-}
-
-bool RobotView::createTextures() {
-  return CreateStarTexture(starTexture, viewRenderContext != nullptr);
-}
-
-void RobotView::resizeScene(int width, int height) { ResizeGlScene(width, height); }
-
-int RobotView::drawRobot() {
-  DrawGlScene(camera, engine ? &engine->jointAngles : nullptr);
-  return 0;
-}
-
-void RobotView::releaseGlContext() {
-  if (viewRenderContext == nullptr) return;
-  if (!MakeNoGlContextCurrent()) ShutdownError(this, "Release Of DC And RC Failed.");
-  delete viewRenderContext;  // wx gives no failure for the deletion itself
+  if (viewRenderContext->IsOK()) return true;
+  delete viewRenderContext;
   viewRenderContext = nullptr;
+  return false;
+}
+
+bool RobotView::makeRenderContextCurrent() {
+  return viewRenderContext->SetCurrent(*viewDeviceContext);
+}
+
+bool RobotView::makeNoContextCurrent() { return MakeNoGlContextCurrent(); }
+
+// wx gives no failure for the deletion itself.
+bool RobotView::deleteRenderContext() {
+  delete viewRenderContext;
+  viewRenderContext = nullptr;
+  return true;
 }
 
 bool RobotView::glReady() const {
@@ -166,32 +129,21 @@ void RobotView::onCreate(wxWindowCreateEvent& event) {
 
 void RobotView::onPaint(wxPaintEvent&) {
   wxPaintDC paintDc(this);  // validates the update region; GL does the drawing
-  if (!glReady()) return;
-  viewRenderContext->SetCurrent(*viewDeviceContext);
-  ClearGlFrame();
-  drawRobot();
-  viewDeviceContext->SwapBuffers();
-  ++framesDrawn;
+  if (glReady()) drawFrame();
 }
 
 void RobotView::onSize(wxSizeEvent& event) {
   event.Skip();
   if (!glReady()) return;
-  viewRenderContext->SetCurrent(*viewDeviceContext);
+  makeRenderContextCurrent();
   const wxSize size = GetClientSize();
   resizeScene(size.x, size.y);
-}
-
-void RobotView::onEraseBackground(wxEraseEvent&) {
-  // Every visible pixel comes from OpenGL.
 }
 
 void RobotView::onLeftDown(wxMouseEvent& event) {
   camera.anchorRotation(event.GetX(), event.GetY());
   event.Skip();
 }
-
-void RobotView::onLeftUp(wxMouseEvent& event) { event.Skip(); }
 
 void RobotView::onMotion(wxMouseEvent& event) {
   camera.dragTo(event.GetX(), event.GetY(), event.LeftIsDown(), event.RightIsDown());
@@ -208,9 +160,7 @@ wxBEGIN_EVENT_TABLE(RobotView, wxGLCanvas)
   EVT_WINDOW_CREATE(RobotView::onCreate)
   EVT_PAINT(RobotView::onPaint)
   EVT_SIZE(RobotView::onSize)
-  EVT_ERASE_BACKGROUND(RobotView::onEraseBackground)
   EVT_LEFT_DOWN(RobotView::onLeftDown)
-  EVT_LEFT_UP(RobotView::onLeftUp)
   EVT_MOTION(RobotView::onMotion)
   EVT_RIGHT_DOWN(RobotView::onRightDown)
 wxEND_EVENT_TABLE()

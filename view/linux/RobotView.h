@@ -5,12 +5,9 @@
 #ifndef TROTIX_VIEW_LINUX_ROBOTVIEW_H_
 #define TROTIX_VIEW_LINUX_ROBOTVIEW_H_
 
-#include <cstdint>
-
 #include <wx/glcanvas.h>
 
-#include "trotix/WalkEngine.h"
-#include "view/Camera.h"
+#include "view/RobotViewCore.h"
 
 namespace trotix {
 
@@ -21,7 +18,7 @@ class RobotView;
 extern RobotView* viewDeviceContext;
 extern wxGLContext* viewRenderContext;
 
-class RobotView : public wxGLCanvas {
+class RobotView : public wxGLCanvas, public RobotViewCore {
  public:
   // Creates the child GL window at `rect` (client pixels of parent). The GL
   // set-up runs once the native window exists.
@@ -30,37 +27,25 @@ class RobotView : public wxGLCanvas {
   RobotView(const RobotView&) = delete;
   RobotView& operator=(const RobotView&) = delete;
 
-  // Creates the rendering context on the chosen visual and makes it current.
-  bool createGlContext();
-  // Builds the texture; only if that works, sets the fixed GL state
-  // (white background, depth test).
-  bool initGlState();
-  // Makes a texture from "Data/Star.bmp" in the working directory.
-  bool createTextures();
-  // Viewport and perspective projection for a client size in pixels.
-  void resizeScene(int width, int height);
-  // Draws the stick figure with the camera; returns 0.
-  int drawRobot();
-  // Deletes the rendering context, if any.
-  void releaseGlContext();
-
   // Never takes the keyboard focus, neither by Tab nor by a click.
   bool AcceptsFocus() const override { return false; }
 
-  // Frames completed by the paint handler.
-  std::uint64_t framesDrawnForTesting() const { return framesDrawn; }
-
-  const WalkEngine* engine = nullptr;  // not owned; only jointAngles is read
-  Camera camera;
-  GLuint starTexture = 0;
-
  private:
+  bool choosePixelFormat() override { return pixelFormatChosen; }
+  // wx sets the visual with the window; without a window there is none.
+  bool setPixelFormat() override { return GetHandle() != nullptr; }
+  bool createRenderContext() override;
+  bool makeRenderContextCurrent() override;
+  bool hasRenderContext() const override { return viewRenderContext != nullptr; }
+  bool makeNoContextCurrent() override;
+  bool deleteRenderContext() override;
+  void swapBuffers() override { viewDeviceContext->SwapBuffers(); }
+  MessageOwner boxOwner() override { return this; }
+
   void onCreate(wxWindowCreateEvent& event);
   void onPaint(wxPaintEvent& event);
   void onSize(wxSizeEvent& event);
-  void onEraseBackground(wxEraseEvent& event);
   void onLeftDown(wxMouseEvent& event);
-  void onLeftUp(wxMouseEvent& event);
   void onMotion(wxMouseEvent& event);
   void onRightDown(wxMouseEvent& event);
 
@@ -69,7 +54,6 @@ class RobotView : public wxGLCanvas {
 
   bool pixelFormatChosen = false;
   bool creationDone = false;
-  std::uint64_t framesDrawn = 0;
 
   wxDECLARE_EVENT_TABLE();
 };

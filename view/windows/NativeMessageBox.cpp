@@ -3,27 +3,13 @@
 #include <windows.h>
 
 namespace trotix {
-namespace {
-
-UINT IconStyle(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::kExclamation:
-      return MB_ICONEXCLAMATION;
-    case MessageIcon::kInformation:
-      return MB_ICONINFORMATION;
-    case MessageIcon::kNone:
-      break;
-  }
-  return 0;
-}
-
-}  // namespace
 
 MessageOwner FocusedWindow() { return GetFocus(); }
 
 void ShowNativeMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                           MessageOwner owner) {
-  MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | IconStyle(icon));
+  const auto iconStyle = static_cast<UINT>(IconStyle(icon, MB_ICONEXCLAMATION, MB_ICONINFORMATION));
+  MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | iconStyle);
 }
 
 }  // namespace trotix

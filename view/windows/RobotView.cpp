@@ -2,11 +2,6 @@
 
 #include <windowsx.h>
 
-#include <GL/gl.h>
-
-#include "view/GlScene.h"
-#include "view/MessageBox.h"
-
 namespace trotix {
 
 HDC viewDeviceContext = nullptr;
@@ -47,14 +42,6 @@ constexpr PIXELFORMATDESCRIPTOR kPixelFormat = {
 };
 static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "the descriptor is 40 bytes");
 
-// The view's own failures are boxes owned by the view's window.
-void SetUpError(HWND view, const char* text) {
-  ShowMessageBox(text, "ERROR", MessageIcon::kExclamation, view);
-}
-void ShutdownError(HWND view, const char* text) {
-  ShowMessageBox(text, "SHUTDOWN ERROR", MessageIcon::kInformation, view);
-}
-
 // A plain child-window class: redrawn whole on resizing, double-clicks,
 // the arrow cursor and no background brush, so erasing paints nothing and
 // every visible pixel comes from OpenGL.
@@ -87,55 +74,33 @@ bool RobotView::create(HWND parent, const RECT& rect, DWORD style, int childId) 
                          GetModuleHandleA(nullptr), this) != nullptr;
 }
 
-bool RobotView::createGlContext() {
-  const int format = ChoosePixelFormat(viewDeviceContext, &kPixelFormat);
-  if (format == 0) {
-    SetUpError(hwnd, "ChoosePixelFormat Failed");
-    return false;
-  }
-  if (!SetPixelFormat(viewDeviceContext, format, &kPixelFormat)) {
-    SetUpError(hwnd, "SetPixelFormat Failed");
-    return false;
-  }
+bool RobotView::choosePixelFormat() {
+  pixelFormat = ChoosePixelFormat(viewDeviceContext, &kPixelFormat);
+  return pixelFormat != 0;
+}
+
+bool RobotView::setPixelFormat() {
+  return SetPixelFormat(viewDeviceContext, pixelFormat, &kPixelFormat) != FALSE;
+}
+
+bool RobotView::createRenderContext() {
   viewRenderContext = wglCreateContext(viewDeviceContext);
-  if (viewRenderContext == nullptr) {
-    releaseGlContext();  // nothing to release yet
-    SetUpError(hwnd, "Can't Create A GL Rendering Context.");
-    return false;
-  }
-  if (!wglMakeCurrent(viewDeviceContext, viewRenderContext)) {
-    releaseGlContext();
-    SetUpError(hwnd, "Can't Activate The GL Rendering Context.");
-    return false;
-  }
-  return true;
+  return viewRenderContext != nullptr;
 }
 
-bool RobotView::initGlState() {
-  if (!createTextures()) return false;
-  SetFixedGlState();
-  return true;
+bool RobotView::makeRenderContextCurrent() {
+  return wglMakeCurrent(viewDeviceContext, viewRenderContext) != FALSE;
 }
 
-bool RobotView::createTextures() {
-  return CreateStarTexture(starTexture, viewRenderContext != nullptr);
-}
+bool RobotView::makeNoContextCurrent() { return wglMakeCurrent(nullptr, nullptr) != FALSE; }
 
-void RobotView::resizeScene(int width, int height) { ResizeGlScene(width, height); }
-
-int RobotView::drawRobot() {
-  DrawGlScene(camera, engine ? &engine->jointAngles : nullptr);
-  return 0;
-}
-
-void RobotView::releaseGlContext() {
-  if (viewRenderContext == nullptr) return;
-  if (!wglMakeCurrent(nullptr, nullptr)) ShutdownError(hwnd, "Release Of DC And RC Failed.");
-  if (!wglDeleteContext(viewRenderContext)) {
-    ShutdownError(hwnd, "Release Rendering Context Failed.");
-  }
+bool RobotView::deleteRenderContext() {
+  const bool deleted = wglDeleteContext(viewRenderContext) != FALSE;
   viewRenderContext = nullptr;
+  return deleted;
 }
+
+void RobotView::swapBuffers() { SwapBuffers(viewDeviceContext); }
 
 LRESULT CALLBACK RobotView::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
@@ -187,9 +152,7 @@ LRESULT RobotView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT RobotView::handleCreate(WPARAM wParam, LPARAM lParam) {
   if (DefWindowProcA(hwnd, WM_CREATE, wParam, lParam) == -1) return -1;
   viewDeviceContext = GetDC(hwnd);
-  createGlContext();
-  resizeScene(10, 10);  // the first WM_SIZE sets the real size
-  initGlState();
+  setUpGl();
   return 0;
 }
 
@@ -197,11 +160,7 @@ LRESULT RobotView::handleCreate(WPARAM wParam, LPARAM lParam) {
 void RobotView::handlePaint() {
   PAINTSTRUCT paint;
   BeginPaint(hwnd, &paint);
-  wglMakeCurrent(viewDeviceContext, viewRenderContext);
-  ClearGlFrame();
-  drawRobot();
-  SwapBuffers(viewDeviceContext);
-  ++framesDrawn;
+  drawFrame();
   EndPaint(hwnd, &paint);
 }
 

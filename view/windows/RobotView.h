@@ -8,10 +8,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
-#include "trotix/WalkEngine.h"
-#include "view/Camera.h"
+#include "view/RobotViewCore.h"
 
 namespace trotix {
 
@@ -22,48 +19,34 @@ namespace trotix {
 extern HDC viewDeviceContext;
 extern HGLRC viewRenderContext;
 
-class RobotView {
+class RobotView : public RobotViewCore {
  public:
   RobotView() = default;
-  virtual ~RobotView();  // releaseGlContext(), then the window goes
-  RobotView(const RobotView&) = delete;
-  RobotView& operator=(const RobotView&) = delete;
+  ~RobotView() override;  // releaseGlContext(), then the window goes
 
   // Creates the child window; its creation sets up OpenGL. False if the
   // window could not be made.
   bool create(HWND parent, const RECT& rect, DWORD style, int childId);
   HWND window() const { return hwnd; }
 
-  // Chooses and sets the pixel format, creates the rendering context and
-  // makes it current.
-  bool createGlContext();
-  // Builds the texture; only if that works, sets the fixed GL state
-  // (white background, depth test).
-  bool initGlState();
-  // Makes a texture from "Data/Star.bmp" in the working directory.
-  bool createTextures();
-  // Viewport and perspective projection for a client size in pixels.
-  void resizeScene(int width, int height);
-  // Draws the stick figure with the camera; returns 0.
-  int drawRobot();
-  // Deletes the rendering context, if any.
-  void releaseGlContext();
-
-  // Frames completed by the paint handler.
-  std::uint64_t framesDrawnForTesting() const { return framesDrawn; }
-
-  const WalkEngine* engine = nullptr;  // not owned; only jointAngles is read
-  Camera camera;
-  unsigned int starTexture = 0;
-
  private:
+  bool choosePixelFormat() override;
+  bool setPixelFormat() override;
+  bool createRenderContext() override;
+  bool makeRenderContextCurrent() override;
+  bool hasRenderContext() const override { return viewRenderContext != nullptr; }
+  bool makeNoContextCurrent() override;
+  bool deleteRenderContext() override;
+  void swapBuffers() override;
+  MessageOwner boxOwner() override { return hwnd; }
+
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleCreate(WPARAM wParam, LPARAM lParam);
   void handlePaint();
 
   HWND hwnd = nullptr;
-  std::uint64_t framesDrawn = 0;
+  int pixelFormat = 0;  // the format ChoosePixelFormat gave, 0 for none
 };
 
 }  // namespace trotix

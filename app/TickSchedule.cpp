@@ -1,4 +1,4 @@
-#include "app/linux/TickSchedule.h"
+#include "app/TickSchedule.h"
 
 #include <algorithm>
 

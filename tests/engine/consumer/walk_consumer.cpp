@@ -2,6 +2,7 @@
 // and publishes consistent joint commands.
 #include <cstdio>
 
+#include "trotix/LegGeometry.h"
 #include "trotix/SliderMapping.h"
 #include "trotix/WalkEngine.h"
 
@@ -23,6 +24,11 @@ int main() {
   }
   if (engine.jointAngles == first) {
     std::printf("the legs did not move\n");
+    return 1;
+  }
+  const trotix::Vector3 far = trotix::ClampToReach(trotix::LegGeometryOf(0), {0.0, 0.0, 1000.0});
+  if (far.z != trotix::kFrontLegGeometry.maxReach) {
+    std::printf("a far target reached %.3f mm\n", far.z);
     return 1;
   }
   std::printf("walked 10 ticks, leg 0 pitch %.6f rad\n", engine.jointAngles[0]);

@@ -2,8 +2,8 @@
 // one period, as a system timer that re-arms itself at each expiry would do,
 // so the time spent handling a tick does not stretch the period. A tick
 // more than a period late is not made up for: the grid restarts from now.
-#ifndef TROTIX_APP_LINUX_TICKSCHEDULE_H_
-#define TROTIX_APP_LINUX_TICKSCHEDULE_H_
+#ifndef TROTIX_APP_TICKSCHEDULE_H_
+#define TROTIX_APP_TICKSCHEDULE_H_
 
 #include <chrono>
 
@@ -30,4 +30,4 @@ class TickSchedule {
 
 }  // namespace trotix
 
-#endif  // TROTIX_APP_LINUX_TICKSCHEDULE_H_
+#endif  // TROTIX_APP_TICKSCHEDULE_H_
