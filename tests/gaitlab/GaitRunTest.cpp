@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "gaitlab/gait/GaitFile.h"
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/TickPipeline.h"
 #include "gaitlab/io/ProgressLine.h"
@@ -118,13 +119,14 @@ GaitSettings RandomServos(std::mt19937& random) {
   return gait;
 }
 
-// Over random servos, sliders and schedules, no written pulse leaves its
+// Over random gait files' servos, sliders and schedules, no written pulse leaves its
 // pulse range, nor the pulses of its angle limits where those lie within
 // it, and with the slew limit on no pulse moves faster than max_speed.
 TEST(ServoOutputTest, NoPulseLeavesItsRange) {
   std::mt19937 random(20261208);
   for (int trial = 0; trial < 40; ++trial) {
-    const GaitSettings gait = RandomServos(random);
+    // Read as a gait file, as a user's would be.
+    const GaitSettings gait = ParseGaitFile(GaitFileText(RandomServos(random)), "random.yaml");
     std::uniform_int_distribution<int> turn(kTurnMin, kTurnMax), step(kStepMin, kStepMax);
     const Schedule schedule = {{40, turn(random), step(random)}, {90, turn(random), step(random)}};
     std::FILE* file = std::tmpfile();
