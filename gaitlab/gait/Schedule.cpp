@@ -137,7 +137,7 @@ std::int64_t TickAt(double seconds, double tickPeriodMs) {
   const double ticks = seconds * 1000.0 / tickPeriodMs;
   const double nearest = std::round(ticks);
   return static_cast<std::int64_t>(
-      std::fabs(ticks - nearest) <= 1e-9 * std::max(1.0, ticks) ? nearest : std::ceil(ticks));
+      std::fabs(ticks - nearest) <= 1e-12 * std::max(1.0, ticks) ? nearest : std::ceil(ticks));
 }
 
 // " (time_s 0.01 with ticks of 33 ms)"

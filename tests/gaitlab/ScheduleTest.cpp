@@ -65,6 +65,8 @@ TEST(ScheduleTest, ReadsEverySpreadsheetExportOfTheSameRows) {
     EXPECT_EQ(schedule[1].step, -100) << text;
   }
   EXPECT_EQ(ParseSchedule("time_s,turn,step\n0.5,0,0\n", "s.csv", 20.0)[0].tick, 25);
+  // The times a table writes give its ticks back, however late.
+  EXPECT_EQ(ParseSchedule("time_s,turn,step\n4074074.037,0,0\n", "s.csv")[0].tick, 123456789);
 }
 
 // What is not a schedule is named by its column and the form expected,
