@@ -42,7 +42,7 @@ std::string Shown(std::string_view text, const std::string& written) {
 
 std::string RangeText(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
+  std::snprintf(text, sizeof text, "%.15g", value);
   return text;
 }
 
