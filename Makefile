@@ -1,9 +1,14 @@
 # Convenience targets. `make test` and `make run` do all the set-up on a
 # fresh Debian 12 machine (as root): packages, configure, build.
-.PHONY: deps build test build-asan test-asan windows test-windows windows-package run clean
+.PHONY: deps deps-windows build test build-asan test-asan windows test-windows windows-package run clean
 
+# The Linux program needs no Wine nor cross compiler; the Windows targets
+# install those themselves.
 deps:
 	./scripts/install-deps.sh
+
+deps-windows:
+	./scripts/install-deps.sh windows
 
 build: deps
 	cmake --preset default
@@ -20,7 +25,7 @@ test-asan: build-asan
 	ctest --preset asan
 
 # The Windows programs, cross-built; their tests run under Wine on Xvfb.
-windows: deps
+windows: deps-windows
 	./scripts/fetch-yaml-cpp-source.sh build/yaml-cpp-source
 	cmake --preset windows
 	cmake --build --preset windows

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Trotix
 # need. Only missing packages are installed, so running it again is cheap.
+#   install-deps.sh            the Linux program and its tests
+#   install-deps.sh windows    also the Windows build: the cross compiler,
+#                              Wine to test it, zip to package it
 set -euo pipefail
 
 packages=(
@@ -13,10 +16,20 @@ packages=(
   libegl-dev libgl1-mesa-dri libglfw3-dev ffmpeg
   clang libclang-rt-14-dev
   libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
-  # the Windows build: cross compiler, GoogleTest's sources, Wine to test
-  # it, zip to package it
+)
+windows_packages=(
+  # cross compiler, GoogleTest's sources, Wine to test it, zip to package it
   g++-mingw-w64-x86-64-posix googletest wine64 zip
 )
+
+case "${1:-linux}" in
+  linux) ;;
+  windows) packages+=("${windows_packages[@]}") ;;
+  *)
+    echo "usage: $0 [linux|windows]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

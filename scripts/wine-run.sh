@@ -5,6 +5,10 @@
 # by side wait for it under a lock. Wine's own diagnostics are silenced, so
 # the program's output is what its caller reads.
 set -eu
+if [ $# -lt 2 ]; then
+  echo "usage: $0 PREFIX PROGRAM.exe [ARGS...]" >&2
+  exit 2
+fi
 prefix=$1
 shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -19,8 +19,8 @@ std::string Json(double value) {
   return std::string(text, WriteJsonDouble(text, value));
 }
 
-std::string OptionalJson(const std::optional<double>& value) {
-  return value ? Json(*value) : "null";
+std::string OptionalJson(const std::optional<double>& value, double scale) {
+  return value ? Json(*value * scale) : "null";
 }
 
 std::string Fixed(double value, int decimals) {
@@ -39,6 +39,7 @@ FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(s
                       servo.maxSpeed ? *servo.maxSpeed * settings.tickSeconds() : kNone};
     joints_[index].min = kNone;
     joints_[index].max = -kNone;
+    if (servo.channel) servos_[index].emplace(servo, settings.tickSeconds(), settings.slewLimit);
   }
   previous_.fill(std::numeric_limits<double>::quiet_NaN());
 }
@@ -56,6 +57,10 @@ inline void FeasibilityReport::addJoint(int index, double angle, std::int64_t ti
   if (step > settings_.jumpThreshold) legs_[index / 3].jumps.add(tick);
   if (angle < bounds.lower) joint.belowLower.add(tick);
   if (angle > bounds.upper) joint.aboveUpper.add(tick);
+  if (servos_[index]) {
+    servos_[index]->pulse(angle);
+    if (servos_[index]->limited()) joint.pulseLimited.add(tick);
+  }
 }
 
 void FeasibilityReport::addTick(const TickRecord& record) {
@@ -99,26 +104,62 @@ std::string FeasibilityReport::brokenLimitSummary() const {
   return text;
 }
 
-std::string FeasibilityReport::json() const {
+std::string FeasibilityReport::checkFailures() const {
+  std::string text;
+  const auto add = [&text](const std::string& failure) {
+    text += (text.empty() ? "" : "; ") + failure;
+  };
+  const auto ticks = [](std::int64_t count) {
+    return " (" + std::to_string(count) + (count == 1 ? " tick)" : " ticks)");
+  };
+  const int broken = brokenLimitCount();
+  if (broken > 0) {
+    add(std::to_string(broken) + " joint limit" + (broken == 1 ? "" : "s") +
+        " broken: " + brokenLimitSummary());
+  }
+  for (int index = 0; index < kJointCount; ++index) {
+    const std::int64_t limited = joints_[index].pulseLimited.count();
+    if (limited > 0) add(JointName(index) + " pulses limited" + ticks(limited));
+  }
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const Leg& l = legs_[leg];
+    const std::int64_t clamped = l.reachedFar.count() + l.reachedNear.count();
+    if (settings_.checkReach && clamped > 0) {
+      add("leg " + std::to_string(leg) + " reach clamped" + ticks(clamped));
+    }
+    if (settings_.checkRollSaturation && l.rollSaturated.count() > 0) {
+      add("leg " + std::to_string(leg) + " roll saturated" + ticks(l.rollSaturated.count()));
+    }
+  }
+  return text;
+}
+
+std::string FeasibilityReport::json(const AngleUnit& unit) const {
   const double period = settings_.tickSeconds();
+  const double scale = unit.scale;
   std::string text =
-      "{\n  \"ticks\": " + std::to_string(ticks_) + ",\n  \"tick_period_s\": " + Json(period) +
-      ",\n  \"jump_threshold\": " + Json(settings_.jumpThreshold) +
+      "{\n  \"ticks\": " + std::to_string(ticks_) +
+      (unit.isRadians() ? "" : ",\n  \"units\": \"" + std::string(unit.name) + "\"") +
+      ",\n  \"tick_period_s\": " + Json(period) +
+      ",\n  \"jump_threshold\": " + Json(settings_.jumpThreshold * scale) +
       ",\n  \"broken_limits\": " + std::to_string(brokenLimitCount()) + ",\n  \"joints\": {\n";
   for (int index = 0; index < kJointCount; ++index) {
     const Joint& joint = joints_[index];
     const JointServo& servo = settings_.joints[index];
     const bool any = ticks_ > 0;
-    text +=
-        "    \"" + JointName(index) + "\": {\"min\": " + (any ? Json(joint.min) : "null") +
-        ", \"max\": " + (any ? Json(joint.max) : "null") +
-        ", \"max_speed\": " + Json(joint.maxStep / period) +
-        ", \"max_speed_tick\": " + std::to_string(joint.maxStepTick) +
-        ", \"lower\": " + OptionalJson(servo.lower) + ", \"upper\": " + OptionalJson(servo.upper) +
-        ", \"speed_limit\": " + OptionalJson(servo.maxSpeed) +
-        ", \"below_lower\": " + joint.belowLower.json() +
-        ", \"above_upper\": " + joint.aboveUpper.json() +
-        ", \"too_fast\": " + joint.tooFast.json() + "}" + (index + 1 < kJointCount ? ",\n" : "\n");
+    text += "    \"" + JointName(index) +
+            "\": {\"min\": " + (any ? Json(joint.min * scale) : "null") +
+            ", \"max\": " + (any ? Json(joint.max * scale) : "null") +
+            ", \"max_speed\": " + Json(joint.maxStep * scale / period) +
+            ", \"max_speed_tick\": " + std::to_string(joint.maxStepTick) +
+            ", \"lower\": " + OptionalJson(servo.lower, scale) +
+            ", \"upper\": " + OptionalJson(servo.upper, scale) +
+            ", \"speed_limit\": " + OptionalJson(servo.maxSpeed, scale) +
+            ", \"below_lower\": " + joint.belowLower.json() +
+            ", \"above_upper\": " + joint.aboveUpper.json() +
+            ", \"too_fast\": " + joint.tooFast.json() +
+            ", \"pulse_limited\": " + joint.pulseLimited.json() + "}" +
+            (index + 1 < kJointCount ? ",\n" : "\n");
   }
   text += "  },\n  \"legs\": [\n";
   for (int leg = 0; leg < kLegCount; ++leg) {
@@ -132,32 +173,37 @@ std::string FeasibilityReport::json() const {
   return text + "  ]\n}\n";
 }
 
-std::string FeasibilityReport::table() const {
+std::string FeasibilityReport::table(const AngleUnit& unit) const {
   const double period = settings_.tickSeconds();
   std::string text = "Feasibility over " + std::to_string(ticks_) + " ticks of " +
                      Fixed(settings_.tickPeriodMs, 1) + " ms\n";
   char line[512];
-  std::snprintf(line, sizeof line, "  %-11s %9s %9s %12s  %s\n", "joint", "min rad", "max rad",
-                "max rad/s", "limits broken");
+  const std::string name = unit.name;
+  std::snprintf(line, sizeof line, "  %-11s %9s %9s %12s  %s\n", "joint", ("min " + name).c_str(),
+                ("max " + name).c_str(), ("max " + name + "/s").c_str(), "limits broken");
   text += line;
   for (int index = 0; index < kJointCount; ++index) {
     const Joint& joint = joints_[index];
     std::string broken;
-    const std::pair<const char*, const TickRanges*> limits[] = {{"below lower", &joint.belowLower},
-                                                                {"above upper", &joint.aboveUpper},
-                                                                {"too fast", &joint.tooFast}};
+    const std::pair<const char*, const TickRanges*> limits[] = {
+        {"below lower", &joint.belowLower},
+        {"above upper", &joint.aboveUpper},
+        {"too fast", &joint.tooFast},
+        {"pulse limited", &joint.pulseLimited}};
     for (const auto& [name, ranges] : limits) {
       if (ranges->count() > 0)
         broken += (broken.empty() ? "" : "; ") + std::string(name) + " " + ranges->text();
     }
     std::snprintf(line, sizeof line, "  %-11s %9.4f %9.4f %12.3f  %s\n", JointName(index).c_str(),
-                  joint.min, joint.max, joint.maxStep / period,
-                  settings_.joints[index].hasLimits() ? (broken.empty() ? "none" : broken.c_str())
-                                                      : "(no limits given)");
+                  joint.min * unit.scale, joint.max * unit.scale,
+                  joint.maxStep * unit.scale / period,
+                  settings_.joints[index].hasLimits() || servos_[index]
+                      ? (broken.empty() ? "none" : broken.c_str())
+                      : "(no limits given)");
     text += line;
   }
-  text += "  Solver clamps and jumps of more than " + Fixed(settings_.jumpThreshold, 3) +
-          " rad between ticks:\n";
+  text += "  Solver clamps and jumps of more than " +
+          Fixed(settings_.jumpThreshold * unit.scale, 3) + " " + name + " between ticks:\n";
   for (int leg = 0; leg < kLegCount; ++leg) {
     const Leg& l = legs_[leg];
     text += "  leg " + std::to_string(leg) + ": beyond max reach " + l.reachedFar.text() +

@@ -1,16 +1,20 @@
 // Whether servos can follow a run, from the run's own ticks: each joint's
 // range and fastest change, the ticks where the joint section's limits are
-// broken, and per leg the ticks whose foot target the solver pulled into
+// broken and where a servo's pulse had to be kept within its range, and per
+// leg the ticks whose foot target the solver pulled into
 // reach, whose shoulder roll sat on its guard, and whose joints jumped.
 // Keeps a fixed amount of memory however long the run.
 #ifndef TROTIX_GAITLAB_FEASIBILITYREPORT_H_
 #define TROTIX_GAITLAB_FEASIBILITYREPORT_H_
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include "gaitlab/gait/AngleUnit.h"
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/gait/ServoLimiter.h"
 #include "gaitlab/gait/TickRanges.h"
 
 namespace trotix {
@@ -25,9 +29,17 @@ class FeasibilityReport : public TickSink {
   // "leg0_knee max_speed (12 ticks), ..." for the broken limits.
   std::string brokenLimitSummary() const;
 
-  std::string json() const;
+  // What --check fails on, e.g. "2 joint limits broken: ...; leg0_knee
+  // pulses limited (12 ticks)": broken limits, limited servo pulses, and
+  // reach clamps and saturated rolls when the gait file asks for them.
+  // Empty when the run passes.
+  std::string checkFailures() const;
+
+  // Angles and speeds in `unit`; any unit but radians is named in a
+  // "units" field.
+  std::string json(const AngleUnit& unit = kRadians) const;
   // The same figures as a table for people.
-  std::string table() const;
+  std::string table(const AngleUnit& unit = kRadians) const;
 
  private:
   struct Joint {
@@ -35,6 +47,7 @@ class FeasibilityReport : public TickSink {
     double maxStep = 0.0;  // largest change between consecutive ticks, rad
     std::int64_t maxStepTick = -1;
     TickRanges belowLower, aboveUpper, tooFast;
+    TickRanges pulseLimited;  // ticks whose servo pulse was kept in range
   };
   // Each joint's limits as plain numbers, infinite where none is given, so
   // that a tick costs a few comparisons.
@@ -56,6 +69,7 @@ class FeasibilityReport : public TickSink {
   std::array<double, kJointCount> previous_{};
   std::array<Joint, kJointCount> joints_;
   std::array<Leg, kLegCount> legs_;
+  std::array<std::optional<ServoLimiter>, kJointCount> servos_;  // joints with a channel
 };
 
 }  // namespace trotix

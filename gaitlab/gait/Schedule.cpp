@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "gaitlab/io/InputError.h"
@@ -21,29 +23,73 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-// The three fields of a row or header. The commas are counted first, so
-// that a long line of them costs no memory.
-using RowFields = std::array<std::string_view, 3>;
-RowFields SplitFields(std::string_view line, const std::string& where) {
-  const std::size_t count = std::count(line.begin(), line.end(), ',') + 1;
-  if (count != 3) {
-    throw InputError(where + ": expected 3 fields tick,turn,step but found " +
-                     std::to_string(count));
+// A field without the spaces around it and the double quotes a spreadsheet
+// may put around it.
+std::string_view Unquote(std::string_view field) {
+  field = Trim(field);
+  if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
+    field = Trim(field.substr(1, field.size() - 2));
   }
-  RowFields fields;
-  std::size_t start = 0;
-  for (std::string_view& field : fields) {
-    const std::size_t comma = line.find(',', start);
-    field = Trim(line.substr(start, comma - start));
-    start = comma + 1;
-  }
-  return fields;
+  return field;
 }
 
-// Where each of tick, turn and step stands in a row.
-using ColumnOrder = std::array<std::size_t, 3>;
-constexpr ColumnOrder kPlainOrder = {0, 1, 2};
-constexpr const char* kColumnNames[3] = {"tick", "turn", "step"};
+// How the file writes its rows. Spreadsheets set to a language whose
+// decimal mark is a comma separate fields with ';' instead.
+struct Notation {
+  char separator = ',';
+  char decimalMark = '.';
+};
+
+// The separators of `line` outside double quotes, each passed to `visit`
+// with its position.
+template <typename Visit>
+void ForEachSeparator(std::string_view line, char separator, Visit visit) {
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+    if (line[i] == separator && !quoted) visit(i);
+  }
+}
+
+Notation NotationOf(std::string_view firstLine) {
+  bool semicolon = false;
+  ForEachSeparator(firstLine, ';', [&](std::size_t) { semicolon = true; });
+  return semicolon ? Notation{';', ','} : Notation{};
+}
+
+// The three fields of a row or header; empty fields after them, as
+// spreadsheets write for unused columns, are dropped. The fields are
+// counted first, so that a long line of separators costs no memory.
+using RowFields = std::array<std::string_view, 3>;
+RowFields SplitFields(std::string_view line, char separator, const std::string& where,
+                      const char* columns) {
+  std::size_t count = 1, filled = 0, start = 0;
+  std::array<std::size_t, 4> ends{};  // where each of the first fields ends
+  const auto endField = [&](std::size_t end) {
+    if (count <= ends.size()) ends[count - 1] = end;
+    if (!Unquote(line.substr(start, end - start)).empty()) filled = count;
+    start = end + 1;
+    ++count;
+  };
+  ForEachSeparator(line, separator, endField);
+  endField(line.size());
+  --count;
+  const std::size_t used = filled == 0 ? count : filled;  // a line of separators stays as it is
+  if (used != 3) {
+    throw InputError(where + ": expected 3 fields " + columns + " but found " +
+                     std::to_string(used));
+  }
+  return {Unquote(line.substr(0, ends[0])),
+          Unquote(line.substr(ends[0] + 1, ends[1] - ends[0] - 1)),
+          Unquote(line.substr(ends[1] + 1, ends[2] - ends[1] - 1))};
+}
+
+// Where each of tick (or time_s), turn and step stands in a row.
+struct ColumnOrder {
+  std::array<std::size_t, 3> index = {0, 1, 2};
+  bool byTime = false;  // the first column is time_s, in seconds
+};
+constexpr const char* kColumnNames[] = {"tick", "turn", "step", "time_s"};
 
 bool SameName(std::string_view field, std::string_view name) {
   return field.size() == name.size() &&
@@ -52,27 +98,72 @@ bool SameName(std::string_view field, std::string_view name) {
          });
 }
 
-// A header names tick, turn and step once each, in any order and case.
-std::optional<ColumnOrder> HeaderOrder(const RowFields& fields) {
-  ColumnOrder order{};
-  for (std::size_t column = 0; column < 3; ++column) {
-    const auto found = std::find_if(fields.begin(), fields.end(), [&](std::string_view field) {
-      return SameName(field, kColumnNames[column]);
-    });
-    if (found == fields.end()) return std::nullopt;
-    order[column] = static_cast<std::size_t>(found - fields.begin());
+// A first line none of whose fields starts like a number names the columns.
+bool IsHeader(const RowFields& fields) {
+  return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
+    return !field.empty() && (std::isdigit(static_cast<unsigned char>(field[0])) ||
+                              std::strchr("+-.,", field[0]) != nullptr);
+  });
+}
+
+// A header names tick or time_s, turn and step once each, in any order and
+// case.
+ColumnOrder HeaderOrder(const RowFields& fields, const std::string& where) {
+  ColumnOrder order;
+  std::array<bool, 4> seen{};
+  for (std::size_t field = 0; field < fields.size(); ++field) {
+    const auto* name =
+        std::find_if(std::begin(kColumnNames), std::end(kColumnNames),
+                     [&](const char* known) { return SameName(fields[field], known); });
+    if (name == std::end(kColumnNames)) {
+      throw InputError(where + ": column " + QuoteForMessage(fields[field]) +
+                       " is not one of tick (or time_s), turn, step");
+    }
+    const std::size_t column = static_cast<std::size_t>(name - std::begin(kColumnNames));
+    if (seen[column] || (column % 3 == 0 && (seen[0] || seen[3]))) {
+      throw InputError(where + ": column " + QuoteForMessage(fields[field]) +
+                       " is named twice (give tick or time_s, turn and step once each)");
+    }
+    seen[column] = true;
+    order.index[column % 3] = field;
+    order.byTime |= column == 3;
   }
   return order;
 }
 
-ScheduleEntry ParseRow(const RowFields& fields, const ColumnOrder& order,
-                       const std::string& where) {
+// The first tick at or after `seconds`; times written from whole ticks, as
+// the tables write them, give those ticks back.
+std::int64_t TickAt(double seconds, double tickPeriodMs) {
+  const double ticks = seconds * 1000.0 / tickPeriodMs;
+  const double nearest = std::round(ticks);
+  return static_cast<std::int64_t>(
+      std::fabs(ticks - nearest) <= 1e-12 * std::max(1.0, ticks) ? nearest : std::ceil(ticks));
+}
+
+// " (time_s 0.01 with ticks of 33 ms)"
+std::string TimeNote(std::string_view seconds, double tickPeriodMs) {
+  char period[32];
+  std::snprintf(period, sizeof period, "%g", tickPeriodMs);
+  return " (time_s " + PrintableText(seconds) + " with ticks of " + period + " ms)";
+}
+
+ScheduleEntry ParseRow(const RowFields& fields, const ColumnOrder& order, const Notation& notation,
+                       double tickPeriodMs, const std::string& where) {
   ScheduleEntry entry;
-  entry.tick = ParseBoundedInteger(fields[order[0]], 0, kMaxTicks - 1, where + ": tick");
-  entry.turn =
-      static_cast<int>(ParseBoundedInteger(fields[order[1]], kTurnMin, kTurnMax, where + ": turn"));
-  entry.step =
-      static_cast<int>(ParseBoundedInteger(fields[order[2]], kStepMin, kStepMax, where + ": step"));
+  const std::string_view first = fields[order.index[0]];
+  if (order.byTime) {
+    const double lastSecond = (kMaxTicks - 1) * tickPeriodMs / 1000.0;
+    entry.tick = TickAt(ParseBoundedNumber(first, 0.0, lastSecond, where + ": time_s",
+                                           "a number of seconds", notation.decimalMark),
+                        tickPeriodMs);
+  } else {
+    entry.tick =
+        ParseBoundedInteger(first, 0, kMaxTicks - 1, where + ": tick", notation.decimalMark);
+  }
+  entry.turn = static_cast<int>(ParseBoundedInteger(fields[order.index[1]], kTurnMin, kTurnMax,
+                                                    where + ": turn", notation.decimalMark));
+  entry.step = static_cast<int>(ParseBoundedInteger(fields[order.index[2]], kStepMin, kStepMax,
+                                                    where + ": step", notation.decimalMark));
   return entry;
 }
 
@@ -103,15 +194,15 @@ SliderPositions SliderTrack::next() {
   return now_;
 }
 
-Schedule ParseSchedule(std::string_view text, const std::string& name) {
+Schedule ParseSchedule(std::string_view text, const std::string& name, double tickPeriodMs) {
   // Spreadsheets often begin a CSV export with a UTF-8 byte-order mark.
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
   }
   Schedule schedule;
-  bool headerAllowed = true;
-  ColumnOrder order = kPlainOrder;
+  std::optional<Notation> notation;  // set by the first line
+  ColumnOrder order;
   std::size_t lineNumber = 0;
   std::size_t previousLine = 0;
   for (std::size_t start = 0; start < text.size();) {
@@ -123,17 +214,18 @@ Schedule ParseSchedule(std::string_view text, const std::string& name) {
     ++lineNumber;
     if (line.empty()) continue;
     const std::string where = name + ":" + std::to_string(lineNumber);
-    const RowFields fields = SplitFields(line, where);
-    const std::optional<ColumnOrder> header =
-        headerAllowed ? HeaderOrder(fields) : std::optional<ColumnOrder>();
-    headerAllowed = false;
-    if (header) {
-      order = *header;
+    const bool first = !notation;
+    if (first) notation = NotationOf(line);
+    const RowFields fields = SplitFields(line, notation->separator, where,
+                                         order.byTime ? "time_s,turn,step" : "tick,turn,step");
+    if (first && IsHeader(fields)) {
+      order = HeaderOrder(fields, where);
       continue;
     }
-    const ScheduleEntry entry = ParseRow(fields, order, where);
+    const ScheduleEntry entry = ParseRow(fields, order, *notation, tickPeriodMs, where);
     if (!schedule.empty() && entry.tick <= schedule.back().tick) {
       throw InputError(where + ": tick " + std::to_string(entry.tick) +
+                       (order.byTime ? TimeNote(fields[order.index[0]], tickPeriodMs) : "") +
                        " does not come after tick " + std::to_string(schedule.back().tick) +
                        " of line " + std::to_string(previousLine) + " (ticks must increase)");
     }
@@ -144,8 +236,9 @@ Schedule ParseSchedule(std::string_view text, const std::string& name) {
   return schedule;
 }
 
-Schedule LoadSchedule(const std::string& path) {
-  return ParseSchedule(ReadInputFile(path, "--schedule", kMaxScheduleBytes), PrintableText(path));
+Schedule LoadSchedule(const std::string& path, double tickPeriodMs) {
+  return ParseSchedule(ReadInputFile(path, "--schedule", kMaxScheduleBytes), PrintableText(path),
+                       tickPeriodMs);
 }
 
 }  // namespace trotix

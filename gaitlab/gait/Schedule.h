@@ -2,9 +2,13 @@
 // from its tick on. Ticks strictly increase from row to row, so every tick
 // has one unambiguous setting. The first non-comment line may be a header
 // naming tick, turn and step in any order and case, which then gives the
-// order of the columns; '#' starts a comment that runs to the line's end;
-// blank lines are skipped; spaces around fields, whole numbers written as
-// -100.0 or 1e2, and Windows line ends are accepted.
+// order of the columns; a header may name time_s instead of tick, and the
+// rows then hold from the first tick at or after that time. '#' starts a
+// comment that runs to the line's end; blank lines are skipped; spaces and
+// double quotes around fields, empty columns after the third, whole numbers
+// written as -100.0 or 1e2, and Windows line ends are accepted. When the
+// first line separates its fields with ';', every line does, and the
+// decimal mark is a comma: "0;-100,0;5".
 #ifndef TROTIX_GAITLAB_SCHEDULE_H_
 #define TROTIX_GAITLAB_SCHEDULE_H_
 
@@ -12,6 +16,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "gaitlab/gait/GaitSettings.h"  // kDefaultTickPeriodMs
 
 namespace trotix {
 
@@ -56,11 +62,13 @@ constexpr std::size_t kMaxScheduleBytes = 16 * 1024 * 1024;
 
 // Parses schedule text. `name` starts every error message, which then gives
 // the line number: "steps.csv:4: turn 95 is out of range -80 to 80".
-Schedule ParseSchedule(std::string_view text, const std::string& name);
+// `tickPeriodMs` turns the times of a time_s column into ticks.
+Schedule ParseSchedule(std::string_view text, const std::string& name,
+                       double tickPeriodMs = kDefaultTickPeriodMs);
 
 // Reads and parses the file at `path`; throws InputError if it is missing,
 // unreadable, too large or malformed.
-Schedule LoadSchedule(const std::string& path);
+Schedule LoadSchedule(const std::string& path, double tickPeriodMs = kDefaultTickPeriodMs);
 
 }  // namespace trotix
 

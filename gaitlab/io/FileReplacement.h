@@ -11,8 +11,9 @@
 
 namespace trotix {
 
-// Follows a symbolic link so that the move replaces the file it names
-// rather than the link itself; the path as given where that fails.
+// Follows a symbolic link so that the move replaces or creates the file it
+// names rather than the link itself (a dangling link's target is created);
+// the path as given where there is no link.
 std::string ResolveReplacedFile(const std::string& path);
 
 // Gives the new file the mode of the one it replaces, or that of a file

@@ -1,10 +1,9 @@
 #include "gaitlab/io/OutputBuffer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
-#include "gaitlab/io/InputError.h"
+#include "gaitlab/io/CheckedWrite.h"
 
 namespace trotix {
 
@@ -18,9 +17,7 @@ void OutputBuffer::append(std::string_view text) {
 }
 
 void OutputBuffer::drain(std::size_t needed) {
-  if (used_ > 0 && std::fwrite(buffer_.data(), 1, used_, stream_) != used_) {
-    throw OutputError("cannot write " + name_ + ": " + std::strerror(errno));
-  }
+  WriteAll(stream_, name_, std::string_view(buffer_.data(), used_));
   used_ = 0;
   if (needed > capacity_) {
     capacity_ = std::max(needed, capacity_ * 2);
@@ -30,9 +27,7 @@ void OutputBuffer::drain(std::size_t needed) {
 
 void OutputBuffer::flush() {
   drain(0);
-  if (std::fflush(stream_) != 0) {
-    throw OutputError("cannot write " + name_ + ": " + std::strerror(errno));
-  }
+  WriteAndFlush(stream_, name_, {});
 }
 
 }  // namespace trotix

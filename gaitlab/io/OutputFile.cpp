@@ -28,6 +28,9 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
   }
   struct stat info;
   const bool exists = ::stat(path.c_str(), &info) == 0;
+  if (!exists && errno == ELOOP) {
+    throw InputError(option + ": " + QuoteForMessage(path) + ": " + ErrorText());
+  }
   if (exists && S_ISDIR(info.st_mode)) {
     throw InputError(option + ": " + QuoteForMessage(path) + " is a directory");
   }
@@ -39,7 +42,7 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
     ownsStream_ = true;
     return;
   }
-  openTemporary(exists ? ResolveReplacedFile(path) : path, option);
+  openTemporary(ResolveReplacedFile(path), option);
   SetReplacementMode(stream_, exists, info.st_mode);
 }
 

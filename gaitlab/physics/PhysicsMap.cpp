@@ -28,17 +28,21 @@ PhysicsSummary WalkOneSetting(const RobotModel& model, const GaitSettings& gait,
 }  // namespace
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
-                                   double seconds, unsigned threads) {
+                                   double seconds, unsigned threads, const MapProgress& progress) {
   const RobotModel model(parameters, gait.tickPeriodMs);
   std::vector<MapCell> cells = MapSettings();
   if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
   std::atomic<std::size_t> next{0};
   std::mutex errorMutex;
   std::exception_ptr error;
+  std::mutex progressMutex;
+  std::size_t done = 0;
   const auto work = [&] {
     for (std::size_t i = next++; i < cells.size(); i = next++) {
       try {
         cells[i].summary = WalkOneSetting(model, gait, seconds, cells[i].turn, cells[i].step);
+        const std::lock_guard<std::mutex> lock(progressMutex);
+        if (progress) progress(++done);
       } catch (...) {
         const std::lock_guard<std::mutex> lock(errorMutex);
         if (!error) error = std::current_exception();

@@ -3,6 +3,7 @@
 #ifndef TROTIX_GAITLAB_PHYSICSMAP_H_
 #define TROTIX_GAITLAB_PHYSICSMAP_H_
 
+#include <functional>
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"
@@ -25,10 +26,15 @@ struct MapCell {
 // ones between the ends truncated towards 0), row by row from step -130.
 std::vector<MapCell> MapSettings();
 
+// Called with the number of settings walked so far, one call at a time.
+using MapProgress = std::function<void(std::size_t cellsDone)>;
+
 // Walks each setting from a standing start for `seconds`, on `threads`
-// threads (0: one per core). Throws InputError when built without MuJoCo.
+// threads (0: one per core), telling `progress` of each setting done.
+// Throws InputError when built without MuJoCo.
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
-                                   double seconds = kMapSecondsPerSetting, unsigned threads = 0);
+                                   double seconds = kMapSecondsPerSetting, unsigned threads = 0,
+                                   const MapProgress& progress = nullptr);
 
 }  // namespace trotix
 

@@ -18,8 +18,8 @@ std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters&, const G
   throw Unavailable(option);
 }
 
-std::vector<MapCell> RunPhysicsMap(const PhysicsParameters&, const GaitSettings&, double,
-                                   unsigned) {
+std::vector<MapCell> RunPhysicsMap(const PhysicsParameters&, const GaitSettings&, double, unsigned,
+                                   const MapProgress&) {
   throw Unavailable("--physics-map");
 }
 

@@ -17,7 +17,6 @@ constexpr double kGap = 20.0;
 constexpr double kSwayTop = 626.0;
 constexpr double kSwayHeight = 200.0;
 constexpr double kFootTop = kSwayTop + kSwayHeight + 50.0;
-constexpr int kMaxBuckets = 1200;  // about one per pixel column of a panel
 
 std::string LegTitle(const char* kind, int leg) {
   return std::string(kind) + " " + std::to_string(leg) +
@@ -79,8 +78,8 @@ GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption, const GaitSetti
     const JointServo& servo = gait.joints[joint];
     limits_[joint] = {servo.lower.value_or(kNone), servo.upper.value_or(kNone)};
   }
-  angles_.assign(kJointCount, SeriesEnvelope(totalTicks, kMaxBuckets));
-  sway_.assign(kLegCount, SeriesEnvelope(totalTicks, kMaxBuckets));
+  angles_.assign(kJointCount, SeriesEnvelope(totalTicks, kPlotBuckets));
+  sway_.assign(kLegCount, SeriesEnvelope(totalTicks, kPlotBuckets));
 }
 
 void GaitPlot::addTick(const TickRecord& record) {

@@ -21,6 +21,10 @@ struct Box {
   double left, top, width, height;
 };
 
+// How many buckets a long run's ticks are grouped into: about one per pixel
+// column of a panel.
+constexpr int kPlotBuckets = 1200;
+
 // The sliders from one tick on, as the plot labels a stretch of the run.
 struct SliderSegment {
   std::int64_t startTick;

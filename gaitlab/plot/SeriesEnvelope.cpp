@@ -5,10 +5,15 @@
 
 namespace trotix {
 
-SeriesEnvelope::SeriesEnvelope(std::int64_t totalTicks, int maxBuckets) {
+std::int64_t TicksPerBucket(std::int64_t totalTicks, int maxBuckets) {
   const std::int64_t ticks = std::max<std::int64_t>(totalTicks, 0);
   const std::int64_t limit = std::max(maxBuckets, 1);
-  ticksPerBucket_ = std::max<std::int64_t>(1, (ticks + limit - 1) / limit);
+  return std::max<std::int64_t>(1, (ticks + limit - 1) / limit);
+}
+
+SeriesEnvelope::SeriesEnvelope(std::int64_t totalTicks, int maxBuckets) {
+  const std::int64_t ticks = std::max<std::int64_t>(totalTicks, 0);
+  ticksPerBucket_ = TicksPerBucket(totalTicks, maxBuckets);
   buckets_.resize(static_cast<std::size_t>((ticks + ticksPerBucket_ - 1) / ticksPerBucket_));
 }
 

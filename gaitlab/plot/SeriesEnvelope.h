@@ -9,6 +9,10 @@
 
 namespace trotix {
 
+// The ticks per bucket when `totalTicks` are grouped into at most
+// `maxBuckets` equal buckets.
+std::int64_t TicksPerBucket(std::int64_t totalTicks, int maxBuckets);
+
 class SeriesEnvelope {
  public:
   struct Point {

@@ -7,7 +7,7 @@ namespace trotix {
 
 std::string CsvTable::HeaderRow(const TableLayout& layout) {
   std::string header = "tick,time_s";
-  for (const char* suffix : {"", "_cmd"}) {
+  for (const std::string& suffix : {layout.angles.suffix(), std::string("_cmd")}) {
     for (int leg = 0; leg < kLegCount; ++leg) {
       for (const char* joint : kJointNames) {
         header += ",leg" + std::to_string(leg) + "_" + joint + suffix;
@@ -20,7 +20,10 @@ std::string CsvTable::HeaderRow(const TableLayout& layout) {
     }
   }
   if (layout.body) {
-    for (const char* name : kBodyNames) header += std::string(",body_") + name;
+    for (int i = 0; i < 6; ++i) {
+      header +=
+          std::string(",body_") + kBodyNames[i] + (kBodyIsAngle[i] ? layout.angles.suffix() : "");
+    }
   }
   return header;
 }
@@ -36,7 +39,7 @@ void CsvTable::addTick(const TickRecord& record) {
   p = WriteDouble(p, layout_.seconds(record.tick));
   for (const double angle : record.angles) {
     *p++ = ',';
-    p = WriteDouble(p, angle * layout_.angleScale);
+    p = WriteDouble(p, angle * layout_.angles.scale);
   }
   for (const JointCommand command : record.commands) {
     *p++ = ',';
@@ -54,7 +57,7 @@ void CsvTable::addTick(const TickRecord& record) {
     const std::array<double, 6> values = record.body.values();
     for (int i = 0; i < 6; ++i) {
       *p++ = ',';
-      p = WriteDouble(p, kBodyIsAngle[i] ? values[i] * layout_.angleScale : values[i]);
+      p = WriteDouble(p, kBodyIsAngle[i] ? values[i] * layout_.angles.scale : values[i]);
     }
   }
   *p++ = '\n';

@@ -33,8 +33,11 @@ void JsonlTable::addTick(const TickRecord& record) {
   p = WriteInteger(p, record.tick);
   p = WriteText(p, ",\"time_s\":");
   p = WriteJsonDouble(p, layout_.seconds(record.tick));
-  p = WriteText(p, ",\"angles\":");
-  const double scale = layout_.angleScale;
+  const double scale = layout_.angles.scale;
+  const char* suffix = angleSuffix_.c_str();
+  p = WriteText(p, ",\"angles");
+  p = WriteText(p, suffix);
+  p = WriteText(p, "\":");
   p = WriteArray(p, record.angles,
                  [scale](char* q, double angle) { return WriteJsonDouble(q, angle * scale); });
   p = WriteText(p, ",\"commands\":");
@@ -50,6 +53,7 @@ void JsonlTable::addTick(const TickRecord& record) {
     for (int i = 0; i < 6; ++i) {
       p = WriteText(p, i == 0 ? ",\"body\":{\"" : ",\"");
       p = WriteText(p, kBodyNames[i]);
+      if (kBodyIsAngle[i]) p = WriteText(p, suffix);
       p = WriteText(p, "\":");
       p = WriteJsonDouble(p, kBodyIsAngle[i] ? values[i] * scale : values[i]);
     }

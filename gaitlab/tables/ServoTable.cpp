@@ -1,7 +1,6 @@
 #include "gaitlab/tables/ServoTable.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/NumberText.h"
@@ -11,17 +10,21 @@ namespace trotix {
 ServoTable::ServoTable(OutputBuffer& out, const GaitSettings& settings) : out_(out) {
   layout_.tickPeriodMs = settings.tickPeriodMs;
   for (int joint = 0; joint < kJointCount; ++joint) {
-    if (settings.joints[joint].channel) channels_.push_back({joint, settings.joints[joint]});
+    const JointServo& servo = settings.joints[joint];
+    if (servo.channel) {
+      channels_.push_back(
+          {joint, *servo.channel, ServoLimiter(servo, settings.tickSeconds(), settings.slewLimit)});
+    }
   }
   if (channels_.empty()) {
     throw InputError(
         "--format servo: no joint has a channel (give them in the gait file's joints)");
   }
   std::sort(channels_.begin(), channels_.end(),
-            [](const Channel& a, const Channel& b) { return *a.servo.channel < *b.servo.channel; });
+            [](const Channel& a, const Channel& b) { return a.number < b.number; });
   std::string header = "tick,time_s";
   for (const Channel& channel : channels_) {
-    header += ",ch" + std::to_string(*channel.servo.channel) + "_us";
+    header += ",ch" + std::to_string(channel.number) + "_us";
   }
   out_.append(header + "\n");
 }
@@ -31,12 +34,26 @@ void ServoTable::addTick(const TickRecord& record) {
   p = WriteInteger(p, record.tick);
   *p++ = ',';
   p = WriteDouble(p, layout_.seconds(record.tick));
-  for (const Channel& channel : channels_) {
+  for (Channel& channel : channels_) {
     *p++ = ',';
-    p = WriteInteger(p, std::llround(channel.servo.pulseUs(record.angles[channel.joint])));
+    p = WriteInteger(p, channel.limiter.pulse(record.angles[channel.joint]));
+    channel.limitedTicks += channel.limiter.limited();
   }
   *p++ = '\n';
   out_.commit(p);
+  ++ticks_;
+}
+
+std::vector<std::string> ServoTable::limitWarnings() const {
+  std::vector<std::string> lines;
+  for (const Channel& channel : channels_) {
+    if (channel.limitedTicks == 0) continue;
+    lines.push_back(JointName(channel.joint) + " (channel " + std::to_string(channel.number) +
+                    "): " + std::to_string(channel.limitedTicks) + " of " + std::to_string(ticks_) +
+                    " pulses limited to " + std::to_string(channel.limiter.lowestUs()) + " to " +
+                    std::to_string(channel.limiter.highestUs()) + " us");
+  }
+  return lines;
 }
 
 }  // namespace trotix

@@ -1,13 +1,16 @@
 // Writes what a servo controller needs, one CSV row per tick: tick, time_s
 // and the pulse width of each calibrated channel in whole microseconds,
-// channels in increasing order ("tick,time_s,ch0_us,ch2_us,...").
+// channels in increasing order ("tick,time_s,ch0_us,ch2_us,..."). Each
+// pulse is kept within its joint's range (see ServoLimiter).
 #ifndef TROTIX_GAITLAB_SERVOTABLE_H_
 #define TROTIX_GAITLAB_SERVOTABLE_H_
 
+#include <string>
 #include <vector>
 
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/gait/ServoLimiter.h"
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/tables/TableColumns.h"
 
@@ -19,15 +22,22 @@ class ServoTable : public TickSink {
   ServoTable(OutputBuffer& out, const GaitSettings& settings);
   void addTick(const TickRecord& record) override;
 
+  // One line per joint whose pulses were limited, e.g. "leg0_knee
+  // (channel 0): 37 of 100 pulses limited to 500 to 1000 us".
+  std::vector<std::string> limitWarnings() const;
+
  private:
   struct Channel {
     int joint;
-    JointServo servo;
+    int number;
+    ServoLimiter limiter;
+    std::int64_t limitedTicks = 0;
   };
 
   OutputBuffer& out_;
   TableLayout layout_;
   std::vector<Channel> channels_;
+  std::int64_t ticks_ = 0;
 };
 
 }  // namespace trotix

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gaitlab/gait/AngleUnit.h"
 #include "gaitlab/gait/GaitSettings.h"  // kJointNames
 
 namespace trotix {
@@ -14,7 +15,7 @@ struct TableLayout {
   bool targets = false;        // the four frame-0 foot targets
   bool body = false;           // the physics model's trunk pose (--physics)
   double tickPeriodMs = 33.0;  // time_s = tick x period
-  double angleScale = 1.0;     // 1 for radians, the degree factor for degrees
+  AngleUnit angles;            // of the joint angles and the trunk's yaw, roll, pitch
 
   // Whole multiples of the period divided once, so 3 ticks of 33 ms read 0.099.
   double seconds(std::int64_t tick) const {

@@ -305,6 +305,95 @@ TEST(GaitWriteFailureTest, FullDeviceGivesStatus1AndNoPlot) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+// An option that has no effect in the mode chosen is refused, not ignored;
+// each pair below once ran as if the option were not there.
+TEST(GaitOptionRuleTest, RefusesEveryOptionWithoutEffect) {
+  const std::pair<std::vector<std::string>, const char*> refused[] = {
+      {{"--ramp", "5"}, "--ramp: add --schedule"},
+      {{"--targets", "--format", "none"}, "--targets: only the csv and jsonl formats"},
+      {{"--format", "servo", "--gait", "g.yaml", "--targets"}, "--targets: only the csv"},
+      {{"--format", "servo", "--gait", "g.yaml", "--units", "rad"}, "--units: only the csv"},
+      {{"--format", "none", "--output", "o.csv"}, "--output: nothing is written to it"},
+      {{"--print-gait", "--ticks", "5"}, "--ticks has no meaning with --print-gait"},
+      {{"--print-gait", "--plot", "p.svg"}, "--plot has no meaning with --print-gait"},
+      {{"--export-mjcf", "x.xml", "--step", "-100"}, "--step has no meaning with --export-mjcf"},
+      {{"--physics-map", "m.svg", "--units", "deg"}, "--units has no meaning with --physics-map"},
+      {{"--physics-summary", "s.json"}, "--physics-summary: add --physics"},
+      {{"--check"}, "--check: the gait file declares nothing to check"},
+      {{"--check", "--gait", "n.yaml"}, "--check: the gait file declares nothing to check"},
+  };
+  for (const auto& [args, message] : refused) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), "joints:\n  leg0_knee: {channel: 0}\n");
+    WriteFile(dir.file("n.yaml"), "joints:\n  leg0_knee: {zero: 0.5}\n");
+    const ProcessResult result = RunGaitProgram(args, dir.path());
+    EXPECT_EQ(result.status, 2) << args[0];
+    EXPECT_EQ(result.err.rfind(std::string("trotix-gait: ") + message, 0), 0u) << result.err;
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"g.yaml", "n.yaml"})) << args[0];
+  }
+}
+
+// The combinations that do mean something stay accepted.
+TEST(GaitOptionRuleTest, AcceptsEveryOptionWithAnEffect) {
+  const std::vector<std::string> accepted[] = {
+      {"--units", "deg", "--format", "none", "--report", "-"},
+      {"--units", "deg", "--format", "jsonl", "--targets"},
+      {"--print-gait", "--gait", "g.yaml", "--output", "printed.yaml"},
+      {"--schedule", "s.csv", "--ramp", "4", "--format", "servo", "--gait", "g.yaml"},
+  };
+  for (const std::vector<std::string>& args : accepted) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), "joints:\n  leg0_knee: {channel: 0}\n");
+    WriteFile(dir.file("s.csv"), "0,10,-50\n");
+    std::vector<std::string> run = {"--ticks", "3"};
+    if (args[0] == "--print-gait") run.clear();
+    run.insert(run.end(), args.begin(), args.end());
+    const ProcessResult result = RunGaitProgram(run, dir.path());
+    EXPECT_EQ(result.status, 0) << args[0] << ": " << result.err;
+  }
+  ScratchDirectory dir;
+  WriteFile(dir.file("g.yaml"), "tick_period_ms: 20\n");
+  ASSERT_EQ(
+      RunGaitProgram({"--print-gait", "--gait", "g.yaml", "--output", "p.yaml"}, dir.path()).status,
+      0);
+  EXPECT_NE(ReadFile(dir.file("p.yaml")).find("tick_period_ms: 20"), std::string::npos);
+}
+
+// Every output, whichever way it goes, fails loudly when the device is full.
+TEST(GaitWriteFailureTest, EveryOutputNamesWhatCouldNotBeWritten) {
+  struct FullCase {
+    std::vector<std::string> args;
+    const char* redirect;  // which of the program's streams goes to /dev/full
+    const char* message;   // expected on stderr; empty when stderr is the full one
+  };
+  const FullCase cases[] = {
+      {{"--help"}, ">", "cannot write standard output: No space left on device"},
+      {{"--version"}, ">", "cannot write standard output"},
+      {{"--print-gait"}, ">", "cannot write standard output"},
+      {{"--ticks", "3"}, ">", "cannot write standard output"},
+      {{"--print-gait", "--output", "/dev/full"}, "", "cannot write /dev/full"},
+      {{"--export-mjcf", "/dev/full"}, "", "cannot write /dev/full"},
+      {{"--ticks", "3", "--report", "/dev/full"}, "", "cannot write /dev/full"},
+      {{"--ticks", "3", "--format", "none", "--report", "-"}, "2>", ""},
+  };
+  for (const FullCase& full : cases) {
+    ScratchDirectory dir;
+    std::vector<std::string> words = {
+        "-c",
+        std::string("exec \"$0\" \"$@\" ") + full.redirect + (*full.redirect ? "/dev/full" : ""),
+        TROTIX_GAIT_PROGRAM};
+    words.insert(words.end(), full.args.begin(), full.args.end());
+    const ProcessResult result = RunProgram("/bin/sh", words, dir.path());
+    EXPECT_EQ(result.status, 1) << full.args[0];
+    if (*full.message) {
+      EXPECT_EQ(result.err.rfind(std::string("trotix-gait: ") + full.message, 0), 0u) << result.err;
+      EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    }
+    EXPECT_TRUE(dir.entries().empty()) << full.args[0];
+  }
+}
+
 TEST(GaitReplaceTest, ReplacesAnOldFileWholeAndKeepsItsMode) {
   ScratchDirectory dir;
   WriteFile(dir.file("out.csv"), "old\n");
@@ -321,12 +410,34 @@ TEST(GaitReplaceTest, ReplacesAnOldFileWholeAndKeepsItsMode) {
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.csv", "out.csv"}));
 }
 
+TEST(GaitReplaceTest, ADanglingLinkGetsItsTargetAndALoopIsRefused) {
+  ScratchDirectory dir;
+  ::mkdir(dir.file("sub").c_str(), 0755);
+  ::symlink("sub/link2.csv", dir.file("link.csv").c_str());
+  ::symlink("made.csv", dir.file("sub/link2.csv").c_str());
+  ::symlink("loop.csv", dir.file("loop.csv").c_str());
+  const ProcessResult made = RunGaitProgram({"--ticks", "2", "--output", "link.csv"}, dir.path());
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(ReadFile(dir.file("sub/made.csv")).rfind("tick,", 0), 0u);
+  struct stat info;
+  ASSERT_EQ(::lstat(dir.file("link.csv").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link itself must stay";
+  const ProcessResult loop = RunGaitProgram({"--ticks", "2", "--output", "loop.csv"}, dir.path());
+  EXPECT_EQ(loop.status, 2);
+  EXPECT_EQ(loop.err.rfind("trotix-gait: --output: 'loop.csv': Too many levels", 0), 0u)
+      << loop.err;
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.csv", "loop.csv", "sub"}));
+}
+
 TEST(GaitHelpTest, HelpAndVersionSucceed) {
   ScratchDirectory dir;
   const ProcessResult help = RunGaitProgram({"--ticks", "5", "--help"}, dir.path());
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: trotix-gait", 0), 0u);
   EXPECT_NE(help.out.find("--schedule FILE"), std::string::npos);
+  for (const char* status : {"\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+    EXPECT_NE(help.out.find(status, help.out.find("Exit status:")), std::string::npos) << status;
+  }
   const ProcessResult version = RunGaitProgram({"--version"}, dir.path());
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("trotix-gait ", 0), 0u);

@@ -30,8 +30,9 @@ void ExpectCsvMatches(const std::string& csv, const std::vector<ReferenceTick>& 
   ASSERT_EQ(header.size(), 38u);
   EXPECT_EQ(header[0], "tick");
   EXPECT_EQ(header[1], "time_s");
-  EXPECT_EQ(header[2], "leg0_pitch");
-  EXPECT_EQ(header[13], "leg3_knee");
+  const std::string unit = angleScale == 1.0 ? "" : "_deg";  // degrees are named
+  EXPECT_EQ(header[2], "leg0_pitch" + unit);
+  EXPECT_EQ(header[13], "leg3_knee" + unit);
   EXPECT_EQ(header[14], "leg0_pitch_cmd");
   EXPECT_EQ(header[37], "leg3_z");
   for (std::size_t tick = 0; tick < reference.size(); ++tick) {
@@ -227,7 +228,8 @@ TEST(GaitWindowsTest, PrintsWhatTheLinuxProgramPrints) {
   words.erase(words.begin());
   const std::vector<std::vector<std::string>> runs = {
       {"--ticks", "40", "--turn", "-35", "--step", "120", "--targets"},
-      {"--ticks", "30", "--format", "jsonl", "--units", "deg", "--ramp", "5"},
+      {"--ticks", "30", "--format", "jsonl", "--units", "deg", "--schedule", "s.csv", "--ramp",
+       "5"},
       {"--ticks", "60", "--schedule", "s.csv", "--report", "-"},
       {"--ticks", "12", "--step", "-80", "--output", "out.csv", "--plot", "out.svg"},
       {"--ticks", "25", "--gait", "g.yaml", "--format", "servo", "--check"},
@@ -315,6 +317,20 @@ TEST(GaitReportTest, FiguresEqualThoseOfTheSameRunsRows) {
     EXPECT_EQ(JsonField(report, "count", report.find("jumps", at)), jumps) << leg;
   }
   EXPECT_GT(JsonField(report, "count", report.find("beyond_max")), 0) << "the case clamps";
+
+  // In degrees the report says so and its angles follow the unit.
+  const ProcessResult degrees =
+      RunGaitProgram({"--ticks", "200", "--turn", "80", "--step", "-130", "--format", "none",
+                      "--units", "deg", "--report", "degrees.json"},
+                     dir.path());
+  ASSERT_EQ(degrees.status, 0) << degrees.err;
+  const std::string inDegrees = ReadFile(dir.file("degrees.json"));
+  EXPECT_NE(inDegrees.find("\"units\": \"deg\""), std::string::npos);
+  EXPECT_EQ(report.find("\"units\""), std::string::npos) << "radians stay as they were";
+  for (const char* field : {"min", "max"}) {
+    const std::size_t rad = report.find("\"leg2_knee\""), deg = inDegrees.find("\"leg2_knee\"");
+    EXPECT_EQ(JsonField(inDegrees, field, deg), JsonField(report, field, rad) * kDegreesPerRadian);
+  }
 }
 
 TEST(GaitReportTest, CheckFailsOnlyOnABrokenLimitAndServoRowsFollowTheCalibration) {
@@ -342,6 +358,36 @@ TEST(GaitReportTest, CheckFailsOnlyOnABrokenLimitAndServoRowsFollowTheCalibratio
     const double pulse = 1400.0 - (reference[t].angles[2] - 1.5) * 600.0;
     EXPECT_EQ(SplitText(lines[t + 1], ',')[2], std::to_string(std::llround(pulse)));
   }
+}
+
+// A calibration that would send a joint past its upper limit, and one that
+// would leave any servo's range: the rows stay within both, the run warns
+// once per joint, and --check fails.
+TEST(GaitReportTest, ServoRowsStayInRangeAndCheckFailsWhenLimited) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("g.yaml"),
+            "joints:\n  leg0_knee: {lower: 0.3, upper: 1.0, channel: 0, zero: 0, us_per_rad: "
+            "636.62}\n  leg1_knee: {channel: 1, us_per_rad: 5000}\n");
+  const ProcessResult run = RunGaitProgram(
+      {"--ticks", "60", "--gait", "g.yaml", "--format", "servo", "--check", "--report", "r.json"},
+      dir.path());
+  EXPECT_EQ(run.status, 3);
+  const auto err = SplitText(run.err, '\n');
+  ASSERT_EQ(err.size(), 3u) << run.err;
+  EXPECT_EQ(
+      err[0],
+      "trotix-gait: warning: leg0_knee (channel 0): 60 of 60 pulses limited to 1691 to 2136 us");
+  EXPECT_EQ(
+      err[1],
+      "trotix-gait: warning: leg1_knee (channel 1): 60 of 60 pulses limited to 500 to 2500 us");
+  EXPECT_NE(err[2].find("leg1_knee pulses limited (60 ticks)"), std::string::npos) << err[2];
+  const auto lines = SplitText(run.out, '\n');
+  for (std::size_t t = 1; t < lines.size(); ++t) {
+    EXPECT_EQ(lines[t].substr(lines[t].find(',', lines[t].find(',') + 1)), ",2136,2500");
+  }
+  const std::string report = ReadFile(dir.file("r.json"));
+  EXPECT_EQ(JsonField(report, "count", report.find("pulse_limited", report.find("leg1_knee"))), 60);
+  EXPECT_EQ(JsonField(report, "count", report.find("pulse_limited", report.find("leg2_knee"))), 0);
 }
 
 TEST(GaitScheduleTest, ZeroTicksWriteOnlyTheHeader) {

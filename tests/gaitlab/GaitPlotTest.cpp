@@ -7,6 +7,7 @@
 #include "gaitlab/plot/FootTrace.h"
 #include "gaitlab/plot/PlotAxis.h"
 #include "gaitlab/plot/SeriesEnvelope.h"
+#include "gaitlab/plot/SliderSegments.h"
 #include "tests/gaitlab/GaitProcess.h"
 
 namespace trotix {
@@ -58,6 +59,15 @@ TEST(GaitPlotTest, LongRunsKeepEveryPeakAndAFewSegments) {
     EXPECT_EQ(static_cast<std::int64_t>(points[i].tick) % 1000, 517);
     EXPECT_LT(points[i - 1].tick, points[i].tick);
   }
+
+  // A schedule row per tick: one change per bucket, with the sliders that
+  // stand at its end.
+  SliderSegments sliders(100000, 100);
+  for (std::int64_t tick = 0; tick < 100000; ++tick) sliders.add(tick, std::to_string(tick));
+  ASSERT_EQ(sliders.segments().size(), 100u);
+  EXPECT_EQ(sliders.segments()[1].startTick, 1000);
+  EXPECT_EQ(sliders.segments()[1].label, "1999");
+  EXPECT_EQ(sliders.segments().back().label, "99999");
 
   // A repeating foot path adds each of its segments once.
   FootTrace trace;

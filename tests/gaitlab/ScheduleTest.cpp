@@ -42,6 +42,58 @@ TEST(ScheduleTest, ReadsWhatSpreadsheetsAndNumpyWrite) {
   EXPECT_THROW(ParseSchedule("tick,turn,turn\n0,0,0\n", "s.csv"), InputError);
 }
 
+// Each export of the same two rows, as spreadsheets in various languages
+// and settings write it, reads the same.
+TEST(ScheduleTest, ReadsEverySpreadsheetExportOfTheSameRows) {
+  const char* exports[] = {
+      "\"tick\",\"turn\",\"step\"\n\"0\",\"-10\",\"5\"\n\"30\",\"20\",\"-100\"\n",
+      "tick;turn;step\n0;-10,0;5\n30;20;-100,0\n",
+      "\"tick\";\"turn\";\"step\";;\n0;-10;\"5\";;\n30;20,00;-100;;\n",
+      "tick,turn,step,,\n0,-10,5,,\n30,20,-100,,\n",
+      "time_s,turn,step\n0,-10,5\n0.99,20,-100\n",   // 30 x 33 ms
+      "TIME_S;turn;step\n0;-10;5\n0,975;20;-100\n",  // rounds up to tick 30
+      "step,time_s,turn\n5,0,-10\n-100,0.9900000000000001,20\n",
+  };
+  for (const char* text : exports) {
+    const Schedule schedule = ParseSchedule(text, "s.csv");
+    ASSERT_EQ(schedule.size(), 2u) << text;
+    EXPECT_EQ(schedule[0].tick, 0) << text;
+    EXPECT_EQ(schedule[0].turn, -10) << text;
+    EXPECT_EQ(schedule[0].step, 5) << text;
+    EXPECT_EQ(schedule[1].tick, 30) << text;
+    EXPECT_EQ(schedule[1].turn, 20) << text;
+    EXPECT_EQ(schedule[1].step, -100) << text;
+  }
+  EXPECT_EQ(ParseSchedule("time_s,turn,step\n0.5,0,0\n", "s.csv", 20.0)[0].tick, 25);
+  // The times a table writes give its ticks back, however late.
+  EXPECT_EQ(ParseSchedule("time_s,turn,step\n4074074.037,0,0\n", "s.csv")[0].tick, 123456789);
+}
+
+// What is not a schedule is named by its column and the form expected,
+// with the value as it was typed.
+TEST(ScheduleTest, NamesTheColumnAndTheFormExpected) {
+  const std::pair<const char*, const char*> bad[] = {
+      {"time,turn,step\n0,0,0\n", "s.csv:1: column 'time' is not one of tick (or time_s)"},
+      {"tick,time_s,turn\n", "s.csv:1: column 'time_s' is named twice"},
+      {"time_s,turn,step\n-1,0,0\n", "s.csv:2: time_s: '-1' is out of range 0 to"},
+      {"time_s,turn,step\nsoon,0,0\n", "s.csv:2: time_s: 'soon' is not a number of seconds"},
+      {"time_s,turn,step\n0.01,0,0\n0.02,1,1\n",
+       "s.csv:3: tick 1 (time_s 0.02 with ticks of 33 ms)"},
+      {"0;5.5;0\n", "s.csv:1: turn: '5.5' is not a whole number"},
+      {"0,0,0,1\n", "s.csv:1: expected 3 fields tick,turn,step but found 4"},
+      {"0,\"1,0\",0\n", "s.csv:1: turn: '1,0' is not a whole number"},
+      {"0,999999999.99999999,0\n", "s.csv:1: turn: '999999999.99999999' is out of range"},
+  };
+  for (const auto& [text, message] : bad) {
+    try {
+      ParseSchedule(text, "s.csv");
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const InputError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0u) << error.what();
+    }
+  }
+}
+
 TEST(ScheduleTest, ARampMovesInWholePositionsNoFasterThanTheLine) {
   const Schedule schedule = {{10, 80, -130}, {30, -80, 130}, {35, 0, 0}};
   for (const std::int64_t ramp :

@@ -1,15 +1,12 @@
 #include "tools/trotix-gait/GaitOptions.h"
 
-#include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <initializer_list>
 #include <string_view>
-#include <system_error>
 
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/IntegerText.h"
 #include "tools/trotix-gait/GaitCommandLine.h"
+#include "tools/trotix-gait/OptionRules.h"
 
 namespace trotix {
 namespace {
@@ -22,131 +19,15 @@ TableFormat ParseFormat(std::string_view text) {
   throw InputError("--format: " + QuoteForMessage(text) + " is not one of csv, jsonl, servo, none");
 }
 
-AngleUnits ParseUnits(std::string_view text) {
-  if (text == "rad") return AngleUnits::kRadians;
-  if (text == "deg") return AngleUnits::kDegrees;
+AngleUnit ParseUnits(std::string_view text) {
+  if (text == "rad") return kRadians;
+  if (text == "deg") return kDegrees;
   throw InputError("--units: " + QuoteForMessage(text) + " is not one of rad, deg");
 }
 
 std::string RequireFileName(std::string_view name, const std::string& value) {
   if (value.empty()) throw InputError(std::string(name) + ": the file name is empty");
   return value;
-}
-
-// Whether two names reach the same file, however they are spelt: "a.csv" and
-// "./a.csv", a relative and an absolute path, a link and its target.
-bool SameFile(const std::string& a, const std::string& b) {
-  const auto resolve = [](const std::string& name, std::error_code& error) {
-    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
-    return std::filesystem::weakly_canonical(absolute, error).lexically_normal();
-  };
-  std::error_code errorA, errorB;
-  // Devices such as /dev/null may take any number of outputs.
-  if (std::filesystem::is_character_file(a, errorA)) return false;
-  const std::filesystem::path resolvedA = resolve(a, errorA);
-  const std::filesystem::path resolvedB = resolve(b, errorB);
-  if (errorA || errorB) return a == b;
-  return resolvedA == resolvedB;
-}
-
-// Whether `name` ends in `suffix` (lower case), in any case, after a stem.
-bool EndsWith(const std::string& name, std::string_view suffix) {
-  if (name.size() <= suffix.size()) return false;
-  const std::string_view tail = std::string_view(name).substr(name.size() - suffix.size());
-  return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == b;
-  });
-}
-
-bool EndsWithSvg(const std::string& name) { return EndsWith(name, ".svg"); }
-
-bool Given(const GaitOptions& options, const std::string& name) {
-  return std::find(options.given.begin(), options.given.end(), name) != options.given.end();
-}
-
-// --physics-map, --export-mjcf and --watch each do one thing: of the other
-// options only --gait, and those in `also`, mean something with them.
-void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does,
-                   std::initializer_list<std::string_view> also = {}) {
-  if (!Given(options, task)) return;
-  for (const std::string& name : options.given) {
-    if (name != task && name != "--gait" &&
-        std::find(also.begin(), also.end(), name) == also.end()) {
-      throw InputError(name + " has no meaning with " + task + ", which " + does);
-    }
-  }
-}
-
-void CheckVideoCombination(const GaitOptions& options) {
-  if (options.watch && !options.physics) throw InputError("--watch: add --physics");
-  if (options.videoPath.empty()) {
-    for (const char* name : {"--video-fps", "--video-size"}) {
-      if (Given(options, name)) throw InputError(std::string(name) + ": add --video FILE");
-    }
-    return;
-  }
-  if (!options.physics) throw InputError("--video: add --physics (the video is of a physics run)");
-  if (options.videoPath == "-") throw InputError("--video: give a file name, not '-'");
-  if (!EndsWith(options.videoPath, ".mp4") && !EndsWith(options.videoPath, ".gif")) {
-    throw InputError("--video: " + QuoteForMessage(options.videoPath) +
-                     " ends in neither .mp4 nor .gif");
-  }
-  if (options.ticks == 0) throw InputError("--video: --ticks 0 makes no frames");
-}
-
-void CheckPhysicsCombination(const GaitOptions& options) {
-  CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
-  CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map");
-  CheckSoleTask(options, "--watch", "runs the physics in a window until it is closed",
-                {"--physics", "--turn", "--step"});
-  CheckVideoCombination(options);
-  if (!options.physicsSummaryPath.empty() && !options.physics) {
-    throw InputError("--physics-summary: add --physics (the summary is of a physics run)");
-  }
-  if (options.physics && options.format == TableFormat::kServo) {
-    throw InputError(
-        "--physics: the servo format has no room for the trunk's pose; use csv, "
-        "jsonl or none");
-  }
-  if (options.physicsSummaryPath == "-") {
-    throw InputError("--physics-summary: give a file name, not '-'");
-  }
-  if (!options.physicsMapPath.empty() && !EndsWithSvg(options.physicsMapPath)) {
-    throw InputError("--physics-map: " + QuoteForMessage(options.physicsMapPath) +
-                     " does not end in .svg (the map is an SVG drawing)");
-  }
-}
-
-void CheckCombination(const GaitOptions& options) {
-  CheckPhysicsCombination(options);
-  const std::pair<const char*, const std::string*> outputs[] = {
-      {"--output", &options.outputPath},
-      {"--plot", &options.plotPath},
-      {"--report", &options.reportPath},
-      {"--physics-summary", &options.physicsSummaryPath},
-      {"--video", &options.videoPath}};
-  for (std::size_t later = 1; later < std::size(outputs); ++later) {
-    for (std::size_t earlier = 0; earlier < later; ++earlier) {
-      const std::string& a = *outputs[later].second;
-      const std::string& b = *outputs[earlier].second;
-      if (!a.empty() && a != "-" && !b.empty() && b != "-" && SameFile(a, b)) {
-        throw InputError(std::string(outputs[later].first) + " and " + outputs[earlier].first +
-                         " name the same file");
-      }
-    }
-  }
-  if (options.plotPath == "-") throw InputError("--plot: give a file name, not '-'");
-  if (!options.plotPath.empty() && !EndsWithSvg(options.plotPath)) {
-    throw InputError("--plot: " + QuoteForMessage(options.plotPath) +
-                     " does not end in .svg (the plot is an SVG drawing)");
-  }
-  const bool angles = options.format == TableFormat::kCsv || options.format == TableFormat::kJsonl;
-  if (options.units == AngleUnits::kDegrees && !angles) {
-    throw InputError("--units: only the csv and jsonl formats hold angles");
-  }
-  if (options.format == TableFormat::kServo && options.gaitPath.empty()) {
-    throw InputError("--format servo: give the servo channels with --gait FILE.yaml");
-  }
 }
 
 void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {
@@ -165,7 +46,11 @@ void AddSliderOptions(GaitCommandLine& cli, GaitOptions& options) {
             "stand at turn and step. Ticks must increase from row to\n"
             "row; a header naming the columns in any order, blank\n"
             "lines and '#' comments are allowed, and whole numbers\n"
-            "may be written -100.0. Until the first row the sliders\n"
+            "may be written -100.0. A header may name time_s instead\n"
+            "of tick: rows then hold from the first tick at or after\n"
+            "that time. Quoted fields, empty trailing columns, and ';'\n"
+            "between fields with a decimal comma are read as\n"
+            "spreadsheets write them. Until the first row the sliders\n"
             "stand at --turn and --step.",
             [&](const std::string& v) { options.schedulePath = RequireFileName("--schedule", v); });
   cli.value("--ramp", "N",
@@ -191,7 +76,9 @@ void AddGaitLabOptions(GaitCommandLine& cli, GaitOptions& options) {
             "and top speed, broken limits, the solver's reach clamps,\n"
             "saturated rolls and jumps; '-' writes a table to stderr",
             [&](const std::string& v) { options.reportPath = RequireFileName("--report", v); });
-  cli.flag("--check", "exit with status 3 when the run breaks a joint limit",
+  cli.flag("--check",
+           "exit with status 3 when the run breaks a joint limit the\n"
+           "gait file declares or a servo pulse had to be limited",
            [&] { options.check = true; });
   cli.value("--units", "U", "angles of the csv and jsonl rows in rad (default) or deg",
             [&](const std::string& v) { options.units = ParseUnits(v); });
@@ -207,7 +94,10 @@ void AddRunOptions(GaitCommandLine& cli, GaitOptions& options) {
             });
   cli.value("--format", "F",
             "csv (default), jsonl, servo (pulse widths of the gait file's\n"
-            "channels), or none (no rows, e.g. with --plot)",
+            "channels, kept within each joint's lower and upper and its\n"
+            "pulse range, 500 to 2500 us unless min_us and max_us say\n"
+            "otherwise; a warning names each joint limited), or none\n"
+            "(no rows, e.g. with --plot)",
             [&](const std::string& v) { options.format = ParseFormat(v); });
   cli.flag("--targets", "also write the four frame-0 foot targets in millimetres",
            [&] { options.targets = true; });
@@ -245,43 +135,6 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
       [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
 }
 
-// "WxH" with even sides, as H.264 wants them.
-void ParseVideoSize(const std::string& text, GaitOptions& options) {
-  const std::size_t x = text.find('x');
-  if (x == std::string::npos) {
-    throw InputError("--video-size: " + QuoteForMessage(text) + " is not WIDTHxHEIGHT");
-  }
-  options.videoWidth =
-      static_cast<int>(ParseBoundedInteger(text.substr(0, x), 64, 3840, "--video-size"));
-  options.videoHeight =
-      static_cast<int>(ParseBoundedInteger(text.substr(x + 1), 64, 2160, "--video-size"));
-  if (options.videoWidth % 2 != 0 || options.videoHeight % 2 != 0) {
-    throw InputError("--video-size: " + QuoteForMessage(text) + " has an odd side");
-  }
-}
-
-void AddVideoOptions(GaitCommandLine& cli, GaitOptions& options) {
-  cli.value("--video", "FILE.mp4",
-            "with --physics: film the run with MuJoCo's renderer, the\n"
-            "camera following the trunk, and encode it with ffmpeg as\n"
-            "H.264 (.mp4) or an animated GIF (.gif); needs no display",
-            [&](const std::string& v) {
-              options.videoPath = RequireFileName("--video", v);
-              options.videoGif = EndsWith(v, ".gif");
-            });
-  cli.value("--video-fps", "N", "frames per second, 1 to 120 (default: one per tick)",
-            [&](const std::string& v) {
-              options.videoFps = static_cast<double>(ParseBoundedInteger(v, 1, 120, "--video-fps"));
-            });
-  cli.value("--video-size", "WxH", "the video's size in pixels, both even (default 640x480)",
-            [&](const std::string& v) { ParseVideoSize(v, options); });
-  cli.flag("--watch",
-           "with --physics: walk the robot in a window in real time;\n"
-           "arrow keys move the sliders, the mouse turns and zooms the\n"
-           "view, R starts again, Esc closes",
-           [&] { options.watch = true; });
-}
-
 // --help and --version end parsing at once: what follows them is not read.
 struct StopParsing {};
 
@@ -297,6 +150,48 @@ void AddInformationOptions(GaitCommandLine& cli, GaitOptions& options) {
 }
 
 // Every option group, in the order --help lists them.
+// "WxH" with even sides, as H.264 wants them.
+void ParseVideoSize(const std::string& text, GaitOptions& options) {
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos) {
+    throw InputError("--video-size: " + QuoteForMessage(text) + " is not WIDTHxHEIGHT");
+  }
+  options.videoWidth =
+      static_cast<int>(ParseBoundedInteger(text.substr(0, x), 64, 3840, "--video-size"));
+  options.videoHeight =
+      static_cast<int>(ParseBoundedInteger(text.substr(x + 1), 64, 2160, "--video-size"));
+  if (options.videoWidth % 2 != 0 || options.videoHeight % 2 != 0) {
+    throw InputError("--video-size: " + QuoteForMessage(text) + " has an odd side");
+  }
+}
+
+bool IsGifName(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name.size() > 4 && name.compare(name.size() - 4, 4, ".gif") == 0;
+}
+
+void AddVideoOptions(GaitCommandLine& cli, GaitOptions& options) {
+  cli.value("--video", "FILE.mp4",
+            "with --physics: film the run with MuJoCo's renderer, the\n"
+            "camera following the trunk, and encode it with ffmpeg as\n"
+            "H.264 (.mp4) or an animated GIF (.gif); needs no display",
+            [&](const std::string& v) {
+              options.videoPath = RequireFileName("--video", v);
+              options.videoGif = IsGifName(v);
+            });
+  cli.value("--video-fps", "N", "frames per second, 1 to 120 (default: one per tick)",
+            [&](const std::string& v) {
+              options.videoFps = static_cast<double>(ParseBoundedInteger(v, 1, 120, "--video-fps"));
+            });
+  cli.value("--video-size", "WxH", "the video's size in pixels, both even (default 640x480)",
+            [&](const std::string& v) { ParseVideoSize(v, options); });
+  cli.flag("--watch",
+           "with --physics: walk the robot in a window in real time;\n"
+           "arrow keys move the sliders, the mouse turns and zooms the\n"
+           "view, R starts again, Esc closes",
+           [&] { options.watch = true; });
+}
+
 void AddAllOptions(GaitCommandLine& cli, GaitOptions& options) {
   AddSliderOptions(cli, options);
   AddGaitLabOptions(cli, options);
@@ -335,11 +230,18 @@ the twelve joint angles (radians) and joint commands (micro-radians).
 Units, the tick and its frames, leg numbering, each joint's zero and sign:
 docs/conventions.md. Every row starts with tick and time_s (tick x period).
 
-A file is written whole or not at all. Exit status: 0 on success, 2 for bad
-arguments, a bad schedule or gait file, or an option this build lacks (the
-physics options without MuJoCo), 1 when writing an output fails or there
-is no OpenGL or ffmpeg for --video or --watch, 3 when --check finds a
-broken joint limit.
+A file is written whole or not at all.
+
+Exit status:
+  0  success
+  1  an output could not be written, the run could not be carried out, or
+     there is no OpenGL or ffmpeg for --video or --watch
+  2  bad arguments, a bad schedule or gait file, --check with nothing
+     declared to check, or an option this build lacks (the physics options
+     without MuJoCo)
+  3  --check found a broken joint limit or a limited servo pulse, or a
+     reach clamp or saturated roll that the gait file's check section
+     asks about
 
 Example:
   trotix-gait --ticks 126 --step -100 --turn 20 --plot gait.svg > gait.csv

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gaitlab/gait/AngleUnit.h"
 #include "gaitlab/gait/Schedule.h"  // kMaxTicks
 #include "trotix/SliderMapping.h"   // the slider ranges; positions outside are refused
 
@@ -14,7 +15,6 @@ namespace trotix {
 constexpr std::int64_t kDefaultTicks = 300;
 
 enum class TableFormat { kCsv, kJsonl, kServo, kNone };
-enum class AngleUnits { kRadians, kDegrees };
 
 struct GaitOptions {
   std::int64_t ticks = kDefaultTicks;
@@ -34,7 +34,7 @@ struct GaitOptions {
   int videoWidth = 640, videoHeight = 480;
   std::int64_t rampTicks = 0;
   TableFormat format = TableFormat::kCsv;
-  AngleUnits units = AngleUnits::kRadians;
+  AngleUnit units = kRadians;  // of the rows and the report
   bool targets = false;
   bool check = false;    // exit status 3 when a joint limit is broken
   bool physics = false;  // run the robot model in MuJoCo

@@ -1,5 +1,6 @@
 // trotix-gait: runs the walk engine without a window and writes the joint
 // angles and commands of every tick as CSV or JSON Lines, and a plot.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -11,9 +12,11 @@
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/Schedule.h"
 #include "gaitlab/io/BinaryStandardStreams.h"
+#include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
+#include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/io/TemporaryFiles.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsMap.h"
@@ -21,6 +24,7 @@
 #include "gaitlab/physics/RobotMjcf.h"
 #include "gaitlab/plot/GaitPlot.h"
 #include "gaitlab/plot/PhysicsMapPlot.h"
+#include "gaitlab/plot/SliderSegments.h"
 #include "gaitlab/tables/CsvTable.h"
 #include "gaitlab/tables/JsonlTable.h"
 #include "gaitlab/tables/ServoTable.h"
@@ -32,7 +36,7 @@
 namespace trotix {
 namespace {
 
-// Exit status of a run whose joints break a limit under --check.
+// Exit status of a run that fails --check.
 constexpr int kLimitBroken = 3;
 
 PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
@@ -52,14 +56,14 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   if (options.rampTicks > 1) {
     caption.subtitle += ", ramps of " + std::to_string(options.rampTicks) + " ticks";
   }
-  caption.segments = {{0, sliders}};
+  SliderSegments segments(options.ticks);
+  segments.add(0, sliders);
   for (const ScheduleEntry& entry : schedule) {
     if (entry.tick >= options.ticks) break;
-    const std::string label =
-        "turn " + std::to_string(entry.turn) + ", step " + std::to_string(entry.step);
-    if (entry.tick == 0) caption.segments.clear();
-    caption.segments.push_back({entry.tick, label});
+    segments.add(entry.tick,
+                 "turn " + std::to_string(entry.turn) + ", step " + std::to_string(entry.step));
   }
+  caption.segments = segments.segments();
   return caption;
 }
 
@@ -78,6 +82,15 @@ VideoRequest DescribeVideo(const GaitOptions& options, const GaitSettings& gait,
   return request;
 }
 
+// Joint limits, servo channels (whose pulses have a range) or the check
+// section.
+bool DeclaresSomethingToCheck(const GaitSettings& gait) {
+  return gait.checkReach || gait.checkRollSaturation ||
+         std::any_of(gait.joints.begin(), gait.joints.end(), [](const JointServo& joint) {
+           return joint.hasLimits() || joint.channel.has_value();
+         });
+}
+
 std::string DescribeMap(const GaitOptions& options) {
   return "9 x 9 slider settings, 10 s each from a standing start \xC2\xB7 " +
          (options.gaitPath.empty() ? std::string("the built-in gait and model")
@@ -85,21 +98,43 @@ std::string DescribeMap(const GaitOptions& options) {
 }
 
 std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettings& gait,
-                                    OutputBuffer& out) {
+                                    OutputBuffer& out, ServoTable*& servo) {
   TableLayout layout;
   layout.targets = options.targets;
   layout.body = options.physics;
   layout.tickPeriodMs = gait.tickPeriodMs;
-  layout.angleScale = options.units == AngleUnits::kDegrees ? kDegreesPerRadian : 1.0;
+  layout.angles = options.units;
   if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
-  if (options.format == TableFormat::kServo) return std::make_unique<ServoTable>(out, gait);
+  if (options.format == TableFormat::kServo) {
+    auto table = std::make_unique<ServoTable>(out, gait);
+    servo = table.get();
+    return table;
+  }
   return std::make_unique<JsonlTable>(out, layout);
 }
 
 void WriteWhole(OutputFile& file, const std::string& text) {
-  if (std::fwrite(text.data(), 1, text.size(), file.stream()) != text.size()) {
-    throw OutputError("cannot write " + file.displayName());
+  WriteAll(file.stream(), file.displayName(), text);
+}
+
+// Shows how far a long run has come, on a terminal.
+class ProgressSink : public TickSink {
+ public:
+  explicit ProgressSink(std::int64_t ticks) : line_("ticks", ticks) {}
+  void addTick(const TickRecord& record) override {
+    if ((record.tick & 255) == 255) line_.update(record.tick + 1);
   }
+  void finish() { line_.finish(); }
+
+ private:
+  ProgressLine line_;
+};
+
+std::vector<MapCell> RunMapWithProgress(const PhysicsParameters& parameters,
+                                        const GaitSettings& gait) {
+  ProgressLine line("map cells", kMapColumns * kMapRows);
+  return RunPhysicsMap(parameters, gait, kMapSecondsPerSetting, 0,
+                       [&line](std::size_t done) { line.update(static_cast<std::int64_t>(done)); });
 }
 
 // Rows for ticks the run never reaches are most likely a mistake.
@@ -113,13 +148,6 @@ void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
                static_cast<long long>(options.ticks - 1), late == 1 ? "has" : "have");
 }
 
-// Writes `text` whole to the file `path`, which `option` named.
-void WriteFileWhole(const std::string& path, const std::string& option, const std::string& text) {
-  OutputFile file(path, option);
-  WriteWhole(file, text);
-  file.commit();
-}
-
 // Opens every output first, so that a bad file name fails before any work.
 // Returns the exit status.
 int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule,
@@ -127,11 +155,12 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   std::optional<OutputFile> tableFile;
   std::optional<OutputBuffer> buffer;
   std::unique_ptr<TickSink> table;
+  ServoTable* servo = nullptr;
   std::vector<TickSink*> sinks;
   if (options.format != TableFormat::kNone) {
     tableFile.emplace(options.outputPath.empty() ? "-" : options.outputPath, "--output");
     buffer.emplace(tableFile->stream(), tableFile->displayName());
-    table = MakeTable(options, gait, *buffer);
+    table = MakeTable(options, gait, *buffer, servo);
     sinks.push_back(table.get());
   }
   std::optional<OutputFile> plotFile;
@@ -155,24 +184,31 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (!options.physicsSummaryPath.empty()) {
     summaryFile.emplace(options.physicsSummaryPath, "--physics-summary");
   }
+  ProgressSink progress(options.ticks);
+  sinks.push_back(&progress);
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.rampTicks = options.rampTicks;
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
+  progress.finish();
   if (buffer) buffer->flush();
   if (plot) WriteWhole(*plotFile, plot->renderSvg());
-  if (reportFile) WriteWhole(*reportFile, report->json());
+  if (reportFile) WriteWhole(*reportFile, report->json(options.units));
   if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
   if (tableFile) tableFile->commit();
   if (plotFile) plotFile->commit();
   if (reportFile) reportFile->commit();
   if (summaryFile) summaryFile->commit();
-  if (options.reportPath == "-") std::fputs(report->table().c_str(), stderr);
-  if (options.check && report->brokenLimitCount() > 0) {
-    std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
-                 report->brokenLimitCount(), report->brokenLimitCount() == 1 ? "" : "s",
-                 report->brokenLimitSummary().c_str());
+  if (options.reportPath == "-")
+    WriteAndFlush(stderr, "standard error", report->table(options.units));
+  if (servo) {
+    for (const std::string& line : servo->limitWarnings()) {
+      std::fprintf(stderr, "trotix-gait: warning: %s\n", line.c_str());
+    }
+  }
+  if (options.check && !report->checkFailures().empty()) {
+    std::fprintf(stderr, "trotix-gait: --check: %s\n", report->checkFailures().c_str());
     return kLimitBroken;
   }
   return 0;
@@ -182,15 +218,12 @@ int Main(int argc, char** argv) {
   try {
     const GaitOptions options = ParseGaitOptions(argc, argv);
     if (options.showHelp) {
-      std::fputs(GaitUsageText().c_str(), stdout);
+      WriteFileWhole("-", "--help", GaitUsageText());
       return 0;
     }
     if (options.showVersion) {
-      std::printf("trotix-gait %s\n", TROTIX_VERSION);
+      WriteFileWhole("-", "--version", std::string("trotix-gait ") + TROTIX_VERSION + "\n");
       return 0;
-    }
-    if (options.format == TableFormat::kNone && !options.outputPath.empty()) {
-      throw InputError("--output: nothing is written to it with --format none");
     }
     PhysicsParameters physicsParameters;
     const GaitSettings gait =
@@ -198,7 +231,8 @@ int Main(int argc, char** argv) {
             ? DefaultGaitSettings()
             : LoadGaitFile(options.gaitPath, {PhysicsSection(physicsParameters)});
     if (options.printGait) {
-      std::fputs((GaitFileText(gait) + PhysicsSectionText(physicsParameters)).c_str(), stdout);
+      WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, "--output",
+                     GaitFileText(gait) + PhysicsSectionText(physicsParameters));
       return 0;
     }
     if (!options.exportMjcfPath.empty()) {
@@ -209,7 +243,8 @@ int Main(int argc, char** argv) {
     if (!options.physicsMapPath.empty()) {
       const std::string caption = DescribeMap(options);
       OutputFile mapFile(options.physicsMapPath, "--physics-map");
-      WriteWhole(mapFile, DrawPhysicsMap(RunPhysicsMap(physicsParameters, gait), caption));
+      const std::vector<MapCell> cells = RunMapWithProgress(physicsParameters, gait);
+      WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
       mapFile.commit();
       return 0;
     }
@@ -217,8 +252,14 @@ int Main(int argc, char** argv) {
       WatchPhysics(physicsParameters, gait, {options.turn, options.step});
       return 0;
     }
-    const Schedule schedule =
-        options.schedulePath.empty() ? Schedule{} : LoadSchedule(options.schedulePath);
+    if (options.check && !DeclaresSomethingToCheck(gait)) {
+      throw InputError(
+          "--check: the gait file declares nothing to check (give joints limits or "
+          "channels, or a check section)");
+    }
+    const Schedule schedule = options.schedulePath.empty()
+                                  ? Schedule{}
+                                  : LoadSchedule(options.schedulePath, gait.tickPeriodMs);
     WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
     std::unique_ptr<PhysicsCheck> physics;

@@ -1,0 +1,177 @@
+#include "tools/trotix-gait/OptionRules.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "gaitlab/io/InputError.h"
+
+namespace trotix {
+namespace {
+
+// Whether two names reach the same file, however they are spelt: "a.csv" and
+// "./a.csv", a relative and an absolute path, a link and its target.
+bool SameFile(const std::string& a, const std::string& b) {
+  const auto resolve = [](const std::string& name, std::error_code& error) {
+    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+    return std::filesystem::weakly_canonical(absolute, error).lexically_normal();
+  };
+  std::error_code errorA, errorB;
+  // Devices such as /dev/null may take any number of outputs.
+  if (std::filesystem::is_character_file(a, errorA)) return false;
+  const std::filesystem::path resolvedA = resolve(a, errorA);
+  const std::filesystem::path resolvedB = resolve(b, errorB);
+  if (errorA || errorB) return a == b;
+  return resolvedA == resolvedB;
+}
+
+// Whether `name` ends in `suffix` (lower case), in any case, after a stem.
+bool EndsWith(const std::string& name, std::string_view suffix) {
+  if (name.size() <= suffix.size()) return false;
+  const std::string_view tail = std::string_view(name).substr(name.size() - suffix.size());
+  return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
+}
+
+bool EndsWithSvg(const std::string& name) { return EndsWith(name, ".svg"); }
+
+bool Given(const GaitOptions& options, const std::string& name) {
+  return std::find(options.given.begin(), options.given.end(), name) != options.given.end();
+}
+
+// The options that do one thing and stop, and the only others that mean
+// something with each.
+struct SoleTask {
+  const char* name;
+  const char* does;
+  std::vector<std::string> allowed;
+};
+
+void CheckSoleTasks(const GaitOptions& options) {
+  const SoleTask tasks[] = {
+      {"--print-gait", "writes the gait file and stops", {"--gait", "--output"}},
+      {"--export-mjcf", "writes the robot model and stops", {"--gait"}},
+      {"--physics-map", "runs its own slider settings and writes only the map", {"--gait"}},
+      {"--watch",
+       "runs the physics in a window until it is closed",
+       {"--gait", "--physics", "--turn", "--step"}},
+  };
+  for (const SoleTask& task : tasks) {
+    if (!Given(options, task.name)) continue;
+    for (const std::string& name : options.given) {
+      const bool allowed =
+          std::find(task.allowed.begin(), task.allowed.end(), name) != task.allowed.end();
+      if (name != task.name && !allowed) {
+        throw InputError(name + " has no meaning with " + task.name + ", which " + task.does);
+      }
+    }
+  }
+}
+
+bool WritesAngles(TableFormat format) {
+  return format == TableFormat::kCsv || format == TableFormat::kJsonl;
+}
+
+// An option that needs another, or a format, to have any effect in a run.
+struct Dependency {
+  const char* name;
+  bool met;
+  const char* message;  // follows "NAME: "
+};
+
+void CheckDependencies(const GaitOptions& options) {
+  const Dependency dependencies[] = {
+      {"--ramp", !options.schedulePath.empty(),
+       "add --schedule (the ramps lead from one schedule row to the next)"},
+      {"--targets", WritesAngles(options.format),
+       "only the csv and jsonl formats hold the foot targets"},
+      {"--units", WritesAngles(options.format) || !options.reportPath.empty(),
+       "only the csv and jsonl formats and --report hold angles"},
+      {"--output", options.format != TableFormat::kNone,
+       "nothing is written to it with --format none"},
+      {"--physics-summary", options.physics, "add --physics (the summary is of a physics run)"},
+  };
+  for (const std::string& name : options.given) {
+    for (const Dependency& dependency : dependencies) {
+      if (name == dependency.name && !dependency.met) {
+        throw InputError(name + ": " + dependency.message);
+      }
+    }
+  }
+}
+
+void CheckVideo(const GaitOptions& options) {
+  if (options.watch && !options.physics) throw InputError("--watch: add --physics");
+  if (options.videoPath.empty()) {
+    for (const char* name : {"--video-fps", "--video-size"}) {
+      if (Given(options, name)) throw InputError(std::string(name) + ": add --video FILE");
+    }
+    return;
+  }
+  if (!options.physics) throw InputError("--video: add --physics (the video is of a physics run)");
+  if (options.videoPath == "-") throw InputError("--video: give a file name, not '-'");
+  if (!EndsWith(options.videoPath, ".mp4") && !EndsWith(options.videoPath, ".gif")) {
+    throw InputError("--video: " + QuoteForMessage(options.videoPath) +
+                     " ends in neither .mp4 nor .gif");
+  }
+  if (options.ticks == 0) throw InputError("--video: --ticks 0 makes no frames");
+}
+
+void CheckFileNames(const GaitOptions& options) {
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--output", &options.outputPath},
+      {"--plot", &options.plotPath},
+      {"--report", &options.reportPath},
+      {"--physics-summary", &options.physicsSummaryPath},
+      {"--video", &options.videoPath}};
+  for (std::size_t later = 1; later < std::size(outputs); ++later) {
+    for (std::size_t earlier = 0; earlier < later; ++earlier) {
+      const std::string& a = *outputs[later].second;
+      const std::string& b = *outputs[earlier].second;
+      if (!a.empty() && a != "-" && !b.empty() && b != "-" && SameFile(a, b)) {
+        throw InputError(std::string(outputs[later].first) + " and " + outputs[earlier].first +
+                         " name the same file");
+      }
+    }
+  }
+  if (options.plotPath == "-") throw InputError("--plot: give a file name, not '-'");
+  if (options.physicsSummaryPath == "-") {
+    throw InputError("--physics-summary: give a file name, not '-'");
+  }
+  struct Drawing {
+    const char* option;
+    const std::string* path;
+    const char* noun;
+  };
+  const Drawing drawings[] = {{"--plot", &options.plotPath, "plot"},
+                              {"--physics-map", &options.physicsMapPath, "map"}};
+  for (const Drawing& drawing : drawings) {
+    if (!drawing.path->empty() && !EndsWithSvg(*drawing.path)) {
+      throw InputError(std::string(drawing.option) + ": " + QuoteForMessage(*drawing.path) +
+                       " does not end in .svg (the " + drawing.noun + " is an SVG drawing)");
+    }
+  }
+}
+
+}  // namespace
+
+void CheckCombination(const GaitOptions& options) {
+  CheckSoleTasks(options);
+  CheckDependencies(options);
+  CheckVideo(options);
+  if (options.physics && options.format == TableFormat::kServo) {
+    throw InputError(
+        "--physics: the servo format has no room for the trunk's pose; use csv, "
+        "jsonl or none");
+  }
+  CheckFileNames(options);
+  if (options.format == TableFormat::kServo && options.gaitPath.empty()) {
+    throw InputError("--format servo: give the servo channels with --gait FILE.yaml");
+  }
+}
+
+}  // namespace trotix

@@ -1,0 +1,16 @@
+// Which options go together. One rule throughout: an option that has no
+// effect in the mode the command line chose is refused, never ignored.
+#ifndef TROTIX_TOOLS_OPTIONRULES_H_
+#define TROTIX_TOOLS_OPTIONRULES_H_
+
+#include "tools/trotix-gait/GaitOptions.h"
+
+namespace trotix {
+
+// Throws InputError naming the first option, in command-line order, that
+// means nothing with the others, or two outputs that name the same file.
+void CheckCombination(const GaitOptions& options);
+
+}  // namespace trotix
+
+#endif  // TROTIX_TOOLS_OPTIONRULES_H_
