@@ -5,18 +5,18 @@
 namespace trotix {
 
 std::chrono::milliseconds TickSchedule::start(Clock::time_point now) {
-  due = now + period;
-  return period;
+  due_ = now + period_;
+  return period_;
 }
 
 std::chrono::milliseconds TickSchedule::next(Clock::time_point now) {
-  due += period;
-  if (due <= now) due = now + period;  // fell a whole period behind
+  due_ += period_;
+  if (due_ <= now) due_ = now + period_;  // fell a whole period behind
   return delayUntilDue(now);
 }
 
 std::chrono::milliseconds TickSchedule::delayUntilDue(Clock::time_point now) const {
-  const auto delay = std::chrono::ceil<std::chrono::milliseconds>(due - now);
+  const auto delay = std::chrono::ceil<std::chrono::milliseconds>(due_ - now);
   return std::max(delay, std::chrono::milliseconds(1));
 }
 

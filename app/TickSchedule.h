@@ -13,7 +13,7 @@ class TickSchedule {
  public:
   using Clock = std::chrono::steady_clock;
 
-  explicit TickSchedule(std::chrono::milliseconds period) : period(period) {}
+  explicit TickSchedule(std::chrono::milliseconds period) : period_(period) {}
 
   // Starts the grid at `now`; returns the delay to the first tick.
   std::chrono::milliseconds start(Clock::time_point now);
@@ -24,8 +24,8 @@ class TickSchedule {
  private:
   std::chrono::milliseconds delayUntilDue(Clock::time_point now) const;
 
-  std::chrono::milliseconds period;
-  Clock::time_point due;
+  std::chrono::milliseconds period_;
+  Clock::time_point due_;
 };
 
 }  // namespace trotix

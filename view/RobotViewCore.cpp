@@ -68,7 +68,7 @@ void RobotViewCore::drawFrame() {
   ClearGlFrame();
   drawRobot();
   swapBuffers();
-  ++framesDrawn;
+  ++framesDrawn_;
 }
 
 }  // namespace trotix

@@ -37,7 +37,7 @@ class RobotViewCore {
   void releaseGlContext();
 
   // Frames completed by the paint sequence.
-  std::uint64_t framesDrawnForTesting() const { return framesDrawn; }
+  std::uint64_t framesDrawnForTesting() const { return framesDrawn_; }
 
   const WalkEngine* engine = nullptr;  // not owned; only jointAngles is read
   Camera camera;
@@ -65,7 +65,7 @@ class RobotViewCore {
   // The view's own window, which owns its boxes.
   virtual MessageOwner boxOwner() = 0;
 
-  std::uint64_t framesDrawn = 0;
+  std::uint64_t framesDrawn_ = 0;
 };
 
 }  // namespace trotix

@@ -28,11 +28,11 @@ void SetUpSlider(wxSlider* slider, int minimum, int maximum) {
 
 WalkDialog::WalkDialog()
     : icon(LoadTrotixIcon()),
-      timer(this, kSimulationTimerId),
-      schedule(std::chrono::milliseconds(kSimulationPeriodMs)) {
+      timer_(this, kSimulationTimerId),
+      schedule_(std::chrono::milliseconds(kSimulationPeriodMs)) {
   LoadDialogResources();
-  templateLoaded = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
-  if (templateLoaded) {
+  templateLoaded_ = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
+  if (templateLoaded_) {
     SetClientSize(HorizontalUnitsToPixels(kDialogRect.width),
                   VerticalUnitsToPixels(kDialogRect.height));
   }
@@ -45,7 +45,7 @@ WalkDialog::~WalkDialog() { destroyDialogWindow(); }
 // later gets no creation event of its own). So initialise first; the
 // event that ShowModal() sends then finds the work done.
 int WalkDialog::runModal() {
-  if (!templateLoaded) return -1;
+  if (!templateLoaded_) return -1;
   InitDialog();
   return ShowModal();
 }
@@ -73,7 +73,7 @@ void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
   SetUpSlider(horizontalSlider, kTurnMin, kTurnMax);
   SetUpSlider(verticalSlider, kStepMin, kStepMax);
   view = new RobotView(this, wxRect(kViewLeft, kViewTop, kViewWidth, kViewHeight));
-  timer.StartOnce(static_cast<int>(schedule.start(TickSchedule::Clock::now()).count()));
+  timer_.StartOnce(static_cast<int>(schedule_.start(TickSchedule::Clock::now()).count()));
   // Only now: the view's own creation runs without an engine.
   view->engine = &engine;
 }
@@ -81,7 +81,7 @@ void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
 // One tick of the simulation per timer event, whatever time has passed. The
 // next event is armed first, so handling time does not delay it.
 void WalkDialog::handleTimer(wxTimerEvent&) {
-  timer.StartOnce(static_cast<int>(schedule.next(TickSchedule::Clock::now()).count()));
+  timer_.StartOnce(static_cast<int>(schedule_.next(TickSchedule::Clock::now()).count()));
   runSimulationStep(engine);
 }
 
@@ -121,7 +121,7 @@ const wxIconBundle& WalkDialog::handleQueryDragIcon() const { return icon; }
 // The view goes first (with its GL context), then the controls. The timer
 // stops with them; the dialog's native window follows in the base class.
 bool WalkDialog::destroyDialogWindow() {
-  timer.Stop();
+  timer_.Stop();
   if (view != nullptr) {
     delete view;
     view = nullptr;

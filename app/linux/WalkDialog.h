@@ -59,9 +59,9 @@ class WalkDialog : public wxDialog, public WalkDialogCore {
   wxIconBundle icon;
   RobotView* view = nullptr;  // owned; deleted before the dialog window goes
   WalkEngine engine;
-  wxTimer timer;  // one-shot, re-armed from `schedule` after every tick
-  TickSchedule schedule;
-  bool templateLoaded = false;
+  wxTimer timer_;  // one-shot, re-armed from `schedule_` after every tick
+  TickSchedule schedule_;
+  bool templateLoaded_ = false;
 
   wxDECLARE_EVENT_TABLE();
 };

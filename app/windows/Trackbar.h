@@ -11,20 +11,20 @@ namespace trotix {
 
 class Trackbar {
  public:
-  void bind(HWND dialog, int controlId) { control = GetDlgItem(dialog, controlId); }
-  void unbind() { control = nullptr; }
+  void bind(HWND dialog, int controlId) { control_ = GetDlgItem(dialog, controlId); }
+  void unbind() { control_ = nullptr; }
 
   // Each with redraw.
   void setRange(int minimum, int maximum) {
-    SendMessageA(control, TBM_SETRANGEMIN, TRUE, minimum);
-    SendMessageA(control, TBM_SETRANGEMAX, TRUE, maximum);
+    SendMessageA(control_, TBM_SETRANGEMIN, TRUE, minimum);
+    SendMessageA(control_, TBM_SETRANGEMAX, TRUE, maximum);
   }
-  void setPosition(int position) { SendMessageA(control, TBM_SETPOS, TRUE, position); }
-  void addTick(int position) { SendMessageA(control, TBM_SETTIC, 0, position); }
-  int position() const { return static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0)); }
+  void setPosition(int position) { SendMessageA(control_, TBM_SETPOS, TRUE, position); }
+  void addTick(int position) { SendMessageA(control_, TBM_SETTIC, 0, position); }
+  int position() const { return static_cast<int>(SendMessageA(control_, TBM_GETPOS, 0, 0)); }
 
  private:
-  HWND control = nullptr;
+  HWND control_ = nullptr;
 };
 
 }  // namespace trotix

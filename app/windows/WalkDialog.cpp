@@ -32,7 +32,7 @@ INT_PTR CALLBACK WalkDialog::dialogProcedure(HWND window, UINT message, WPARAM w
                                              LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* dialog = reinterpret_cast<WalkDialog*>(lParam);
-    dialog->hwnd = window;
+    dialog->hwnd_ = window;
     SetWindowLongPtrA(window, DWLP_USER, lParam);
   }
   auto* dialog = reinterpret_cast<WalkDialog*>(GetWindowLongPtrA(window, DWLP_USER));
@@ -67,23 +67,23 @@ INT_PTR WalkDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void WalkDialog::bindControls() {
-  verticalSlider.bind(hwnd, kVerticalSliderId);
-  horizontalSlider.bind(hwnd, kHorizontalSliderId);
+  verticalSlider.bind(hwnd_, kVerticalSliderId);
+  horizontalSlider.bind(hwnd_, kHorizontalSliderId);
 }
 
 // Runs once, before the dialog is shown. TRUE: the dialog manager gives the
 // keyboard focus to the first tab stop, the OK button.
 BOOL WalkDialog::initialiseDialog() {
-  if (WalkApp::current() != nullptr) WalkApp::current()->mainWindow = hwnd;
+  if (WalkApp::current() != nullptr) WalkApp::current()->mainWindow = hwnd_;
   bindControls();
-  SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   SetUpSlider(horizontalSlider, kTurnMin, kTurnMax);
   SetUpSlider(verticalSlider, kStepMin, kStepMax);
   view = new RobotView;
   const RECT rect{kViewLeft, kViewTop, kViewLeft + kViewWidth, kViewTop + kViewHeight};
-  view->create(hwnd, rect, kViewStyle, 0);
-  SetTimer(hwnd, kSimulationTimerId, kSimulationPeriodMs, nullptr);
+  view->create(hwnd_, rect, kViewStyle, 0);
+  SetTimer(hwnd_, kSimulationTimerId, kSimulationPeriodMs, nullptr);
   // Only now: the view's own creation runs without an engine.
   view->engine = &engine;
   return TRUE;
@@ -99,17 +99,17 @@ void WalkDialog::invalidateView() {
 // A minimised dialog draws its icon centred in its client area; otherwise
 // the dialog manager paints.
 bool WalkDialog::handlePaint() {
-  if (!IsIconic(hwnd)) return false;
+  if (!IsIconic(hwnd_)) return false;
   PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd, &paint);
-  SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  HDC dc = BeginPaint(hwnd_, &paint);
+  SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   const int iconWidth = GetSystemMetrics(SM_CXICON);
   const int iconHeight = GetSystemMetrics(SM_CYICON);
   RECT client;
-  GetClientRect(hwnd, &client);
+  GetClientRect(hwnd_, &client);
   DrawIcon(dc, CentredIconOffset(client.right - client.left, iconWidth),
            CentredIconOffset(client.bottom - client.top, iconHeight), icon);
-  EndPaint(hwnd, &paint);
+  EndPaint(hwnd_, &paint);
   return true;
 }
 
@@ -119,10 +119,10 @@ bool WalkDialog::handleCommand(WORD command) {
   switch (command) {
     case IDOK:
       bindControls();
-      EndDialog(hwnd, IDOK);
+      EndDialog(hwnd_, IDOK);
       return true;
     case IDCANCEL:
-      EndDialog(hwnd, IDCANCEL);
+      EndDialog(hwnd_, IDCANCEL);
       return true;
     case kHelpCommand:  // the program has no help, so nothing shows
       return true;
@@ -143,8 +143,8 @@ void WalkDialog::destroyDialogWindow() {
 // The application's main window is gone with it.
 void WalkDialog::windowGone() {
   WalkApp* app = WalkApp::current();
-  if (app != nullptr && app->mainWindow == hwnd) app->mainWindow = nullptr;
-  hwnd = nullptr;
+  if (app != nullptr && app->mainWindow == hwnd_) app->mainWindow = nullptr;
+  hwnd_ = nullptr;
 }
 
 }  // namespace trotix

@@ -29,7 +29,7 @@ class WalkDialog : public WalkDialogCore {
   // Runs the dialog modally: 1 after OK, 2 after Cancel, Escape or a close
   // request; -1 if the template is missing.
   INT_PTR runModal();
-  HWND window() const { return hwnd; }
+  HWND window() const { return hwnd_; }
 
  private:
   static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,7 +53,7 @@ class WalkDialog : public WalkDialogCore {
   WalkEngine engine;
   HICON icon = nullptr;       // icon 128, kept for the life of the process
   RobotView* view = nullptr;  // owned; deleted before the dialog window goes
-  HWND hwnd = nullptr;
+  HWND hwnd_ = nullptr;
 };
 
 }  // namespace trotix

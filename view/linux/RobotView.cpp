@@ -60,7 +60,7 @@ RobotView::RobotView(wxWindow* parent, const wxRect& rect)
     : wxGLCanvas(parent, ChooseVisual(visualChosen), wxID_ANY, rect.GetPosition(), rect.GetSize(),
                  wxFULL_REPAINT_ON_RESIZE) {
   RestoreAssertsAfterCanvasSetUp();
-  pixelFormatChosen = visualChosen;
+  pixelFormatChosen_ = visualChosen;
   // wx makes no canvas window without a GL visual; a plain one takes its
   // place, so the view still has a window (to own its boxes, for one).
   if (GetHandle() == nullptr) {
@@ -86,8 +86,8 @@ RobotView::~RobotView() {
 }
 
 void RobotView::runCreationSequence() {
-  if (creationDone) return;
-  creationDone = true;
+  if (creationDone_) return;
+  creationDone_ = true;
   viewDeviceContext = this;
   setUpGl();
   // GTK may have sized the window before it was realised; no later size
@@ -119,7 +119,7 @@ bool RobotView::deleteRenderContext() {
 }
 
 bool RobotView::glReady() const {
-  return creationDone && viewRenderContext != nullptr && viewDeviceContext != nullptr;
+  return creationDone_ && viewRenderContext != nullptr && viewDeviceContext != nullptr;
 }
 
 void RobotView::onCreate(wxWindowCreateEvent& event) {

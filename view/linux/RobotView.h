@@ -31,7 +31,7 @@ class RobotView : public wxGLCanvas, public RobotViewCore {
   bool AcceptsFocus() const override { return false; }
 
  private:
-  bool choosePixelFormat() override { return pixelFormatChosen; }
+  bool choosePixelFormat() override { return pixelFormatChosen_; }
   // wx sets the visual with the window; without a window there is none.
   bool setPixelFormat() override { return GetHandle() != nullptr; }
   bool createRenderContext() override;
@@ -52,8 +52,8 @@ class RobotView : public wxGLCanvas, public RobotViewCore {
   void runCreationSequence();
   bool glReady() const;
 
-  bool pixelFormatChosen = false;
-  bool creationDone = false;
+  bool pixelFormatChosen_ = false;
+  bool creationDone_ = false;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -63,7 +63,7 @@ bool RegisterViewClass(WNDPROC procedure) {
 
 RobotView::~RobotView() {
   releaseGlContext();
-  if (hwnd != nullptr) DestroyWindow(hwnd);
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 bool RobotView::create(HWND parent, const RECT& rect, DWORD style, int childId) {
@@ -75,12 +75,12 @@ bool RobotView::create(HWND parent, const RECT& rect, DWORD style, int childId) 
 }
 
 bool RobotView::choosePixelFormat() {
-  pixelFormat = ChoosePixelFormat(viewDeviceContext, &kPixelFormat);
-  return pixelFormat != 0;
+  pixelFormat_ = ChoosePixelFormat(viewDeviceContext, &kPixelFormat);
+  return pixelFormat_ != 0;
 }
 
 bool RobotView::setPixelFormat() {
-  return SetPixelFormat(viewDeviceContext, pixelFormat, &kPixelFormat) != FALSE;
+  return SetPixelFormat(viewDeviceContext, pixelFormat_, &kPixelFormat) != FALSE;
 }
 
 bool RobotView::createRenderContext() {
@@ -106,14 +106,14 @@ LRESULT CALLBACK RobotView::windowProcedure(HWND window, UINT message, WPARAM wP
                                             LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* view = static_cast<RobotView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    view->hwnd = window;
+    view->hwnd_ = window;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   }
   auto* view = reinterpret_cast<RobotView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (view == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    view->hwnd = nullptr;
+    view->hwnd_ = nullptr;
   }
   return view->handleMessage(message, wParam, lParam);
 }
@@ -128,7 +128,7 @@ LRESULT RobotView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       handlePaint();
       return 0;
     case WM_SIZE: {
-      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      const LRESULT result = DefWindowProcA(hwnd_, message, wParam, lParam);
       resizeScene(LOWORD(lParam), HIWORD(lParam));
       return result;
     }
@@ -144,14 +144,14 @@ LRESULT RobotView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:  // WM_LBUTTONUP and the rest: default processing only
       break;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 // Creation goes on whatever the GL set-up gives; without a context the GL
 // calls act on none.
 LRESULT RobotView::handleCreate(WPARAM wParam, LPARAM lParam) {
-  if (DefWindowProcA(hwnd, WM_CREATE, wParam, lParam) == -1) return -1;
-  viewDeviceContext = GetDC(hwnd);
+  if (DefWindowProcA(hwnd_, WM_CREATE, wParam, lParam) == -1) return -1;
+  viewDeviceContext = GetDC(hwnd_);
   setUpGl();
   return 0;
 }
@@ -159,9 +159,9 @@ LRESULT RobotView::handleCreate(WPARAM wParam, LPARAM lParam) {
 // The paint cycle only validates the window; OpenGL draws and presents.
 void RobotView::handlePaint() {
   PAINTSTRUCT paint;
-  BeginPaint(hwnd, &paint);
+  BeginPaint(hwnd_, &paint);
   drawFrame();
-  EndPaint(hwnd, &paint);
+  EndPaint(hwnd_, &paint);
 }
 
 }  // namespace trotix

@@ -27,7 +27,7 @@ class RobotView : public RobotViewCore {
   // Creates the child window; its creation sets up OpenGL. False if the
   // window could not be made.
   bool create(HWND parent, const RECT& rect, DWORD style, int childId);
-  HWND window() const { return hwnd; }
+  HWND window() const { return hwnd_; }
 
  private:
   bool choosePixelFormat() override;
@@ -38,15 +38,15 @@ class RobotView : public RobotViewCore {
   bool makeNoContextCurrent() override;
   bool deleteRenderContext() override;
   void swapBuffers() override;
-  MessageOwner boxOwner() override { return hwnd; }
+  MessageOwner boxOwner() override { return hwnd_; }
 
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleCreate(WPARAM wParam, LPARAM lParam);
   void handlePaint();
 
-  HWND hwnd = nullptr;
-  int pixelFormat = 0;  // the format ChoosePixelFormat gave, 0 for none
+  HWND hwnd_ = nullptr;
+  int pixelFormat_ = 0;  // the format ChoosePixelFormat gave, 0 for none
 };
 
 }  // namespace trotix
