@@ -2,6 +2,9 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <vector>
+
+#include "gaitlab/io/InputError.h"
 #include "gaitlab/io/NumberText.h"
 
 namespace trotix {
@@ -31,13 +34,49 @@ const PhysicsKey kKeys[] = {
     {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.01, 4.0},
 };
 
+// A key whose value is one of a few names, listed in the order of the
+// enum's values.
+struct ChoiceKey {
+  const char* name;
+  std::vector<const char*> values;
+  int (*get)(const PhysicsParameters&);
+  void (*set)(PhysicsParameters&, int);
+};
+
+const ChoiceKey kChoices[] = {
+    {"leg_chain",
+     {"pitch_first", "roll_first"},
+     [](const PhysicsParameters& p) { return static_cast<int>(p.legChain); },
+     [](PhysicsParameters& p, int v) { p.legChain = static_cast<LegChain>(v); }},
+    {"lateral_axis",
+     {"outward", "shared"},
+     [](const PhysicsParameters& p) { return static_cast<int>(p.lateralAxis); },
+     [](PhysicsParameters& p, int v) { p.lateralAxis = static_cast<LateralAxis>(v); }},
+};
+
+int Choice(const YAML::Node& node, const YamlFields& fields, const ChoiceKey& key) {
+  std::string known;
+  for (std::size_t i = 0; i < key.values.size(); ++i) {
+    if (node.IsScalar() && node.Scalar() == key.values[i]) return static_cast<int>(i);
+    known += std::string(i == 0 ? "" : " or ") + key.values[i];
+  }
+  fields.fail(node, KeyPath("physics", key.name),
+              "expected " + known + ", found " +
+                  (node.IsScalar() ? QuoteForMessage(node.Scalar()) : std::string("no name")));
+}
+
 }  // namespace
 
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
   return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
             std::vector<std::string> names;
+            for (const ChoiceKey& key : kChoices) names.push_back(key.name);
             for (const PhysicsKey& key : kKeys) names.push_back(key.name);
             fields.checkMap(section, "physics", names);
+            for (const ChoiceKey& key : kChoices) {
+              if (const YAML::Node n = section[key.name])
+                key.set(parameters, Choice(n, fields, key));
+            }
             for (const PhysicsKey& key : kKeys) {
               if (const YAML::Node n = section[key.name]) {
                 parameters.*key.field =
@@ -49,6 +88,9 @@ GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
 
 std::string PhysicsSectionText(const PhysicsParameters& parameters) {
   std::string text = "physics:   # the robot model of --physics (docs/physics.md)\n";
+  for (const ChoiceKey& key : kChoices) {
+    text += std::string("  ") + key.name + ": " + key.values[key.get(parameters)] + "\n";
+  }
   for (const PhysicsKey& key : kKeys) {
     char number[kMaxNumberChars];
     text += std::string("  ") + key.name + ": " +

@@ -25,6 +25,17 @@ std::string Metres(std::initializer_list<double> millimetres) {
 
 std::string LegName(int leg) { return "leg" + std::to_string(leg); }
 
+// The shoulder's two joints in the order of the leg chain: MuJoCo turns a
+// body's later joints with its earlier ones. The roll's axis points forwards
+// where the foot-target y points left, backwards where it points right.
+std::string ShoulderJoints(const PhysicsParameters& p, int leg) {
+  const std::string name = LegName(leg);
+  const std::string roll = "      <joint name=\"" + name + "_roll\" axis=\"" +
+                           Number(LateralSign(p, leg)) + " 0 0\"/>\n";
+  const std::string pitch = "      <joint name=\"" + name + "_pitch\" axis=\"0 -1 0\"/>\n";
+  return p.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
+}
+
 // Upper link from the shoulder, lower link from the knee, both down the
 // body's -z when their joints are at zero. The pitch and knee axes are -y:
 // a positive angle swings the foot towards +x. Only the foot touches.
@@ -34,16 +45,9 @@ std::string LegBodies(const PhysicsParameters& p, int leg) {
   const std::string name = LegName(leg);
   const double upper = geometry.upperLink, lower = geometry.lowerLink;
   return "    <body name=\"" + name + "_upper\" pos=\"" +
-         Metres({shoulder[0], shoulder[1], shoulder[2]}) +
-         "\">\n"
-         "      <joint name=\"" +
-         name +
-         "_roll\" axis=\"1 0 0\"/>\n"
-         "      <joint name=\"" +
-         name +
-         "_pitch\" axis=\"0 -1 0\"/>\n"
-         "      <geom type=\"capsule\" size=\"0.009\" fromto=\"" +
-         Metres({0, 0, 0, 0, 0, -upper}) + "\" mass=\"" + Number(p.upperLinkMassKg) +
+         Metres({shoulder[0], shoulder[1], shoulder[2]}) + "\">\n" + ShoulderJoints(p, leg) +
+         "      <geom type=\"capsule\" size=\"0.009\" fromto=\"" + Metres({0, 0, 0, 0, 0, -upper}) +
+         "\" mass=\"" + Number(p.upperLinkMassKg) +
          "\" rgba=\"0.8 0.3 0.8 1\"/>\n"
          "      <body name=\"" +
          name + "_lower\" pos=\"" + Metres({0, 0, -upper}) +
