@@ -21,9 +21,12 @@ class PhysicsCheck {
   virtual PhysicsSummary summary() const = 0;
 };
 
-// Throws InputError naming `option` when built without MuJoCo.
+// An ensemble of `members` runs (PhysicsEnsemble.h); the stage's records
+// get the first member's trunk pose. Throws InputError naming `option` when
+// built without MuJoCo.
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters& parameters,
-                                               const GaitSettings& gait, const std::string& option);
+                                               const GaitSettings& gait, const std::string& option,
+                                               int members = kDefaultEnsembleMembers);
 
 }  // namespace trotix
 

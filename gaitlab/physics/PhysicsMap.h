@@ -3,6 +3,7 @@
 #ifndef TROTIX_GAITLAB_PHYSICSMAP_H_
 #define TROTIX_GAITLAB_PHYSICSMAP_H_
 
+#include <cstdint>
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"
@@ -25,10 +26,15 @@ struct MapCell {
 // ones between the ends truncated towards 0), row by row from step -130.
 std::vector<MapCell> MapSettings();
 
-// Walks each setting from a standing start for `seconds`, on `threads`
-// threads (0: one per core). Throws InputError when built without MuJoCo.
+// The ticks a setting walks: at least `seconds`, whatever the tick period.
+std::int64_t MapTicks(const GaitSettings& gait, double seconds = kMapSecondsPerSetting);
+
+// Walks each setting from a standing start for MapTicks(gait, seconds), as
+// an ensemble of `members` (PhysicsEnsemble.h), on `threads` threads (0: one
+// per core). Throws InputError when built without MuJoCo.
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
-                                   double seconds = kMapSecondsPerSetting, unsigned threads = 0);
+                                   double seconds = kMapSecondsPerSetting, unsigned threads = 0,
+                                   int members = kDefaultEnsembleMembers);
 
 }  // namespace trotix
 

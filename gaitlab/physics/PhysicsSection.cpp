@@ -16,22 +16,27 @@ struct PhysicsKey {
   double minimum, maximum;  // bounds that keep the model physical and stable
 };
 
+// The bounds were found by walking the 9 x 9 slider map with every
+// parameter at the ends that make the model lightest and stiffest (and
+// heaviest and weakest): within them no setting broke the integration.
+// Lighter links, less armature, stiffer or stronger servos, a longer step,
+// less friction or a smaller foot than these did (docs/physics.md).
 const PhysicsKey kKeys[] = {
-    {"body_mass_kg", &PhysicsParameters::bodyMassKg, 0.01, 100.0},
-    {"body_forward_mm", &PhysicsParameters::bodyForwardMm, -1000.0, 1000.0},
-    {"body_left_mm", &PhysicsParameters::bodyLeftMm, -1000.0, 1000.0},
-    {"body_length_mm", &PhysicsParameters::bodyLengthMm, 1.0, 1000.0},
-    {"body_width_mm", &PhysicsParameters::bodyWidthMm, 1.0, 1000.0},
-    {"body_height_mm", &PhysicsParameters::bodyHeightMm, 1.0, 1000.0},
-    {"upper_link_mass_kg", &PhysicsParameters::upperLinkMassKg, 0.001, 10.0},
-    {"lower_link_mass_kg", &PhysicsParameters::lowerLinkMassKg, 0.001, 10.0},
-    {"foot_radius_mm", &PhysicsParameters::footRadiusMm, 0.5, 50.0},
-    {"joint_damping", &PhysicsParameters::jointDamping, 0.0, 100.0},
-    {"joint_armature", &PhysicsParameters::jointArmature, 0.0, 1.0},
-    {"servo_kp", &PhysicsParameters::servoKp, 0.01, 1000.0},
-    {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.001, 1000.0},
-    {"friction", &PhysicsParameters::friction, 0.0, 10.0},
-    {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.01, 4.0},
+    {"body_mass_kg", &PhysicsParameters::bodyMassKg, 0.3, 5.0},
+    {"body_forward_mm", &PhysicsParameters::bodyForwardMm, -300.0, 300.0},
+    {"body_left_mm", &PhysicsParameters::bodyLeftMm, -100.0, 100.0},
+    {"body_length_mm", &PhysicsParameters::bodyLengthMm, 50.0, 600.0},
+    {"body_width_mm", &PhysicsParameters::bodyWidthMm, 20.0, 300.0},
+    {"body_height_mm", &PhysicsParameters::bodyHeightMm, 5.0, 200.0},
+    {"upper_link_mass_kg", &PhysicsParameters::upperLinkMassKg, 0.02, 0.5},
+    {"lower_link_mass_kg", &PhysicsParameters::lowerLinkMassKg, 0.01, 0.5},
+    {"foot_radius_mm", &PhysicsParameters::footRadiusMm, 3.0, 20.0},
+    {"joint_damping", &PhysicsParameters::jointDamping, 0.0, 10.0},
+    {"joint_armature", &PhysicsParameters::jointArmature, 0.002, 0.1},
+    {"servo_kp", &PhysicsParameters::servoKp, 1.0, 60.0},
+    {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.1, 3.0},
+    {"friction", &PhysicsParameters::friction, 0.3, 3.0},
+    {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.1, 3.0},
 };
 
 // A key whose value is one of a few names, listed in the order of the

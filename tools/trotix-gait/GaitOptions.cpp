@@ -8,6 +8,7 @@
 
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/IntegerText.h"
+#include "gaitlab/physics/PhysicsParameters.h"
 #include "tools/trotix-gait/GaitCommandLine.h"
 
 namespace trotix {
@@ -62,11 +63,12 @@ bool Given(const GaitOptions& options, const std::string& name) {
 }
 
 // --physics-map and --export-mjcf each do one thing and stop: of the other
-// options only --gait means something with them.
-void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does) {
+// options only --gait, and `companion` if given, mean something with them.
+void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does,
+                   const char* companion = "--gait") {
   if (!Given(options, task)) return;
   for (const std::string& name : options.given) {
-    if (name != task && name != "--gait") {
+    if (name != task && name != "--gait" && name != companion) {
       throw InputError(name + " has no meaning with " + task + ", which " + does);
     }
   }
@@ -74,7 +76,11 @@ void CheckSoleTask(const GaitOptions& options, const std::string& task, const ch
 
 void CheckPhysicsCombination(const GaitOptions& options) {
   CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
-  CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map");
+  CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map",
+                "--ensemble");
+  if (Given(options, "--ensemble") && !options.physics && options.physicsMapPath.empty()) {
+    throw InputError("--ensemble: add --physics or --physics-map (it sets how many models walk)");
+  }
   if (!options.physicsSummaryPath.empty() && !options.physics) {
     throw InputError("--physics-summary: add --physics (the summary is of a physics run)");
   }
@@ -216,6 +222,14 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
       "write the robot model for MuJoCo's own tools (mujoco-simulate\n"
       "FILE.xml) and stop; --gait sets its physics section",
       [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
+  cli.value("--ensemble", "N",
+            "with --physics or --physics-map: walk N slightly different\n"
+            "models, 1 to 100 (default 5); the summary and the map give\n"
+            "their medians and spreads, the rows the first model's walk",
+            [&](const std::string& v) {
+              options.ensembleMembers =
+                  static_cast<int>(ParseBoundedInteger(v, 1, kMaxEnsembleMembers, "--ensemble"));
+            });
 }
 
 // --help and --version end parsing at once: what follows them is not read.
@@ -272,7 +286,8 @@ docs/conventions.md. Every row starts with tick and time_s (tick x period).
 
 A file is written whole or not at all. Exit status: 0 on success, 2 for bad
 arguments, a bad schedule or gait file, 1 when writing an output fails, 3
-when --check finds a broken joint limit.
+when --check finds a broken joint limit, 4 when the physics model became
+unstable (the summary and the map are written up to that point).
 
 Example:
   trotix-gait --ticks 126 --step -100 --turn 20 --plot gait.svg > gait.csv

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "gaitlab/gait/Schedule.h"  // kMaxTicks
-#include "trotix/SliderMapping.h"   // the slider ranges; positions outside are refused
+#include "gaitlab/physics/PhysicsParameters.h"
+#include "trotix/SliderMapping.h"  // the slider ranges; positions outside are refused
 
 namespace trotix {
 
@@ -29,6 +30,7 @@ struct GaitOptions {
   std::string physicsMapPath;      // empty: no map
   std::string exportMjcfPath;      // empty: no model file
   std::int64_t rampTicks = 0;
+  int ensembleMembers = kDefaultEnsembleMembers;  // models a physics run walks
   TableFormat format = TableFormat::kCsv;
   AngleUnits units = AngleUnits::kRadians;
   bool targets = false;

@@ -35,6 +35,18 @@ namespace {
 
 // Exit status of a run whose joints break a limit under --check.
 constexpr int kLimitBroken = 3;
+// Exit status when the physics model's integration broke down.
+constexpr int kPhysicsUnstable = 4;
+
+// One line on what most likely made the model unstable; returns the status.
+int ReportUnstable(const std::string& what) {
+  std::fprintf(stderr,
+               "trotix-gait: %s: the physics model became unstable, most likely from servos too "
+               "stiff for its light links: raise physics.joint_armature or lower "
+               "physics.servo_kp\n",
+               what.c_str());
+  return kPhysicsUnstable;
+}
 
 PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   PlotCaption caption;
@@ -65,7 +77,8 @@ PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
 }
 
 std::string DescribeMap(const GaitOptions& options) {
-  return "9 x 9 slider settings, 10 s each from a standing start \xC2\xB7 " +
+  return "9 x 9 slider settings, 10 s each from a standing start, medians of " +
+         std::to_string(options.ensembleMembers) + " models \xC2\xB7 " +
          (options.gaitPath.empty() ? std::string("the built-in gait and model")
                                    : "gait " + PrintableText(options.gaitPath));
 }
@@ -155,6 +168,7 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (reportFile) reportFile->commit();
   if (summaryFile) summaryFile->commit();
   if (options.reportPath == "-") std::fputs(report->table().c_str(), stderr);
+  if (physics && physics->summary().unstable) return ReportUnstable("--physics");
   if (options.check && report->brokenLimitCount() > 0) {
     std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
                  report->brokenLimitCount(), report->brokenLimitCount() == 1 ? "" : "s",
@@ -195,12 +209,19 @@ int Main(int argc, char** argv) {
     if (!options.physicsMapPath.empty()) {
       const std::string caption = DescribeMap(options);
       OutputFile mapFile(options.physicsMapPath, "--physics-map");
-      WriteWhole(mapFile, DrawPhysicsMap(RunPhysicsMap(physicsParameters, gait), caption));
+      const std::vector<MapCell> cells =
+          RunPhysicsMap(physicsParameters, gait, kMapSecondsPerSetting, 0, options.ensembleMembers);
+      WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
       mapFile.commit();
+      for (const MapCell& cell : cells) {
+        if (cell.summary.unstable) return ReportUnstable("--physics-map");
+      }
       return 0;
     }
     std::unique_ptr<PhysicsCheck> physics;
-    if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
+    if (options.physics) {
+      physics = MakePhysicsCheck(physicsParameters, gait, "--physics", options.ensembleMembers);
+    }
     const Schedule schedule =
         options.schedulePath.empty() ? Schedule{} : LoadSchedule(options.schedulePath);
     WarnAboutLateRows(options, schedule);
