@@ -9,9 +9,11 @@ namespace {
 class MujocoPhysicsCheck : public PhysicsCheck {
  public:
   MujocoPhysicsCheck(const PhysicsParameters& parameters, const GaitSettings& gait, int members)
-      : models_(parameters, gait.tickPeriodMs, members), run_(models_, gait.tickPeriodMs) {}
+      : models_(parameters, gait, members), run_(models_, gait.tickPeriodMs) {}
   TickStage& stage() override { return run_; }
   PhysicsSummary summary() const override { return run_.summary(); }
+  void keepReplay() override { run_.first().keepReplay(); }
+  std::string replayCsv() const override { return run_.first().replayCsv(); }
 
  private:
   EnsembleModels models_;

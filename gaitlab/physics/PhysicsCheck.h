@@ -19,6 +19,10 @@ class PhysicsCheck {
   virtual ~PhysicsCheck() = default;
   virtual TickStage& stage() = 0;
   virtual PhysicsSummary summary() const = 0;
+  // The first model's state at every tick's end (PhysicsRun::replayCsv);
+  // kept from the first tick on only when asked before the run.
+  virtual void keepReplay() = 0;
+  virtual std::string replayCsv() const = 0;
 };
 
 // An ensemble of `members` runs (PhysicsEnsemble.h); the stage's records

@@ -24,10 +24,12 @@ PhysicsParameters MemberParameters(const PhysicsParameters& parameters, int inde
   return p;
 }
 
-EnsembleModels::EnsembleModels(const PhysicsParameters& parameters, double tickPeriodMs,
+EnsembleModels::EnsembleModels(const PhysicsParameters& parameters, const GaitSettings& gait,
                                int members) {
+  const MjcfGait ranges = MjcfGaitOf(gait, parameters);
   for (int i = 0; i < members; ++i) {
-    models_.push_back(std::make_unique<RobotModel>(MemberParameters(parameters, i), tickPeriodMs));
+    models_.push_back(
+        std::make_unique<RobotModel>(MemberParameters(parameters, i), gait.tickPeriodMs, ranges));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsRun.h"
 
 namespace trotix {
@@ -23,7 +24,7 @@ constexpr double kAngleNoiseRad = 0.002;
 // The models of the members, compiled once; several ensembles may share them.
 class EnsembleModels {
  public:
-  EnsembleModels(const PhysicsParameters& parameters, double tickPeriodMs, int members);
+  EnsembleModels(const PhysicsParameters& parameters, const GaitSettings& gait, int members);
   int size() const { return static_cast<int>(models_.size()); }
   const RobotModel& member(int index) const { return *models_[index]; }
 
@@ -43,6 +44,9 @@ class EnsembleRun : public TickStage {
   void process(TickRecord& record) override;
 
   PhysicsSummary summary() const;
+
+  PhysicsRun& first() { return *runs_[0]; }
+  const PhysicsRun& first() const { return *runs_[0]; }
 
  private:
   std::vector<std::unique_ptr<PhysicsRun>> runs_;

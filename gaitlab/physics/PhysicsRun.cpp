@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gaitlab/io/NumberText.h"
+
 namespace trotix {
 namespace {
 
@@ -47,6 +49,30 @@ void PhysicsRun::process(TickRecord& record) {
   last_ = now;
   record.body = now;
   ++ticks_;
+  if (keepReplay_) {
+    replay_.push_back(data_->time);
+    replay_.insert(replay_.end(), data_->qpos, data_->qpos + model_.model().nq);
+  }
+}
+
+std::string PhysicsRun::replayCsv() const {
+  const mjModel& m = model_.model();
+  std::string text = "time_s,trunk_x,trunk_y,trunk_z,trunk_qw,trunk_qx,trunk_qy,trunk_qz";
+  for (int joint = 0; joint < m.njnt; ++joint) {
+    if (m.jnt_type[joint] == mjJNT_HINGE)
+      text += std::string(",") + mj_id2name(&m, mjOBJ_JOINT, joint);
+  }
+  text += "\n";
+  const std::size_t width = static_cast<std::size_t>(m.nq) + 1;
+  for (std::size_t row = 0; row + width <= replay_.size(); row += width) {
+    for (std::size_t i = 0; i < width; ++i) {
+      char number[kMaxNumberChars];
+      text += std::string(i == 0 ? "" : ",") +
+              std::string(number, WriteDouble(number, replay_[row + i]));
+    }
+    text += "\n";
+  }
+  return text;
 }
 
 JointAngles PhysicsRun::commanded(const JointAngles& angles) {

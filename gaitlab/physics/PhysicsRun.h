@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/physics/FootKinematics.h"
@@ -40,6 +42,12 @@ class PhysicsRun : public TickStage {
 
   PhysicsSummary summary() const;
 
+  // From now on, keep the model's state (MuJoCo's qpos) at every tick's end.
+  void keepReplay() { keepReplay_ = true; }
+  // What was kept as CSV: time_s, then every qpos column by name (the
+  // trunk's position in m and orientation quaternion, each joint in rad).
+  std::string replayCsv() const;
+
  private:
   void standOnFloor(const JointAngles& angles);
   void stepOneTick();
@@ -63,6 +71,8 @@ class PhysicsRun : public TickStage {
   double fellAtS_ = NAN;
   double maxMiss_ = 0.0;
   bool unstable_ = false;
+  bool keepReplay_ = false;
+  std::vector<double> replay_;  // time and qpos of each kept tick
 };
 
 }  // namespace trotix

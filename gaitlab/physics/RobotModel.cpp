@@ -37,9 +37,10 @@ std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml) {
   return std::unique_ptr<mjModel, ModelDeleter>(model);
 }
 
-RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs)
+RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs,
+                       const MjcfGait& gait)
     : parameters_(parameters),
-      model_(CompileMjcf(RobotMjcf(parameters, tickPeriodMs))),
+      model_(CompileMjcf(RobotMjcf(parameters, tickPeriodMs, gait))),
       stepsPerTick_(StepsPerTick(parameters, tickPeriodMs)) {
   for (int joint = 0; joint < kJointCount; ++joint) {
     qpos_[joint] = model_->jnt_qposadr[id(mjOBJ_JOINT, JointName(joint))];

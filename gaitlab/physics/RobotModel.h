@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "trotix/WalkTypes.h"
 
@@ -28,7 +29,7 @@ std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml);
 
 class RobotModel {
  public:
-  RobotModel(const PhysicsParameters& parameters, double tickPeriodMs);
+  RobotModel(const PhysicsParameters& parameters, double tickPeriodMs, const MjcfGait& gait = {});
 
   const mjModel& model() const { return *model_; }
   DataPointer makeData() const { return DataPointer(mj_makeData(model_.get())); }

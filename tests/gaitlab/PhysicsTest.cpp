@@ -2,6 +2,7 @@
 // run is repeatable, and what the robot does with the gait (docs/physics.md).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -252,10 +253,37 @@ TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
   }
 }
 
-TEST(PhysicsRunTest, TheExportedModelLoadsAsItIs) {
+// The exported model is the one the run used: ranges from the joints
+// section, the standing pose as a keyframe with the feet on the floor, and
+// with a run the first model's state at every tick.
+TEST(PhysicsRunTest, TheExportedModelIsAWorkingModel) {
   ScratchDirectory dir;
-  ASSERT_EQ(RunGaitProgram({"--export-mjcf", "robot.xml"}, dir.path()).status, 0);
-  EXPECT_EQ(CompileMjcf(ReadFile(dir.file("robot.xml")))->nu, kJointCount);
+  WriteFile(dir.file("g.yaml"), "joints:\n  leg2_pitch: {lower: -1.5, upper: 1.2}\n");
+  ASSERT_EQ(RunGaitProgram({"--gait", "g.yaml", "--export-mjcf", "robot.xml"}, dir.path()).status,
+            0);
+  const auto model = CompileMjcf(ReadFile(dir.file("robot.xml")));
+  EXPECT_EQ(model->nu, kJointCount);
+  const int pitch = mj_name2id(model.get(), mjOBJ_JOINT, "leg2_pitch");
+  EXPECT_NEAR(model->jnt_range[2 * pitch], -1.2 - 0.1286, 1e-12);  // the rear pitch's mirror
+  EXPECT_NEAR(model->jnt_range[2 * pitch + 1], 1.5 - 0.1286, 1e-12);
+  ASSERT_EQ(model->nkey, 1);
+  DataPointer data(mj_makeData(model.get()));
+  mj_resetDataKeyframe(model.get(), data.get(), 0);
+  mj_kinematics(model.get(), data.get());
+  double lowest = 1.0;
+  for (int site = 0; site < model->nsite; ++site)
+    lowest = std::min(lowest, data->site_xpos[3 * site + 2]);
+  EXPECT_NEAR(lowest * 1000.0, 6.0, 0.01);  // the foot sphere's radius
+
+  const ProcessResult run = RunGaitProgram(
+      {"--export-mjcf", "r.xml", "--physics", "--ticks", "5", "--format", "none"}, dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string replay = ReadFile(dir.file("r-replay.csv"));
+  EXPECT_EQ(replay.substr(0, replay.find('\n')),
+            "time_s,trunk_x,trunk_y,trunk_z,trunk_qw,trunk_qx,trunk_qy,trunk_qz,leg0_pitch,"
+            "leg0_roll,leg0_knee,leg1_pitch,leg1_roll,leg1_knee,leg2_pitch,leg2_roll,leg2_knee,"
+            "leg3_pitch,leg3_roll,leg3_knee");
+  EXPECT_EQ(std::count(replay.begin(), replay.end(), '\n'), 6);
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ void CheckSoleTask(const GaitOptions& options, const std::string& task, const ch
 }
 
 void CheckPhysicsCombination(const GaitOptions& options) {
-  CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
+  if (!options.physics) CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
   CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map",
                 "--ensemble");
   if (Given(options, "--ensemble") && !options.physics && options.physicsMapPath.empty()) {
@@ -220,7 +220,9 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
   cli.value(
       "--export-mjcf", "FILE.xml",
       "write the robot model for MuJoCo's own tools (mujoco-simulate\n"
-      "FILE.xml) and stop; --gait sets its physics section",
+      "FILE.xml) and stop; --gait sets its physics section and joint\n"
+      "ranges; with --physics, run too and write the first model's\n"
+      "state at every tick to FILE-replay.csv (docs/physics.md)",
       [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
   cli.value("--ensemble", "N",
             "with --physics or --physics-map: walk N slightly different\n"

@@ -18,6 +18,7 @@
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
 #include "gaitlab/io/TemporaryFiles.h"
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsSection.h"
@@ -119,10 +120,21 @@ void WriteFileWhole(const std::string& path, const std::string& option, const st
   file.commit();
 }
 
+std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait) {
+  return RobotMjcf(parameters, gait.tickPeriodMs, MjcfGaitOf(gait, parameters));
+}
+
+// "robot.xml" gives "robot-replay.csv".
+std::string ReplayPath(const std::string& mjcfPath) {
+  const std::size_t dot = mjcfPath.size() >= 4 ? mjcfPath.size() - 4 : std::string::npos;
+  const bool xml = dot != std::string::npos && mjcfPath.compare(dot, 4, ".xml") == 0;
+  return (xml ? mjcfPath.substr(0, dot) : mjcfPath) + "-replay.csv";
+}
+
 // Opens every output first, so that a bad file name fails before any work.
 // Returns the exit status.
 int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule,
-                PhysicsCheck* physics) {
+                const PhysicsParameters& parameters, PhysicsCheck* physics) {
   std::optional<OutputFile> tableFile;
   std::optional<OutputBuffer> buffer;
   std::unique_ptr<TickSink> table;
@@ -154,6 +166,12 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (!options.physicsSummaryPath.empty()) {
     summaryFile.emplace(options.physicsSummaryPath, "--physics-summary");
   }
+  std::optional<OutputFile> mjcfFile, replayFile;
+  if (physics && !options.exportMjcfPath.empty()) {
+    mjcfFile.emplace(options.exportMjcfPath, "--export-mjcf");
+    replayFile.emplace(ReplayPath(options.exportMjcfPath), "--export-mjcf");
+    physics->keepReplay();
+  }
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.rampTicks = options.rampTicks;
@@ -163,6 +181,12 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (plot) WriteWhole(*plotFile, plot->renderSvg());
   if (reportFile) WriteWhole(*reportFile, report->json());
   if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
+  if (mjcfFile) {
+    WriteWhole(*mjcfFile, ExportedMjcf(parameters, gait));
+    WriteWhole(*replayFile, physics->replayCsv());
+    mjcfFile->commit();
+    replayFile->commit();
+  }
   if (tableFile) tableFile->commit();
   if (plotFile) plotFile->commit();
   if (reportFile) reportFile->commit();
@@ -201,9 +225,9 @@ int Main(int argc, char** argv) {
       std::fputs((GaitFileText(gait) + PhysicsSectionText(physicsParameters)).c_str(), stdout);
       return 0;
     }
-    if (!options.exportMjcfPath.empty()) {
+    if (!options.exportMjcfPath.empty() && !options.physics) {
       WriteFileWhole(options.exportMjcfPath, "--export-mjcf",
-                     RobotMjcf(physicsParameters, gait.tickPeriodMs));
+                     ExportedMjcf(physicsParameters, gait));
       return 0;
     }
     if (!options.physicsMapPath.empty()) {
@@ -226,7 +250,7 @@ int Main(int argc, char** argv) {
         options.schedulePath.empty() ? Schedule{} : LoadSchedule(options.schedulePath);
     WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
-    return RunAndWrite(options, gait, schedule, physics.get());
+    return RunAndWrite(options, gait, schedule, physicsParameters, physics.get());
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;
