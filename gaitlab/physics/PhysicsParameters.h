@@ -20,10 +20,22 @@ enum class LegChain { kPitchFirst, kRollFirst };
 // on every leg.
 enum class LateralAxis { kOutward, kShared };
 
+// Opt-in changes to the engine's angles before the model gets them.
+// exact_roll_first: each leg's angles solved exactly for a roll-first leg
+// from the engine's own foot targets (RollFirstSolver.h).
+enum class RollVariant { kSolver, kExactRollFirst };
+
+struct GaitVariants {
+  RollVariant roll = RollVariant::kSolver;
+
+  bool operator==(const GaitVariants& other) const { return roll == other.roll; }
+};
+
 // A small hobby-servo quadruped of about 1 kg. Units: kg, mm, N m, s.
 struct PhysicsParameters {
   LegChain legChain = LegChain::kPitchFirst;
   LateralAxis lateralAxis = LateralAxis::kOutward;
+  GaitVariants variants;
 
   // The trunk: frame, electronics, battery, head and the eight shoulder
   // servos, as a uniform box reaching from about the rear shoulders to 135 mm

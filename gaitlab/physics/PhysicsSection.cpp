@@ -42,6 +42,7 @@ const PhysicsKey kKeys[] = {
 // A key whose value is one of a few names, listed in the order of the
 // enum's values.
 struct ChoiceKey {
+  const char* section;
   const char* name;
   std::vector<const char*> values;
   int (*get)(const PhysicsParameters&);
@@ -49,15 +50,30 @@ struct ChoiceKey {
 };
 
 const ChoiceKey kChoices[] = {
-    {"leg_chain",
+    {"physics",
+     "leg_chain",
      {"pitch_first", "roll_first"},
      [](const PhysicsParameters& p) { return static_cast<int>(p.legChain); },
      [](PhysicsParameters& p, int v) { p.legChain = static_cast<LegChain>(v); }},
-    {"lateral_axis",
+    {"physics",
+     "lateral_axis",
      {"outward", "shared"},
      [](const PhysicsParameters& p) { return static_cast<int>(p.lateralAxis); },
      [](PhysicsParameters& p, int v) { p.lateralAxis = static_cast<LateralAxis>(v); }},
+    {"variants",
+     "roll",
+     {"solver", "exact_roll_first"},
+     [](const PhysicsParameters& p) { return static_cast<int>(p.variants.roll); },
+     [](PhysicsParameters& p, int v) { p.variants.roll = static_cast<RollVariant>(v); }},
 };
+
+std::vector<const ChoiceKey*> ChoicesOf(const std::string& section) {
+  std::vector<const ChoiceKey*> keys;
+  for (const ChoiceKey& key : kChoices) {
+    if (section == key.section) keys.push_back(&key);
+  }
+  return keys;
+}
 
 int Choice(const YAML::Node& node, const YamlFields& fields, const ChoiceKey& key) {
   std::string known;
@@ -65,23 +81,44 @@ int Choice(const YAML::Node& node, const YamlFields& fields, const ChoiceKey& ke
     if (node.IsScalar() && node.Scalar() == key.values[i]) return static_cast<int>(i);
     known += std::string(i == 0 ? "" : " or ") + key.values[i];
   }
-  fields.fail(node, KeyPath("physics", key.name),
+  fields.fail(node, KeyPath(key.section, key.name),
               "expected " + known + ", found " +
                   (node.IsScalar() ? QuoteForMessage(node.Scalar()) : std::string("no name")));
 }
 
+void ReadChoices(const std::string& name, const YAML::Node& section, const YamlFields& fields,
+                 PhysicsParameters& parameters) {
+  for (const ChoiceKey* key : ChoicesOf(name)) {
+    if (const YAML::Node n = section[key->name]) key->set(parameters, Choice(n, fields, *key));
+  }
+}
+
+std::string ChoicesText(const std::string& section, const PhysicsParameters& parameters) {
+  std::string text;
+  for (const ChoiceKey* key : ChoicesOf(section)) {
+    text += std::string("  ") + key->name + ": " + key->values[key->get(parameters)] + "\n";
+  }
+  return text;
+}
+
 }  // namespace
+
+GaitFileSection VariantsSection(PhysicsParameters& parameters) {
+  return {"variants", [&parameters](const YAML::Node& section, const YamlFields& fields) {
+            std::vector<std::string> names;
+            for (const ChoiceKey* key : ChoicesOf("variants")) names.push_back(key->name);
+            fields.checkMap(section, "variants", names);
+            ReadChoices("variants", section, fields, parameters);
+          }};
+}
 
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
   return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
             std::vector<std::string> names;
-            for (const ChoiceKey& key : kChoices) names.push_back(key.name);
+            for (const ChoiceKey* key : ChoicesOf("physics")) names.push_back(key->name);
             for (const PhysicsKey& key : kKeys) names.push_back(key.name);
             fields.checkMap(section, "physics", names);
-            for (const ChoiceKey& key : kChoices) {
-              if (const YAML::Node n = section[key.name])
-                key.set(parameters, Choice(n, fields, key));
-            }
+            ReadChoices("physics", section, fields, parameters);
             for (const PhysicsKey& key : kKeys) {
               if (const YAML::Node n = section[key.name]) {
                 parameters.*key.field =
@@ -92,14 +129,16 @@ GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
 }
 
 std::string PhysicsSectionText(const PhysicsParameters& parameters) {
-  std::string text = "physics:   # the robot model of --physics (docs/physics.md)\n";
-  for (const ChoiceKey& key : kChoices) {
-    text += std::string("  ") + key.name + ": " + key.values[key.get(parameters)] + "\n";
-  }
+  std::string text = "physics:   # the robot model of --physics (docs/physics.md)\n" +
+                     ChoicesText("physics", parameters);
   for (const PhysicsKey& key : kKeys) {
     char number[kMaxNumberChars];
     text += std::string("  ") + key.name + ": " +
             std::string(number, WriteDouble(number, parameters.*key.field)) + "\n";
+  }
+  if (!(parameters.variants == GaitVariants{})) {
+    text += "variants:   # opt-in changes to the gait's angles (docs/physics.md)\n" +
+            ChoicesText("variants", parameters);
   }
   return text;
 }

@@ -6,6 +6,7 @@
 namespace trotix {
 
 GaitFileSection PhysicsSection(PhysicsParameters&) { return {"physics", nullptr}; }
+GaitFileSection VariantsSection(PhysicsParameters&) { return {"variants", nullptr}; }
 
 std::string PhysicsSectionText(const PhysicsParameters&) {
   throw InputError(

@@ -13,17 +13,21 @@
 #include "gaitlab/physics/FootKinematics.h"
 #include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/physics/RollFirstSolver.h"
 #include "tests/gaitlab/GaitProcess.h"
 
 namespace trotix {
 namespace {
 
 // Every leg's angles for the same target, the rear legs' x negated as the
-// engine's rear solver does.
-JointAngles SolveAllLegs(const std::array<double, 3>& t) {
+// engine's rear solver does: by the engine's solver, or exactly for a
+// roll-first leg.
+JointAngles SolveAllLegs(const std::array<double, 3>& t, bool rollFirst = false) {
   JointAngles angles{};
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const LegAngles a = SolveLeg(LegGeometryOf(leg), AlongTrackSign(leg) * t[0], t[1], t[2], 0.0);
+    const double x = AlongTrackSign(leg) * t[0];
+    const LegAngles a = rollFirst ? SolveRollFirstLeg(LegGeometryOf(leg), x, t[1], t[2])
+                                  : SolveLeg(LegGeometryOf(leg), x, t[1], t[2], 0.0);
     angles[3 * leg] = a.pitch;
     angles[3 * leg + 1] = a.roll;
     angles[3 * leg + 2] = a.knee;
@@ -50,16 +54,19 @@ bool RollReaches(const LegGeometry& leg, const std::array<double, 3>& t) {
 
 // Every target inside the reach and short of the roll's saturation, all
 // four legs, by MuJoCo's forward kinematics. The pitch-first leg is the
-// solver's exact inverse for any y; the roll-first leg only for y = 0.
+// solver's exact inverse for any y; the roll-first leg only for y = 0, or
+// for any y with its own exact solver (the exact_roll_first variant).
 TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
   const struct {
     PhysicsParameters description;
     std::vector<double> ys;
+    bool rollFirstSolver = false;
   } kCases[] = {
       {Description(LegChain::kPitchFirst, LateralAxis::kOutward), {-60, -25, -3, 0, 3, 11, 47}},
       {Description(LegChain::kPitchFirst, LateralAxis::kShared), {-47, -3, 0, 25}},
       {Description(LegChain::kRollFirst, LateralAxis::kShared), {0}},
       {Description(LegChain::kRollFirst, LateralAxis::kOutward), {0}},
+      {Description(LegChain::kRollFirst, LateralAxis::kShared), {-47, -3, 25, 60}, true},
   };
   for (const auto& c : kCases) {
     const RobotModel model(c.description, 33.0);
@@ -69,7 +76,7 @@ TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
       for (double x = -150.0; x <= 150.0; x += 6.0) {
         for (double z = -150.0; z <= 150.0; z += 6.0) {
           const std::array<double, 3> target{x, y, z};
-          const FootPoints feet = kinematics.feet(SolveAllLegs(target));
+          const FootPoints feet = kinematics.feet(SolveAllLegs(target, c.rollFirstSolver));
           for (int leg = 0; leg < kLegCount; ++leg) {
             const LegGeometry& geometry = LegGeometryOf(leg);
             if (ReachOf(geometry, target) != Reach::kWithin || !RollReaches(geometry, target)) {

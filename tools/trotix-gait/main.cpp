@@ -220,7 +220,8 @@ int Main(int argc, char** argv) {
     const GaitSettings gait =
         options.gaitPath.empty()
             ? DefaultGaitSettings()
-            : LoadGaitFile(options.gaitPath, {PhysicsSection(physicsParameters)});
+            : LoadGaitFile(options.gaitPath,
+                           {PhysicsSection(physicsParameters), VariantsSection(physicsParameters)});
     if (options.printGait) {
       std::fputs((GaitFileText(gait) + PhysicsSectionText(physicsParameters)).c_str(), stdout);
       return 0;
