@@ -2,8 +2,6 @@
 
 #include <random>
 
-#include "gaitlab/physics/GaitVariants.h"
-
 #include "gaitlab/physics/EnsembleSummary.h"
 
 namespace trotix {
@@ -35,8 +33,7 @@ EnsembleModels::EnsembleModels(const PhysicsParameters& parameters, const GaitSe
   }
 }
 
-EnsembleRun::EnsembleRun(const EnsembleModels& models, double tickPeriodMs)
-    : variants_(models.member(0).parameters().variants) {
+EnsembleRun::EnsembleRun(const EnsembleModels& models, double tickPeriodMs) {
   for (int i = 0; i < models.size(); ++i) {
     const AngleNoise noise{i == 0 ? 0.0 : kAngleNoiseRad,
                            kNoiseSeed + static_cast<std::uint64_t>(i)};
@@ -45,7 +42,6 @@ EnsembleRun::EnsembleRun(const EnsembleModels& models, double tickPeriodMs)
 }
 
 void EnsembleRun::process(TickRecord& record) {
-  ApplyGaitVariants(variants_, record);
   for (std::size_t i = 1; i < runs_.size(); ++i) {
     TickRecord copy = record;
     runs_[i]->process(copy);

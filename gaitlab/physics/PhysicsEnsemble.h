@@ -39,8 +39,8 @@ class EnsembleRun : public TickStage {
  public:
   EnsembleRun(const EnsembleModels& models, double tickPeriodMs);
 
-  // Applies the model's gait variants to the record; then member 0 walks the
-  // record itself (its trunk pose goes into the rows), the others copies.
+  // Member 0 walks the record itself (its trunk pose goes into the rows);
+  // the others walk copies.
   void process(TickRecord& record) override;
 
   PhysicsSummary summary() const;
@@ -49,7 +49,6 @@ class EnsembleRun : public TickStage {
   const PhysicsRun& first() const { return *runs_[0]; }
 
  private:
-  GaitVariants variants_;
   std::vector<std::unique_ptr<PhysicsRun>> runs_;
 };
 

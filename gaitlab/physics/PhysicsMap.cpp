@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
 
 namespace trotix {
@@ -19,6 +20,7 @@ PhysicsSummary WalkOneSetting(const EnsembleModels& models, const GaitSettings& 
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.stage = &run;
+  settings.tick = VariantTick(models.member(0).parameters());
   RunGait(MapTicks(gait, seconds), {turn, step}, {}, {}, settings);
   return run.summary();
 }

@@ -20,15 +20,17 @@ enum class LegChain { kPitchFirst, kRollFirst };
 // on every leg.
 enum class LateralAxis { kOutward, kShared };
 
-// Opt-in changes to the engine's angles before the model gets them.
-// exact_roll_first: each leg's angles solved exactly for a roll-first leg
-// from the engine's own foot targets (RollFirstSolver.h).
+// Opt-in changes to the engine's tick (GaitVariants.h). rigid: the turn as
+// a rotation of the feet about the trunk's centre. exact_roll_first: each
+// leg's angles solved exactly for a roll-first leg (RollFirstSolver.h).
+enum class TurnVariant { kSpecified, kRigid };
 enum class RollVariant { kSolver, kExactRollFirst };
 
 struct GaitVariants {
+  TurnVariant turn = TurnVariant::kSpecified;
   RollVariant roll = RollVariant::kSolver;
 
-  bool operator==(const GaitVariants& other) const { return roll == other.roll; }
+  bool operator==(const GaitVariants& o) const { return turn == o.turn && roll == o.roll; }
 };
 
 // A small hobby-servo quadruped of about 1 kg. Units: kg, mm, N m, s.

@@ -181,6 +181,13 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
     EXPECT_LT(Field(turning, "yaw_rate_deg_s_p90"), t.highest) << turning;
   }
 
+  // The rigid turn keeps each stance pair's spacing and turns faster.
+  WriteFile(dir.file("rigid.yaml"), "variants: {turn: rigid}\n");
+  const std::string specified = PhysicsSummaryOf({"--turn", "20"}, dir);
+  const std::string rigid = PhysicsSummaryOf({"--turn", "20", "--gait", "rigid.yaml"}, dir);
+  EXPECT_GT(Field(rigid, "yaw_rate_deg_s_p10"), Field(specified, "yaw_rate_deg_s_p90") + 10.0)
+      << rigid;
+
   // The full turn throws the robot over; the feet miss their targets only
   // where the roll saturates.
   for (const char* turn : {"80", "-80"}) {

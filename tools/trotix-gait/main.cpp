@@ -18,6 +18,7 @@
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
 #include "gaitlab/io/TemporaryFiles.h"
+#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsMap.h"
@@ -175,6 +176,7 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.rampTicks = options.rampTicks;
+  settings.tick = VariantTick(parameters);
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
   if (buffer) buffer->flush();
