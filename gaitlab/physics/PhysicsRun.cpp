@@ -48,6 +48,7 @@ void PhysicsRun::process(TickRecord& record) {
   pathMm_ += std::hypot(dx, dy);
   last_ = now;
   record.body = now;
+  record.torques = tally_.takeTickTorques();
   ++ticks_;
   if (keepReplay_) {
     replay_.push_back(data_->time);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gaitlab/physics/JointMapping.h"
+
 namespace trotix {
 namespace {
 
@@ -16,11 +18,24 @@ void StepTally::add(const mjData& data, double seconds) {
     const double torque = data.actuator_force[model_.actuatorOf(joint)];
     peak_[joint] = std::max(peak_[joint], std::fabs(torque));
     sumSquares_[joint] += torque * torque;
+    tickSum_[joint] += torque;
     atLimit_[joint] += std::fabs(torque) >= 0.999 * limit;
     workJ_ += std::fabs(torque * data.qvel[model_.dofOf(joint)]) * seconds;
   }
   ++steps_;
+  ++tickSteps_;
   addSlip(data, seconds);
+}
+
+std::array<double, kJointCount> StepTally::takeTickTorques() {
+  std::array<double, kJointCount> mean{};
+  for (int joint = 0; joint < kJointCount && tickSteps_ > 0; ++joint) {
+    const double sign = joint % 3 == 1 ? 1.0 : AlongTrackSign(joint / 3);
+    mean[joint] = sign * tickSum_[joint] / tickSteps_;
+  }
+  tickSum_.fill(0.0);
+  tickSteps_ = 0;
+  return mean;
 }
 
 // The foot sphere's material point at the floor moves at v + w x (-r z);

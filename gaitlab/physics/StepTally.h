@@ -18,6 +18,10 @@ class StepTally {
   // After each mj_step of `data`, `seconds` long.
   void add(const mjData& data, double seconds);
 
+  // Each servo's torque averaged over the steps since the last call, in the
+  // engine's sense (the model's pitch and knee are mirrored on the rear legs).
+  std::array<double, kJointCount> takeTickTorques();
+
   // Fills the summary's torques and slip, and its cost of transport for a
   // trunk track of `pathMm`.
   void fill(PhysicsSummary& summary, double pathMm) const;
@@ -27,7 +31,8 @@ class StepTally {
 
   const RobotModel& model_;
   long steps_ = 0;
-  std::array<double, kJointCount> peak_{}, sumSquares_{};
+  std::array<double, kJointCount> peak_{}, sumSquares_{}, tickSum_{};
+  int tickSteps_ = 0;
   std::array<long, kJointCount> atLimit_{};
   double workJ_ = 0.0;  // sum of |torque x joint speed| dt
   std::array<bool, kLegCount> standing_{};

@@ -22,6 +22,10 @@ std::string CsvTable::HeaderRow(const TableLayout& layout) {
   if (layout.body) {
     for (const char* name : kBodyNames) header += std::string(",body_") + name;
   }
+  if (layout.torques) {
+    for (int joint = 0; joint < kJointCount; ++joint)
+      header += "," + JointName(joint) + "_torque_nm";
+  }
   return header;
 }
 
@@ -55,6 +59,12 @@ void CsvTable::addTick(const TickRecord& record) {
     for (int i = 0; i < 6; ++i) {
       *p++ = ',';
       p = WriteDouble(p, kBodyIsAngle[i] ? values[i] * layout_.angleScale : values[i]);
+    }
+  }
+  if (layout_.torques) {
+    for (const double torque : record.torques) {
+      *p++ = ',';
+      p = WriteDouble(p, torque);
     }
   }
   *p++ = '\n';

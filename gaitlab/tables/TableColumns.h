@@ -13,6 +13,7 @@ namespace trotix {
 struct TableLayout {
   bool targets = false;        // the four frame-0 foot targets
   bool body = false;           // the physics model's trunk pose (--physics)
+  bool torques = false;        // the physics model's servo torques (--physics-torques)
   double tickPeriodMs = 33.0;  // time_s = tick x period
   double angleScale = 1.0;     // 1 for radians, the degree factor for degrees
 

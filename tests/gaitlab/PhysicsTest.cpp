@@ -140,17 +140,19 @@ std::string PhysicsSummaryOf(const std::vector<std::string>& sliders, ScratchDir
 
 TEST(PhysicsRunTest, TheSameRunTwiceGivesTheSameBytes) {
   ScratchDirectory dir;
-  const std::vector<std::string> args = {"--physics", "--ticks", "120",  "--step",
-                                         "-100",      "--turn",  "30",   "--physics-summary",
-                                         "s.json",    "--plot",  "p.svg"};
+  const std::vector<std::string> args = {"--physics", "--ticks", "120",   "--step",
+                                         "-100",      "--turn",  "30",    "--physics-summary",
+                                         "s.json",    "--plot",  "p.svg", "--physics-torques"};
   const ProcessResult first = RunGaitProgram(args, dir.path());
   const std::string summary = ReadFile(dir.file("s.json"));
   const std::string plot = ReadFile(dir.file("p.svg"));
   EXPECT_NE(plot.find(">Trunk track on the floor"), std::string::npos);
   const ProcessResult second = RunGaitProgram(args, dir.path());
   ASSERT_EQ(first.status, 0) << first.err;
-  EXPECT_NE(first.out.find(",body_x,body_y,body_yaw,body_roll,body_pitch,body_height\n"),
+  EXPECT_NE(first.out.find(",body_x,body_y,body_yaw,body_roll,body_pitch,body_height,"
+                           "leg0_pitch_torque_nm,"),
             std::string::npos);
+  EXPECT_NE(first.out.find(",leg3_knee_torque_nm\n"), std::string::npos);
   EXPECT_EQ(first.out, second.out);
   EXPECT_EQ(summary, ReadFile(dir.file("s.json")));
   EXPECT_EQ(plot, ReadFile(dir.file("p.svg")));

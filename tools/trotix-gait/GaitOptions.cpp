@@ -78,6 +78,9 @@ void CheckPhysicsCombination(const GaitOptions& options) {
   if (!options.physics) CheckSoleTask(options, "--export-mjcf", "writes the robot model and stops");
   CheckSoleTask(options, "--physics-map", "runs its own slider settings and writes only the map",
                 "--ensemble");
+  if (options.physicsTorques && (!options.physics || options.format == TableFormat::kNone)) {
+    throw InputError("--physics-torques: add --physics and a csv or jsonl table");
+  }
   if (Given(options, "--ensemble") && !options.physics && options.physicsMapPath.empty()) {
     throw InputError("--ensemble: add --physics or --physics-map (it sets how many models walk)");
   }
@@ -224,6 +227,10 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
       "ranges; with --physics, run too and write the first model's\n"
       "state at every tick to FILE-replay.csv (docs/physics.md)",
       [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
+  cli.flag("--physics-torques",
+           "with --physics: each row gains every servo's torque (N m,\n"
+           "averaged over the tick), leg0_pitch_torque_nm ...",
+           [&] { options.physicsTorques = true; });
   cli.value("--ensemble", "N",
             "with --physics or --physics-map: walk N slightly different\n"
             "models, 1 to 100 (default 5); the summary and the map give\n"

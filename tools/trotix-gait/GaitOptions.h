@@ -34,8 +34,9 @@ struct GaitOptions {
   TableFormat format = TableFormat::kCsv;
   AngleUnits units = AngleUnits::kRadians;
   bool targets = false;
-  bool check = false;    // exit status 3 when a joint limit is broken
-  bool physics = false;  // run the robot model in MuJoCo
+  bool check = false;           // exit status 3 when a joint limit is broken
+  bool physics = false;         // run the robot model in MuJoCo
+  bool physicsTorques = false;  // the model's servo torques in every row
   bool printGait = false;
   bool showHelp = false;
   bool showVersion = false;

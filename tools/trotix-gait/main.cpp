@@ -90,6 +90,7 @@ std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettin
   TableLayout layout;
   layout.targets = options.targets;
   layout.body = options.physics;
+  layout.torques = options.physicsTorques;
   layout.tickPeriodMs = gait.tickPeriodMs;
   layout.angleScale = options.units == AngleUnits::kDegrees ? kDegreesPerRadian : 1.0;
   if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
