@@ -60,7 +60,7 @@ struct PhysicsSummary {
 
 constexpr double kDisagreeingSpread = 0.2;
 constexpr double kSpeedSpreadFloorMmS = 10.0;
-constexpr double kYawSpreadFloorDegS = 2.0;
+constexpr double kYawSpreadFloorDegS = 5.0;
 
 // One JSON object on one line.
 std::string PhysicsSummaryJson(const PhysicsSummary& summary);
