@@ -16,22 +16,23 @@ struct PhysicsKey {
   double minimum, maximum;  // bounds that keep the model physical and stable
 };
 
-// The bounds were found by walking the 9 x 9 slider map with every
-// parameter at the ends that make the model lightest and stiffest (and
-// heaviest and weakest): within them no setting broke the integration.
-// Lighter links, less armature, stiffer or stronger servos, a longer step,
-// less friction or a smaller foot than these did (docs/physics.md).
+// The bounds were found by walking the 9 x 9 slider map with the parameters
+// at the ends that make the model lightest and stiffest, and heaviest and
+// weakest, the trunk's box smallest and largest and furthest off centre:
+// within them no setting broke the integration. Beyond them some did: no
+// damping, less armature, stiffer servos or less friction on the lightest
+// robot (docs/physics.md).
 const PhysicsKey kKeys[] = {
     {"body_mass_kg", &PhysicsParameters::bodyMassKg, 0.3, 5.0},
-    {"body_forward_mm", &PhysicsParameters::bodyForwardMm, -300.0, 300.0},
-    {"body_left_mm", &PhysicsParameters::bodyLeftMm, -100.0, 100.0},
-    {"body_length_mm", &PhysicsParameters::bodyLengthMm, 50.0, 600.0},
-    {"body_width_mm", &PhysicsParameters::bodyWidthMm, 20.0, 300.0},
-    {"body_height_mm", &PhysicsParameters::bodyHeightMm, 5.0, 200.0},
+    {"body_forward_mm", &PhysicsParameters::bodyForwardMm, -150.0, 150.0},
+    {"body_left_mm", &PhysicsParameters::bodyLeftMm, -50.0, 50.0},
+    {"body_length_mm", &PhysicsParameters::bodyLengthMm, 100.0, 600.0},
+    {"body_width_mm", &PhysicsParameters::bodyWidthMm, 40.0, 300.0},
+    {"body_height_mm", &PhysicsParameters::bodyHeightMm, 10.0, 200.0},
     {"upper_link_mass_kg", &PhysicsParameters::upperLinkMassKg, 0.02, 0.5},
     {"lower_link_mass_kg", &PhysicsParameters::lowerLinkMassKg, 0.01, 0.5},
     {"foot_radius_mm", &PhysicsParameters::footRadiusMm, 3.0, 20.0},
-    {"joint_damping", &PhysicsParameters::jointDamping, 0.0, 10.0},
+    {"joint_damping", &PhysicsParameters::jointDamping, 0.1, 10.0},
     {"joint_armature", &PhysicsParameters::jointArmature, 0.002, 0.1},
     {"servo_kp", &PhysicsParameters::servoKp, 1.0, 60.0},
     {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.1, 3.0},
