@@ -235,7 +235,7 @@ const BadInput kBadInputs[] = {
      "",
      "has no meaning with --physics-map"},
     {"ExportWithRun",
-     {"--export-mjcf", "m.xml", "--physics"},
+     {"--export-mjcf", "m.xml", "--step", "-100"},
      "",
      "has no meaning with --export-mjcf"},
     {"PhysicsUnknownKey",
