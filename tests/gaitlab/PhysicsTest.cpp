@@ -12,6 +12,7 @@
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
 #include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/RollFirstSolver.h"
 #include "tests/gaitlab/GaitProcess.h"
@@ -220,6 +221,19 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
   EXPECT_TRUE(s.unstable);
   EXPECT_LT(s.seconds, 9.0);
   EXPECT_TRUE(std::isfinite(s.forwardSpeedMmS) && std::isfinite(s.pathLengthMm));
+}
+
+// Rounded up, so a cell never walks less than the map's caption says.
+TEST(PhysicsMapTest, EveryCellWalksAtLeastTheSecondsOfTheCaption) {
+  const struct {
+    double tickPeriodMs;
+    std::int64_t ticks;
+  } kCases[] = {{33.0, 304}, {1.0, 10000}, {1000.0, 10}, {3000.0, 4}, {20000.0, 1}, {60000.0, 1}};
+  for (const auto& c : kCases) {
+    GaitSettings gait = DefaultGaitSettings();
+    gait.tickPeriodMs = c.tickPeriodMs;
+    EXPECT_EQ(MapTicks(gait), c.ticks) << c.tickPeriodMs;
+  }
 }
 
 // Medians, spreads and disagreement over an ensemble's members.
