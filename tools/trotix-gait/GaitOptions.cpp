@@ -210,15 +210,17 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
            "--plot its track on the floor",
            [&] { options.physics = true; });
   cli.value("--physics-summary", "FILE.json",
-            "with --physics: write the distance walked, the speeds, yaw\n"
-            "rate, largest tilt, whether it fell and the largest foot error",
+            "with --physics: write the distance and path walked, the\n"
+            "speeds and yaw rate with their spreads, falls, each servo's\n"
+            "torques, the feet's slip and the cost of transport",
             [&](const std::string& v) {
               options.physicsSummaryPath = RequireFileName("--physics-summary", v);
             });
   cli.value(
       "--physics-map", "FILE.svg",
       "walk 9 x 9 slider settings for 10 s each, on all cores, and\n"
-      "draw forward speed and yaw rate over the sliders; then stop",
+      "draw forward speed and yaw rate over the sliders, framing\n"
+      "the settings whose models disagree; then stop",
       [&](const std::string& v) { options.physicsMapPath = RequireFileName("--physics-map", v); });
   cli.value(
       "--export-mjcf", "FILE.xml",
