@@ -2,6 +2,7 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <cmath>
 #include <vector>
 
 #include "gaitlab/io/InputError.h"
@@ -108,6 +109,37 @@ std::string ChoicesText(const std::string& section, const PhysicsParameters& par
 }
 
 }  // namespace
+
+std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
+  // Each key that breaks the integration towards one end, and that end:
+  // the lightest robot with stiff, undamped servos, slippery feet or a long
+  // step (docs/physics.md).
+  const struct {
+    const char* name;
+    bool towardsMinimum;
+  } kRisky[] = {{"joint_damping", true},      {"joint_armature", true},
+                {"servo_kp", false},          {"friction", true},
+                {"max_time_step_ms", false},  {"upper_link_mass_kg", true},
+                {"lower_link_mass_kg", true}, {"body_mass_kg", true}};
+  const PhysicsParameters defaults;
+  std::string likeliest = "max_time_step_ms";
+  double largest = 0.0;
+  for (const auto& risky : kRisky) {
+    for (const PhysicsKey& key : kKeys) {
+      if (std::string(key.name) != risky.name) continue;
+      // How far the value has gone from the default towards the risky end,
+      // on a log scale: 0 at the default, 1 at the bound.
+      const double end = risky.towardsMinimum ? key.minimum : key.maximum;
+      const double share = std::log(parameters.*key.field / defaults.*key.field) /
+                           std::log(end / defaults.*key.field);
+      if (share > largest) {
+        largest = share;
+        likeliest = key.name;
+      }
+    }
+  }
+  return "physics." + likeliest;
+}
 
 GaitFileSection VariantsSection(PhysicsParameters& parameters) {
   return {"variants", [&parameters](const YAML::Node& section, const YamlFields& fields) {

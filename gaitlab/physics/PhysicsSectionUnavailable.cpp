@@ -8,6 +8,9 @@ namespace trotix {
 GaitFileSection PhysicsSection(PhysicsParameters&) { return {"physics", nullptr}; }
 GaitFileSection VariantsSection(PhysicsParameters&) { return {"variants", nullptr}; }
 
+// Without gait files the model keeps its defaults, which stay stable.
+std::string LikelyUnstableKey(const PhysicsParameters&) { return "physics.max_time_step_ms"; }
+
 std::string PhysicsSectionText(const PhysicsParameters&) {
   throw InputError(
       "--print-gait: this trotix-gait was built without yaml-cpp, so it has no gait files");

@@ -14,6 +14,7 @@
 #include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/physics/PhysicsSection.h"
 #include "gaitlab/physics/RollFirstSolver.h"
 #include "tests/gaitlab/GaitProcess.h"
 
@@ -221,6 +222,21 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
   EXPECT_TRUE(s.unstable);
   EXPECT_LT(s.seconds, 9.0);
   EXPECT_TRUE(std::isfinite(s.forwardSpeedMmS) && std::isfinite(s.pathLengthMm));
+
+  // The message names the key gone furthest towards its unstable end.
+  const struct {
+    double PhysicsParameters::*field;
+    double value;
+    const char* key;
+  } kCauses[] = {{&PhysicsParameters::friction, 0.3, "physics.friction"},
+                 {&PhysicsParameters::jointDamping, 0.1, "physics.joint_damping"},
+                 {&PhysicsParameters::servoKp, 60.0, "physics.servo_kp"},
+                 {&PhysicsParameters::servoKp, 10.0, "physics.max_time_step_ms"}};
+  for (const auto& c : kCauses) {
+    PhysicsParameters cause;
+    cause.*c.field = c.value;
+    EXPECT_EQ(LikelyUnstableKey(cause), c.key);
+  }
 }
 
 // Rounded up, so a cell never walks less than the map's caption says.

@@ -41,12 +41,11 @@ constexpr int kLimitBroken = 3;
 constexpr int kPhysicsUnstable = 4;
 
 // One line on what most likely made the model unstable; returns the status.
-int ReportUnstable(const std::string& what) {
+int ReportUnstable(const std::string& what, const PhysicsParameters& parameters) {
   std::fprintf(stderr,
-               "trotix-gait: %s: the physics model became unstable, most likely from servos too "
-               "stiff for its light links: raise physics.joint_armature or lower "
-               "physics.servo_kp\n",
-               what.c_str());
+               "trotix-gait: %s: the physics model became unstable; the likeliest cause is %s "
+               "(docs/physics.md gives the stable ranges)\n",
+               what.c_str(), LikelyUnstableKey(parameters).c_str());
   return kPhysicsUnstable;
 }
 
@@ -195,7 +194,7 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (reportFile) reportFile->commit();
   if (summaryFile) summaryFile->commit();
   if (options.reportPath == "-") std::fputs(report->table().c_str(), stderr);
-  if (physics && physics->summary().unstable) return ReportUnstable("--physics");
+  if (physics && physics->summary().unstable) return ReportUnstable("--physics", parameters);
   if (options.check && report->brokenLimitCount() > 0) {
     std::fprintf(stderr, "trotix-gait: --check: %d joint limit%s broken: %s\n",
                  report->brokenLimitCount(), report->brokenLimitCount() == 1 ? "" : "s",
@@ -242,7 +241,7 @@ int Main(int argc, char** argv) {
       WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
       mapFile.commit();
       for (const MapCell& cell : cells) {
-        if (cell.summary.unstable) return ReportUnstable("--physics-map");
+        if (cell.summary.unstable) return ReportUnstable("--physics-map", physicsParameters);
       }
       return 0;
     }
