@@ -62,8 +62,9 @@ bool Given(const GaitOptions& options, const std::string& name) {
   return std::find(options.given.begin(), options.given.end(), name) != options.given.end();
 }
 
-// --physics-map and --export-mjcf each do one thing and stop: of the other
-// options only --gait, and `companion` if given, mean something with them.
+// --physics-map, and --export-mjcf without a run, each do one thing and
+// stop: of the other options only --gait, and `companion` if given, mean
+// something with them.
 void CheckSoleTask(const GaitOptions& options, const std::string& task, const char* does,
                    const char* companion = "--gait") {
   if (!Given(options, task)) return;
