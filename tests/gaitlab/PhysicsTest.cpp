@@ -158,6 +158,10 @@ TEST(PhysicsRunTest, TheSameRunTwiceGivesTheSameBytes) {
   EXPECT_EQ(first.out, second.out);
   EXPECT_EQ(summary, ReadFile(dir.file("s.json")));
   EXPECT_EQ(plot, ReadFile(dir.file("p.svg")));
+  // The rows are the first model's walk, whatever the ensemble's size.
+  std::vector<std::string> alone = args;
+  alone.insert(alone.end(), {"--ensemble", "1"});
+  EXPECT_EQ(RunGaitProgram(alone, dir.path()).out, first.out);
 }
 
 // Ten seconds from a standing start, as ensemble medians. Without the
