@@ -63,11 +63,12 @@ TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
     PhysicsParameters description;
     std::vector<double> ys;
     bool rollFirstSolver = false;
+    double grid = 6.0;  // mm between targets along x and z
   } kCases[] = {
       {Description(LegChain::kPitchFirst, LateralAxis::kOutward), {-60, -25, -3, 0, 3, 11, 47}},
       {Description(LegChain::kPitchFirst, LateralAxis::kShared), {-47, -3, 0, 25}},
-      {Description(LegChain::kRollFirst, LateralAxis::kShared), {0}},
-      {Description(LegChain::kRollFirst, LateralAxis::kOutward), {0}},
+      {Description(LegChain::kRollFirst, LateralAxis::kShared), {0}, false, 3.0},
+      {Description(LegChain::kRollFirst, LateralAxis::kOutward), {0}, false, 3.0},
       {Description(LegChain::kRollFirst, LateralAxis::kShared), {-47, -3, 25, 60}, true},
   };
   for (const auto& c : kCases) {
@@ -75,8 +76,8 @@ TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
     FootKinematics kinematics(model);
     int checked = 0;
     for (const double y : c.ys) {
-      for (double x = -150.0; x <= 150.0; x += 6.0) {
-        for (double z = -150.0; z <= 150.0; z += 6.0) {
+      for (double x = -150.0; x <= 150.0; x += c.grid) {
+        for (double z = -150.0; z <= 150.0; z += c.grid) {
           const std::array<double, 3> target{x, y, z};
           const FootPoints feet = kinematics.feet(SolveAllLegs(target, c.rollFirstSolver));
           for (int leg = 0; leg < kLegCount; ++leg) {
@@ -91,7 +92,7 @@ TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
         }
       }
     }
-    EXPECT_GT(checked, 2000 * static_cast<int>(c.ys.size()));
+    EXPECT_GT(checked, 2500.0 * static_cast<double>(c.ys.size()) * (6.0 / c.grid) * (6.0 / c.grid));
   }
 }
 
