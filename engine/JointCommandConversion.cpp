@@ -1,4 +1,4 @@
-#include "engine/JointCommandConversion.h"
+#include "trotix/JointCommandConversion.h"
 
 namespace trotix {
 

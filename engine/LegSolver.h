@@ -9,12 +9,6 @@
 
 namespace trotix {
 
-struct LegAngles {
-  double roll;
-  double pitch;
-  double knee;
-};
-
 // Solves a foot target (x along-track, y sideways, z down) for a leg whose
 // along-track axis is already mirrored as needed, given the body pitch in
 // radians. Always returns finite angles.

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/JointCommandConversion.h"
+#include "trotix/JointCommandConversion.h"
 #include "trotix/WalkEngine.h"
 
 namespace trotix {

@@ -1,7 +1,7 @@
 // Construction, the tick and the joint commands.
 #include "trotix/WalkEngine.h"
 
-#include "engine/JointCommandConversion.h"
+#include "trotix/JointCommandConversion.h"
 #include "engine/LegSolver.h"
 
 namespace trotix {

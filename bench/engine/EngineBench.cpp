@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "engine/JointCommandConversion.h"
+#include "trotix/JointCommandConversion.h"
 #include "engine/LegSolver.h"
 #include "trotix/SliderMapping.h"
 #include "trotix/WalkEngine.h"

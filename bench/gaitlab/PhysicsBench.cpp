@@ -11,8 +11,10 @@
 namespace trotix {
 namespace {
 
-void PhysicsTick(benchmark::State& state, int turn, int step) {
-  const RobotModel model({}, 33.0);
+void PhysicsTick(benchmark::State& state, int turn, int step, double maxTimeStepMs = 3.0) {
+  PhysicsParameters parameters;
+  parameters.maxTimeStepMs = maxTimeStepMs;
+  const RobotModel model(parameters, 33.0);
   PhysicsRun run(model, 33.0);
   WalkEngine engine;
   TickRecord record;
@@ -31,6 +33,8 @@ void PhysicsTick(benchmark::State& state, int turn, int step) {
 
 void BM_PhysicsTickAtRest(benchmark::State& state) { PhysicsTick(state, 0, 0); }
 void BM_PhysicsTickFullStride(benchmark::State& state) { PhysicsTick(state, 0, -130); }
+// The baseline: the 2 ms step the check used before.
+void BM_PhysicsTickFullStrideStep2ms(benchmark::State& state) { PhysicsTick(state, 0, -130, 2.0); }
 
 void BM_FootCheck(benchmark::State& state) {
   const RobotModel model({}, 33.0);
@@ -45,6 +49,7 @@ void BM_FootCheck(benchmark::State& state) {
 
 BENCHMARK(BM_PhysicsTickAtRest);
 BENCHMARK(BM_PhysicsTickFullStride);
+BENCHMARK(BM_PhysicsTickFullStrideStep2ms);
 BENCHMARK(BM_FootCheck);
 
 }  // namespace

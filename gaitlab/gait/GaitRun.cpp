@@ -10,8 +10,9 @@ namespace trotix {
 namespace {
 
 // Runs the engine and publishes its records until done or cancelled.
-void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine, TickStage* stage,
-                  TickPipeline& pipeline) {
+void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine,
+                  const RunSettings& settings, TickPipeline& pipeline) {
+  TickStage* stage = settings.stage;
   std::int64_t tick = 0;
   while (tick < ticks) {
     std::vector<TickRecord>* block = pipeline.beginBlock();
@@ -19,7 +20,11 @@ void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine, Ti
     for (; tick < ticks && block->size() < TickPipeline::kBlockTicks; ++tick) {
       const SliderPositions positions = sliders.next();
       ApplySliderPositions(engine, positions.turn, positions.step);
-      engine.tick();
+      if (settings.tick) {
+        settings.tick(engine);
+      } else {
+        engine.tick();
+      }
       block->push_back({tick, engine.jointAngles, engine.jointCommands, engine.frameTargets[0]});
       if (stage != nullptr) stage->process(block->back());
     }
@@ -36,7 +41,7 @@ void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule
   std::thread producer([&] {
     try {
       ProduceTicks(ticks, SliderTrack(start, schedule, settings.rampTicks), settings.engine,
-                   settings.stage, pipeline);
+                   settings, pipeline);
     } catch (...) {
       producerError = std::current_exception();
     }

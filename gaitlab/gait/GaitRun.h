@@ -3,6 +3,7 @@
 #define TROTIX_GAITLAB_GAITRUN_H_
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "gaitlab/gait/Schedule.h"
@@ -31,6 +32,9 @@ struct RunSettings {
   WalkEngine engine;           // never ticked; its gait fields set as wanted
   std::int64_t rampTicks = 0;  // see SliderTrack
   TickStage* stage = nullptr;  // none by default
+  // Ticks the engine in place of WalkEngine::tick, e.g. a gait variant;
+  // empty: the engine's own tick.
+  std::function<void(WalkEngine&)> tick;
 };
 
 // Runs `ticks` ticks of a copy of `settings.engine`, numbered from 0. Before

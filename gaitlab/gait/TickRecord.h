@@ -24,6 +24,9 @@ struct TickRecord {
   std::array<JointCommand, kJointCount> commands{};
   std::array<std::array<double, 3>, kLegCount> targets{};  // frame 0, [leg][x, y, z]
   BodyPose body{};                                         // with --physics only
+  // Each servo's torque, N m, averaged over the tick; positive drives its
+  // engine angle up. With --physics only.
+  std::array<double, kJointCount> torques{};
 };
 
 }  // namespace trotix

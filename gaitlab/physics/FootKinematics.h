@@ -16,8 +16,8 @@ class FootKinematics {
  public:
   explicit FootKinematics(const RobotModel& model);
 
-  // Each foot's centre relative to its shoulder in the foot-target frame:
-  // x forwards, y to the left, z down, mm.
+  // Each foot's centre relative to its shoulder in its leg's foot-target
+  // frame: x forwards, y as the model's lateral axis reads it, z down, mm.
   FootPoints feet(const JointAngles& angles);
 
   // The largest distance, mm, between a foot and its target as the solver

@@ -13,6 +13,11 @@ int Spread(int index, int count, int low, int high) {
 
 }  // namespace
 
+// Rounded up: a cell never walks less than the map's caption says.
+std::int64_t MapTicks(const GaitSettings& gait, double seconds) {
+  return static_cast<std::int64_t>(std::ceil(seconds / gait.tickSeconds() - 1e-9));
+}
+
 std::vector<MapCell> MapSettings() {
   std::vector<MapCell> cells;
   for (int row = 0; row < kMapRows; ++row) {

@@ -1,30 +1,32 @@
 // The physics options' work, in MuJoCo.
 #include "gaitlab/physics/PhysicsCheck.h"
 
-#include "gaitlab/physics/PhysicsRun.h"
-#include "gaitlab/physics/RobotModel.h"
+#include "gaitlab/physics/PhysicsEnsemble.h"
 
 namespace trotix {
 namespace {
 
 class MujocoPhysicsCheck : public PhysicsCheck {
  public:
-  MujocoPhysicsCheck(const PhysicsParameters& parameters, const GaitSettings& gait)
-      : model_(parameters, gait.tickPeriodMs), run_(model_, gait.tickPeriodMs) {}
+  MujocoPhysicsCheck(const PhysicsParameters& parameters, const GaitSettings& gait, int members)
+      : models_(parameters, gait, members), run_(models_, gait.tickPeriodMs) {}
   TickStage& stage() override { return run_; }
   PhysicsSummary summary() const override { return run_.summary(); }
-  PhysicsRun& run() override { return run_; }
+  PhysicsRun& run() override { return run_.first(); }
+  void keepReplay() override { run_.first().keepReplay(); }
+  std::string replayCsv() const override { return run_.first().replayCsv(); }
 
  private:
-  RobotModel model_;
-  PhysicsRun run_;
+  EnsembleModels models_;
+  EnsembleRun run_;
 };
 
 }  // namespace
 
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters& parameters,
-                                               const GaitSettings& gait, const std::string&) {
-  return std::make_unique<MujocoPhysicsCheck>(parameters, gait);
+                                               const GaitSettings& gait, const std::string&,
+                                               int members) {
+  return std::make_unique<MujocoPhysicsCheck>(parameters, gait, members);
 }
 
 }  // namespace trotix

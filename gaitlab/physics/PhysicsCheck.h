@@ -21,13 +21,20 @@ class PhysicsCheck {
   virtual ~PhysicsCheck() = default;
   virtual TickStage& stage() = 0;
   virtual PhysicsSummary summary() const = 0;
-  // The run whose model and state a picture shows.
+  // The run whose model and state a picture shows: the first member's.
   virtual PhysicsRun& run() = 0;
+  // The first model's state at every tick's end (PhysicsRun::replayCsv);
+  // kept from the first tick on only when asked before the run.
+  virtual void keepReplay() = 0;
+  virtual std::string replayCsv() const = 0;
 };
 
-// Throws InputError naming `option` when built without MuJoCo.
+// An ensemble of `members` runs (PhysicsEnsemble.h); the stage's records
+// get the first member's trunk pose. Throws InputError naming `option` when
+// built without MuJoCo.
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters& parameters,
-                                               const GaitSettings& gait, const std::string& option);
+                                               const GaitSettings& gait, const std::string& option,
+                                               int members = kDefaultEnsembleMembers);
 
 }  // namespace trotix
 

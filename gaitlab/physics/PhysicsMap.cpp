@@ -8,28 +8,29 @@
 #include <thread>
 
 #include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/physics/PhysicsRun.h"
-#include "gaitlab/physics/RobotModel.h"
+#include "gaitlab/physics/GaitVariants.h"
+#include "gaitlab/physics/PhysicsEnsemble.h"
 
 namespace trotix {
 namespace {
 
-PhysicsSummary WalkOneSetting(const RobotModel& model, const GaitSettings& gait, double seconds,
-                              int turn, int step) {
-  PhysicsRun run(model, gait.tickPeriodMs);
+PhysicsSummary WalkOneSetting(const EnsembleModels& models, const GaitSettings& gait,
+                              double seconds, int turn, int step) {
+  EnsembleRun run(models, gait.tickPeriodMs);
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.stage = &run;
-  const auto ticks = static_cast<std::int64_t>(std::llround(seconds / gait.tickSeconds()));
-  RunGait(ticks, {turn, step}, {}, {}, settings);
+  settings.tick = VariantTick(models.member(0).parameters());
+  RunGait(MapTicks(gait, seconds), {turn, step}, {}, {}, settings);
   return run.summary();
 }
 
 }  // namespace
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
-                                   double seconds, unsigned threads, const MapProgress& progress) {
-  const RobotModel model(parameters, gait.tickPeriodMs);
+                                   double seconds, unsigned threads, int members,
+                                   const MapProgress& progress) {
+  const EnsembleModels models(parameters, gait, members);
   std::vector<MapCell> cells = MapSettings();
   if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
   std::atomic<std::size_t> next{0};
@@ -40,7 +41,7 @@ std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const Ga
   const auto work = [&] {
     for (std::size_t i = next++; i < cells.size(); i = next++) {
       try {
-        cells[i].summary = WalkOneSetting(model, gait, seconds, cells[i].turn, cells[i].step);
+        cells[i].summary = WalkOneSetting(models, gait, seconds, cells[i].turn, cells[i].step);
         const std::lock_guard<std::mutex> lock(progressMutex);
         if (progress) progress(++done);
       } catch (...) {

@@ -4,6 +4,7 @@
 #define TROTIX_GAITLAB_PHYSICSMAP_H_
 
 #include <functional>
+#include <cstdint>
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"
@@ -29,11 +30,16 @@ std::vector<MapCell> MapSettings();
 // Called with the number of settings walked so far, one call at a time.
 using MapProgress = std::function<void(std::size_t cellsDone)>;
 
-// Walks each setting from a standing start for `seconds`, on `threads`
-// threads (0: one per core), telling `progress` of each setting done.
-// Throws InputError when built without MuJoCo.
+// The ticks a setting walks: at least `seconds`, whatever the tick period.
+std::int64_t MapTicks(const GaitSettings& gait, double seconds = kMapSecondsPerSetting);
+
+// Walks each setting from a standing start for MapTicks(gait, seconds), as
+// an ensemble of `members` (PhysicsEnsemble.h), on `threads` threads (0: one
+// per core), telling `progress` of each setting done. Throws InputError when
+// built without MuJoCo.
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds = kMapSecondsPerSetting, unsigned threads = 0,
+                                   int members = kDefaultEnsembleMembers,
                                    const MapProgress& progress = nullptr);
 
 }  // namespace trotix

@@ -9,21 +9,48 @@
 
 namespace trotix {
 
+// The order of a leg's two shoulder joints, from the trunk outwards.
+// Pitch first: the roll turns about the pitched upper link's along-track
+// axis, the leg the engine's solver inverts exactly. Roll first: the roll
+// turns about the trunk's long axis and the pitch follows it.
+enum class LegChain { kPitchFirst, kRollFirst };
+
+// Which way a foot target's +y points. Outward: away from the trunk on each
+// side (the roll servos mounted mirror-image). Shared: to the robot's left
+// on every leg.
+enum class LateralAxis { kOutward, kShared };
+
+// Opt-in changes to the engine's tick (GaitVariants.h). rigid: the turn as
+// a rotation of the feet about the trunk's centre. exact_roll_first: each
+// leg's angles solved exactly for a roll-first leg (RollFirstSolver.h).
+enum class TurnVariant { kSpecified, kRigid };
+enum class RollVariant { kSolver, kExactRollFirst };
+
+struct GaitVariants {
+  TurnVariant turn = TurnVariant::kSpecified;
+  RollVariant roll = RollVariant::kSolver;
+
+  bool operator==(const GaitVariants& o) const { return turn == o.turn && roll == o.roll; }
+};
+
 // A small hobby-servo quadruped of about 1 kg. Units: kg, mm, N m, s.
 struct PhysicsParameters {
+  LegChain legChain = LegChain::kPitchFirst;
+  LateralAxis lateralAxis = LateralAxis::kOutward;
+  GaitVariants variants;
+
   // The trunk: frame, electronics, battery, head and the eight shoulder
   // servos, as a uniform box reaching from about the rear shoulders to 135 mm
   // ahead of the front ones (neck and head). The gait sets every foot down
-  // footOffsetX (50 mm) ahead and footOffsetY (3 mm) to the left of its
-  // shoulder, so the diagonals the robot stands on cross there; a robot
-  // built for this gait carries its weight over that point or tips back at
-  // every step. With the box's centre 66.5 mm ahead and 3.8 mm to the left
-  // of the shoulders' centre the whole robot's mass centre lies over it;
-  // like a builder moving the battery, the model is trimmed 3.5 mm further
-  // forward, where the trot in place drifts least (3 mm/s rather than 8).
+  // footOffsetX (50 mm) ahead of its shoulder and footOffsetY (3 mm)
+  // outward, so the diagonals the robot stands on cross 50 mm ahead of the
+  // shoulders' centre; a robot built for this gait carries its weight over
+  // that point or tips back at every step. With the box's centre 66.5 mm
+  // ahead the whole robot's mass centre lies over it (the legs, standing,
+  // pull it 16.5 mm back).
   double bodyMassKg = 0.65;
-  double bodyForwardMm = 70.0;
-  double bodyLeftMm = 3.8;
+  double bodyForwardMm = 66.5;
+  double bodyLeftMm = 0.0;
   double bodyLengthMm = 260.0;
   double bodyWidthMm = 110.0;
   double bodyHeightMm = 40.0;
@@ -49,11 +76,21 @@ struct PhysicsParameters {
   double friction = 0.9;
 
   // Largest integration step. The run takes the tick period in equal steps
-  // no longer than this (33 ms gives 17 steps of 1.94 ms). Halving it
+  // no longer than this (33 ms gives 11 steps of 3 ms). Going to 2 ms
   // changes a 60 s walk's speeds by a few mm/s, well inside what the open
-  // loop trot itself varies by, at twice the cost.
-  double maxTimeStepMs = 2.0;
+  // loop trot itself varies by, at 1.5 times the cost.
+  double maxTimeStepMs = 3.0;
 };
+
+// How many models a physics run walks at once (PhysicsEnsemble.h).
+constexpr int kDefaultEnsembleMembers = 5;
+constexpr int kMaxEnsembleMembers = 100;
+
+// +1 where a leg's foot-target y points to the robot's left, -1 where it
+// points to its right (the right legs, 0 and 2, when the axis is outward).
+inline double LateralSign(const PhysicsParameters& parameters, int leg) {
+  return parameters.lateralAxis == LateralAxis::kOutward && leg % 2 == 0 ? -1.0 : 1.0;
+}
 
 // The number of equal integration steps that one tick period takes.
 inline int StepsPerTick(const PhysicsParameters& parameters, double tickPeriodMs) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
-#include <string>
+
+#include "gaitlab/io/NumberText.h"
 
 namespace trotix {
 namespace {
@@ -14,16 +14,27 @@ double Wrapped(double angle) { return std::remainder(angle, 2.0 * kTruePi); }
 
 }  // namespace
 
-PhysicsRun::PhysicsRun(const RobotModel& model, double tickPeriodMs)
+PhysicsRun::PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise)
     : model_(model),
       data_(model.makeData()),
       kinematics_(model),
+      tally_(model),
+      noise_(noise),
+      random_(noise.seed),
       tickSeconds_(tickPeriodMs / 1000.0) {}
 
 void PhysicsRun::process(TickRecord& record) {
+  if (unstable_) {
+    record.body = last_;
+    return;
+  }
   if (ticks_ == 0) standOnFloor(record.angles);
-  model_.setServos(*data_, record.angles);
-  stepOneTick(record.tick);
+  model_.setServos(*data_, commanded(record.angles));
+  stepOneTick();
+  if (unstable_) {
+    record.body = last_;
+    return;
+  }
   maxMiss_ = std::max(maxMiss_, kinematics_.largestMiss(record.angles, record.targets));
 
   BodyPose now = pose();
@@ -34,9 +45,42 @@ void PhysicsRun::process(TickRecord& record) {
   const double dx = now.x - last_.x, dy = now.y - last_.y;
   forwardMm_ += dx * std::cos(heading) + dy * std::sin(heading);
   lateralMm_ += -dx * std::sin(heading) + dy * std::cos(heading);
+  pathMm_ += std::hypot(dx, dy);
   last_ = now;
   record.body = now;
+  record.torques = tally_.takeTickTorques();
   ++ticks_;
+  if (keepReplay_) {
+    replay_.push_back(data_->time);
+    replay_.insert(replay_.end(), data_->qpos, data_->qpos + model_.model().nq);
+  }
+}
+
+std::string PhysicsRun::replayCsv() const {
+  const mjModel& m = model_.model();
+  std::string text = "time_s,trunk_x,trunk_y,trunk_z,trunk_qw,trunk_qx,trunk_qy,trunk_qz";
+  for (int joint = 0; joint < m.njnt; ++joint) {
+    if (m.jnt_type[joint] == mjJNT_HINGE)
+      text += std::string(",") + mj_id2name(&m, mjOBJ_JOINT, joint);
+  }
+  text += "\n";
+  const std::size_t width = static_cast<std::size_t>(m.nq) + 1;
+  for (std::size_t row = 0; row + width <= replay_.size(); row += width) {
+    for (std::size_t i = 0; i < width; ++i) {
+      char number[kMaxNumberChars];
+      text += std::string(i == 0 ? "" : ",") +
+              std::string(number, WriteDouble(number, replay_[row + i]));
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+JointAngles PhysicsRun::commanded(const JointAngles& angles) {
+  if (noise_.amplitudeRad == 0.0) return angles;
+  JointAngles noisy = angles;
+  for (double& angle : noisy) angle += noise_.amplitudeRad * UniformSigned(random_);
+  return noisy;
 }
 
 // Puts the trunk upright at the origin with the legs in the first pose and
@@ -57,24 +101,35 @@ void PhysicsRun::standOnFloor(const JointAngles& angles) {
   last_ = pose();
 }
 
-void PhysicsRun::stepOneTick(std::int64_t tick) {
+// MuJoCo resets the state when the integration breaks down; the run stops
+// there, with what it measured up to the tick before.
+void PhysicsRun::stepOneTick() {
   const mjModel& m = model_.model();
   mjData& d = *data_;
-  const mjtNum* q = d.qpos + model_.trunkQpos() + 3;
   for (int step = 0; step < model_.stepsPerTick(); ++step) {
     mj_step(&m, &d);
-    const double upZ = 1.0 - 2.0 * (q[1] * q[1] + q[2] * q[2]);
-    maxTilt_ = std::max(maxTilt_, std::acos(std::clamp(upZ, -1.0, 1.0)));
-    for (int c = 0; c < d.ncon; ++c) {
-      touchedFloor_ = touchedFloor_ || d.contact[c].geom1 == model_.trunkGeom() ||
-                      d.contact[c].geom2 == model_.trunkGeom();
+    for (const int warning : {mjWARN_BADQPOS, mjWARN_BADQVEL, mjWARN_BADQACC}) {
+      if (d.warning[warning].number > 0) unstable_ = true;
     }
+    if (unstable_) return;
+    tally_.add(d, m.opt.timestep);
+    checkFall();
   }
-  for (const int warning : {mjWARN_BADQPOS, mjWARN_BADQVEL, mjWARN_BADQACC}) {
-    if (d.warning[warning].number > 0) {
-      throw std::runtime_error("the physics model became unstable at tick " + std::to_string(tick) +
-                               " (MuJoCo reset it)");
-    }
+}
+
+void PhysicsRun::checkFall() {
+  const mjData& d = *data_;
+  const mjtNum* q = d.qpos + model_.trunkQpos() + 3;
+  const double upZ = 1.0 - 2.0 * (q[1] * q[1] + q[2] * q[2]);
+  tilt_ = std::acos(std::clamp(upZ, -1.0, 1.0));
+  maxTilt_ = std::max(maxTilt_, tilt_);
+  trunkOnFloor_ = false;
+  for (int c = 0; c < d.ncon; ++c) {
+    trunkOnFloor_ = trunkOnFloor_ || d.contact[c].geom1 == model_.trunkGeom() ||
+                    d.contact[c].geom2 == model_.trunkGeom();
+  }
+  if (std::isnan(fellAtS_) && (tilt_ * kDegrees > kFallTiltDegrees || trunkOnFloor_)) {
+    fellAtS_ = d.time;
   }
 }
 
@@ -95,14 +150,22 @@ PhysicsSummary PhysicsRun::summary() const {
   PhysicsSummary s;
   s.seconds = static_cast<double>(ticks_) * tickSeconds_;
   s.distanceMm = std::hypot(last_.x, last_.y);
+  s.pathLengthMm = pathMm_;
   if (s.seconds > 0.0) {
     s.forwardSpeedMmS = forwardMm_ / s.seconds;
     s.lateralSpeedMmS = lateralMm_ / s.seconds;
     s.yawRateDegS = last_.yaw * kDegrees / s.seconds;
   }
   s.maxTiltDeg = maxTilt_ * kDegrees;
-  s.fell = s.maxTiltDeg > kFallTiltDegrees || touchedFloor_;
+  s.fell = !std::isnan(fellAtS_);
+  s.fellAtS = fellAtS_;
+  s.recovered = s.fell && tilt_ * kDegrees <= kFallTiltDegrees && !trunkOnFloor_;
   s.maxFootErrorMm = maxMiss_;
+  tally_.fill(s, pathMm_);
+  s.unstable = unstable_;
+  s.fellFraction = s.fell ? 1.0 : 0.0;
+  s.forwardSpeed = {s.forwardSpeedMmS, s.forwardSpeedMmS};
+  s.yawRate = {s.yawRateDegS, s.yawRateDegS};
   return s;
 }
 

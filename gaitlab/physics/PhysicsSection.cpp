@@ -1,40 +1,171 @@
 #include "gaitlab/physics/PhysicsSection.h"
 
+#include <yaml-cpp/yaml.h>
+
+#include <cmath>
+#include <vector>
+
 #include "gaitlab/gait/SectionTable.h"
+#include "gaitlab/io/InputError.h"
+#include "gaitlab/io/NumberText.h"
 
 namespace trotix {
 namespace {
 
-// Bounds that keep the model physical and stable.
+// The bounds were found by walking the 9 x 9 slider map with the parameters
+// at the ends that make the model lightest and stiffest, and heaviest and
+// weakest, the trunk's box smallest and largest and furthest off centre:
+// within them no setting broke the integration. Beyond them some did: no
+// damping, less armature, stiffer servos or less friction on the lightest
+// robot (docs/physics.md).
 const SectionKeys<PhysicsParameters> kKeys = {
-    {"body_mass_kg", &PhysicsParameters::bodyMassKg, 0.01, 100.0},
-    {"body_forward_mm", &PhysicsParameters::bodyForwardMm, -1000.0, 1000.0},
-    {"body_left_mm", &PhysicsParameters::bodyLeftMm, -1000.0, 1000.0},
-    {"body_length_mm", &PhysicsParameters::bodyLengthMm, 1.0, 1000.0},
-    {"body_width_mm", &PhysicsParameters::bodyWidthMm, 1.0, 1000.0},
-    {"body_height_mm", &PhysicsParameters::bodyHeightMm, 1.0, 1000.0},
-    {"upper_link_mass_kg", &PhysicsParameters::upperLinkMassKg, 0.001, 10.0},
-    {"lower_link_mass_kg", &PhysicsParameters::lowerLinkMassKg, 0.001, 10.0},
-    {"foot_radius_mm", &PhysicsParameters::footRadiusMm, 0.5, 50.0},
-    {"joint_damping", &PhysicsParameters::jointDamping, 0.0, 100.0},
-    {"joint_armature", &PhysicsParameters::jointArmature, 0.0, 1.0},
-    {"servo_kp", &PhysicsParameters::servoKp, 0.01, 1000.0},
-    {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.001, 1000.0},
-    {"friction", &PhysicsParameters::friction, 0.0, 10.0},
-    {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.01, 4.0},
+    {"body_mass_kg", &PhysicsParameters::bodyMassKg, 0.3, 5.0},
+    {"body_forward_mm", &PhysicsParameters::bodyForwardMm, -150.0, 150.0},
+    {"body_left_mm", &PhysicsParameters::bodyLeftMm, -50.0, 50.0},
+    {"body_length_mm", &PhysicsParameters::bodyLengthMm, 100.0, 600.0},
+    {"body_width_mm", &PhysicsParameters::bodyWidthMm, 40.0, 300.0},
+    {"body_height_mm", &PhysicsParameters::bodyHeightMm, 10.0, 200.0},
+    {"upper_link_mass_kg", &PhysicsParameters::upperLinkMassKg, 0.02, 0.5},
+    {"lower_link_mass_kg", &PhysicsParameters::lowerLinkMassKg, 0.01, 0.5},
+    {"foot_radius_mm", &PhysicsParameters::footRadiusMm, 3.0, 20.0},
+    {"joint_damping", &PhysicsParameters::jointDamping, 0.1, 10.0},
+    {"joint_armature", &PhysicsParameters::jointArmature, 0.002, 0.1},
+    {"servo_kp", &PhysicsParameters::servoKp, 1.0, 60.0},
+    {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.1, 3.0},
+    {"friction", &PhysicsParameters::friction, 0.3, 3.0},
+    {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.1, 3.0},
 };
+
+// A key whose value is one of a few names, listed in the order of the
+// enum's values.
+struct ChoiceKey {
+  const char* section;
+  const char* name;
+  std::vector<const char*> values;
+  int (*get)(const PhysicsParameters&);
+  void (*set)(PhysicsParameters&, int);
+};
+
+const ChoiceKey kChoices[] = {
+    {"physics",
+     "leg_chain",
+     {"pitch_first", "roll_first"},
+     [](const PhysicsParameters& p) { return static_cast<int>(p.legChain); },
+     [](PhysicsParameters& p, int v) { p.legChain = static_cast<LegChain>(v); }},
+    {"physics",
+     "lateral_axis",
+     {"outward", "shared"},
+     [](const PhysicsParameters& p) { return static_cast<int>(p.lateralAxis); },
+     [](PhysicsParameters& p, int v) { p.lateralAxis = static_cast<LateralAxis>(v); }},
+    {"variants",
+     "turn",
+     {"specified", "rigid"},
+     [](const PhysicsParameters& p) { return static_cast<int>(p.variants.turn); },
+     [](PhysicsParameters& p, int v) { p.variants.turn = static_cast<TurnVariant>(v); }},
+    {"variants",
+     "roll",
+     {"solver", "exact_roll_first"},
+     [](const PhysicsParameters& p) { return static_cast<int>(p.variants.roll); },
+     [](PhysicsParameters& p, int v) { p.variants.roll = static_cast<RollVariant>(v); }},
+};
+
+std::vector<const ChoiceKey*> ChoicesOf(const std::string& section) {
+  std::vector<const ChoiceKey*> keys;
+  for (const ChoiceKey& key : kChoices) {
+    if (section == key.section) keys.push_back(&key);
+  }
+  return keys;
+}
+
+int Choice(const YAML::Node& node, const YamlFields& fields, const ChoiceKey& key) {
+  std::string known;
+  for (std::size_t i = 0; i < key.values.size(); ++i) {
+    if (node.IsScalar() && node.Scalar() == key.values[i]) return static_cast<int>(i);
+    known += std::string(i == 0 ? "" : " or ") + key.values[i];
+  }
+  fields.fail(node, KeyPath(key.section, key.name),
+              "expected " + known + ", found " +
+                  (node.IsScalar() ? QuoteForMessage(node.Scalar()) : std::string("no name")));
+}
+
+void ReadChoices(const std::string& name, const YAML::Node& section, const YamlFields& fields,
+                 PhysicsParameters& parameters) {
+  for (const ChoiceKey* key : ChoicesOf(name)) {
+    if (const YAML::Node n = section[key->name]) key->set(parameters, Choice(n, fields, *key));
+  }
+}
+
+std::string ChoicesText(const std::string& section, const PhysicsParameters& parameters) {
+  std::string text;
+  for (const ChoiceKey* key : ChoicesOf(section)) {
+    text += std::string("  ") + key->name + ": " + key->values[key->get(parameters)] + "\n";
+  }
+  return text;
+}
+
+std::vector<std::string> ChoiceNames(const std::string& section) {
+  std::vector<std::string> names;
+  for (const ChoiceKey* key : ChoicesOf(section)) names.push_back(key->name);
+  return names;
+}
 
 }  // namespace
 
+std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
+  // Each key that breaks the integration towards one end, and that end:
+  // the lightest robot with stiff, undamped servos, slippery feet or a long
+  // step (docs/physics.md).
+  const struct {
+    const char* name;
+    bool towardsMinimum;
+  } kRisky[] = {{"joint_damping", true},      {"joint_armature", true},
+                {"servo_kp", false},          {"friction", true},
+                {"max_time_step_ms", false},  {"upper_link_mass_kg", true},
+                {"lower_link_mass_kg", true}, {"body_mass_kg", true}};
+  const PhysicsParameters defaults;
+  std::string likeliest = "max_time_step_ms";
+  double largest = 0.0;
+  for (const auto& risky : kRisky) {
+    for (const SectionKey<PhysicsParameters>& key : kKeys) {
+      if (std::string(key.name) != risky.name) continue;
+      const auto field = std::get<double PhysicsParameters::*>(key.field);
+      // How far the value has gone from the default towards the risky end,
+      // on a log scale: 0 at the default, 1 at the bound.
+      const double end = risky.towardsMinimum ? key.minimum : key.maximum;
+      const double share =
+          std::log(parameters.*field / defaults.*field) / std::log(end / defaults.*field);
+      if (share > largest) {
+        largest = share;
+        likeliest = key.name;
+      }
+    }
+  }
+  return "physics." + likeliest;
+}
+
+GaitFileSection VariantsSection(PhysicsParameters& parameters) {
+  return {"variants", [&parameters](const YAML::Node& section, const YamlFields& fields) {
+            fields.checkMap(section, "variants", ChoiceNames("variants"));
+            ReadChoices("variants", section, fields, parameters);
+          }};
+}
+
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
   return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
-            ReadSection(section, "physics", fields, kKeys, parameters);
+            ReadSection(section, "physics", fields, kKeys, parameters, ChoiceNames("physics"));
+            ReadChoices("physics", section, fields, parameters);
           }};
 }
 
 std::string PhysicsSectionText(const PhysicsParameters& parameters) {
-  return "physics:   # the robot model of --physics (docs/physics.md)\n" +
-         SectionText(parameters, kKeys, "  ", "\n") + "\n";
+  std::string text = "physics:   # the robot model of --physics (docs/physics.md)\n" +
+                     ChoicesText("physics", parameters) +
+                     SectionText(parameters, kKeys, "  ", "\n") + "\n";
+  if (!(parameters.variants == GaitVariants{})) {
+    text += "variants:   # opt-in changes to the gait's angles (docs/physics.md)\n" +
+            ChoicesText("variants", parameters);
+  }
+  return text;
 }
 
 }  // namespace trotix

@@ -1,25 +1,66 @@
-// What a physics run comes to, as --physics-summary writes it.
+// What a physics run, or an ensemble of runs, comes to, as
+// --physics-summary writes it.
 #ifndef TROTIX_GAITLAB_PHYSICSSUMMARY_H_
 #define TROTIX_GAITLAB_PHYSICSSUMMARY_H_
 
+#include <array>
+#include <cmath>
 #include <string>
+
+#include "trotix/WalkTypes.h"
 
 namespace trotix {
 
 // The trunk counts as fallen once it tilts this far from upright.
 constexpr double kFallTiltDegrees = 60.0;
 
+// What one servo delivered over a run.
+struct JointTorque {
+  double peakNm = 0.0;
+  double rmsNm = 0.0;
+  double atLimitFraction = 0.0;  // of the integration steps, at the torque limit
+};
+
+// The 10th and 90th percentiles of a quantity over an ensemble's members.
+struct Percentiles {
+  double p10 = 0.0;
+  double p90 = 0.0;
+};
+
 struct PhysicsSummary {
   double seconds = 0.0;
-  double distanceMm = 0.0;  // from the start to the end, over the floor
+  double distanceMm = 0.0;    // from the start to the end, over the floor
+  double pathLengthMm = 0.0;  // the trunk's track over the floor, tick by tick
   // Mean speeds along the trunk's own forward and leftward directions.
   double forwardSpeedMmS = 0.0;
   double lateralSpeedMmS = 0.0;
   double yawRateDegS = 0.0;  // mean; positive turns left
   double maxTiltDeg = 0.0;   // largest angle of the trunk's up axis from vertical
   bool fell = false;         // tilted past kFallTiltDegrees or touched the floor
+  double fellAtS = NAN;      // when it first did; NaN if it never did
+  bool recovered = false;    // fell, and ended upright with the trunk off the floor
   double maxFootErrorMm = 0.0;
+  double slipMm = 0.0;  // how far a stance foot slides over the floor per stance
+  // Servo work over weight times path: sum |torque x joint speed| dt over
+  // m g path. NaN when the trunk's path is under 1 mm.
+  double costOfTransport = NAN;
+  std::array<JointTorque, kJointCount> torques{};
+  bool unstable = false;  // the integration broke down; the rest is up to that tick
+
+  // Over an ensemble: the fields above are the members' medians (the
+  // booleans: true for most members; fellAtS over the members that fell).
+  int members = 1;
+  Percentiles forwardSpeed, yawRate;
+  double fellFraction = 0.0;
+  // Some members fell and others did not, or none fell and the forward
+  // speed's or the yaw rate's p10-p90 spread is over kDisagreeingSpread of
+  // its larger end and over its floor.
+  bool membersDisagree = false;
 };
+
+constexpr double kDisagreeingSpread = 0.2;
+constexpr double kSpeedSpreadFloorMmS = 10.0;
+constexpr double kYawSpreadFloorDegS = 5.0;
 
 // One JSON object on one line.
 std::string PhysicsSummaryJson(const PhysicsSummary& summary);

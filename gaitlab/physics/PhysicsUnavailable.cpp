@@ -14,12 +14,12 @@ InputError Unavailable(const std::string& option) {
 }  // namespace
 
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters&, const GaitSettings&,
-                                               const std::string& option) {
+                                               const std::string& option, int) {
   throw Unavailable(option);
 }
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters&, const GaitSettings&, double, unsigned,
-                                   const MapProgress&) {
+                                   int, const MapProgress&) {
   throw Unavailable("--physics-map");
 }
 

@@ -6,14 +6,17 @@
 #include <array>
 #include <string>
 
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 
 namespace trotix {
 
 // Names in the model: bodies "trunk", "legN_upper", "legN_lower"; joints
 // and their servos "legN_roll", "legN_pitch", "legN_knee"; sites
-// "legN_foot" at the foot spheres' centres; geoms "floor" and "trunk".
-std::string RobotMjcf(const PhysicsParameters& parameters, double tickPeriodMs);
+// "legN_foot" at the foot spheres' centres; geoms "floor", "trunk" and
+// "legN_foot"; the keyframe "standing" when `gait` has a standing pose.
+std::string RobotMjcf(const PhysicsParameters& parameters, double tickPeriodMs,
+                      const MjcfGait& gait = {});
 
 }  // namespace trotix
 

@@ -37,22 +37,26 @@ std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml) {
   return std::unique_ptr<mjModel, ModelDeleter>(model);
 }
 
-RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs)
+RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs,
+                       const MjcfGait& gait)
     : parameters_(parameters),
-      model_(CompileMjcf(RobotMjcf(parameters, tickPeriodMs))),
+      model_(CompileMjcf(RobotMjcf(parameters, tickPeriodMs, gait))),
       stepsPerTick_(StepsPerTick(parameters, tickPeriodMs)) {
   for (int joint = 0; joint < kJointCount; ++joint) {
     qpos_[joint] = model_->jnt_qposadr[id(mjOBJ_JOINT, JointName(joint))];
+    dof_[joint] = model_->jnt_dofadr[id(mjOBJ_JOINT, JointName(joint))];
     actuator_[joint] = id(mjOBJ_ACTUATOR, JointName(joint));
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
     const std::string name = "leg" + std::to_string(leg);
     footSite_[leg] = id(mjOBJ_SITE, name + "_foot");
     upperBody_[leg] = id(mjOBJ_BODY, name + "_upper");
+    footGeom_[leg] = id(mjOBJ_GEOM, name + "_foot");
   }
   trunkBody_ = id(mjOBJ_BODY, "trunk");
   trunkQpos_ = model_->jnt_qposadr[id(mjOBJ_JOINT, "trunk")];
   trunkGeom_ = id(mjOBJ_GEOM, "trunk");
+  floorGeom_ = id(mjOBJ_GEOM, "floor");
 }
 
 int RobotModel::id(mjtObj type, const std::string& name) const {

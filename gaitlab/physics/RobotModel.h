@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "trotix/WalkTypes.h"
 
@@ -28,7 +29,7 @@ std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml);
 
 class RobotModel {
  public:
-  RobotModel(const PhysicsParameters& parameters, double tickPeriodMs);
+  RobotModel(const PhysicsParameters& parameters, double tickPeriodMs, const MjcfGait& gait = {});
 
   const mjModel& model() const { return *model_; }
   DataPointer makeData() const { return DataPointer(mj_makeData(model_.get())); }
@@ -38,9 +39,12 @@ class RobotModel {
 
   // Indices by engine joint (leg-major pitch, roll, knee).
   int qposOf(int joint) const { return qpos_[joint]; }
+  int dofOf(int joint) const { return dof_[joint]; }
   int actuatorOf(int joint) const { return actuator_[joint]; }
   int footSite(int leg) const { return footSite_[leg]; }
   int upperBody(int leg) const { return upperBody_[leg]; }
+  int footGeom(int leg) const { return footGeom_[leg]; }
+  int floorGeom() const { return floorGeom_; }
   int trunkBody() const { return trunkBody_; }
   // The trunk's free joint: position (m) and orientation quaternion.
   int trunkQpos() const { return trunkQpos_; }
@@ -57,9 +61,9 @@ class RobotModel {
   PhysicsParameters parameters_;
   std::unique_ptr<mjModel, ModelDeleter> model_;
   int stepsPerTick_;
-  std::array<int, kJointCount> qpos_{}, actuator_{};
-  std::array<int, kLegCount> footSite_{}, upperBody_{};
-  int trunkBody_, trunkQpos_, trunkGeom_;
+  std::array<int, kJointCount> qpos_{}, dof_{}, actuator_{};
+  std::array<int, kLegCount> footSite_{}, upperBody_{}, footGeom_{};
+  int trunkBody_, trunkQpos_, trunkGeom_, floorGeom_;
 };
 
 }  // namespace trotix

@@ -84,8 +84,14 @@ void DrawPanel(SvgCanvas& canvas, double left, const MapQuantity& quantity,
     canvas.text(x + kCell / 2.0, y + kCell / 2.0 + (fell ? -2.0 : 4.0),
                 std::to_string(std::lround(value)), Style(12.0, TextAnchor::kMiddle, ink));
     if (fell) {
-      canvas.text(x + kCell / 2.0, y + kCell / 2.0 + 13.0, "fell",
+      const double fraction = cells[i].summary.fellFraction;
+      canvas.text(x + kCell / 2.0, y + kCell / 2.0 + 13.0,
+                  fraction < 1.0 ? "fell " + std::to_string(std::lround(fraction * 100)) + "%"
+                                 : std::string("fell"),
                   Style(11.0, TextAnchor::kMiddle, "#ffffff"));
+    }
+    if (cells[i].summary.membersDisagree) {
+      canvas.rect(x + 3.0, y + 3.0, kCell - 6.0, kCell - 6.0, "none", {"#f2a20c", 3.0});
     }
   }
   DrawAxes(canvas, left, cells);
@@ -102,7 +108,7 @@ std::string DrawPhysicsMap(const std::vector<MapCell>& cells, const std::string&
   canvas.text(32.0, 64.0, caption, Style(13.0, TextAnchor::kStart, "#5b6270"));
   canvas.text(32.0, 84.0,
               "red: forwards or turning left; blue: backwards or turning right; grey: the "
-              "trunk fell or touched the floor",
+              "trunk fell or touched the floor; orange frame: the models disagree",
               Style(13.0, TextAnchor::kStart, "#5b6270"));
   const MapQuantity quantities[2] = {
       {"Forward speed", "mm/s", [](const PhysicsSummary& s) { return s.forwardSpeedMmS; }},

@@ -25,6 +25,10 @@ std::string CsvTable::HeaderRow(const TableLayout& layout) {
           std::string(",body_") + kBodyNames[i] + (kBodyIsAngle[i] ? layout.angles.suffix() : "");
     }
   }
+  if (layout.torques) {
+    for (int joint = 0; joint < kJointCount; ++joint)
+      header += "," + JointName(joint) + "_torque_nm";
+  }
   return header;
 }
 
@@ -58,6 +62,12 @@ void CsvTable::addTick(const TickRecord& record) {
     for (int i = 0; i < 6; ++i) {
       *p++ = ',';
       p = WriteDouble(p, kBodyIsAngle[i] ? values[i] * layout_.angles.scale : values[i]);
+    }
+  }
+  if (layout_.torques) {
+    for (const double torque : record.torques) {
+      *p++ = ',';
+      p = WriteDouble(p, torque);
     }
   }
   *p++ = '\n';

@@ -59,6 +59,10 @@ void JsonlTable::addTick(const TickRecord& record) {
     }
     *p++ = '}';
   }
+  if (layout_.torques) {
+    p = WriteText(p, ",\"torques_nm\":");
+    p = WriteArray(p, record.torques, WriteJsonDouble);
+  }
   p = WriteText(p, "}\n");
   out_.commit(p);
 }

@@ -14,6 +14,7 @@ namespace trotix {
 struct TableLayout {
   bool targets = false;        // the four frame-0 foot targets
   bool body = false;           // the physics model's trunk pose (--physics)
+  bool torques = false;        // the physics model's servo torques (--physics-torques)
   double tickPeriodMs = 33.0;  // time_s = tick x period
   AngleUnit angles;            // of the joint angles and the trunk's yaw, roll, pitch
 

@@ -40,6 +40,8 @@ class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
   TickStage& stage() override { return *this; }
   PhysicsSummary summary() const override { return physics_->summary(); }
   PhysicsRun& run() override { return physics_->run(); }
+  void keepReplay() override { physics_->keepReplay(); }
+  std::string replayCsv() const override { return physics_->replayCsv(); }
   void finish() override { encoder_->finish(); }
 
  private:

@@ -54,6 +54,13 @@ inline const LegGeometry& LegGeometryOf(int leg) {
 // 2 on the right (y = -kLateralBase).
 Vector3 ShoulderPosition(int leg);
 
+// One leg's joint angles (rad), as a leg solver gives them.
+struct LegAngles {
+  double roll;
+  double pitch;
+  double knee;
+};
+
 // Where a foot target lies against the leg's reach, by the solver's own
 // test: inside [rmin, rmax], beyond rmax, or short of rmin (a target with a
 // NaN coordinate counts as short).

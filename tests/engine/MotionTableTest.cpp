@@ -3,7 +3,7 @@
 #include <array>
 #include <limits>
 
-#include "engine/JointCommandConversion.h"
+#include "trotix/JointCommandConversion.h"
 #include "trotix/WalkEngine.h"
 
 namespace trotix {

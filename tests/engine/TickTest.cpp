@@ -5,7 +5,7 @@
 #include <limits>
 #include <random>
 
-#include "engine/JointCommandConversion.h"
+#include "trotix/JointCommandConversion.h"
 #include "trotix/SliderMapping.h"
 #include "trotix/WalkEngine.h"
 

@@ -5,6 +5,7 @@
 
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/IntegerText.h"
+#include "gaitlab/physics/PhysicsParameters.h"
 #include "tools/trotix-gait/GaitCommandLine.h"
 #include "tools/trotix-gait/OptionRules.h"
 
@@ -118,21 +119,37 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
            "--plot its track on the floor",
            [&] { options.physics = true; });
   cli.value("--physics-summary", "FILE.json",
-            "with --physics: write the distance walked, the speeds, yaw\n"
-            "rate, largest tilt, whether it fell and the largest foot error",
+            "with --physics: write the distance and path walked, the\n"
+            "speeds and yaw rate with their spreads, falls, each servo's\n"
+            "torques, the feet's slip and the cost of transport",
             [&](const std::string& v) {
               options.physicsSummaryPath = RequireFileName("--physics-summary", v);
             });
   cli.value(
       "--physics-map", "FILE.svg",
       "walk 9 x 9 slider settings for 10 s each, on all cores, and\n"
-      "draw forward speed and yaw rate over the sliders; then stop",
+      "draw forward speed and yaw rate over the sliders, framing\n"
+      "the settings whose models disagree; then stop",
       [&](const std::string& v) { options.physicsMapPath = RequireFileName("--physics-map", v); });
   cli.value(
       "--export-mjcf", "FILE.xml",
       "write the robot model for MuJoCo's own tools (mujoco-simulate\n"
-      "FILE.xml) and stop; --gait sets its physics section",
+      "FILE.xml) and stop; --gait sets its physics section and joint\n"
+      "ranges; with --physics, run too and write the first model's\n"
+      "state at every tick to FILE-replay.csv (docs/physics.md)",
       [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
+  cli.flag("--physics-torques",
+           "with --physics: each row gains every servo's torque (N m,\n"
+           "averaged over the tick), leg0_pitch_torque_nm ...",
+           [&] { options.physicsTorques = true; });
+  cli.value("--ensemble", "N",
+            "with --physics or --physics-map: walk N slightly different\n"
+            "models, 1 to 100 (default 5); the summary and the map give\n"
+            "their medians and spreads, the rows the first model's walk",
+            [&](const std::string& v) {
+              options.ensembleMembers =
+                  static_cast<int>(ParseBoundedInteger(v, 1, kMaxEnsembleMembers, "--ensemble"));
+            });
 }
 
 // --help and --version end parsing at once: what follows them is not read.
@@ -242,6 +259,8 @@ Exit status:
   3  --check found a broken joint limit or a limited servo pulse, or a
      reach clamp or saturated roll that the gait file's check section
      asks about
+  4  the physics model became unstable (the summary and the map are
+     written up to that point)
 
 Example:
   trotix-gait --ticks 126 --step -100 --turn 20 --plot gait.svg > gait.csv

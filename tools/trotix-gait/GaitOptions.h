@@ -8,7 +8,8 @@
 
 #include "gaitlab/gait/AngleUnit.h"
 #include "gaitlab/gait/Schedule.h"  // kMaxTicks
-#include "trotix/SliderMapping.h"   // the slider ranges; positions outside are refused
+#include "gaitlab/physics/PhysicsParameters.h"
+#include "trotix/SliderMapping.h"  // the slider ranges; positions outside are refused
 
 namespace trotix {
 
@@ -33,12 +34,14 @@ struct GaitOptions {
   double videoFps = 0.0;           // 0: one frame per tick
   int videoWidth = 640, videoHeight = 480;
   std::int64_t rampTicks = 0;
+  int ensembleMembers = kDefaultEnsembleMembers;  // models a physics run walks
   TableFormat format = TableFormat::kCsv;
   AngleUnit units = kRadians;  // of the rows and the report
   bool targets = false;
-  bool check = false;    // exit status 3 when a joint limit is broken
-  bool physics = false;  // run the robot model in MuJoCo
-  bool watch = false;    // run it in a window instead, in real time
+  bool check = false;           // exit status 3 when a joint limit is broken
+  bool physics = false;         // run the robot model in MuJoCo
+  bool physicsTorques = false;  // the model's servo torques in every row
+  bool watch = false;           // run it in a window instead, in real time
   bool printGait = false;
   bool showHelp = false;
   bool showVersion = false;

@@ -51,25 +51,32 @@ struct SoleTask {
   std::vector<std::string> allowed;
 };
 
+void CheckSoleTask(const GaitOptions& options, const SoleTask& task) {
+  if (!Given(options, task.name)) return;
+  for (const std::string& name : options.given) {
+    const bool allowed =
+        std::find(task.allowed.begin(), task.allowed.end(), name) != task.allowed.end();
+    if (name != task.name && !allowed) {
+      throw InputError(name + " has no meaning with " + task.name + ", which " + task.does);
+    }
+  }
+}
+
 void CheckSoleTasks(const GaitOptions& options) {
   const SoleTask tasks[] = {
       {"--print-gait", "writes the gait file and stops", {"--gait", "--output"}},
-      {"--export-mjcf", "writes the robot model and stops", {"--gait"}},
-      {"--physics-map", "runs its own slider settings and writes only the map", {"--gait"}},
+      {"--physics-map",
+       "runs its own slider settings and writes only the map",
+       {"--gait", "--ensemble"}},
       {"--watch",
        "runs the physics in a window until it is closed",
        {"--gait", "--physics", "--turn", "--step"}},
   };
-  for (const SoleTask& task : tasks) {
-    if (!Given(options, task.name)) continue;
-    for (const std::string& name : options.given) {
-      const bool allowed =
-          std::find(task.allowed.begin(), task.allowed.end(), name) != task.allowed.end();
-      if (name != task.name && !allowed) {
-        throw InputError(name + " has no meaning with " + task.name + ", which " + task.does);
-      }
-    }
+  // With a physics run, --export-mjcf also writes the run's replay.
+  if (!options.physics) {
+    CheckSoleTask(options, {"--export-mjcf", "writes the robot model and stops", {"--gait"}});
   }
+  for (const SoleTask& task : tasks) CheckSoleTask(options, task);
 }
 
 bool WritesAngles(TableFormat format) {
@@ -94,6 +101,10 @@ void CheckDependencies(const GaitOptions& options) {
       {"--output", options.format != TableFormat::kNone,
        "nothing is written to it with --format none"},
       {"--physics-summary", options.physics, "add --physics (the summary is of a physics run)"},
+      {"--physics-torques", options.physics && options.format != TableFormat::kNone,
+       "add --physics and a csv or jsonl table"},
+      {"--ensemble", options.physics || !options.physicsMapPath.empty(),
+       "add --physics or --physics-map (it sets how many models walk)"},
   };
   for (const std::string& name : options.given) {
     for (const Dependency& dependency : dependencies) {

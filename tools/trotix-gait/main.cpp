@@ -18,6 +18,8 @@
 #include "gaitlab/io/OutputFile.h"
 #include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/io/TemporaryFiles.h"
+#include "gaitlab/physics/GaitVariants.h"
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsSection.h"
@@ -38,6 +40,17 @@ namespace {
 
 // Exit status of a run that fails --check.
 constexpr int kLimitBroken = 3;
+// Exit status when the physics model's integration broke down.
+constexpr int kPhysicsUnstable = 4;
+
+// One line on what most likely made the model unstable; returns the status.
+int ReportUnstable(const std::string& what, const PhysicsParameters& parameters) {
+  std::fprintf(stderr,
+               "trotix-gait: %s: the physics model became unstable; the likeliest cause is %s "
+               "(docs/physics.md gives the stable ranges)\n",
+               what.c_str(), LikelyUnstableKey(parameters).c_str());
+  return kPhysicsUnstable;
+}
 
 PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
   PlotCaption caption;
@@ -92,7 +105,8 @@ bool DeclaresSomethingToCheck(const GaitSettings& gait) {
 }
 
 std::string DescribeMap(const GaitOptions& options) {
-  return "9 x 9 slider settings, 10 s each from a standing start \xC2\xB7 " +
+  return "9 x 9 slider settings, 10 s each from a standing start, medians of " +
+         std::to_string(options.ensembleMembers) + " models \xC2\xB7 " +
          (options.gaitPath.empty() ? std::string("the built-in gait and model")
                                    : "gait " + PrintableText(options.gaitPath));
 }
@@ -102,6 +116,7 @@ std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettin
   TableLayout layout;
   layout.targets = options.targets;
   layout.body = options.physics;
+  layout.torques = options.physicsTorques;
   layout.tickPeriodMs = gait.tickPeriodMs;
   layout.angles = options.units;
   if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
@@ -131,9 +146,9 @@ class ProgressSink : public TickSink {
 };
 
 std::vector<MapCell> RunMapWithProgress(const PhysicsParameters& parameters,
-                                        const GaitSettings& gait) {
+                                        const GaitSettings& gait, int members) {
   ProgressLine line("map cells", kMapColumns * kMapRows);
-  return RunPhysicsMap(parameters, gait, kMapSecondsPerSetting, 0,
+  return RunPhysicsMap(parameters, gait, kMapSecondsPerSetting, 0, members,
                        [&line](std::size_t done) { line.update(static_cast<std::int64_t>(done)); });
 }
 
@@ -148,10 +163,21 @@ void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
                static_cast<long long>(options.ticks - 1), late == 1 ? "has" : "have");
 }
 
+std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait) {
+  return RobotMjcf(parameters, gait.tickPeriodMs, MjcfGaitOf(gait, parameters));
+}
+
+// "robot.xml" gives "robot-replay.csv".
+std::string ReplayPath(const std::string& mjcfPath) {
+  const std::size_t dot = mjcfPath.size() >= 4 ? mjcfPath.size() - 4 : std::string::npos;
+  const bool xml = dot != std::string::npos && mjcfPath.compare(dot, 4, ".xml") == 0;
+  return (xml ? mjcfPath.substr(0, dot) : mjcfPath) + "-replay.csv";
+}
+
 // Opens every output first, so that a bad file name fails before any work.
 // Returns the exit status.
 int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule,
-                PhysicsCheck* physics) {
+                const PhysicsParameters& parameters, PhysicsCheck* physics) {
   std::optional<OutputFile> tableFile;
   std::optional<OutputBuffer> buffer;
   std::unique_ptr<TickSink> table;
@@ -186,9 +212,16 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   }
   ProgressSink progress(options.ticks);
   sinks.push_back(&progress);
+  std::optional<OutputFile> mjcfFile, replayFile;
+  if (physics && !options.exportMjcfPath.empty()) {
+    mjcfFile.emplace(options.exportMjcfPath, "--export-mjcf");
+    replayFile.emplace(ReplayPath(options.exportMjcfPath), "--export-mjcf");
+    physics->keepReplay();
+  }
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.rampTicks = options.rampTicks;
+  settings.tick = VariantTick(parameters);
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
   progress.finish();
@@ -196,6 +229,12 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (plot) WriteWhole(*plotFile, plot->renderSvg());
   if (reportFile) WriteWhole(*reportFile, report->json(options.units));
   if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
+  if (mjcfFile) {
+    WriteWhole(*mjcfFile, ExportedMjcf(parameters, gait));
+    WriteWhole(*replayFile, physics->replayCsv());
+    mjcfFile->commit();
+    replayFile->commit();
+  }
   if (tableFile) tableFile->commit();
   if (plotFile) plotFile->commit();
   if (reportFile) reportFile->commit();
@@ -207,6 +246,7 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
       std::fprintf(stderr, "trotix-gait: warning: %s\n", line.c_str());
     }
   }
+  if (physics && physics->summary().unstable) return ReportUnstable("--physics", parameters);
   if (options.check && !report->checkFailures().empty()) {
     std::fprintf(stderr, "trotix-gait: --check: %s\n", report->checkFailures().c_str());
     return kLimitBroken;
@@ -229,23 +269,28 @@ int Main(int argc, char** argv) {
     const GaitSettings gait =
         options.gaitPath.empty()
             ? DefaultGaitSettings()
-            : LoadGaitFile(options.gaitPath, {PhysicsSection(physicsParameters)});
+            : LoadGaitFile(options.gaitPath,
+                           {PhysicsSection(physicsParameters), VariantsSection(physicsParameters)});
     if (options.printGait) {
       WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, "--output",
                      GaitFileText(gait) + PhysicsSectionText(physicsParameters));
       return 0;
     }
-    if (!options.exportMjcfPath.empty()) {
+    if (!options.exportMjcfPath.empty() && !options.physics) {
       WriteFileWhole(options.exportMjcfPath, "--export-mjcf",
-                     RobotMjcf(physicsParameters, gait.tickPeriodMs));
+                     ExportedMjcf(physicsParameters, gait));
       return 0;
     }
     if (!options.physicsMapPath.empty()) {
       const std::string caption = DescribeMap(options);
       OutputFile mapFile(options.physicsMapPath, "--physics-map");
-      const std::vector<MapCell> cells = RunMapWithProgress(physicsParameters, gait);
+      const std::vector<MapCell> cells =
+          RunMapWithProgress(physicsParameters, gait, options.ensembleMembers);
       WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
       mapFile.commit();
+      for (const MapCell& cell : cells) {
+        if (cell.summary.unstable) return ReportUnstable("--physics-map", physicsParameters);
+      }
       return 0;
     }
     if (options.watch) {
@@ -263,7 +308,9 @@ int Main(int argc, char** argv) {
     WarnAboutLateRows(options, schedule);
     RemoveTemporaryFilesOnSignal();
     std::unique_ptr<PhysicsCheck> physics;
-    if (options.physics) physics = MakePhysicsCheck(physicsParameters, gait, "--physics");
+    if (options.physics) {
+      physics = MakePhysicsCheck(physicsParameters, gait, "--physics", options.ensembleMembers);
+    }
     std::optional<OutputFile> videoFile;
     PhysicsVideo* video = nullptr;
     if (!options.videoPath.empty()) {
@@ -274,7 +321,7 @@ int Main(int argc, char** argv) {
       video = filmed.get();
       physics = std::move(filmed);
     }
-    const int status = RunAndWrite(options, gait, schedule, physics.get());
+    const int status = RunAndWrite(options, gait, schedule, physicsParameters, physics.get());
     if (video != nullptr) {
       video->finish();
       videoFile->commit();

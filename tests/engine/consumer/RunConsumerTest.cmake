@@ -24,7 +24,7 @@ run_step("install" ${CMAKE_COMMAND} --install ${TROTIX_BUILD_DIR} --prefix ${pre
 # Exactly the public headers, nothing internal.
 file(GLOB_RECURSE installed RELATIVE ${prefix}/include ${prefix}/include/*)
 list(SORT installed)
-if(NOT installed STREQUAL "trotix/LegGeometry.h;trotix/SliderMapping.h;trotix/WalkEngine.h;trotix/WalkTypes.h")
+if(NOT installed STREQUAL "trotix/JointCommandConversion.h;trotix/LegGeometry.h;trotix/SliderMapping.h;trotix/WalkEngine.h;trotix/WalkTypes.h")
   message(FATAL_ERROR "installed headers: ${installed}")
 endif()
 

@@ -1,6 +1,6 @@
 // Conversions from angles to joint commands (signed micro-radians).
-#ifndef TROTIX_ENGINE_JOINTCOMMANDCONVERSION_H_
-#define TROTIX_ENGINE_JOINTCOMMANDCONVERSION_H_
+#ifndef TROTIX_JOINTCOMMANDCONVERSION_H_
+#define TROTIX_JOINTCOMMANDCONVERSION_H_
 
 #include <cmath>
 #include <limits>
@@ -31,4 +31,4 @@ inline JointCommand RadiansToJointCommand(double radians) {
 
 }  // namespace trotix
 
-#endif  // TROTIX_ENGINE_JOINTCOMMANDCONVERSION_H_
+#endif  // TROTIX_JOINTCOMMANDCONVERSION_H_

@@ -1,0 +1,48 @@
+#include "gaitlab/physics/MjcfGait.h"
+
+#include <algorithm>
+
+#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/physics/JointMapping.h"
+#include "trotix/LegGeometry.h"
+
+namespace trotix {
+namespace {
+
+class FirstTick : public TickSink {
+ public:
+  void addTick(const TickRecord& record) override { record_ = record; }
+  const TickRecord& record() const { return record_; }
+
+ private:
+  TickRecord record_;
+};
+
+}  // namespace
+
+MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameters) {
+  MjcfGait result;
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    const JointServo& servo = gait.joints[joint];
+    if (!servo.lower || !servo.upper) continue;
+    JointAngles lower{}, upper{};
+    lower[joint] = *servo.lower;
+    upper[joint] = *servo.upper;
+    const double a = ModelJointAngles(lower)[joint], b = ModelJointAngles(upper)[joint];
+    result.ranges[joint] = JointRange{std::min(a, b), std::max(a, b)};
+  }
+  FirstTick first;
+  RunSettings settings;
+  ApplyGaitSettings(gait, settings.engine);
+  RunGait(1, {0, 0}, {}, {&first}, settings);
+  result.standing = first.record().angles;
+  // The model puts each foot on its target as the solver moved it into reach.
+  for (int leg = 0; leg < kLegCount; ++leg) {
+    const auto& target = first.record().targets[leg];
+    const Vector3 aim = ClampToReach(LegGeometryOf(leg), {target[0], target[1], target[2]});
+    result.standingHeightMm = std::max(result.standingHeightMm, aim.z + parameters.footRadiusMm);
+  }
+  return result;
+}
+
+}  // namespace trotix

@@ -1,0 +1,30 @@
+// What a gait file adds to the robot model besides its physics section:
+// each joint's range from the joints section and the pose the robot stands
+// in before it walks.
+#ifndef TROTIX_GAITLAB_MJCFGAIT_H_
+#define TROTIX_GAITLAB_MJCFGAIT_H_
+
+#include <array>
+#include <optional>
+
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/physics/PhysicsParameters.h"
+
+namespace trotix {
+
+using JointRange = std::array<double, 2>;  // lowest, highest, in the model's angle
+
+struct MjcfGait {
+  // Only joints with both limits get a range.
+  std::array<std::optional<JointRange>, kJointCount> ranges{};
+  // The engine's angles of its first tick at rest, and the trunk's height
+  // (mm) that puts the lowest foot on the floor; none without a gait.
+  std::optional<JointAngles> standing;
+  double standingHeightMm = 0.0;
+};
+
+MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameters);
+
+}  // namespace trotix
+
+#endif  // TROTIX_GAITLAB_MJCFGAIT_H_
