@@ -4,6 +4,8 @@
 #ifndef TROTIX_GAITLAB_SERVOTABLE_H_
 #define TROTIX_GAITLAB_SERVOTABLE_H_
 
+#include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "gaitlab/gait/GaitRun.h"
@@ -12,6 +14,14 @@
 #include "gaitlab/tables/TableColumns.h"
 
 namespace trotix {
+
+// The joints that have a channel, in increasing channel order.
+std::vector<int> ChannelJoints(const GaitSettings& settings);
+
+// A joint's pulse width in whole microseconds, as the table writes it.
+inline std::int64_t PulseMicroseconds(const JointServo& servo, double angle) {
+  return std::llround(servo.pulseUs(angle));
+}
 
 class ServoTable : public TickSink {
  public:
