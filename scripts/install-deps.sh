@@ -9,6 +9,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libyaml-cpp-dev libmujoco-dev libmujoco-samples
   clang libclang-rt-14-dev
+  # the Python module, its tests, its Dask executor and the tuning example
+  pybind11-dev python3-dev python3-numpy python3-pytest python3-distributed
+  python3-cmaes python3-matplotlib
   libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
   # the Windows build: cross compiler, GoogleTest's sources, Wine to test
   # it, zip to package it
