@@ -38,8 +38,8 @@ void BM_PhysicsMap(benchmark::State& state) {
   const py::object trotix = py::module_::import("trotix");
   const py::object pool =
       py::module_::import("concurrent.futures").attr("ThreadPoolExecutor")(state.range(0));
-  const py::list turns = py::cast(std::vector<int>{-20, 20});
-  const py::list steps = py::cast(std::vector<int>{-100, 0});
+  const py::tuple turns = py::make_tuple(-20, 20);
+  const py::tuple steps = py::make_tuple(-100, 0);
   for (auto _ : state) {
     trotix.attr("physics_map")(turns, steps, py::arg("ticks") = 300, py::arg("executor") = pool);
   }
