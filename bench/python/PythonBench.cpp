@@ -2,13 +2,18 @@
 //   trotix_python_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // BM_GaitProgram runs `trotix-gait --ticks 1000000 --format none` as a
 // process; BM_PythonRun calls trotix.run(1_000_000) in this process, arrays
-// and all. BM_PhysicsMap walks 4 settings of 300 ticks on 1 and 2 threads.
+// and all. BM_PhysicsMap walks 4 settings of 300 ticks on 1 and 2 threads;
+// BM_CppPhysicsMap, the baseline of what two threads give on this machine
+// now, walks the command line's 81 settings for 15 ticks each in C++.
 #include <benchmark/benchmark.h>
 #include <pybind11/embed.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <stdexcept>
+
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/physics/PhysicsMap.h"
 
 extern char** environ;
 
@@ -46,9 +51,19 @@ void BM_PhysicsMap(benchmark::State& state) {
   pool.attr("shutdown")();
 }
 
+void BM_CppPhysicsMap(benchmark::State& state) {
+  const trotix::GaitSettings gait = trotix::DefaultGaitSettings();
+  const double seconds = 15 * gait.tickSeconds();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        trotix::RunPhysicsMap({}, gait, seconds, static_cast<unsigned>(state.range(0))));
+  }
+}
+
 BENCHMARK(BM_GaitProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PythonRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PhysicsMap)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CppPhysicsMap)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
