@@ -3,6 +3,8 @@ local threads and on a Dask cluster."""
 
 import concurrent.futures
 import json
+import threading
+import time
 
 import numpy as np
 import pytest
@@ -36,3 +38,30 @@ def test_physics_map_on_dask_equals_the_serial_map():
         assert np.array_equal(values, spread.fields[key]), key
     cell = trotix.physics(60, turn=0, step=60).summary
     assert serial.yaw_rate_deg_s[1, 1] == cell["yaw_rate_deg_s"]
+
+
+@pytest.mark.parametrize("work", [lambda: trotix.run(300_000),
+                                  lambda: trotix.physics_map([0], [-100], ticks=300,
+                                                             executor=_Inline())])
+def test_python_runs_on_while_the_cpp_works(work):
+    """The GIL is released: this thread gets its share of the processor while
+    another runs C++, rather than waiting for the C++ to end."""
+    done = threading.Event()
+    worker = threading.Thread(target=lambda: (work(), done.set()))
+    own, everyone = time.thread_time(), time.process_time()
+    worker.start()
+    while not done.is_set():
+        pass
+    worker.join()
+    own = time.thread_time() - own
+    others = time.process_time() - everyone - own
+    assert own > 0.25 * others
+
+
+class _Inline(concurrent.futures.Executor):
+    """Runs each task at once on the calling thread."""
+
+    def submit(self, fn, *args, **kwargs):
+        future = concurrent.futures.Future()
+        future.set_result(fn(*args, **kwargs))
+        return future
