@@ -18,19 +18,29 @@ void BindLegGait(py::module_& module) {
   py::class_<LegGaitParams>(module, "LegGait",
                             "One leg's gait parameters and phase, a view into its engine. Lengths "
                             "in mm; each tick advances the phase by 4 x 0.008 x stepRate.")
-      .def_readwrite("stepRate", &LegGaitParams::stepRate)
-      .def_readwrite("stepLength", &LegGaitParams::stepLength)
-      .def_readwrite("sideStepLength", &LegGaitParams::sideStepLength)
-      .def_readwrite("turnStep", &LegGaitParams::turnStep)
-      .def_readwrite("footOffsetZ", &LegGaitParams::footOffsetZ)
-      .def_readwrite("stepHeight", &LegGaitParams::stepHeight)
-      .def_readwrite("footOffsetX", &LegGaitParams::footOffsetX)
-      .def_readwrite("footOffsetY", &LegGaitParams::footOffsetY)
-      .def_readwrite("phase", &LegGaitParams::phase)
-      .def_readwrite("halfStepLength", &LegGaitParams::halfStepLength)
-      .def_readwrite("turnStroke", &LegGaitParams::turnStroke)
-      .def_readwrite("halfSideStepLength", &LegGaitParams::halfSideStepLength)
-      .def_readwrite("legIndex", &LegGaitParams::legIndex);
+      .def_readwrite("stepRate", &LegGaitParams::stepRate,
+                     "The gait's speed: the phase grows by stepRate x 0.008 per frame.")
+      .def_readwrite("stepLength", &LegGaitParams::stepLength,
+                     "The stride, mm (the sliders write halfStepLength, which the gait uses).")
+      .def_readwrite("sideStepLength", &LegGaitParams::sideStepLength,
+                     "The full sideways stroke, mm; the gait uses halfSideStepLength.")
+      .def_readwrite("turnStep", &LegGaitParams::turnStep,
+                     "The turn slider's position, as the sliders last wrote it.")
+      .def_readwrite("footOffsetZ", &LegGaitParams::footOffsetZ,
+                     "How far below the shoulder the foot path sits, mm.")
+      .def_readwrite("stepHeight", &LegGaitParams::stepHeight, "The foot path's height, mm.")
+      .def_readwrite("footOffsetX", &LegGaitParams::footOffsetX,
+                     "How far ahead of the shoulder the foot path sits, mm.")
+      .def_readwrite("footOffsetY", &LegGaitParams::footOffsetY,
+                     "How far sideways of the shoulder the foot path sits, mm.")
+      .def_readwrite("phase", &LegGaitParams::phase, "Where in its cycle the leg is, 0 to 1.")
+      .def_readwrite("halfStepLength", &LegGaitParams::halfStepLength,
+                     "Half the along-track stroke, mm, which the step slider writes.")
+      .def_readwrite("turnStroke", &LegGaitParams::turnStroke,
+                     "The turn's stroke, mm, which the turn slider writes.")
+      .def_readwrite("halfSideStepLength", &LegGaitParams::halfSideStepLength,
+                     "Half the sideways stroke, mm.")
+      .def_readwrite("legIndex", &LegGaitParams::legIndex, "The leg's number.");
 }
 
 }  // namespace
