@@ -22,6 +22,12 @@ RunArrays::RunArrays(std::int64_t ticks, double tickPeriodMs, bool body) : body_
 }
 
 void RunArrays::addTick(const TickRecord& record) {
+  // A long run stops at Ctrl-C as Python code would: the signal's exception
+  // ends the run and reaches the caller.
+  if (record.tick % kSignalCheckTicks == kSignalCheckTicks - 1) {
+    py::gil_scoped_acquire acquire;
+    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+  }
   tick_.push_back(record.tick);
   time_.push_back(layout_.seconds(record.tick));
   angles_.insert(angles_.end(), record.angles.begin(), record.angles.end());

@@ -26,12 +26,15 @@ class RunArrays : public TickSink {
  public:
   // Room for `ticks` rows is reserved at once; `body` adds the trunk's pose.
   RunArrays(std::int64_t ticks, double tickPeriodMs, bool body);
+  // Call with the GIL released.
   void addTick(const TickRecord& record) override;
 
   // The arrays under the names of the result's fields; call with the GIL.
   pybind11::dict release();
 
  private:
+  static constexpr std::int64_t kSignalCheckTicks = 1024;
+
   TableLayout layout_;
   bool body_;
   std::vector<std::int64_t> tick_;

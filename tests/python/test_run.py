@@ -1,6 +1,9 @@
 """trotix.run, the engine's views, gait files and reports against trotix-gait."""
 
+import _thread
 import json
+import threading
+import time
 
 import numpy as np
 import pytest
@@ -129,3 +132,12 @@ def test_bad_arguments_are_value_errors(call, message):
     with pytest.raises(ValueError) as refusal:
         call()
     assert str(refusal.value).startswith(message)
+
+
+def test_a_long_run_stops_at_ctrl_c():
+    threading.Timer(0.2, _thread.interrupt_main).start()
+    began = time.monotonic()
+    with pytest.raises(KeyboardInterrupt):
+        trotix.run(20_000_000)
+    assert time.monotonic() - began < 5  # the whole run would take 12 s or more
+    assert trotix.run(3).angles.shape == (3, 12)  # and the module works on
