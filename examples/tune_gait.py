@@ -9,7 +9,7 @@ the score. Candidates of a generation walk in parallel on all cores. The
 script writes the best gait file and a plot of the search, and compares the
 best with the built-in gait at the same sliders over a longer walk.
 
-    PYTHONPATH=build/default/python /usr/bin/python3 examples/tune_gait.py --out tuning
+    PYTHONPATH=build/default/python /usr/bin/python3 examples/tune_gait.py --out build/tuning
 """
 
 import argparse
