@@ -7,21 +7,28 @@
 
 namespace trotix {
 
+std::vector<int> ChannelJoints(const GaitSettings& settings) {
+  std::vector<int> joints;
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    if (settings.joints[joint].channel) joints.push_back(joint);
+  }
+  std::stable_sort(joints.begin(), joints.end(), [&](int a, int b) {
+    return *settings.joints[a].channel < *settings.joints[b].channel;
+  });
+  return joints;
+}
+
 ServoTable::ServoTable(OutputBuffer& out, const GaitSettings& settings) : out_(out) {
   layout_.tickPeriodMs = settings.tickPeriodMs;
-  for (int joint = 0; joint < kJointCount; ++joint) {
+  for (const int joint : ChannelJoints(settings)) {
     const JointServo& servo = settings.joints[joint];
-    if (servo.channel) {
-      channels_.push_back(
-          {joint, *servo.channel, ServoLimiter(servo, settings.tickSeconds(), settings.slewLimit)});
-    }
+    channels_.push_back(
+        {joint, *servo.channel, ServoLimiter(servo, settings.tickSeconds(), settings.slewLimit)});
   }
   if (channels_.empty()) {
     throw InputError(
         "--format servo: no joint has a channel (give them in the gait file's joints)");
   }
-  std::sort(channels_.begin(), channels_.end(),
-            [](const Channel& a, const Channel& b) { return a.number < b.number; });
   std::string header = "tick,time_s";
   for (const Channel& channel : channels_) {
     header += ",ch" + std::to_string(channel.number) + "_us";

@@ -16,6 +16,9 @@
 
 namespace trotix {
 
+// The joints that have a channel, in increasing channel order.
+std::vector<int> ChannelJoints(const GaitSettings& settings);
+
 class ServoTable : public TickSink {
  public:
   // Throws InputError when no joint has a channel. Writes the header at once.

@@ -1,0 +1,81 @@
+// trotix.Gait: a gait file in memory, read and written with the command
+// line's own parser and printer, so its messages and values are the same.
+#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gait/GaitFileKeys.h"
+#include "gaitlab/io/InputError.h"
+#include "gaitlab/physics/PhysicsMap.h"
+#include "gaitlab/physics/PhysicsSection.h"
+#include "python/src/Bindings.h"
+#include "python/src/GaitDescription.h"
+
+namespace py = pybind11;
+
+namespace trotix {
+
+GaitDescription ParseGaitDescription(const std::string& text, const std::string& name) {
+  GaitDescription gait;
+  gait.settings =
+      ParseGaitFile(text, name, {PhysicsSection(gait.physics), VariantsSection(gait.physics)});
+  return gait;
+}
+
+GaitDescription LoadGaitDescription(const std::string& path) {
+  GaitDescription gait;
+  gait.settings = LoadGaitFile(path, {PhysicsSection(gait.physics), VariantsSection(gait.physics)});
+  return gait;
+}
+
+std::string GaitDescriptionText(const GaitDescription& gait) {
+  return GaitFileText(gait.settings) + PhysicsSectionText(gait.physics);
+}
+
+namespace {
+
+// The keys a gait file sets per leg, with this leg's values.
+py::dict LegDict(const LegGaitParams& leg) {
+  py::dict values;
+  for (const SectionKey<LegGaitParams>& key : LegKeys()) {
+    values[key.name] = leg.*std::get<double LegGaitParams::*>(key.field);
+  }
+  return values;
+}
+
+}  // namespace
+
+void BindGait(py::module_& module) {
+  py::class_<GaitDescription>(module, "Gait",
+                              "A gait file: the engine's gait, the servos of its joints and "
+                              "the physics model. Gait() is the built-in gait.")
+      .def(py::init<>())
+      .def_static("from_yaml", &ParseGaitDescription, py::arg("text"), py::arg("name") = "<yaml>",
+                  "Parses gait file text; a refusal is a ValueError naming `name`, the line "
+                  "and the key, as the command line's.")
+      .def("to_yaml", &GaitDescriptionText,
+           "The gait file text that trotix-gait --print-gait writes; from_yaml reads it back "
+           "to the same values.")
+      .def_property_readonly(
+          "tick_period_ms", [](const GaitDescription& gait) { return gait.settings.tickPeriodMs; },
+          "The tick period, ms: time_s = tick x period.")
+      .def_property_readonly(
+          "legs",
+          [](const GaitDescription& gait) {
+            py::list legs;
+            for (const LegGaitParams& leg : gait.settings.legs) legs.append(LegDict(leg));
+            return legs;
+          },
+          "Each leg's gait fields as a dict, under the gait file's keys.")
+      .def("__eq__",
+           [](const GaitDescription& a, const GaitDescription& b) {
+             return GaitDescriptionText(a) == GaitDescriptionText(b);
+           })
+      .def(py::pickle(
+          [](const GaitDescription& gait) { return GaitDescriptionText(gait); },
+          [](const std::string& text) { return ParseGaitDescription(text, "<pickle>"); }));
+  module.def("load_gait", &LoadGaitDescription, py::arg("path"),
+             "Reads a gait file; a missing, unreadable or refused file is a ValueError with "
+             "the command line's message.");
+  module.attr("MAP_SECONDS_PER_SETTING") = kMapSecondsPerSetting;
+  module.attr("ENSEMBLE_MEMBERS") = kDefaultEnsembleMembers;
+}
+
+}  // namespace trotix

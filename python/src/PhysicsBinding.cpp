@@ -1,0 +1,65 @@
+// The physics check from Python: one run with the trunk's pose per tick, and
+// one summary alone, which is a map cell. The summary is handed over as the
+// command line's JSON, so every figure it gains reaches Python unchanged.
+#include <iterator>
+
+#include "gaitlab/physics/GaitVariants.h"
+#include "gaitlab/io/InputError.h"
+#include "gaitlab/physics/PhysicsCheck.h"
+#include "python/src/Bindings.h"
+#include "python/src/CheckedArguments.h"
+#include "python/src/RunArrays.h"
+
+namespace py = pybind11;
+
+namespace trotix {
+namespace {
+
+// The number of models an ensemble walks, within the command line's bounds.
+int CheckedMembers(int members) {
+  if (members < 1 || members > kMaxEnsembleMembers) {
+    throw InputError("ensemble: " + std::to_string(members) + " is out of range 1 to " +
+                     std::to_string(kMaxEnsembleMembers));
+  }
+  return members;
+}
+
+py::dict PhysicsArrays(std::int64_t ticks, int turn, int step, const ScheduleRows* schedule,
+                       const GaitDescription& gait, std::int64_t rampTicks, int members) {
+  const std::unique_ptr<PhysicsCheck> physics =
+      MakePhysicsCheck(gait.physics, gait.settings, "physics", CheckedMembers(members));
+  py::dict arrays = RunToArrays(ticks, turn, step, schedule, gait, rampTicks, physics.get());
+  arrays["summary"] = PhysicsSummaryJson(physics->summary());
+  return arrays;
+}
+
+std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const GaitDescription& gait,
+                               int members) {
+  ticks = CheckedTicks(ticks);
+  const SliderPositions start = CheckedSliders(turn, step);
+  members = CheckedMembers(members);
+  py::gil_scoped_release release;
+  const std::unique_ptr<PhysicsCheck> physics =
+      MakePhysicsCheck(gait.physics, gait.settings, "physics_map", members);
+  RunSettings settings;
+  ApplyGaitSettings(gait.settings, settings.engine);
+  settings.tick = VariantTick(gait.physics);
+  settings.stage = &physics->stage();
+  RunGait(ticks, start, {}, {}, settings);
+  return PhysicsSummaryJson(physics->summary());
+}
+
+}  // namespace
+
+void BindPhysics(py::module_& module) {
+  module.def("_physics", &PhysicsArrays, py::arg("ticks"), py::arg("turn"), py::arg("step"),
+             py::arg("schedule").none(true), py::arg("gait"), py::arg("ramp_ticks"),
+             py::arg("ensemble"));
+  module.def("_physics_summary", &PhysicsSummaryOnly, py::arg("ticks"), py::arg("turn"),
+             py::arg("step"), py::arg("gait"), py::arg("ensemble"));
+  py::tuple names(std::size(kBodyNames));
+  for (std::size_t i = 0; i < std::size(kBodyNames); ++i) names[i] = kBodyNames[i];
+  module.attr("BODY_FIELDS") = names;
+}
+
+}  // namespace trotix
