@@ -76,6 +76,9 @@ void BindGait(py::module_& module) {
              "the command line's message.");
   module.attr("MAP_SECONDS_PER_SETTING") = kMapSecondsPerSetting;
   module.attr("ENSEMBLE_MEMBERS") = kDefaultEnsembleMembers;
+  module.def(
+      "_map_ticks", [](const GaitDescription& gait) { return MapTicks(gait.settings); },
+      "The ticks a map cell walks: at least MAP_SECONDS_PER_SETTING seconds.");
 }
 
 }  // namespace trotix

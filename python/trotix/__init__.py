@@ -172,11 +172,11 @@ def physics_map(turns: Sequence[int], steps: Sequence[int], ticks: Optional[int]
     """Walks each (turn, step) setting from a standing start, each cell a task
     on `executor` (any concurrent.futures.Executor, such as a Dask client's
     get_executor(); by default a thread pool on all cores). ticks defaults to
-    MAP_SECONDS_PER_SETTING seconds of the gait's ticks, as --physics-map;
+    at least MAP_SECONDS_PER_SETTING seconds of the gait's ticks, as --physics-map;
     each cell walks an ensemble of `ensemble` models, as --ensemble."""
     gait = _gait(gait)
     if ticks is None:
-        ticks = round(MAP_SECONDS_PER_SETTING * 1000.0 / gait.tick_period_ms)
+        ticks = _trotix._map_ticks(gait)
     turns = np.asarray(turns, dtype=int).reshape(-1)
     steps = np.asarray(steps, dtype=int).reshape(-1)
     cells = [(int(turn), int(step)) for turn in turns for step in steps]
