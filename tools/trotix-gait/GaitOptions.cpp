@@ -1,6 +1,5 @@
 #include "tools/trotix-gait/GaitOptions.h"
 
-#include <cctype>
 #include <string_view>
 
 #include "gaitlab/io/InputError.h"
@@ -182,11 +181,6 @@ void ParseVideoSize(const std::string& text, GaitOptions& options) {
   }
 }
 
-bool IsGifName(std::string name) {
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name.size() > 4 && name.compare(name.size() - 4, 4, ".gif") == 0;
-}
-
 void AddVideoOptions(GaitCommandLine& cli, GaitOptions& options) {
   cli.value("--video", "FILE.mp4",
             "with --physics: film the run with MuJoCo's renderer, the\n"
@@ -194,7 +188,7 @@ void AddVideoOptions(GaitCommandLine& cli, GaitOptions& options) {
             "H.264 (.mp4) or an animated GIF (.gif); needs no display",
             [&](const std::string& v) {
               options.videoPath = RequireFileName("--video", v);
-              options.videoGif = IsGifName(v);
+              options.videoGif = EndsWith(v, ".gif");
             });
   cli.value("--video-fps", "N", "frames per second, 1 to 120 (default: one per tick)",
             [&](const std::string& v) {

@@ -28,15 +28,6 @@ bool SameFile(const std::string& a, const std::string& b) {
   return resolvedA == resolvedB;
 }
 
-// Whether `name` ends in `suffix` (lower case), in any case, after a stem.
-bool EndsWith(const std::string& name, std::string_view suffix) {
-  if (name.size() <= suffix.size()) return false;
-  const std::string_view tail = std::string_view(name).substr(name.size() - suffix.size());
-  return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == b;
-  });
-}
-
 bool EndsWithSvg(const std::string& name) { return EndsWith(name, ".svg"); }
 
 bool Given(const GaitOptions& options, const std::string& name) {
@@ -169,6 +160,14 @@ void CheckFileNames(const GaitOptions& options) {
 }
 
 }  // namespace
+
+bool EndsWith(const std::string& name, std::string_view suffix) {
+  if (name.size() <= suffix.size()) return false;
+  const std::string_view tail = std::string_view(name).substr(name.size() - suffix.size());
+  return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
+}
 
 void CheckCombination(const GaitOptions& options) {
   CheckSoleTasks(options);
