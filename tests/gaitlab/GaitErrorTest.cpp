@@ -323,6 +323,41 @@ TEST(GaitWriteFailureTest, FullDeviceGivesStatus1AndNoPlot) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+// No output may replace an input or another output, however it is named;
+// nothing runs and every file stays as it was.
+TEST(GaitFileClashTest, NoOutputReplacesAnInputOrAnotherOutput) {
+  const std::pair<std::vector<std::string>, const char*> clashes[] = {
+      {{"--gait", "g.yaml", "--output", "g.yaml"}, "--output and --gait"},
+      {{"--gait", "./g.yaml", "--report", "g.yaml"}, "--report and --gait"},
+      {{"--gait", "link.yaml", "--output", "g.yaml"}, "--output and --gait"},
+      {{"--gait", "hard.yaml", "--output", "g.yaml"}, "--output and --gait"},
+      {{"--schedule", "m.csv", "--output", "sub/../m.csv"}, "--output and --schedule"},
+      {{"--gait", "g.yaml", "--physics", "--physics-summary", "g.yaml"},
+       "--physics-summary and --gait"},
+      {{"--gait", "g.yaml", "--export-mjcf", "link.yaml"}, "--export-mjcf and --gait"},
+      {{"--gait", "map.svg", "--physics-map", "map.svg"}, "--physics-map and --gait"},
+      {{"--physics", "--export-mjcf", "x.xml", "--output", "x.xml"}, "--export-mjcf and --output"},
+      {{"--physics", "--export-mjcf", "x.xml", "--output", "x-replay.csv"},
+       "the replay of --export-mjcf and --output"},
+  };
+  for (const auto& [args, message] : clashes) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), "tick_period_ms: 20\n");
+    WriteFile(dir.file("map.svg"), "tick_period_ms: 20\n");
+    WriteFile(dir.file("m.csv"), "0,10,-50\n");
+    ::mkdir(dir.file("sub").c_str(), 0755);
+    ::symlink("g.yaml", dir.file("link.yaml").c_str());
+    ::link(dir.file("g.yaml").c_str(), dir.file("hard.yaml").c_str());
+    const auto before = dir.entries();
+    const ProcessResult result = RunGaitProgram(args, dir.path());
+    EXPECT_EQ(result.status, 2) << message;
+    EXPECT_EQ(result.err, std::string("trotix-gait: ") + message + " name the same file\n");
+    EXPECT_EQ(dir.entries(), before) << message;
+    EXPECT_EQ(ReadFile(dir.file("g.yaml")), "tick_period_ms: 20\n") << message;
+    EXPECT_EQ(ReadFile(dir.file("m.csv")), "0,10,-50\n") << message;
+  }
+}
+
 // An option that has no effect in the mode chosen is refused, not ignored;
 // each pair below once ran as if the option were not there.
 TEST(GaitOptionRuleTest, RefusesEveryOptionWithoutEffect) {
