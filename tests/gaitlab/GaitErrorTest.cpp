@@ -132,14 +132,6 @@ const BadInput kBadInputs[] = {
      {"--schedule", "sched.csv"},
      "0,0,0\ntick,turn,step\n",
      "sched.csv:2: tick: 'tick' is not a whole number"},
-    {"OutputDirectoryMissing",
-     {"--output", "no/such/dir/out.csv"},
-     "",
-     "--output: cannot create 'no/such/dir/out.csv': No such file or directory"},
-    {"PlotDirectoryMissing",
-     {"--plot", "no/such/dir/out.svg"},
-     "",
-     "--plot: cannot create 'no/such/dir/out.svg'"},
     {"OutputIsDirectory", {"--output", "."}, "", "--output: '.' is a directory"},
     {"GaitUnknownKey",
      {"--gait", "g.yaml"},
@@ -323,6 +315,31 @@ TEST(GaitWriteFailureTest, FullDeviceGivesStatus1AndNoPlot) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+// An output that cannot be created is a failed write, not a bad argument.
+TEST(GaitWriteFailureTest, AnOutputThatCannotBeCreatedGivesStatus1) {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"--output", "no/such/dir/out.csv"},
+       "--output: cannot create 'no/such/dir/out.csv': No such file or directory"},
+      {{"--plot", "no/such/dir/out.svg"}, "--plot: cannot create 'no/such/dir/out.svg'"},
+      {{"--report", "file/r.json"}, "--report: cannot create 'file/r.json': Not a directory"},
+      {{"--output", "locked/out.csv"}, "--output: cannot create 'locked/out.csv'"},
+  };
+  for (const auto& [args, message] : cases) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("file"), "x");
+    ::mkdir(dir.file("locked").c_str(), 0555);
+    // Permissions do not stop root; the other cases still run.
+    if (::geteuid() == 0 && args[1].rfind("locked", 0) == 0) continue;
+    std::vector<std::string> run = {"--ticks", "3"};
+    run.insert(run.end(), args.begin(), args.end());
+    const ProcessResult result = RunGaitProgram(run, dir.path());
+    EXPECT_EQ(result.status, 1) << args[1];
+    EXPECT_EQ(result.err.rfind(std::string("trotix-gait: ") + message, 0), 0u) << result.err;
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"file", "locked"})) << args[1];
+  }
+}
+
 // No output may replace an input or another output, however it is named;
 // nothing runs and every file stays as it was.
 TEST(GaitFileClashTest, NoOutputReplacesAnInputOrAnotherOutput) {
@@ -480,6 +497,17 @@ TEST(GaitReplaceTest, ADanglingLinkGetsItsTargetAndALoopIsRefused) {
   EXPECT_EQ(loop.err.rfind("trotix-gait: --output: 'loop.csv': Too many levels", 0), 0u)
       << loop.err;
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.csv", "loop.csv", "sub"}));
+}
+
+// The longest names a file system takes work as outputs.
+TEST(GaitReplaceTest, NamesUpToTheLongestFileNameWork) {
+  for (const std::size_t length : {254u, 255u}) {
+    ScratchDirectory dir;
+    const std::string name(length, 'n');
+    const ProcessResult result = RunGaitProgram({"--ticks", "2", "--output", name}, dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{name});
+  }
 }
 
 TEST(GaitHelpTest, HelpAndVersionSucceed) {

@@ -430,5 +430,38 @@ TEST(PhysicsVideoTest, FailsInOneLineWithoutItsTools) {
 }
 
 
+// A signal removes every temporary file, however many outputs are open and
+// whatever the program is doing.
+TEST(PhysicsSignalTest, LeavesNoTemporaryFileBehind) {
+  const struct {
+    const char* signal;
+    int temporaries;  // open when the signal comes
+    std::vector<std::string> args;
+  } kCases[] = {
+      {"INT", 1, {"--physics-map", "map.svg"}},
+      {"TERM",
+       7,
+       {"--physics", "--ticks", "100000", "--output", "o.csv", "--plot", "p.svg", "--report",
+        "r.json", "--physics-summary", "s.json", "--export-mjcf", "m.xml", "--video", "v.gif",
+        "--video-size", "64x64", "--video-fps", "1"}},
+      {"HUP", 1, {"--physics-map", "map.svg"}},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    // Started in the background, where a shell ignores SIGINT, unless told;
+    // the count of temporary files at the signal goes to standard output.
+    const std::string count = "ls -A | grep -c '^\\..*\\..\\{6\\}$'";
+    const std::string script = "env --default-signal=INT \"$0\" \"$@\" & pid=$!; n=0; while [ $(" +
+                               count + ") -lt " + std::to_string(c.temporaries) +
+                               " ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done; " + count +
+                               "; kill -" + c.signal + " $pid; wait $pid";
+    std::vector<std::string> words = {"-c", script, TROTIX_GAIT_PROGRAM};
+    words.insert(words.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram("/bin/sh", words, dir.path());
+    EXPECT_EQ(run.out, std::to_string(c.temporaries) + "\n") << c.signal;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.signal;
+  }
+}
+
 }  // namespace
 }  // namespace trotix

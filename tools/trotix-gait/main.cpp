@@ -248,6 +248,8 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
 }
 
 int Main(int argc, char** argv) {
+  // Before any output is opened, --physics-map's and --export-mjcf's too.
+  RemoveTemporaryFilesOnSignal();
   try {
     const GaitOptions options = ParseGaitOptions(argc, argv);
     if (options.showHelp) {
@@ -299,7 +301,6 @@ int Main(int argc, char** argv) {
                                   ? Schedule{}
                                   : LoadSchedule(options.schedulePath, gait.tickPeriodMs);
     WarnAboutLateRows(options, schedule);
-    RemoveTemporaryFilesOnSignal();
     std::unique_ptr<PhysicsCheck> physics;
     if (options.physics) {
       physics = MakePhysicsCheck(physicsParameters, gait, "--physics", options.ensembleMembers);
