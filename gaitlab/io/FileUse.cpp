@@ -21,8 +21,8 @@ fs::path PlaceOf(const std::string& name, std::error_code& error) {
 }  // namespace
 
 bool NameTheSameFile(const std::string& a, const std::string& b) {
-  std::error_code errorA, errorB;
-  const fs::file_status statusA = fs::status(a, errorA), statusB = fs::status(b, errorB);
+  std::error_code ignored;  // a name that does not exist yet has no status
+  const fs::file_status statusA = fs::status(a, ignored), statusB = fs::status(b, ignored);
   const bool existA = fs::exists(statusA), existB = fs::exists(statusB);
   if ((existA && !fs::is_regular_file(statusA)) || (existB && !fs::is_regular_file(statusB))) {
     return false;
@@ -32,6 +32,7 @@ bool NameTheSameFile(const std::string& a, const std::string& b) {
     const bool same = fs::equivalent(a, b, error);
     if (!error) return same;
   }
+  std::error_code errorA, errorB;
   const fs::path placeA = PlaceOf(a, errorA), placeB = PlaceOf(b, errorB);
   if (errorA || errorB) return a == b;
   return placeA == placeB;
