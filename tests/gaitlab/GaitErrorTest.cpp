@@ -430,12 +430,14 @@ TEST(GaitOptionRuleTest, AcceptsEveryOptionWithAnEffect) {
   EXPECT_NE(ReadFile(dir.file("p.yaml")).find("tick_period_ms: 20"), std::string::npos);
 }
 
-// Every output, whichever way it goes, fails loudly when the device is full.
+// Every output, whichever way it goes, fails loudly when the device is full
+// or the file size limit is reached.
 TEST(GaitWriteFailureTest, EveryOutputNamesWhatCouldNotBeWritten) {
   struct FullCase {
     std::vector<std::string> args;
-    const char* redirect;  // which of the program's streams goes to /dev/full
-    const char* message;   // expected on stderr; empty when stderr is the full one
+    const char* redirect;    // which of the program's streams goes to /dev/full
+    const char* message;     // expected on stderr; empty when stderr is the full one
+    const char* limit = "";  // or a file size limit instead
   };
   const FullCase cases[] = {
       {{"--help"}, ">", "cannot write standard output: No space left on device"},
@@ -446,13 +448,17 @@ TEST(GaitWriteFailureTest, EveryOutputNamesWhatCouldNotBeWritten) {
       {{"--export-mjcf", "/dev/full"}, "", "cannot write /dev/full"},
       {{"--ticks", "3", "--report", "/dev/full"}, "", "cannot write /dev/full"},
       {{"--ticks", "3", "--format", "none", "--report", "-"}, "2>", ""},
+      {{"--ticks", "3000", "--output", "o.csv"},
+       "",
+       "cannot write o.csv: File too large",
+       "ulimit -f 2; "},
   };
   for (const FullCase& full : cases) {
     ScratchDirectory dir;
-    std::vector<std::string> words = {
-        "-c",
-        std::string("exec \"$0\" \"$@\" ") + full.redirect + (*full.redirect ? "/dev/full" : ""),
-        TROTIX_GAIT_PROGRAM};
+    std::vector<std::string> words = {"-c",
+                                      std::string(full.limit) + "exec \"$0\" \"$@\" " +
+                                          full.redirect + (*full.redirect ? "/dev/full" : ""),
+                                      TROTIX_GAIT_PROGRAM};
     words.insert(words.end(), full.args.begin(), full.args.end());
     const ProcessResult result = RunProgram("/bin/sh", words, dir.path());
     EXPECT_EQ(result.status, 1) << full.args[0];
