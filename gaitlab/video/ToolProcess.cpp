@@ -59,7 +59,6 @@ ToolProcess::ToolProcess(const std::vector<std::string>& arguments, int input, i
     throw OutputError(name_ + ": cannot run " + program_ + " (" + std::strerror(error) +
                       "); install Debian's ffmpeg package");
   }
-  lastProgress_ = Clock::now();
 }
 
 ToolProcess::~ToolProcess() {
@@ -90,13 +89,15 @@ double ToolProcess::processorSeconds() const {
   return (user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
-void ToolProcess::checkStalled() {
+void ToolProcess::checkStalled(std::chrono::milliseconds waited) {
   const double seconds = processorSeconds();
   if (seconds > lastProcessorSeconds_) {
     lastProcessorSeconds_ = seconds;
     madeProgress();
+    return;
   }
-  if (Clock::now() - lastProgress_ < stallLimit_) return;
+  idle_ += waited;
+  if (idle_ < stallLimit_) return;
   end();
   const auto limit = std::chrono::duration_cast<std::chrono::seconds>(stallLimit_).count();
   throw OutputError(name_ + ": " + program_ + " stalled (it took no input and did no work for " +
@@ -112,8 +113,8 @@ int ToolProcess::wait() {
       child_ = -1;
       return -1;
     }
-    checkStalled();
     std::this_thread::sleep_for(kWaitStep);
+    checkStalled(kWaitStep);
   }
   child_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -1,8 +1,10 @@
 // A program of Debian's ffmpeg package run as a child process: ffmpeg
 // encoding a video, ffprobe checking one. Its standard output and error go
 // to temporary files that are read once it has ended. A child that neither
-// takes input nor uses the processor for `stallLimit` is taken to have
-// stalled, and is ended.
+// takes input nor uses the processor while this program waits for it for
+// `stallLimit` in all is taken to have stalled, and is ended. (Waits are
+// added up rather than read off the clock, so that a program stopped with
+// Ctrl-Z and continued later does not find its encoder stalled.)
 #ifndef TROTIX_GAITLAB_TOOLPROCESS_H_
 #define TROTIX_GAITLAB_TOOLPROCESS_H_
 
@@ -17,8 +19,6 @@ namespace trotix {
 
 class ToolProcess {
  public:
-  using Clock = std::chrono::steady_clock;
-
   // Starts arguments[0], looked up on PATH, with `input` as its standard
   // input (-1: none) and `file` as its descriptor 3 (-1: none). Throws
   // OutputError naming `name`, the file worked on, if it cannot run.
@@ -30,9 +30,10 @@ class ToolProcess {
   ToolProcess& operator=(const ToolProcess&) = delete;
 
   // The child just took input.
-  void madeProgress() { lastProgress_ = Clock::now(); }
-  // Throws OutputError (and ends the child) when it has stalled.
-  void checkStalled();
+  void madeProgress() { idle_ = std::chrono::milliseconds(0); }
+  // After waiting `waited` for the child: throws OutputError (and ends the
+  // child) when it has stalled.
+  void checkStalled(std::chrono::milliseconds waited);
   // Waits for the child to end; its exit status, or -1 if a signal ended
   // it. Throws OutputError when it stalls.
   int wait();
@@ -51,7 +52,7 @@ class ToolProcess {
   std::FILE* output_ = nullptr;
   std::FILE* log_ = nullptr;
   pid_t child_ = -1;
-  Clock::time_point lastProgress_;
+  std::chrono::milliseconds idle_{0};
   double lastProcessorSeconds_ = 0.0;
 };
 

@@ -15,7 +15,7 @@ namespace {
 
 // How long one wait for ffmpeg to take more of a frame lasts before it is
 // asked whether it still works.
-constexpr int kPollMilliseconds = 250;
+constexpr std::chrono::milliseconds kPollStep(250);
 
 // ffmpeg writes the file through the descriptor it inherits as 3 (see
 // ToolProcess), so that the file may be the hidden temporary one that is
@@ -74,10 +74,10 @@ void VideoEncoder::addFrame(const unsigned char* rgb) {
   std::size_t sent = 0;
   while (sent < frameBytes_) {
     pollfd ready = {socket_, POLLOUT, 0};
-    const int polled = ::poll(&ready, 1, kPollMilliseconds);
+    const int polled = ::poll(&ready, 1, static_cast<int>(kPollStep.count()));
     if (polled < 0 && errno == EINTR) continue;
     if (polled == 0) {
-      ffmpeg_->checkStalled();
+      ffmpeg_->checkStalled(kPollStep);
       continue;
     }
     const ssize_t n = ::send(socket_, rgb + sent, frameBytes_ - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
