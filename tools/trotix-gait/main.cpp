@@ -167,13 +167,6 @@ std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings
   return RobotMjcf(parameters, gait.tickPeriodMs, MjcfGaitOf(gait, parameters));
 }
 
-// "robot.xml" gives "robot-replay.csv".
-std::string ReplayPath(const std::string& mjcfPath) {
-  const std::size_t dot = mjcfPath.size() >= 4 ? mjcfPath.size() - 4 : std::string::npos;
-  const bool xml = dot != std::string::npos && mjcfPath.compare(dot, 4, ".xml") == 0;
-  return (xml ? mjcfPath.substr(0, dot) : mjcfPath) + "-replay.csv";
-}
-
 // Opens every output first, so that a bad file name fails before any work.
 // Returns the exit status.
 int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule,
@@ -255,6 +248,8 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
 }
 
 int Main(int argc, char** argv) {
+  // Before any output is opened, --physics-map's and --export-mjcf's too.
+  RemoveTemporaryFilesOnSignal();
   try {
     const GaitOptions options = ParseGaitOptions(argc, argv);
     if (options.showHelp) {
@@ -306,7 +301,6 @@ int Main(int argc, char** argv) {
                                   ? Schedule{}
                                   : LoadSchedule(options.schedulePath, gait.tickPeriodMs);
     WarnAboutLateRows(options, schedule);
-    RemoveTemporaryFilesOnSignal();
     std::unique_ptr<PhysicsCheck> physics;
     if (options.physics) {
       physics = MakePhysicsCheck(physicsParameters, gait, "--physics", options.ensembleMembers);
