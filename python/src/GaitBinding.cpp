@@ -9,6 +9,7 @@
 #include "python/src/CheckedArguments.h"
 #include "python/src/DefaultNew.h"
 #include "python/src/GaitDescription.h"
+#include "python/src/Interruptible.h"
 
 namespace py = pybind11;
 
@@ -75,10 +76,14 @@ void BindGait(py::module_& module) {
       });
   // trotix pickles a Gait as its text (a __setstate__ would be skipped on
   // the whole object that __new__ makes).
-  module.def("load_gait", &LoadGaitDescription, py::arg("path"),
-             py::call_guard<py::gil_scoped_release>(),
-             "Reads a gait file; a missing, unreadable or refused file is a ValueError with "
-             "the command line's message.");
+  module.def(
+      "load_gait",
+      [](const std::string& path) {
+        return ReadWithoutGil([&] { return LoadGaitDescription(path); });
+      },
+      py::arg("path"),
+      "Reads a gait file; a missing, unreadable or refused file is a ValueError with "
+      "the command line's message.");
   module.attr("MAP_SECONDS_PER_SETTING") = kMapSecondsPerSetting;
   module.attr("ENSEMBLE_MEMBERS") = kDefaultEnsembleMembers;
   module.def(

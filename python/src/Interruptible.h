@@ -6,6 +6,7 @@
 #include <pybind11/pybind11.h>
 
 #include <atomic>
+#include <exception>
 #include <functional>
 
 namespace trotix {
@@ -24,6 +25,20 @@ struct StopFlag {
 // or else whatever the work threw. Call with the GIL held.
 void CallInterruptibly(const std::function<void(const std::atomic<bool>& stop)>& work,
                        const StopFlag* cancel = nullptr);
+
+// Reads a file with read() and the GIL released, so that a file that never
+// ends (a FIFO without a writer) stops no other Python thread. Ctrl-C
+// interrupts the read; its KeyboardInterrupt then replaces the read's error.
+template <typename Read>
+auto ReadWithoutGil(Read read) {
+  try {
+    pybind11::gil_scoped_release release;
+    return read();
+  } catch (const std::exception&) {
+    if (PyErr_CheckSignals() != 0) throw pybind11::error_already_set();
+    throw;
+  }
+}
 
 }  // namespace trotix
 

@@ -150,9 +150,11 @@ void BindRun(py::module_& module) {
           },
           "(N, 3) int64: tick, turn, step.");
   module.def(
-      "load_schedule", [](const std::string& path) { return ScheduleRows{LoadSchedule(path)}; },
-      py::arg("path"), py::call_guard<py::gil_scoped_release>(),
-      "Reads a schedule file as trotix-gait --schedule does.");
+      "load_schedule",
+      [](const std::string& path) {
+        return ReadWithoutGil([&] { return ScheduleRows{LoadSchedule(path)}; });
+      },
+      py::arg("path"), "Reads a schedule file as trotix-gait --schedule does.");
   module.def(
       "_run",
       [](std::int64_t ticks, int turn, int step, const ScheduleRows* schedule,
