@@ -58,7 +58,9 @@ std::int64_t CheckedInteger(py::handle value, std::int64_t minimum, std::int64_t
   try {
     text = py::str(py::handle(whole)).cast<std::string>();
   } catch (const py::error_already_set&) {
-    text = "a number too long to print";  // Python prints at most 4300 digits
+    // Python prints at most 4300 digits; the number is at least 1e4300.
+    text =
+        PyObject_RichCompareBool(whole.ptr(), py::int_(0).ptr(), Py_LT) == 1 ? "-1e4300" : "1e4300";
   }
   return ParseBoundedInteger(text, minimum, maximum, name);
 }
