@@ -58,9 +58,12 @@ std::int64_t CheckedInteger(py::handle value, std::int64_t minimum, std::int64_t
   try {
     text = py::str(py::handle(whole)).cast<std::string>();
   } catch (const py::error_already_set&) {
-    // Python prints at most 4300 digits; the number is at least 1e4300.
-    text =
-        PyObject_RichCompareBool(whole.ptr(), py::int_(0).ptr(), Py_LT) == 1 ? "-1e4300" : "1e4300";
+    // Python prints at most 4300 digits: the leading ones and zeros for the
+    // rest, of which the message shows the first few anyway.
+    const auto zeros = static_cast<std::size_t>(
+        static_cast<double>(py::cast<std::int64_t>(whole.attr("bit_length")())) * 0.30103 - 50);
+    const py::object leading = whole.attr("__floordiv__")(py::int_(10).attr("__pow__")(zeros));
+    text = py::str(leading).cast<std::string>() + std::string(zeros, '0');
   }
   return ParseBoundedInteger(text, minimum, maximum, name);
 }
