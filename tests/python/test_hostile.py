@@ -9,7 +9,7 @@ import time
 
 import numpy as np
 import pytest
-from hypothesis import given, settings, strategies as st
+from hypothesis import HealthCheck, given, settings, strategies as st
 from hypothesis.extra import numpy as hnp
 
 import trotix
@@ -145,7 +145,9 @@ def few(values):
     return np.ravel(values)[:2] if isinstance(values, np.ndarray) else values
 
 
-@settings(max_examples=150, deadline=None, database=None)
+# No time limits: a loaded machine (or a sanitizer build) makes examples slow.
+@settings(max_examples=150, deadline=None, database=None,
+          suppress_health_check=[HealthCheck.too_slow])
 @given(st.sampled_from(["run", "physics", "report", "servo_pulses", "engine", "leg", "map"]),
        ANY, ANY, ANY)
 def test_entry_points_raise_documented_exceptions_or_return(entry, a, b, c):
