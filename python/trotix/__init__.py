@@ -113,7 +113,8 @@ def _gait(function: str, gait: Optional[Gait]) -> Gait:
     if gait is None:
         return Gait()
     if not isinstance(gait, Gait):
-        raise TypeError(f"{function}: gait must be a trotix.Gait or None, not {type(gait).__name__}")
+        raise TypeError(f"{function}: gait must be a trotix.Gait or None, "
+                        f"not {type(gait).__name__}")
     return gait
 
 
@@ -166,7 +167,8 @@ def _fields(function: str, result: Any, *names: str):
     try:
         return [getattr(result, name) for name in names]
     except AttributeError:
-        raise TypeError(f"{function}: result must be a RunResult, not {type(result).__name__}") from None
+        raise TypeError(f"{function}: result must be a RunResult, "
+                        f"not {type(result).__name__}") from None
 
 
 def report(result: RunResult, gait: Optional[Gait] = None) -> Dict[str, Any]:
@@ -249,8 +251,9 @@ def _results(futures, timeout: Optional[float]):
                 break
             except concurrent.futures.TimeoutError:
                 if left <= 0.1:
-                    raise TimeoutError(f"physics_map: {len(futures) - len(results)} of "
-                                       f"{len(futures)} cells not done after {timeout:g} s") from None
+                    missing = len(futures) - len(results)
+                    raise TimeoutError(f"physics_map: {missing} of {len(futures)} cells not "
+                                       f"done after {timeout:g} s") from None
     return results
 
 

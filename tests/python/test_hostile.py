@@ -22,7 +22,8 @@ def with_tick(tick):
 
 
 @pytest.mark.parametrize("call,error,message", [
-    (lambda: trotix.report(with_tick(np.zeros((20, 0), np.int64))), ValueError, "tick: shape (20, 0)"),
+    (lambda: trotix.report(with_tick(np.zeros((20, 0), np.int64))), ValueError,
+     "tick: shape (20, 0)"),
     (lambda: trotix.report(with_tick(np.arange(21))), ValueError, "angles: shape (20, 12)"),
     (lambda: trotix.report(with_tick(np.zeros((20, 2), int))), ValueError, "tick: shape"),
     (lambda: trotix.report(with_tick(RUN.time_s)), TypeError, "report: tick must be"),
@@ -44,7 +45,8 @@ def with_tick(tick):
     (lambda: trotix.run(3, schedule=np.array([[0, 0.5, 0]], dtype=object)), ValueError,
      "schedule:1: "),
     (lambda: trotix.Gait.from_yaml("#" * (1 << 20) + "#"), ValueError, "<yaml>: larger than 1 MiB"),
-    (lambda: trotix.Schedule.from_csv("0,0,0\n" * (3 << 20)), ValueError, "<csv>: larger than 16 MiB"),
+    (lambda: trotix.Schedule.from_csv("0,0,0\n" * (3 << 20)), ValueError,
+     "<csv>: larger than 16 MiB"),
 ])
 def test_faults_are_documented_exceptions(call, error, message):
     with pytest.raises(error) as refusal:
@@ -135,7 +137,8 @@ def test_a_map_whose_futures_never_complete_times_out():
 
 SCALARS = st.one_of(st.none(), st.booleans(), st.integers(), st.floats(), st.text(max_size=3))
 SHAPES = hnp.array_shapes(min_dims=0, max_dims=3, min_side=0, max_side=13)
-ANY = st.one_of(SCALARS, hnp.arrays(st.sampled_from(["i8", "i4", "u8", "f8", "f4", "?", "U2"]), SHAPES),
+DTYPES = st.sampled_from(["i8", "i4", "u8", "f8", "f4", "?", "U2"])
+ANY = st.one_of(SCALARS, hnp.arrays(DTYPES, SHAPES),
                 hnp.arrays(object, SHAPES, elements=SCALARS))
 DOCUMENTED = (ValueError, TypeError)
 
