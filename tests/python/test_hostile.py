@@ -101,8 +101,6 @@ LONG_TICK = "tick_period_ms: 1000\nphysics: {max_time_step_ms: 0.1}\n"
 
 @pytest.mark.parametrize("call", [
     lambda: trotix.physics(1000, step=-100, gait=trotix.Gait.from_yaml(LONG_TICK), ensemble=5),
-    lambda: trotix.report(trotix.RunResult(*(np.repeat(a, 200_000, axis=0) for a in (
-        RUN.tick, RUN.time_s, RUN.angles, RUN.commands, RUN.targets)))),
     lambda: trotix.physics_map([0, 20], [-100], ticks=1000, ensemble=3,
                                gait=trotix.Gait.from_yaml(LONG_TICK)),
 ])
