@@ -18,6 +18,7 @@ void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine,
     std::vector<TickRecord>* block = pipeline.beginBlock();
     if (block == nullptr) return;
     for (; tick < ticks && block->size() < TickPipeline::kBlockTicks; ++tick) {
+      ThrowIfStopped(settings.stop);
       const SliderPositions positions = sliders.next();
       ApplySliderPositions(engine, positions.turn, positions.step);
       if (settings.tick) {

@@ -2,8 +2,10 @@
 #ifndef TROTIX_GAITLAB_GAITRUN_H_
 #define TROTIX_GAITLAB_GAITRUN_H_
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "gaitlab/gait/Schedule.h"
@@ -27,6 +29,17 @@ class TickStage {
   virtual void process(TickRecord& record) = 0;
 };
 
+// What a run ends with when asked to stop early (RunSettings::stop).
+class RunStopped : public std::runtime_error {
+ public:
+  RunStopped() : std::runtime_error("the run was stopped") {}
+};
+
+// Throws RunStopped once `stop` (if any) is set.
+inline void ThrowIfStopped(const std::atomic<bool>* stop) {
+  if (stop != nullptr && stop->load(std::memory_order_relaxed)) throw RunStopped();
+}
+
 // What a run starts from besides the sliders.
 struct RunSettings {
   WalkEngine engine;           // never ticked; its gait fields set as wanted
@@ -35,6 +48,9 @@ struct RunSettings {
   // Ticks the engine in place of WalkEngine::tick, e.g. a gait variant;
   // empty: the engine's own tick.
   std::function<void(WalkEngine&)> tick;
+  // Set from another thread to end the run before its next tick: RunGait
+  // then throws RunStopped. None: the run always ends at its last tick.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 // Runs `ticks` ticks of a copy of `settings.engine`, numbered from 0. Before
