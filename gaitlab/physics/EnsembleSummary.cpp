@@ -75,6 +75,7 @@ PhysicsSummary CombineSummaries(const Members& members) {
   std::size_t fallen = 0;
   for (const PhysicsSummary& m : members) fallen += m.fell;
   s.fellFraction = static_cast<double>(fallen) / static_cast<double>(members.size());
+  s.fall = EstimateFalls(static_cast<int>(fallen), s.members);
   // Where every member fell, how each tumbled is no verdict of the gait's.
   s.membersDisagree = fallen == 0 ? Wide(s.forwardSpeed, kSpeedSpreadFloorMmS) ||
                                         Wide(s.yawRate, kYawSpreadFloorDegS)

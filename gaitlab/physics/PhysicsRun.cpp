@@ -164,6 +164,7 @@ PhysicsSummary PhysicsRun::summary() const {
   tally_.fill(s, pathMm_);
   s.unstable = unstable_;
   s.fellFraction = s.fell ? 1.0 : 0.0;
+  s.fall = EstimateFalls(s.fell ? 1 : 0, 1);
   s.forwardSpeed = {s.forwardSpeedMmS, s.forwardSpeedMmS};
   s.yawRate = {s.yawRateDegS, s.yawRateDegS};
   return s;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "gaitlab/physics/FallEstimate.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {
@@ -52,6 +53,9 @@ struct PhysicsSummary {
   int members = 1;
   Percentiles forwardSpeed, yawRate;
   double fellFraction = 0.0;
+  // The chance that this gait throws the robot over, from the share of the
+  // members that fell, with its interval and verdict.
+  FallEstimate fall;
   // Some members fell and others did not, or none fell and the forward
   // speed's or the yaw rate's p10-p90 spread is over kDisagreeingSpread of
   // its larger end and over its floor.

@@ -306,6 +306,32 @@ TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
   }
 }
 
+// Wilson's 90 % interval, checked against hand-worked values, and the
+// verdict it gives against the band around one half.
+TEST(FallEstimateTest, IntervalAndVerdict) {
+  const struct {
+    int fallen, members;
+    double low, high;
+    FallVerdict verdict;
+  } kCases[] = {
+      {0, 1, 0.0, 0.7301, FallVerdict::kUncertain},
+      {0, 5, 0.0, 0.3511, FallVerdict::kUncertain},
+      {0, 6, 0.0, 0.3108, FallVerdict::kWalks},
+      {1, 12, 0.0188, 0.3012, FallVerdict::kWalks},
+      {2, 6, 0.1173, 0.6530, FallVerdict::kUncertain},
+      {12, 24, 0.3409, 0.6591, FallVerdict::kUncertain},
+      {6, 6, 0.6892, 1.0, FallVerdict::kFalls},
+      {22, 24, 0.7769, 0.9720, FallVerdict::kFalls},
+  };
+  for (const auto& c : kCases) {
+    const FallEstimate e = EstimateFalls(c.fallen, c.members);
+    EXPECT_DOUBLE_EQ(e.probability, double(c.fallen) / c.members);
+    EXPECT_NEAR(e.low, c.low, 1e-4) << c.fallen << " of " << c.members;
+    EXPECT_NEAR(e.high, c.high, 1e-4) << c.fallen << " of " << c.members;
+    EXPECT_EQ(e.verdict, c.verdict) << c.fallen << " of " << c.members;
+  }
+}
+
 // The exported model is the one the run used: ranges from the joints
 // section, the standing pose as a keyframe with the feet on the floor, and
 // with a run the first model's state at every tick.
