@@ -1,8 +1,11 @@
 #include "gaitlab/physics/PhysicsEnsemble.h"
 
+#include <algorithm>
 #include <random>
 
 #include "gaitlab/physics/EnsembleSummary.h"
+#include "gaitlab/physics/FallEstimate.h"
+#include "gaitlab/physics/ParallelWork.h"
 
 namespace trotix {
 namespace {
@@ -10,6 +13,10 @@ namespace {
 // Seeds far apart for the members' parameters and their angle noise.
 constexpr std::uint64_t kParameterSeed = 0x7f4a7c159e3779b9;
 constexpr std::uint64_t kNoiseSeed = 0x2545f4914f6cdd1d;
+
+AngleNoise MemberNoise(int index) {
+  return {index == 0 ? 0.0 : kAngleNoiseRad, kNoiseSeed + static_cast<std::uint64_t>(index)};
+}
 
 }  // namespace
 
@@ -25,36 +32,72 @@ PhysicsParameters MemberParameters(const PhysicsParameters& parameters, int inde
 }
 
 EnsembleModels::EnsembleModels(const PhysicsParameters& parameters, const GaitSettings& gait,
-                               int members) {
-  const MjcfGait ranges = MjcfGaitOf(gait, parameters);
-  for (int i = 0; i < members; ++i) {
-    models_.push_back(
-        std::make_unique<RobotModel>(MemberParameters(parameters, i), gait.tickPeriodMs, ranges));
-  }
+                               int cap)
+    : parameters_(parameters),
+      tickPeriodMs_(gait.tickPeriodMs),
+      ranges_(MjcfGaitOf(gait, parameters)),
+      models_(static_cast<std::size_t>(std::max(cap, 1))) {
+  member(0);  // a model MuJoCo refuses is refused before the run
 }
 
-EnsembleRun::EnsembleRun(const EnsembleModels& models, double tickPeriodMs) {
-  for (int i = 0; i < models.size(); ++i) {
-    const AngleNoise noise{i == 0 ? 0.0 : kAngleNoiseRad,
-                           kNoiseSeed + static_cast<std::uint64_t>(i)};
-    runs_.push_back(std::make_unique<PhysicsRun>(models.member(i), tickPeriodMs, noise));
+// Compiled one at a time: MuJoCo's compiler is not known to be thread-safe.
+const RobotModel& EnsembleModels::member(int index) const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  std::unique_ptr<RobotModel>& model = models_[static_cast<std::size_t>(index)];
+  if (!model) {
+    model =
+        std::make_unique<RobotModel>(MemberParameters(parameters_, index), tickPeriodMs_, ranges_);
   }
+  return *model;
 }
+
+EnsembleRun::EnsembleRun(const EnsembleModels& models, double tickPeriodMs, unsigned threads)
+    : models_(models),
+      tickPeriodMs_(tickPeriodMs),
+      threads_(threads),
+      first_(models.member(0), tickPeriodMs, MemberNoise(0)) {}
 
 void EnsembleRun::process(TickRecord& record) {
-  for (std::size_t i = 1; i < runs_.size(); ++i) {
-    ThrowIfStopped(stop_);
-    TickRecord copy = record;
-    runs_[i]->process(copy);
-  }
   ThrowIfStopped(stop_);
-  runs_[0]->process(record);
+  summary_.reset();
+  if (models_.cap() > 1) kept_.push_back({record.tick, record.angles, record.targets});
+  first_.process(record);
+}
+
+PhysicsSummary EnsembleRun::walkMember(int index) const {
+  PhysicsRun run(models_.member(index), tickPeriodMs_, MemberNoise(index));
+  TickRecord record;
+  for (const KeptTick& kept : kept_) {
+    ThrowIfStopped(stop_);
+    record.tick = kept.tick;
+    record.angles = kept.angles;
+    record.targets = kept.targets;
+    run.process(record);
+  }
+  return run.summary();
+}
+
+// Each batch's members walk in parallel; whether another batch follows
+// depends only on the members' results, so the thread count changes nothing.
+PhysicsSummary EnsembleRun::combineMembers() const {
+  std::vector<PhysicsSummary> members = {first_.summary()};
+  const int cap = models_.cap();
+  for (int walked = 1; walked < cap;) {
+    const int target = std::min(cap, walked == 1 ? kFirstMembers : walked + kMoreMembers);
+    members.resize(static_cast<std::size_t>(target));
+    RunInParallel(static_cast<std::size_t>(target - walked), threads_, [&](std::size_t i) {
+      const int index = walked + static_cast<int>(i);
+      members[static_cast<std::size_t>(index)] = walkMember(index);
+    });
+    walked = target;
+    if (CombineSummaries(members).fall.verdict != FallVerdict::kUncertain) break;
+  }
+  return CombineSummaries(members);
 }
 
 PhysicsSummary EnsembleRun::summary() const {
-  std::vector<PhysicsSummary> members;
-  for (const auto& run : runs_) members.push_back(run->summary());
-  return CombineSummaries(members);
+  if (!summary_) summary_ = combineMembers();
+  return *summary_;
 }
 
 }  // namespace trotix

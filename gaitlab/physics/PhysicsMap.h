@@ -3,8 +3,8 @@
 #ifndef TROTIX_GAITLAB_PHYSICSMAP_H_
 #define TROTIX_GAITLAB_PHYSICSMAP_H_
 
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"
@@ -34,9 +34,9 @@ using MapProgress = std::function<void(std::size_t cellsDone)>;
 std::int64_t MapTicks(const GaitSettings& gait, double seconds = kMapSecondsPerSetting);
 
 // Walks each setting from a standing start for MapTicks(gait, seconds), as
-// an ensemble of `members` (PhysicsEnsemble.h), on `threads` threads (0: one
-// per core), telling `progress` of each setting done. Throws InputError when
-// built without MuJoCo.
+// an ensemble of up to `members` (PhysicsEnsemble.h), the settings on
+// `threads` threads (0: one per core), telling `progress` of each setting done. Throws InputError
+// when built without MuJoCo.
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds = kMapSecondsPerSetting, unsigned threads = 0,
                                    int members = kDefaultEnsembleMembers,

@@ -82,8 +82,9 @@ struct PhysicsParameters {
   double maxTimeStepMs = 3.0;
 };
 
-// How many models a physics run walks at once (PhysicsEnsemble.h).
-constexpr int kDefaultEnsembleMembers = 5;
+// How many models a physics run walks at the most (PhysicsEnsemble.h): it
+// stops adding members once its fall verdict is clear.
+constexpr int kDefaultEnsembleMembers = 24;
 constexpr int kMaxEnsembleMembers = 100;
 
 // +1 where a leg's foot-target y points to the robot's left, -1 where it

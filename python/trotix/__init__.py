@@ -193,8 +193,9 @@ def physics(ticks: int, turn: int = 0, step: int = 0, gait: Optional[Gait] = Non
             ensemble: int = ENSEMBLE_MEMBERS) -> PhysicsResult:
     """Runs the gait with the robot model in MuJoCo following it (trotix-gait
     --physics --ensemble N): the run's rows and the trunk's pose per tick from
-    the first of `ensemble` slightly different models, and the summary over
-    all of them (medians and spreads)."""
+    the first of up to `ensemble` slightly different models (added 6 at a time
+    until the fall verdict is clear), and the summary over all of them
+    (medians, spreads, fall_probability with its interval, verdict)."""
     ticks, turn, step, ramp_ticks, ensemble = _whole(
         "physics", ticks=ticks, turn=turn, step=step, ramp_ticks=ramp_ticks, ensemble=ensemble)
     arrays = _trotix._physics(ticks, turn, step, _schedule("physics", schedule),
@@ -265,7 +266,7 @@ def physics_map(turns: Sequence[int], steps: Sequence[int], ticks: Optional[int]
     on `executor` (any concurrent.futures.Executor, such as a Dask client's
     get_executor(); by default a thread pool on all cores). ticks defaults to
     at least MAP_SECONDS_PER_SETTING seconds of the gait's ticks, as --physics-map;
-    each cell walks an ensemble of `ensemble` models, as --ensemble. Turns and
+    each cell walks an ensemble of up to `ensemble` models, as --ensemble. Turns and
     steps are ints within the sliders' ranges, as run()'s. With `timeout`
     seconds given, cells not done by then raise TimeoutError; then, as on
     Ctrl-C or a failed cell, the cells not started are cancelled and this

@@ -105,7 +105,7 @@ bool DeclaresSomethingToCheck(const GaitSettings& gait) {
 }
 
 std::string DescribeMap(const GaitOptions& options) {
-  return "9 x 9 slider settings, 10 s each from a standing start, medians of " +
+  return "9 x 9 slider settings, 10 s each from a standing start, medians of up to " +
          std::to_string(options.ensembleMembers) + " models \xC2\xB7 " +
          (options.gaitPath.empty() ? std::string("the built-in gait and model")
                                    : "gait " + PrintableText(options.gaitPath));
