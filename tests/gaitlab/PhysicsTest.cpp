@@ -13,6 +13,7 @@
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
 #include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/physics/PhysicsEnsemble.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
@@ -304,6 +305,24 @@ TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
     EXPECT_EQ(s.membersDisagree, c.disagree) << c.median;
     EXPECT_EQ(s.members, static_cast<int>(c.members.size()));
   }
+}
+
+// The members walk in parallel, in batches whose number depends on their
+// results alone: any number of threads gives the same summary.
+TEST(PhysicsEnsembleTest, TheThreadCountChangesNothing) {
+  const GaitSettings gait = DefaultGaitSettings();
+  const EnsembleModels models(PhysicsParameters{}, gait, 12);
+  std::string summaries[3];
+  for (unsigned threads : {1u, 2u, 3u}) {
+    EnsembleRun run(models, gait.tickPeriodMs, threads);
+    RunSettings settings;
+    settings.stage = &run;
+    RunGait(90, {60, 97}, {}, {}, settings);
+    summaries[threads - 1] = PhysicsSummaryJson(run.summary());
+  }
+  EXPECT_NE(summaries[0].find("\"members\": 12,"), std::string::npos) << summaries[0];
+  EXPECT_EQ(summaries[0], summaries[1]);
+  EXPECT_EQ(summaries[0], summaries[2]);
 }
 
 // Wilson's 90 % interval, checked against hand-worked values, and the
