@@ -128,9 +128,14 @@ void PhysicsRun::checkFall() {
     trunkOnFloor_ = trunkOnFloor_ || d.contact[c].geom1 == model_.trunkGeom() ||
                     d.contact[c].geom2 == model_.trunkGeom();
   }
-  if (std::isnan(fellAtS_) && (tilt_ * kDegrees > kFallTiltDegrees || trunkOnFloor_)) {
-    fellAtS_ = d.time;
+  const bool down = tilt_ * kDegrees > kFallTiltDegrees || trunkOnFloor_;
+  if (!down) {
+    scraped_ = scraped_ || !std::isnan(downSinceS_);
+    downSinceS_ = NAN;
+    return;
   }
+  if (std::isnan(downSinceS_)) downSinceS_ = d.time;
+  if (std::isnan(fellAtS_) && d.time - downSinceS_ >= kRecoverSeconds) fellAtS_ = downSinceS_;
 }
 
 BodyPose PhysicsRun::pose() const {
@@ -157,13 +162,16 @@ PhysicsSummary PhysicsRun::summary() const {
     s.yawRateDegS = last_.yaw * kDegrees / s.seconds;
   }
   s.maxTiltDeg = maxTilt_ * kDegrees;
-  s.fell = !std::isnan(fellAtS_);
-  s.fellAtS = fellAtS_;
+  // Down when the run ended, it had no time left to get up.
+  s.fellAtS = std::isnan(fellAtS_) ? downSinceS_ : fellAtS_;
+  s.fell = !std::isnan(s.fellAtS);
+  s.scraped = scraped_ && !s.fell;
   s.recovered = s.fell && tilt_ * kDegrees <= kFallTiltDegrees && !trunkOnFloor_;
   s.maxFootErrorMm = maxMiss_;
   tally_.fill(s, pathMm_);
   s.unstable = unstable_;
   s.fellFraction = s.fell ? 1.0 : 0.0;
+  s.scrapedFraction = s.scraped ? 1.0 : 0.0;
   s.fall = EstimateFalls(s.fell ? 1 : 0, 1);
   s.forwardSpeed = {s.forwardSpeedMmS, s.forwardSpeedMmS};
   s.yawRate = {s.yawRateDegS, s.yawRateDegS};

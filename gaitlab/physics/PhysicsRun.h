@@ -71,7 +71,9 @@ class PhysicsRun : public TickStage {
   double maxTilt_ = 0.0;  // rad
   double tilt_ = 0.0;     // rad, now
   bool trunkOnFloor_ = false;
+  double downSinceS_ = NAN;  // when the trunk went down, while it is
   double fellAtS_ = NAN;
+  bool scraped_ = false;
   double maxMiss_ = 0.0;
   bool unstable_ = false;
   bool keepReplay_ = false;

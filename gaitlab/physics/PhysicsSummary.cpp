@@ -49,7 +49,8 @@ std::string PhysicsSummaryJson(const PhysicsSummary& s) {
          Field("fall_probability_low", s.fall.low) + ", " +
          Field("fall_probability_high", s.fall.high) + ", " +
          Name("verdict", FallVerdictName(s.fall.verdict)) + ", " + Field("fell_at_s", s.fellAtS) +
-         ", " + Flag("recovered", s.recovered) + ", " +
+         ", " + Flag("recovered", s.recovered) + ", " + Flag("scraped", s.scraped) + ", " +
+         Field("scraped_fraction", s.scrapedFraction) + ", " +
          Flag("members_disagree", s.membersDisagree) + ", " +
          Field("max_foot_error_mm", s.maxFootErrorMm) + ", " + Field("slip_mm", s.slipMm) + ", " +
          Field("cost_of_transport", s.costOfTransport) + ", " + Joints(s) + ", " +

@@ -200,6 +200,13 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   EXPECT_GT(Field(rigid, "yaw_rate_deg_s_p10"), Field(specified, "yaw_rate_deg_s_p90") + 10.0)
       << rigid;
 
+  // A corner of the trunk that touches the floor and comes up again at once
+  // is a scrape, not a fall.
+  const std::string scrape =
+      PhysicsSummaryOf({"--turn", "-20", "--step", "97", "--ensemble", "1"}, dir);
+  EXPECT_NE(scrape.find("\"fell\": false"), std::string::npos) << scrape;
+  EXPECT_NE(scrape.find("\"scraped\": true"), std::string::npos) << scrape;
+
   // The full turn throws the robot over; the feet miss their targets only
   // where the roll saturates.
   for (const char* turn : {"80", "-80"}) {
