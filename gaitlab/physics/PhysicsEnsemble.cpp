@@ -10,25 +10,42 @@
 namespace trotix {
 namespace {
 
-// Seeds far apart for the members' parameters and their angle noise.
+// Seeds far apart for the members' parameters and their angle noise, and
+// an odd step between ensembles.
 constexpr std::uint64_t kParameterSeed = 0x7f4a7c159e3779b9;
 constexpr std::uint64_t kNoiseSeed = 0x2545f4914f6cdd1d;
+constexpr std::uint64_t kSeedStep = 0x9e3779b97f4a7c15;
 
-AngleNoise MemberNoise(int index) {
-  return {index == 0 ? 0.0 : kAngleNoiseRad, kNoiseSeed + static_cast<std::uint64_t>(index)};
-}
+constexpr double kRadiansPerDegree = kTruePi / 180.0;
 
 }  // namespace
 
-PhysicsParameters MemberParameters(const PhysicsParameters& parameters, int index) {
-  PhysicsParameters p = parameters;
-  if (index == 0) return p;
-  std::mt19937_64 random(kParameterSeed + static_cast<std::uint64_t>(index));
+MemberDraw DrawMember(const PhysicsParameters& parameters, int index) {
+  MemberDraw draw{parameters, {}, {}};
+  if (index == 0) return draw;
+  const EnsembleSpread& spread = parameters.spread;
+  const std::uint64_t member = static_cast<std::uint64_t>(index) + spread.seed * kSeedStep;
+  std::mt19937_64 random(kParameterSeed + member);
+  const auto scale = [&random](double& value, double amplitude) {
+    value *= 1.0 + amplitude * UniformSigned(random);
+  };
+  PhysicsParameters& p = draw.parameters;
   for (double* mass : {&p.bodyMassKg, &p.upperLinkMassKg, &p.lowerLinkMassKg}) {
-    *mass *= 1.0 + kMassSpread * UniformSigned(random);
+    scale(*mass, spread.mass);
   }
-  p.friction *= 1.0 + kFrictionSpread * UniformSigned(random);
-  return p;
+  scale(p.friction, spread.friction);
+  scale(p.servoKp, spread.servoKp);
+  scale(p.servoTorqueLimit, spread.servoTorqueLimit);
+  scale(p.jointDamping, spread.jointDamping);
+  scale(p.jointArmature, spread.jointArmature);
+  p.bodyForwardMm += spread.bodyOffsetMm * UniformSigned(random);
+  p.bodyLeftMm += spread.bodyOffsetMm * UniformSigned(random);
+  // Shorter steps only: the longest is the one the model is known stable at.
+  p.maxTimeStepMs *= 1.0 - spread.timeStep * (UniformSigned(random) + 1.0) / 2.0;
+  draw.start.rollRad = spread.startTiltDeg * kRadiansPerDegree * UniformSigned(random);
+  draw.start.pitchRad = spread.startTiltDeg * kRadiansPerDegree * UniformSigned(random);
+  draw.noise = {spread.commandNoiseRad, kNoiseSeed + member};
+  return draw;
 }
 
 EnsembleModels::EnsembleModels(const PhysicsParameters& parameters, const GaitSettings& gait,
@@ -37,6 +54,7 @@ EnsembleModels::EnsembleModels(const PhysicsParameters& parameters, const GaitSe
       tickPeriodMs_(gait.tickPeriodMs),
       ranges_(MjcfGaitOf(gait, parameters)),
       models_(static_cast<std::size_t>(std::max(cap, 1))) {
+  for (int i = 0; i < this->cap(); ++i) draws_.push_back(DrawMember(parameters, i));
   member(0);  // a model MuJoCo refuses is refused before the run
 }
 
@@ -45,8 +63,7 @@ const RobotModel& EnsembleModels::member(int index) const {
   const std::lock_guard<std::mutex> lock(mutex_);
   std::unique_ptr<RobotModel>& model = models_[static_cast<std::size_t>(index)];
   if (!model) {
-    model =
-        std::make_unique<RobotModel>(MemberParameters(parameters_, index), tickPeriodMs_, ranges_);
+    model = std::make_unique<RobotModel>(draw(index).parameters, tickPeriodMs_, ranges_);
   }
   return *model;
 }
@@ -55,7 +72,7 @@ EnsembleRun::EnsembleRun(const EnsembleModels& models, double tickPeriodMs, unsi
     : models_(models),
       tickPeriodMs_(tickPeriodMs),
       threads_(threads),
-      first_(models.member(0), tickPeriodMs, MemberNoise(0)) {}
+      first_(models.member(0), tickPeriodMs, models.draw(0).noise, models.draw(0).start) {}
 
 void EnsembleRun::process(TickRecord& record) {
   ThrowIfStopped(stop_);
@@ -65,7 +82,8 @@ void EnsembleRun::process(TickRecord& record) {
 }
 
 PhysicsSummary EnsembleRun::walkMember(int index) const {
-  PhysicsRun run(models_.member(index), tickPeriodMs_, MemberNoise(index));
+  PhysicsRun run(models_.member(index), tickPeriodMs_, models_.draw(index).noise,
+                 models_.draw(index).start);
   TickRecord record;
   for (const KeptTick& kept : kept_) {
     ThrowIfStopped(stop_);

@@ -1,7 +1,9 @@
-// A physics run as an ensemble: the same ticks walked by models whose
-// masses and friction differ by a few per cent and whose servos get
-// slightly noisy commands, so that a verdict which one run's chaos decides
-// shows as a spread. Members are added until the fall verdict is clear
+// A physics run as an ensemble: the same ticks walked by models that differ
+// as far as the real robot may differ from the model (its masses, friction,
+// servos, weight's place, start and time step; PhysicsParameters.h's
+// EnsembleSpread) and whose servos get slightly noisy commands, so that a
+// verdict which one run's chaos or one guess at a parameter decides shows
+// as a spread. Members are added until the fall verdict is clear
 // (FallEstimate.h) or the cap is reached. Seeded: the same ensemble gives
 // the same bytes, on any number of threads.
 #ifndef TROTIX_GAITLAB_PHYSICSENSEMBLE_H_
@@ -18,13 +20,15 @@
 
 namespace trotix {
 
-// Member 0 is the model as given, with the angles as commanded; every other
-// member scales each mass by up to +-kMassSpread, the friction by up to
-// +-kFrictionSpread, and moves every commanded angle by up to
-// +-kAngleNoiseRad each tick (about a hobby servo's dead band).
-constexpr double kMassSpread = 0.03;
-constexpr double kFrictionSpread = 0.05;
-constexpr double kAngleNoiseRad = 0.002;
+// Member 0 is the model as given, upright, with the angles as commanded;
+// every other member's parameters, start and noise are drawn within the
+// spread, from its index and the spread's seed alone.
+struct MemberDraw {
+  PhysicsParameters parameters;
+  AngleNoise noise;
+  StartTilt start;
+};
+MemberDraw DrawMember(const PhysicsParameters& parameters, int index);
 
 // An ensemble first walks kFirstMembers members, then kMoreMembers more at
 // a time while its verdict is uncertain, up to its cap.
@@ -38,17 +42,16 @@ class EnsembleModels {
   EnsembleModels(const PhysicsParameters& parameters, const GaitSettings& gait, int cap);
   int cap() const { return static_cast<int>(models_.size()); }
   const RobotModel& member(int index) const;
+  const MemberDraw& draw(int index) const { return draws_[static_cast<std::size_t>(index)]; }
 
  private:
   PhysicsParameters parameters_;
   double tickPeriodMs_;
+  std::vector<MemberDraw> draws_;
   MjcfGait ranges_;
   mutable std::mutex mutex_;
   mutable std::vector<std::unique_ptr<RobotModel>> models_;
 };
-
-// Member `index`'s parameters.
-PhysicsParameters MemberParameters(const PhysicsParameters& parameters, int index);
 
 class EnsembleRun : public TickStage {
  public:

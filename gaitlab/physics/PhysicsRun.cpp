@@ -14,12 +14,14 @@ double Wrapped(double angle) { return std::remainder(angle, 2.0 * kTruePi); }
 
 }  // namespace
 
-PhysicsRun::PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise)
+PhysicsRun::PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise,
+                       StartTilt start)
     : model_(model),
       data_(model.makeData()),
       kinematics_(model),
       tally_(model),
       noise_(noise),
+      start_(start),
       random_(noise.seed),
       tickSeconds_(tickPeriodMs / 1000.0) {}
 
@@ -83,13 +85,19 @@ JointAngles PhysicsRun::commanded(const JointAngles& angles) {
   return noisy;
 }
 
-// Puts the trunk upright at the origin with the legs in the first pose and
-// the lowest foot just on the floor.
+// Puts the trunk at the origin, upright but for the start's tilt, with the
+// legs in the first pose and the lowest foot just on the floor.
 void PhysicsRun::standOnFloor(const JointAngles& angles) {
   mjData& d = *data_;
   mjtNum* trunk = d.qpos + model_.trunkQpos();
   std::fill(trunk, trunk + 7, 0.0);
-  trunk[3] = 1.0;
+  // Roll about x, then pitch about the rolled y.
+  const double cr = std::cos(start_.rollRad / 2), sr = std::sin(start_.rollRad / 2);
+  const double cp = std::cos(start_.pitchRad / 2), sp = std::sin(start_.pitchRad / 2);
+  trunk[3] = cr * cp;
+  trunk[4] = sr * cp;
+  trunk[5] = cr * sp;
+  trunk[6] = sr * sp;
   model_.setJoints(d, angles);
   mj_kinematics(&model_.model(), &d);
   double lowest = 0.0;

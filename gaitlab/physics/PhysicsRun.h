@@ -25,6 +25,12 @@ struct AngleNoise {
   std::uint64_t seed = 0;
 };
 
+// The trunk's tilt as the run sets it down on the floor, radians.
+struct StartTilt {
+  double rollRad = 0.0;
+  double pitchRad = 0.0;
+};
+
 // A uniform number in [-1, 1) from the generator's 53 high bits: the same
 // on every platform, unlike the standard distributions.
 inline double UniformSigned(std::mt19937_64& random) {
@@ -34,7 +40,8 @@ inline double UniformSigned(std::mt19937_64& random) {
 class PhysicsRun : public TickStage {
  public:
   // The model must outlive the run; several runs may share it.
-  PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise = {});
+  PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise = {},
+             StartTilt start = {});
 
   // The first tick stands the robot on the floor in that tick's pose. Once
   // the integration has broken down the trunk stays where it last was.
@@ -63,6 +70,7 @@ class PhysicsRun : public TickStage {
   FootKinematics kinematics_;
   StepTally tally_;
   AngleNoise noise_;
+  StartTilt start_;
   std::mt19937_64 random_;
   double tickSeconds_;
   std::int64_t ticks_ = 0;

@@ -150,6 +150,13 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
               options.ensembleMembers =
                   static_cast<int>(ParseBoundedInteger(v, 1, kMaxEnsembleMembers, "--ensemble"));
             });
+  cli.value("--seed", "N",
+            "with --physics or --physics-map: draw another ensemble, 0 to\n"
+            "2147483647 (default 0); the first model is the same in every one",
+            [&](const std::string& v) {
+              options.ensembleSeed =
+                  static_cast<std::uint64_t>(ParseBoundedInteger(v, 0, kMaxEnsembleSeed, "--seed"));
+            });
 }
 
 // --help and --version end parsing at once: what follows them is not read.

@@ -35,6 +35,7 @@ struct GaitOptions {
   int videoWidth = 640, videoHeight = 480;
   std::int64_t rampTicks = 0;
   int ensembleMembers = kDefaultEnsembleMembers;  // models a physics run walks
+  std::uint64_t ensembleSeed = 0;                 // which ensemble they are
   TableFormat format = TableFormat::kCsv;
   AngleUnit units = kRadians;  // of the rows and the report
   bool targets = false;

@@ -106,7 +106,9 @@ bool DeclaresSomethingToCheck(const GaitSettings& gait) {
 
 std::string DescribeMap(const GaitOptions& options) {
   return "9 x 9 slider settings, 10 s each from a standing start, medians of up to " +
-         std::to_string(options.ensembleMembers) + " models \xC2\xB7 " +
+         std::to_string(options.ensembleMembers) + " models" +
+         (options.ensembleSeed != 0 ? " (seed " + std::to_string(options.ensembleSeed) + ")" : "") +
+         " \xC2\xB7 " +
          (options.gaitPath.empty() ? std::string("the built-in gait and model")
                                    : "gait " + PrintableText(options.gaitPath));
 }
@@ -266,6 +268,7 @@ int Main(int argc, char** argv) {
             ? DefaultGaitSettings()
             : LoadGaitFile(options.gaitPath,
                            {PhysicsSection(physicsParameters), VariantsSection(physicsParameters)});
+    physicsParameters.spread.seed = options.ensembleSeed;
     if (options.printGait) {
       WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, "--output",
                      GaitFileText(gait) + PhysicsSectionText(physicsParameters));
