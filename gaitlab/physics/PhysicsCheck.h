@@ -9,6 +9,7 @@
 
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "gaitlab/physics/PhysicsSummary.h"
 
@@ -30,6 +31,8 @@ class PhysicsCheck {
   // kept from the first tick on only when asked before the run.
   virtual void keepReplay() = 0;
   virtual std::string replayCsv() const = 0;
+  // The first model's state as the run began (PhysicsRun::startState).
+  virtual MjcfState startState() const = 0;
   // Makes the stage and the first summary() throw RunStopped between ticks
   // once `stop` is set; nullptr: never. By default a run always ends.
   virtual void stopWhen(const std::atomic<bool>* /*stop*/) {}

@@ -32,6 +32,10 @@ void PhysicsRun::process(TickRecord& record) {
   }
   if (ticks_ == 0) standOnFloor(record.angles);
   model_.setServos(*data_, commanded(record.angles));
+  if (startState_.qpos.empty()) {
+    const mjModel& m = model_.model();
+    startState_ = {{data_->qpos, data_->qpos + m.nq}, {data_->ctrl, data_->ctrl + m.nu}};
+  }
   stepOneTick();
   if (unstable_) {
     record.body = last_;

@@ -57,6 +57,9 @@ class PhysicsRun : public TickStage {
   // What was kept as CSV: time_s, then every qpos column by name (the
   // trunk's position in m and orientation quaternion, each joint in rad).
   std::string replayCsv() const;
+  // MuJoCo's state as the first tick began: the trunk set down, the servos
+  // given the first tick's angles. Empty before the first tick.
+  const MjcfState& startState() const { return startState_; }
 
  private:
   void standOnFloor(const JointAngles& angles);
@@ -86,6 +89,7 @@ class PhysicsRun : public TickStage {
   bool unstable_ = false;
   bool keepReplay_ = false;
   std::vector<double> replay_;  // time and qpos of each kept tick
+  MjcfState startState_;
 };
 
 }  // namespace trotix

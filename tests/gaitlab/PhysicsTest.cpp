@@ -420,6 +420,19 @@ TEST(PhysicsRunTest, TheExportedModelIsAWorkingModel) {
             "leg0_roll,leg0_knee,leg1_pitch,leg1_roll,leg1_knee,leg2_pitch,leg2_roll,leg2_knee,"
             "leg3_pitch,leg3_roll,leg3_knee");
   EXPECT_EQ(std::count(replay.begin(), replay.end(), '\n'), 6);
+  // Its keyframe "replay" is the run's first state: stepped for a tick, it
+  // is the replay's first row.
+  const auto replayed = CompileMjcf(ReadFile(dir.file("r.xml")));
+  ASSERT_EQ(replayed->nkey, 2);
+  DataPointer state(mj_makeData(replayed.get()));
+  mj_resetDataKeyframe(replayed.get(), state.get(),
+                       mj_name2id(replayed.get(), mjOBJ_KEY, "replay"));
+  for (int step = 0; step < 11; ++step) mj_step(replayed.get(), state.get());
+  std::vector<double> row;
+  const std::string first = replay.substr(replay.find('\n') + 1);
+  for (std::size_t at = 0; row.size() < 1 + std::size_t(replayed->nq); at = first.find(',', at) + 1)
+    row.push_back(std::stod(first.substr(at)));
+  for (int i = 0; i < replayed->nq; ++i) EXPECT_NEAR(state->qpos[i], row[1 + i], 1e-9) << i;
 }
 
 // The frames of a video as RGB rows, decoded by ffmpeg.

@@ -165,8 +165,12 @@ void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
                static_cast<long long>(options.ticks - 1), late == 1 ? "has" : "have");
 }
 
-std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait) {
-  return RobotMjcf(parameters, gait.tickPeriodMs, MjcfGaitOf(gait, parameters));
+// With a run, the keyframe "replay" is its first state.
+std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait,
+                         PhysicsCheck* physics = nullptr) {
+  MjcfGait exported = MjcfGaitOf(gait, parameters);
+  if (physics != nullptr) exported.replayStart = physics->startState();
+  return RobotMjcf(parameters, gait.tickPeriodMs, exported);
 }
 
 // Opens every output first, so that a bad file name fails before any work.
@@ -225,7 +229,7 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
   if (reportFile) WriteWhole(*reportFile, report->json(options.units));
   if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
   if (mjcfFile) {
-    WriteWhole(*mjcfFile, ExportedMjcf(parameters, gait));
+    WriteWhole(*mjcfFile, ExportedMjcf(parameters, gait, physics));
     WriteWhole(*replayFile, physics->replayCsv());
     mjcfFile->commit();
     replayFile->commit();
