@@ -18,6 +18,17 @@ constexpr std::uint64_t kSeedStep = 0x9e3779b97f4a7c15;
 
 constexpr double kRadiansPerDegree = kTruePi / 180.0;
 
+// Whether more members, up to `cap`, could still make an uncertain verdict
+// clear: if every one of them walked, or every one fell.
+bool CouldStillChange(const std::vector<PhysicsSummary>& members, int cap) {
+  int fallen = 0;
+  for (const PhysicsSummary& m : members) fallen += m.fell;
+  const int walked = static_cast<int>(members.size());
+  return EstimateFalls(fallen, walked).verdict == FallVerdict::kUncertain &&
+         (EstimateFalls(fallen, cap).verdict == FallVerdict::kWalks ||
+          EstimateFalls(fallen + cap - walked, cap).verdict == FallVerdict::kFalls);
+}
+
 }  // namespace
 
 MemberDraw DrawMember(const PhysicsParameters& parameters, int index) {
@@ -108,7 +119,7 @@ PhysicsSummary EnsembleRun::combineMembers() const {
       members[static_cast<std::size_t>(index)] = walkMember(index);
     });
     walked = target;
-    if (CombineSummaries(members).fall.verdict != FallVerdict::kUncertain) break;
+    if (!CouldStillChange(members, cap)) break;
   }
   return CombineSummaries(members);
 }

@@ -31,7 +31,8 @@ struct MemberDraw {
 MemberDraw DrawMember(const PhysicsParameters& parameters, int index);
 
 // An ensemble first walks kFirstMembers members, then kMoreMembers more at
-// a time while its verdict is uncertain, up to its cap.
+// a time while its verdict is uncertain, up to its cap; it stops sooner once
+// no outcome of the members left could make the verdict clear.
 constexpr int kFirstMembers = 6;
 constexpr int kMoreMembers = 6;
 
