@@ -8,21 +8,17 @@
 #include "gaitlab/physics/PhysicsEnsemble.h"
 
 namespace trotix {
-namespace {
 
-// The cells share the cores, so each walks its members one after another.
-PhysicsSummary WalkOneSetting(const EnsembleModels& models, const GaitSettings& gait,
-                              double seconds, int turn, int step) {
+PhysicsSummary RunPhysicsSetting(const EnsembleModels& models, const GaitSettings& gait,
+                                 double seconds, SliderPositions sliders) {
   EnsembleRun run(models, gait.tickPeriodMs, 1);
   RunSettings settings;
   ApplyGaitSettings(gait, settings.engine);
   settings.stage = &run;
   settings.tick = VariantTick(models.member(0).parameters());
-  RunGait(MapTicks(gait, seconds), {turn, step}, {}, {}, settings);
+  RunGait(MapTicks(gait, seconds), sliders, {}, {}, settings);
   return run.summary();
 }
-
-}  // namespace
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds, unsigned threads, int members,
@@ -32,7 +28,7 @@ std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const Ga
   std::mutex progressMutex;
   std::size_t done = 0;
   RunInParallel(cells.size(), threads, [&](std::size_t i) {
-    cells[i].summary = WalkOneSetting(models, gait, seconds, cells[i].turn, cells[i].step);
+    cells[i].summary = RunPhysicsSetting(models, gait, seconds, {cells[i].turn, cells[i].step});
     const std::lock_guard<std::mutex> lock(progressMutex);
     if (progress) progress(++done);
   });

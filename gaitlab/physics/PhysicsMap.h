@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/gait/Schedule.h"  // SliderPositions
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "gaitlab/physics/PhysicsSummary.h"
 
@@ -32,6 +33,13 @@ using MapProgress = std::function<void(std::size_t cellsDone)>;
 
 // The ticks a setting walks: at least `seconds`, whatever the tick period.
 std::int64_t MapTicks(const GaitSettings& gait, double seconds = kMapSecondsPerSetting);
+
+class EnsembleModels;
+
+// Walks one setting as the map does, its members one after another (the
+// settings share the cores).
+PhysicsSummary RunPhysicsSetting(const EnsembleModels& models, const GaitSettings& gait,
+                                 double seconds, SliderPositions sliders);
 
 // Walks each setting from a standing start for MapTicks(gait, seconds), as
 // an ensemble of up to `members` (PhysicsEnsemble.h), the settings on

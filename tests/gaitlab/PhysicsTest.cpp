@@ -13,6 +13,7 @@
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
 #include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/physics/ParallelWork.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
@@ -20,6 +21,7 @@
 #include "gaitlab/physics/RollFirstSolver.h"
 #include "tests/gaitlab/GaitProcess.h"
 #include "trotix/LegGeometry.h"
+#include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {
@@ -266,6 +268,44 @@ TEST(PhysicsMapTest, EveryCellWalksAtLeastTheSecondsOfTheCaption) {
     GaitSettings gait = DefaultGaitSettings();
     gait.tickPeriodMs = c.tickPeriodMs;
     EXPECT_EQ(MapTicks(gait), c.ticks) << c.tickPeriodMs;
+  }
+}
+
+// Cells of the default map beside its uncertain ones keep their verdict, or
+// become uncertain, when a slider moves by one or the tick period by 1e-9
+// ms: never walks for falls or falls for walks. Up to 12 members, to keep
+// it short.
+TEST(PhysicsMapTest, CellsAtTheEdgeDoNotFlipOnAHair) {
+  const SliderPositions kEdges[] = {{-60, 97}, {-40, -97}, {-20, 130}};
+  const GaitSettings gait = DefaultGaitSettings();
+  GaitSettings nudged = gait;
+  nudged.tickPeriodMs += 1e-9;
+  const EnsembleModels models(PhysicsParameters{}, gait, 12);
+  const EnsembleModels nudgedModels(PhysicsParameters{}, nudged, 12);
+  struct Walk {
+    const EnsembleModels& models;
+    const GaitSettings& gait;
+    SliderPositions sliders;
+  };
+  std::vector<Walk> walks;
+  for (const SliderPositions& at : kEdges) {
+    walks.push_back({models, gait, at});
+    walks.push_back({models, gait, {at.turn + 1, at.step}});
+    walks.push_back({models, gait, {at.turn, at.step + (at.step < kStepMax ? 1 : -1)}});
+    walks.push_back({nudgedModels, nudged, at});
+  }
+  std::vector<FallVerdict> verdicts(walks.size());
+  RunInParallel(walks.size(), 0, [&](std::size_t i) {
+    verdicts[i] =
+        RunPhysicsSetting(walks[i].models, walks[i].gait, kMapSecondsPerSetting, walks[i].sliders)
+            .fall.verdict;
+  });
+  for (std::size_t edge = 0; edge < std::size(kEdges); ++edge) {
+    const auto first = verdicts.begin() + 4 * edge;
+    EXPECT_NE(*first, FallVerdict::kUncertain) << "not an edge: " << kEdges[edge].turn;
+    EXPECT_FALSE(std::count(first, first + 4, FallVerdict::kWalks) > 0 &&
+                 std::count(first, first + 4, FallVerdict::kFalls) > 0)
+        << kEdges[edge].turn << ", " << kEdges[edge].step;
   }
 }
 
