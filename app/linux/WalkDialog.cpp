@@ -82,7 +82,7 @@ void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
 // next event is armed first, so handling time does not delay it.
 void WalkDialog::handleTimer(wxTimerEvent&) {
   timer_.StartOnce(static_cast<int>(schedule_.next(TickSchedule::Clock::now()).count()));
-  runSimulationStep(engine);
+  runSimulationStep();
 }
 
 std::optional<int> WalkDialog::verticalSliderPosition() const {

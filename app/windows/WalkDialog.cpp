@@ -90,7 +90,7 @@ BOOL WalkDialog::initialiseDialog() {
 }
 
 // One tick per timer message, whatever its id and whatever time has passed.
-void WalkDialog::handleTimer() { runSimulationStep(engine); }
+void WalkDialog::handleTimer() { runSimulationStep(); }
 
 void WalkDialog::invalidateView() {
   if (view != nullptr) InvalidateRect(view->window(), nullptr, TRUE);

@@ -22,6 +22,8 @@ GaitSettings LoadGaitFile(const std::string&, const std::vector<GaitFileSection>
   throw Unavailable("--gait");
 }
 
-std::string GaitFileText(const GaitSettings&) { throw Unavailable("--print-gait"); }
+std::string GaitFileText(const GaitSettings&, const std::string&) {
+  throw Unavailable("--print-gait");
+}
 
 }  // namespace trotix

@@ -3,11 +3,11 @@
 #define TROTIX_GAITLAB_GAITRUN_H_
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "gaitlab/gait/Schedule.h"
-#include "gaitlab/gait/TickRecord.h"
+#include "gaitlab/run/TickRecord.h"
+#include "gaitlab/run/WalkStep.h"
 
 namespace trotix {
 
@@ -29,17 +29,14 @@ class TickStage {
 
 // What a run starts from besides the sliders.
 struct RunSettings {
-  WalkEngine engine;           // never ticked; its gait fields set as wanted
+  WalkStep walk;               // never stepped: the gait, e.g. WalkStepOf(gait)
   std::int64_t rampTicks = 0;  // see SliderTrack
   TickStage* stage = nullptr;  // none by default
-  // Ticks the engine in place of WalkEngine::tick, e.g. a gait variant;
-  // empty: the engine's own tick.
-  std::function<void(WalkEngine&)> tick;
 };
 
-// Runs `ticks` ticks of a copy of `settings.engine`, numbered from 0. Before
-// each tick the slider positions are mapped onto the engine exactly as the
-// dialog does; they start at `start` and follow the schedule (SliderTrack).
+// Runs `ticks` steps of a copy of `settings.walk`, numbered from 0, with the
+// slider positions starting at `start` and following the schedule
+// (SliderTrack).
 // The engine runs on a second thread while the sinks work on this one; an
 // exception from a sink stops the run and is passed on.
 void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule,

@@ -30,6 +30,12 @@ void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine) {
   }
 }
 
+WalkStep WalkStepOf(const GaitSettings& settings, LateralAxis lateralAxis) {
+  WalkEngine engine;
+  ApplyGaitSettings(settings, engine);
+  return WalkStep(engine, settings.variants, lateralAxis, settings.tickPeriodMs);
+}
+
 std::string JointName(int joint) {
   return "leg" + std::to_string(joint / 3) + "_" + kJointNames[joint % 3];
 }

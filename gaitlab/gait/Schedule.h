@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"  // kDefaultTickPeriodMs
+#include "gaitlab/run/WalkStep.h"       // SliderPositions
 
 namespace trotix {
 
@@ -31,11 +32,6 @@ struct ScheduleEntry {
 };
 
 using Schedule = std::vector<ScheduleEntry>;
-
-struct SliderPositions {
-  int turn = 0;
-  int step = 0;
-};
 
 // The slider positions tick by tick: `start` until the first row, then each
 // row's values from its tick on. With `rampTicks` above 1 the sliders move

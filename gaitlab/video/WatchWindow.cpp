@@ -56,8 +56,11 @@ GLFWwindow* OpenWindow() {
 class WatchWindow {
  public:
   WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start)
-      : window_(OpenWindow()), parameters_(parameters), gait_(gait), sliders_(start) {
-    ApplyGaitSettings(gait, standing_);
+      : window_(OpenWindow()),
+        parameters_(parameters),
+        gait_(gait),
+        sliders_(start),
+        walk_(WalkStepOf(gait, parameters.lateralAxis)) {
     glfwSetWindowUserPointer(window_, this);
     glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {
       if (action != GLFW_RELEASE) Of(w).pressed(key);
@@ -93,7 +96,7 @@ class WatchWindow {
     return *static_cast<WatchWindow*>(glfwGetWindowUserPointer(window));
   }
 
-  double elapsed() const { return static_cast<double>(ticks_) * gait_.tickSeconds(); }
+  double elapsed() const { return walk_.seconds(); }
 
   // A new run from a standing start; the view keeps its camera.
   void restart() {
@@ -104,18 +107,14 @@ class WatchWindow {
     view_.emplace(fresh->run().model(), 640, 480);
     if (camera) view_->camera() = *camera;
     physics_ = std::move(fresh);
-    engine_ = standing_;
-    ticks_ = 0;
+    walk_.restart();
     speed_.clear();
     restartAsked_ = false;
   }
 
   void tick() {
-    ApplySliderPositions(engine_, sliders_.turn, sliders_.step);
-    engine_.tick();
-    TickRecord record{ticks_, engine_.jointAngles, engine_.jointCommands, engine_.frameTargets[0]};
+    TickRecord record = walk_.step(sliders_);
     physics_->stage().process(record);
-    ++ticks_;
     speed_.add(elapsed(), record.body);
     PhysicsRun& run = physics_->run();
     const mjtNum* trunk = run.data().xpos + 3 * run.model().trunkBody();
@@ -183,8 +182,7 @@ class WatchWindow {
   SliderPositions sliders_;
   std::unique_ptr<PhysicsCheck> physics_;
   std::optional<SceneView> view_;  // after physics_, whose model it draws
-  WalkEngine standing_, engine_;
-  std::int64_t ticks_ = 0;
+  WalkStep walk_;
   TrunkSpeed speed_;
   double cursorX_ = 0.0, cursorY_ = 0.0;
   bool restartAsked_ = false;

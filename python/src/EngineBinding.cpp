@@ -1,13 +1,12 @@
-// trotix.WalkEngine: the engine itself, its results as numpy views of its
-// own memory. Gait fields keep the engine's names, which are the gait
-// file's keys too, so `engine.legs[2].stepHeight = 25` reads as the file does.
+// trotix.WalkEngine: the engine itself, stepped with its gait's variants
+// (WalkStep), its results as numpy views of its own memory. Gait fields keep the engine's names,
+// which are the gait file's keys too, so `engine.legs[2].stepHeight = 25` reads as the file does.
 #include <pybind11/numpy.h>
 
 #include "python/src/ArrayOwner.h"
 #include "python/src/Bindings.h"
 #include "python/src/CheckedArguments.h"
 #include "python/src/GaitDescription.h"
-#include "trotix/SliderMapping.h"
 
 namespace py = pybind11;
 
@@ -47,30 +46,26 @@ void BindLegGait(py::module_& module) {
 
 void BindEngine(py::module_& module) {
   BindLegGait(module);
-  py::class_<WalkEngine>(module, "WalkEngine",
-                         "The trot walk engine. tick() advances the gait and solves the legs; "
-                         "joint_angles, joint_commands and frame_targets are views of the "
-                         "engine's own memory, updated by every tick.")
+  py::class_<WalkStep>(module, "WalkEngine",
+                       "The trot walk engine. tick() advances the gait and solves the legs; "
+                       "joint_angles, joint_commands and frame_targets are views of the "
+                       "engine's own memory, updated by every tick.")
       .def(py::init<>(), "An engine with its built-in gait.")
       .def(py::init([](const GaitDescription& gait) {
-             auto engine = std::make_unique<WalkEngine>();
-             ApplyGaitSettings(gait.settings, *engine);
-             return engine;
+             return std::make_unique<WalkStep>(WalkStepOf(gait.settings, gait.physics.lateralAxis));
            }),
-           py::arg("gait"), "An engine with the gait's fields and foot paths.")
-      .def("tick", &WalkEngine::tick, "One tick: advance the gait, solve frame 0 of every leg.")
+           py::arg("gait"), "An engine with the gait's fields, foot paths and variants.")
+      .def("tick", &WalkStep::tick,
+           "One tick: advance the gait, solve frame 0 of every leg (with the gait's variants).")
       .def(
           "set_sliders",
-          [](WalkEngine& engine, int turn, int step) {
-            const SliderPositions sliders = CheckedSliders(turn, step);
-            ApplySliderPositions(engine, sliders.turn, sliders.step);
-          },
+          [](WalkStep& walk, int turn, int step) { walk.setSliders(CheckedSliders(turn, step)); },
           py::arg("turn"), py::arg("step"),
           "Maps the dialog's slider positions onto the legs, as the dialog does before each tick.")
       .def_property_readonly(
           "legs",
           [](py::object self) {
-            WalkEngine& engine = self.cast<WalkEngine&>();
+            WalkEngine& engine = self.cast<WalkStep&>().engine();
             py::list legs;
             for (LegGaitParams& leg : engine.legs) {
               legs.append(py::cast(&leg, py::return_value_policy::reference_internal, self));
@@ -78,23 +73,28 @@ void BindEngine(py::module_& module) {
             return legs;
           },
           "The four legs' LegGait (0, 1 front; 0, 2 on one side), views into this engine.")
-      .def_readwrite("walk_mode", &WalkEngine::walkMode, "The foot path set: 2, 3 or 4.")
+      .def_property(
+          "walk_mode", [](const WalkStep& walk) { return walk.engine().walkMode; },
+          [](WalkStep& walk, WalkMode mode) { walk.engine().walkMode = mode; },
+          "The foot path set: 2, 3 or 4.")
       .def_property_readonly(
           "joint_angles",
           [](py::object self) {
-            return ReadOnlyView(self.cast<WalkEngine&>().jointAngles.data(), {kJointCount}, self);
+            return ReadOnlyView(self.cast<WalkStep&>().engine().jointAngles.data(), {kJointCount},
+                                self);
           },
           "(12,) float64 radians, leg-major pitch, roll, knee; a read-only view.")
       .def_property_readonly(
           "joint_commands",
           [](py::object self) {
-            return ReadOnlyView(self.cast<WalkEngine&>().jointCommands.data(), {kJointCount}, self);
+            return ReadOnlyView(self.cast<WalkStep&>().engine().jointCommands.data(), {kJointCount},
+                                self);
           },
           "(12,) int32 micro-radians, truncated toward zero; a read-only view.")
       .def_property_readonly(
           "frame_targets",
           [](py::object self) {
-            return ReadOnlyView(&self.cast<WalkEngine&>().frameTargets[0][0][0],
+            return ReadOnlyView(&self.cast<WalkStep&>().engine().frameTargets[0][0][0],
                                 {kFramesPerAdvance, kLegCount, 3}, self);
           },
           "(4, 4, 3) float64 foot targets in mm, [frame][leg][x, y, z down]; a read-only view.");

@@ -3,7 +3,6 @@
 // command line's JSON, so every figure it gains reaches Python unchanged.
 #include <iterator>
 
-#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "python/src/Bindings.h"
@@ -42,8 +41,7 @@ std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const Gai
   const std::unique_ptr<PhysicsCheck> physics =
       MakePhysicsCheck(gait.physics, gait.settings, "physics_map", members);
   RunSettings settings;
-  ApplyGaitSettings(gait.settings, settings.engine);
-  settings.tick = VariantTick(gait.physics);
+  settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
   settings.stage = &physics->stage();
   RunGait(ticks, start, {}, {}, settings);
   return PhysicsSummaryJson(physics->summary());

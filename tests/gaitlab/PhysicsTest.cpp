@@ -15,7 +15,7 @@
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
-#include "gaitlab/physics/RollFirstSolver.h"
+#include "gaitlab/run/RollFirstSolver.h"
 #include "tests/gaitlab/GaitProcess.h"
 #include "trotix/LegGeometry.h"
 
@@ -428,7 +428,6 @@ TEST(PhysicsVideoTest, FailsInOneLineWithoutItsTools) {
     EXPECT_TRUE(dir.entries().empty()) << c.message;
   }
 }
-
 
 }  // namespace
 }  // namespace trotix

@@ -86,6 +86,19 @@ def test_engine_views_follow_the_engine_without_copies():
         angles[0] = 1.0
 
 
+@pytest.mark.parametrize("variants", ["{turn: rigid}", "{roll: exact_roll_first}"])
+def test_engine_ticks_the_gaits_variants_as_run_does(variants):
+    gait = trotix.Gait.from_yaml(f"variants: {variants}\n")
+    engine = trotix.WalkEngine(gait)
+    result = trotix.run(50, turn=40, step=-100, gait=gait)
+    for row in range(50):
+        engine.set_sliders(40, -100)
+        engine.tick()
+        assert np.array_equal(engine.joint_angles, result.angles[row])
+    plain = trotix.run(50, turn=40, step=-100)
+    assert np.abs(result.angles - plain.angles).max() > 0.01
+
+
 def test_gait_text_is_the_command_lines_and_reads_back(tmp_path, gait_program):
     write_inputs(tmp_path)
     gait = trotix.load_gait(tmp_path / "gait.yaml")

@@ -18,7 +18,6 @@
 #include "gaitlab/io/OutputFile.h"
 #include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/io/TemporaryFiles.h"
-#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsMap.h"
@@ -219,9 +218,8 @@ int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Sche
     physics->keepReplay();
   }
   RunSettings settings;
-  ApplyGaitSettings(gait, settings.engine);
+  settings.walk = WalkStepOf(gait, parameters.lateralAxis);
   settings.rampTicks = options.rampTicks;
-  settings.tick = VariantTick(parameters);
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
   progress.finish();
@@ -269,11 +267,10 @@ int Main(int argc, char** argv) {
     const GaitSettings gait =
         options.gaitPath.empty()
             ? DefaultGaitSettings()
-            : LoadGaitFile(options.gaitPath,
-                           {PhysicsSection(physicsParameters), VariantsSection(physicsParameters)});
+            : LoadGaitFile(options.gaitPath, {PhysicsSection(physicsParameters)});
     if (options.printGait) {
       WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, "--output",
-                     GaitFileText(gait) + PhysicsSectionText(physicsParameters));
+                     GaitFileText(gait, PhysicsSectionText(physicsParameters)));
       return 0;
     }
     if (!options.exportMjcfPath.empty() && !options.physics) {
