@@ -29,7 +29,7 @@ void SetUpSlider(wxSlider* slider, int minimum, int maximum) {
 WalkDialog::WalkDialog()
     : icon(LoadTrotixIcon()),
       timer_(this, kSimulationTimerId),
-      schedule_(std::chrono::milliseconds(kSimulationPeriodMs)) {
+      schedule_(std::chrono::milliseconds(kTickPeriodMs)) {
   LoadDialogResources();
   templateLoaded_ = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
   if (templateLoaded_) {

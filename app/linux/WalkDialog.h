@@ -12,9 +12,9 @@
 #include <wx/iconbndl.h>
 #include <wx/timer.h>
 
-#include "app/TickSchedule.h"
 #include "app/WalkDialogCore.h"
 #include "app/WalkDialogLayout.h"
+#include "gaitlab/run/TickSchedule.h"
 #include "trotix/WalkEngine.h"
 
 class wxSlider;

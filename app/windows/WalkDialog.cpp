@@ -2,6 +2,7 @@
 
 #include "app/WalkDialogLayout.h"
 #include "app/windows/WalkApp.h"
+#include "gaitlab/run/TickSchedule.h"
 #include "trotix/SliderMapping.h"
 #include "view/windows/RobotView.h"
 
@@ -83,7 +84,7 @@ BOOL WalkDialog::initialiseDialog() {
   view = new RobotView;
   const RECT rect{kViewLeft, kViewTop, kViewLeft + kViewWidth, kViewTop + kViewHeight};
   view->create(hwnd_, rect, kViewStyle, 0);
-  SetTimer(hwnd_, kSimulationTimerId, kSimulationPeriodMs, nullptr);
+  SetTimer(hwnd_, kSimulationTimerId, kTickPeriodMs, nullptr);
   // Only now: the view's own creation runs without an engine.
   view->engine = &engine;
   return TRUE;

@@ -36,14 +36,13 @@ struct JointServo {
   double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
 };
 
-constexpr double kDefaultTickPeriodMs = 33.0;
 constexpr double kDefaultJumpThreshold = 0.2;  // rad between consecutive ticks
 
 struct GaitSettings {
   std::array<LegGaitParams, kLegCount> legs;  // the fields the gait file sets
   FootLocus front;
   FootLocus rear;
-  double tickPeriodMs = kDefaultTickPeriodMs;
+  double tickPeriodMs = kTickPeriodMs;
   double jumpThreshold = kDefaultJumpThreshold;
   std::array<JointServo, kJointCount> joints;
   bool slewLimit = false;            // servo pulses also follow each joint's maxSpeed

@@ -9,12 +9,10 @@
 
 #include "gaitlab/run/GaitVariants.h"
 #include "gaitlab/run/TickRecord.h"
+#include "gaitlab/run/TickSchedule.h"  // kTickPeriodMs
 #include "trotix/WalkEngine.h"
 
 namespace trotix {
-
-// The dialog's timer period; a gait file may choose another.
-constexpr int kTickPeriodMs = 33;
 
 // The positions of the dialog's two sliders.
 struct SliderPositions {

@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/run/TickSchedule.h"
 #include "gaitlab/video/OffscreenContext.h"
 #include "gaitlab/video/RunCaption.h"
 #include "gaitlab/video/SceneView.h"
@@ -19,8 +21,7 @@
 namespace trotix {
 namespace {
 
-constexpr int kSliderStep = 5;        // positions per key press
-constexpr int kMaxCatchUpTicks = 10;  // per drawn frame, when drawing falls behind
+constexpr int kSliderStep = 5;  // positions per key press
 constexpr char kKeys[] = "arrows: sliders   drag: turn view   wheel: zoom   R: restart   Esc: quit";
 
 std::string glfwFailure;
@@ -60,7 +61,8 @@ class WatchWindow {
         parameters_(parameters),
         gait_(gait),
         sliders_(start),
-        walk_(WalkStepOf(gait, parameters.lateralAxis)) {
+        walk_(WalkStepOf(gait, parameters.lateralAxis)),
+        schedule_(TickSchedule::OfMilliseconds(gait.tickPeriodMs)) {
     glfwSetWindowUserPointer(window_, this);
     glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {
       if (action != GLFW_RELEASE) Of(w).pressed(key);
@@ -74,20 +76,24 @@ class WatchWindow {
   }
   ~WatchWindow() { glfwDestroyWindow(window_); }
 
+  // One tick whenever the schedule says one is due, as the dialog's timer
+  // does: a slow frame delays the walk rather than bursting to catch up.
   void run() {
-    double startedAt = glfwGetTime();
+    using Clock = TickSchedule::Clock;
+    schedule_.start(Clock::now());
     while (!glfwWindowShouldClose(window_)) {
       if (restartAsked_) {
         restart();
-        startedAt = glfwGetTime();
+        schedule_.start(Clock::now());
       }
-      const double due = glfwGetTime() - startedAt;
-      for (int n = 0; n < kMaxCatchUpTicks && elapsed() < due; ++n) tick();
-      // What the machine cannot keep up with is dropped, not run later.
-      if (elapsed() < due) startedAt = glfwGetTime() - elapsed();
+      if (Clock::now() >= schedule_.due()) {
+        tick();
+        schedule_.next(Clock::now());
+      }
       draw();
       glfwSwapBuffers(window_);
-      glfwWaitEventsTimeout(std::max(0.0, elapsed() - (glfwGetTime() - startedAt)));
+      const std::chrono::duration<double> wait = schedule_.due() - Clock::now();
+      glfwWaitEventsTimeout(std::max(0.0, wait.count()));
     }
   }
 
@@ -183,6 +189,7 @@ class WatchWindow {
   std::unique_ptr<PhysicsCheck> physics_;
   std::optional<SceneView> view_;  // after physics_, whose model it draws
   WalkStep walk_;
+  TickSchedule schedule_;
   TrunkSpeed speed_;
   double cursorX_ = 0.0, cursorY_ = 0.0;
   bool restartAsked_ = false;
