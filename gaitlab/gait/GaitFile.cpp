@@ -188,8 +188,7 @@ GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
 }
 
 GaitSettings LoadGaitFile(const std::string& path, const std::vector<GaitFileSection>& sections) {
-  return ParseGaitFile(ReadInputFile(path, "--gait", kMaxGaitFileBytes), PrintableText(path),
-                       sections);
+  return ParseGaitFile(ReadInputFile(path, kMaxGaitFileBytes), PrintableText(path), sections);
 }
 
 std::string GaitFileText(const GaitSettings& settings, const std::string& sectionsText) {

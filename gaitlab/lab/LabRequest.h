@@ -7,7 +7,9 @@
 #include <string>
 
 #include "gaitlab/gait/AngleUnit.h"
-#include "gaitlab/physics/PhysicsParameters.h"  // kDefaultEnsembleMembers
+#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/physics/PhysicsParameters.h"
 
 namespace trotix {
 
@@ -41,6 +43,15 @@ struct LabRequest {
   bool physicsTorques = false;  // the model's servo torques in every row
   bool watch = false;           // run it in a window instead, in real time
   bool printGait = false;
+};
+
+// What the request's files hold, read by the caller, whose messages name
+// each file the way its user gave it: the gait, the robot of its physics
+// section and the schedule.
+struct LabInputs {
+  GaitSettings gait = DefaultGaitSettings();
+  PhysicsParameters physics;
+  Schedule schedule;
 };
 
 }  // namespace trotix

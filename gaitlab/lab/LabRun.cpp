@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "gaitlab/gait/FeasibilityReport.h"
-#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gait/GaitFile.h"  // GaitFileText
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/Schedule.h"
 #include "gaitlab/io/CheckedWrite.h"
@@ -40,15 +40,6 @@ int ReportUnstable(const std::string& program, const std::string& what,
                "(docs/physics.md gives the stable ranges)\n",
                program.c_str(), what.c_str(), LikelyUnstableKey(parameters).c_str());
   return kPhysicsUnstable;
-}
-
-// Joint limits, servo channels (whose pulses have a range) or the check
-// section.
-bool DeclaresSomethingToCheck(const GaitSettings& gait) {
-  return gait.checkReach || gait.checkRollSaturation ||
-         std::any_of(gait.joints.begin(), gait.joints.end(), [](const JointServo& joint) {
-           return joint.hasLimits() || joint.channel.has_value();
-         });
 }
 
 std::unique_ptr<TickSink> MakeTable(const LabRequest& options, const GaitSettings& gait,
@@ -198,12 +189,9 @@ int RunAndWrite(const LabRequest& options, const GaitSettings& gait, const Sched
 
 }  // namespace
 
-int RunLab(const LabRequest& options, const std::string& program) {
-  PhysicsParameters physicsParameters;
-  const GaitSettings gait =
-      options.gaitPath.empty()
-          ? DefaultGaitSettings()
-          : LoadGaitFile(options.gaitPath, {PhysicsSection(physicsParameters)});
+int RunLab(const LabRequest& options, const LabInputs& inputs, const std::string& program) {
+  const GaitSettings& gait = inputs.gait;
+  const PhysicsParameters& physicsParameters = inputs.physics;
   if (options.printGait) {
     WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, "--output",
                    GaitFileText(gait, PhysicsSectionText(physicsParameters)));
@@ -229,14 +217,7 @@ int RunLab(const LabRequest& options, const std::string& program) {
     WatchPhysics(physicsParameters, gait, {options.turn, options.step});
     return 0;
   }
-  if (options.check && !DeclaresSomethingToCheck(gait)) {
-    throw InputError(
-        "--check: the gait file declares nothing to check (give joints limits or "
-        "channels, or a check section)");
-  }
-  const Schedule schedule = options.schedulePath.empty()
-                                ? Schedule{}
-                                : LoadSchedule(options.schedulePath, gait.tickPeriodMs);
+  const Schedule& schedule = inputs.schedule;
   WarnAboutLateRows(options, schedule, program);
   RemoveTemporaryFilesOnSignal();
   std::unique_ptr<PhysicsCheck> physics;

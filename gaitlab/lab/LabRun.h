@@ -1,6 +1,6 @@
-// One run of the gait lab, as trotix-gait makes it: the gait file read,
-// then the rows, plot, report and physics of a walk, or the gait printed,
-// the model exported, the physics map walked or the live window opened.
+// One run of the gait lab, as trotix-gait makes it: the rows, plot, report
+// and physics of a walk, or the gait printed, the model exported, the
+// physics map walked or the live window opened.
 #ifndef TROTIX_GAITLAB_LAB_LABRUN_H_
 #define TROTIX_GAITLAB_LAB_LABRUN_H_
 
@@ -19,7 +19,7 @@ constexpr int kPhysicsUnstable = 4;  // the physics model's integration broke do
 // line starting with `program`. Returns 0, kLimitBroken or
 // kPhysicsUnstable; throws InputError for what the request or its files
 // get wrong and OutputError for an output that cannot be written.
-int RunLab(const LabRequest& request, const std::string& program);
+int RunLab(const LabRequest& request, const LabInputs& inputs, const std::string& program);
 
 }  // namespace trotix
 

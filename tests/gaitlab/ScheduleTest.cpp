@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -151,6 +152,28 @@ TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
   }
   EXPECT_THROW(ParseSchedule("0,0,\n", "s.csv"), InputError);
   EXPECT_THROW(ParseSchedule("1000000000,0,0\n", "s.csv"), InputError);
+}
+
+// A file that cannot be read is refused by its quoted name and the
+// system's reason, without any option: the caller names it its own way.
+TEST(InputFileTest, AnUnreadableFileIsNamedWithItsReasonAndErrorNumber) {
+  const struct {
+    const char* path;
+    int errorNumber;
+  } kFiles[] = {{"no/such/file", ENOENT}, {"/", EISDIR}};
+  for (const auto& file : kFiles) {
+    for (const auto& load :
+         {+[](const char* p) { LoadSchedule(p); }, +[](const char* p) { LoadGaitFile(p); }}) {
+      try {
+        load(file.path);
+        ADD_FAILURE() << file.path;
+      } catch (const InputFileError& error) {
+        EXPECT_EQ(error.errorNumber(), file.errorNumber);
+        EXPECT_EQ(std::string(error.what()).rfind("'" + std::string(file.path) + "': ", 0), 0u)
+            << error.what();
+      }
+    }
+  }
 }
 
 TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {

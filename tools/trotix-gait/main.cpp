@@ -1,20 +1,55 @@
 // trotix-gait: runs the walk engine without a window and writes the joint
 // angles and commands of every tick as CSV or JSON Lines, and a plot. The
-// options are read here; the gait lab's run (LabRun.h) does the rest.
+// options and the files they name are read here; the gait lab's run
+// (LabRun.h) does the rest.
 #include <cstdio>
 #include <exception>
 #include <new>
 #include <string>
 
+#include "gaitlab/gait/FeasibilityReport.h"
+#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gait/Schedule.h"
 #include "gaitlab/io/BinaryStandardStreams.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/OutputFile.h"
 #include "gaitlab/lab/LabRun.h"
+#include "gaitlab/physics/PhysicsSection.h"
 #include "tools/trotix-gait/GaitOptions.h"
 
 namespace trotix {
 namespace {
+
+// Reads a file that `option` names; a file that cannot be read is refused
+// with the option's name before the library's message. What is wrong
+// inside a file the library's message names by file, line and key.
+template <typename Read>
+auto ReadFileOf(const char* option, Read read) {
+  try {
+    return read();
+  } catch (const InputFileError& error) {
+    throw InputError(std::string(option) + ": " + error.what());
+  }
+}
+
+LabInputs ReadInputs(const GaitOptions& options) {
+  LabInputs inputs;
+  if (!options.gaitPath.empty()) {
+    inputs.gait = ReadFileOf(
+        "--gait", [&] { return LoadGaitFile(options.gaitPath, {PhysicsSection(inputs.physics)}); });
+  }
+  if (options.check && !DeclaresSomethingToCheck(inputs.gait)) {
+    throw InputError(
+        "--check: the gait file declares nothing to check (give joints limits or "
+        "channels, or a check section)");
+  }
+  if (!options.schedulePath.empty()) {
+    inputs.schedule = ReadFileOf(
+        "--schedule", [&] { return LoadSchedule(options.schedulePath, inputs.gait.tickPeriodMs); });
+  }
+  return inputs;
+}
 
 int Main(int argc, char** argv) {
   try {
@@ -27,7 +62,7 @@ int Main(int argc, char** argv) {
       WriteFileWhole("-", "--version", std::string("trotix-gait ") + TROTIX_VERSION + "\n");
       return 0;
     }
-    return RunLab(options, "trotix-gait");
+    return RunLab(options, ReadInputs(options), "trotix-gait");
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;
