@@ -56,12 +56,10 @@ struct GaitSettings {
 // The engine's own defaults and no joint section.
 GaitSettings DefaultGaitSettings();
 
-// Writes the gait into a freshly built engine: every leg's fields that a
-// gait file sets and the foot paths of all three walk modes.
-void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine);
-
-// The walk of this gait: an engine with its fields, its variants and its
-// tick period, on a robot whose foot-target y reads as `lateralAxis` says.
+// The walk of this gait: a fresh engine with every leg's fields that a gait
+// file sets and the foot paths of all three walk modes, the gait's variants
+// and its tick period, on a robot whose foot-target y reads as
+// `lateralAxis` says.
 WalkStep WalkStepOf(const GaitSettings& settings, LateralAxis lateralAxis = LateralAxis::kOutward);
 
 // "leg0_pitch" ... "leg3_knee", the names of the CSV header.
