@@ -1,6 +1,5 @@
 #include "gaitlab/lab/LabRun.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
