@@ -180,7 +180,8 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   const std::string text =
       "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
       "  leg0_knee: {max_speed: 6, min_us: 900, max_us: 2100}\n"
-      "servo_slew_limit: true\ncheck: {roll_saturation: True}\nphysics: {mass: 2.5}\n";
+      "servo_slew_limit: true\ncheck: {roll_saturation: True}\nphysics: {mass: 2.5}\n"
+      "variants: {roll: exact_roll_first}\n";
   double mass = 0.0;
   const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
                                   fields.checkMap(node, "physics", {"mass"});
@@ -194,8 +195,21 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   EXPECT_EQ(settings.joints[10].minUs, 500.0);
   EXPECT_EQ(settings.joints[10].maxUs, 2500.0);
   EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
+  EXPECT_EQ(settings.variants.roll, RollVariant::kExactRollFirst);
+  EXPECT_EQ(settings.variants.turn, TurnVariant::kSpecified);
+  try {
+    ParseGaitFile("variants: {turn: [rigid]}\n", "g.yaml");
+    ADD_FAILURE() << "a list is no variant";
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(),
+                 "g.yaml:1: variants.turn: expected specified or rigid, found no name");
+  }
 
-  const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
+  // The registered sections' text comes before the variants.
+  const std::string printed = GaitFileText(settings, "physics:\n  mass: 2.5\n");
+  EXPECT_LT(printed.find("physics:"), printed.find("variants:"));
+  const GaitSettings again = ParseGaitFile(printed, "printed.yaml", {physics});
+  EXPECT_TRUE(again.variants == settings.variants);
   EXPECT_EQ(again.legs[1].stepRate, 0.75);
   EXPECT_EQ(again.legs[3].stepRate, 2.0);
   EXPECT_EQ(again.joints[10].channel, 9);
