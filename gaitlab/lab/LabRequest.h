@@ -45,6 +45,24 @@ struct LabRequest {
   bool printGait = false;
 };
 
+// The words a run's messages use for the program and for each part of the
+// request, e.g. "trotix-gait: --plot: cannot create 'x/p.svg': ...";
+// trotix-gait gives its options' names.
+struct LabWords {
+  std::string program = "gaitlab";
+  std::string output = "output";
+  std::string servoTable = "servo table";  // the output in servo pulses
+  std::string plot = "plot";
+  std::string report = "report";
+  std::string physicsSummary = "physics summary";
+  std::string physicsMap = "physics map";
+  std::string exportMjcf = "model";
+  std::string physics = "physics";
+  std::string video = "video";
+  std::string watch = "watch";
+  std::string check = "check";
+};
+
 // What the request's files hold, read by the caller, whose messages name
 // each file the way its user gave it: the gait, the robot of its physics
 // section and the schedule.

@@ -16,10 +16,11 @@ constexpr int kPhysicsUnstable = 4;  // the physics model's integration broke do
 
 // Opens every output before any work, so that a bad file name fails first.
 // Warnings and failures that still write the outputs go to stderr, each
-// line starting with `program`. Returns 0, kLimitBroken or
+// line starting with the program's word; every message names the part of
+// the request it is about in `words`. Returns 0, kLimitBroken or
 // kPhysicsUnstable; throws InputError for what the request or its files
 // get wrong and OutputError for an output that cannot be written.
-int RunLab(const LabRequest& request, const LabInputs& inputs, const std::string& program);
+int RunLab(const LabRequest& request, const LabInputs& inputs, const LabWords& words);
 
 }  // namespace trotix
 

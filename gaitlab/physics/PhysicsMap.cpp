@@ -27,7 +27,7 @@ PhysicsSummary WalkOneSetting(const EnsembleModels& models, const GaitSettings& 
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds, unsigned threads, int members,
-                                   const MapProgress& progress) {
+                                   const MapProgress& progress, const std::string&) {
   const EnsembleModels models(parameters, gait, members);
   std::vector<MapCell> cells = MapSettings();
   if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());

@@ -36,18 +36,18 @@ std::string Fixed(double value, const char* unit) {
 
 // GLFW itself, for as long as the window is open.
 struct GlfwLibrary {
-  GlfwLibrary() {
+  explicit GlfwLibrary(const std::string& what) {
     glfwSetErrorCallback(RememberGlfwError);
-    if (!glfwInit()) throw RendererUnavailable("--watch: no window can be opened: " + glfwFailure);
+    if (!glfwInit()) throw RendererUnavailable(what + ": no window can be opened: " + glfwFailure);
   }
   ~GlfwLibrary() { glfwTerminate(); }
 };
 
-GLFWwindow* OpenWindow() {
+GLFWwindow* OpenWindow(const std::string& what) {
   glfwWindowHint(GLFW_SAMPLES, 4);
   GLFWwindow* window = glfwCreateWindow(1024, 768, "trotix-gait: physics", nullptr, nullptr);
   if (window == nullptr) {
-    throw RendererUnavailable("--watch: no window can be opened: " + glfwFailure);
+    throw RendererUnavailable(what + ": no window can be opened: " + glfwFailure);
   }
   glfwMakeContextCurrent(window);
   glfwSwapInterval(1);
@@ -56,8 +56,10 @@ GLFWwindow* OpenWindow() {
 
 class WatchWindow {
  public:
-  WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start)
-      : window_(OpenWindow()),
+  WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start,
+              const std::string& what)
+      : window_(OpenWindow(what)),
+        what_(what),
         parameters_(parameters),
         gait_(gait),
         sliders_(start),
@@ -106,7 +108,7 @@ class WatchWindow {
 
   // A new run from a standing start; the view keeps its camera.
   void restart() {
-    std::unique_ptr<PhysicsCheck> fresh = MakePhysicsCheck(parameters_, gait_, "--watch");
+    std::unique_ptr<PhysicsCheck> fresh = MakePhysicsCheck(parameters_, gait_, what_);
     std::optional<mjvCamera> camera;
     if (view_) camera = view_->camera();
     view_.reset();  // it draws the old run's model, which must outlive it
@@ -183,6 +185,7 @@ class WatchWindow {
   }
 
   GLFWwindow* window_;
+  std::string what_;
   PhysicsParameters parameters_;
   GaitSettings gait_;
   SliderPositions sliders_;
@@ -198,9 +201,9 @@ class WatchWindow {
 }  // namespace
 
 void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait,
-                  SliderPositions start) {
-  GlfwLibrary glfw;
-  WatchWindow(parameters, gait, start).run();
+                  SliderPositions start, const std::string& what) {
+  GlfwLibrary glfw(what);
+  WatchWindow(parameters, gait, start, what).run();
 }
 
 }  // namespace trotix

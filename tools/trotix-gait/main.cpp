@@ -33,6 +33,24 @@ auto ReadFileOf(const char* option, Read read) {
   }
 }
 
+// How the lab's messages name the program and its options.
+LabWords OptionWords() {
+  LabWords words;
+  words.program = "trotix-gait";
+  words.output = "--output";
+  words.servoTable = "--format servo";
+  words.plot = "--plot";
+  words.report = "--report";
+  words.physicsSummary = "--physics-summary";
+  words.physicsMap = "--physics-map";
+  words.exportMjcf = "--export-mjcf";
+  words.physics = "--physics";
+  words.video = "--video";
+  words.watch = "--watch";
+  words.check = "--check";
+  return words;
+}
+
 LabInputs ReadInputs(const GaitOptions& options) {
   LabInputs inputs;
   if (!options.gaitPath.empty()) {
@@ -62,7 +80,7 @@ int Main(int argc, char** argv) {
       WriteFileWhole("-", "--version", std::string("trotix-gait ") + TROTIX_VERSION + "\n");
       return 0;
     }
-    return RunLab(options, ReadInputs(options), "trotix-gait");
+    return RunLab(options, ReadInputs(options), OptionWords());
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;
