@@ -3,7 +3,6 @@
 #include <mutex>
 
 #include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/physics/ParallelWork.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
 
@@ -13,16 +12,15 @@ PhysicsSummary RunPhysicsSetting(const EnsembleModels& models, const GaitSetting
                                  double seconds, SliderPositions sliders) {
   EnsembleRun run(models, gait.tickPeriodMs, 1);
   RunSettings settings;
-  ApplyGaitSettings(gait, settings.engine);
+  settings.walk = WalkStepOf(gait, models.member(0).parameters().lateralAxis);
   settings.stage = &run;
-  settings.tick = VariantTick(models.member(0).parameters());
   RunGait(MapTicks(gait, seconds), sliders, {}, {}, settings);
   return run.summary();
 }
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds, unsigned threads, int members,
-                                   const MapProgress& progress) {
+                                   const MapProgress& progress, const std::string&) {
   const EnsembleModels models(parameters, gait, members);
   std::vector<MapCell> cells = MapSettings();
   std::mutex progressMutex;

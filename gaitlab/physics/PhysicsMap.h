@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"
@@ -43,12 +44,13 @@ PhysicsSummary RunPhysicsSetting(const EnsembleModels& models, const GaitSetting
 
 // Walks each setting from a standing start for MapTicks(gait, seconds), as
 // an ensemble of up to `members` (PhysicsEnsemble.h), the settings on
-// `threads` threads (0: one per core), telling `progress` of each setting done. Throws InputError
-// when built without MuJoCo.
+// `threads` threads (0: one per core), telling `progress` of each setting
+// done. Throws InputError naming the map as `what` when built without MuJoCo.
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds = kMapSecondsPerSetting, unsigned threads = 0,
                                    int members = kDefaultEnsembleMembers,
-                                   const MapProgress& progress = nullptr);
+                                   const MapProgress& progress = nullptr,
+                                   const std::string& what = "physics map");
 
 }  // namespace trotix
 
