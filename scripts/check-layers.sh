@@ -4,7 +4,7 @@
 #   bitmap/                            nothing
 #   gaitlab/<layer>/                   the engine's public headers and the
 #                                      layers before its own in
-#                                      io, gait, tables, physics, plot, video
+#                                      io, gait, tables, bus, physics, plot, video
 #   view/                              the engine and bitmap
 #   app/                               the view and the engine (and res/)
 #   tools/                             the gait lab and the engine
@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-gaitlab_layers=(io gait tables physics plot video)
+gaitlab_layers=(io gait tables bus physics plot video)
 
 # The include prefixes a file in folder $1 may use.
 allowed_prefixes() {
