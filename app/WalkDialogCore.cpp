@@ -1,15 +1,12 @@
 #include "app/WalkDialogCore.h"
 
-#include "trotix/SliderMapping.h"
-
 namespace trotix {
 
-void WalkDialogCore::runSimulationStep(WalkEngine& engine) {
+void WalkDialogCore::runSimulationStep() {
   const std::optional<int> vertical = verticalSliderPosition();
   const std::optional<int> horizontal = horizontalSliderPosition();
   if (!vertical || !horizontal) return;
-  ApplySliderPositions(engine, *horizontal, *vertical);
-  engine.tick();
+  walk_.step({*horizontal, *vertical});
   invalidateView();
   if (afterTickForTesting) afterTickForTesting();
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "gaitlab/run/WalkStep.h"
 #include "trotix/WalkEngine.h"
 
 namespace trotix {
@@ -24,10 +25,12 @@ class WalkDialogCore {
   std::function<void()> afterTickForTesting;
 
  protected:
-  // One tick of the simulation, whatever time has passed. A slider position
-  // of exactly 0 counts as 0.0001 (trotix/SliderMapping.h). Nothing happens
-  // while a slider is not bound.
-  void runSimulationStep(WalkEngine& engine);
+  // One step of the walk (WalkStep), whatever time has passed. A slider
+  // position of exactly 0 counts as 0.0001 (trotix/SliderMapping.h).
+  // Nothing happens while a slider is not bound.
+  void runSimulationStep();
+  // The walk's engine, which the view draws.
+  WalkEngine& walkEngine() { return walk_.engine(); }
 
  private:
   // The platform's half: a slider's position, none while it is not bound.
@@ -35,6 +38,8 @@ class WalkDialogCore {
   virtual std::optional<int> horizontalSliderPosition() const = 0;
   // Asks the view, if there is one, to repaint when the queue is idle.
   virtual void invalidateView() = 0;
+
+  WalkStep walk_;  // the built-in gait
 };
 
 }  // namespace trotix

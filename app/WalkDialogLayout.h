@@ -1,6 +1,7 @@
 // What both platforms' control dialogs share: the resource ids, the template's
 // layout in dialog units (from res/WalkDialogTemplate.h, which the Windows
-// resource script reads too), the GL view's place in pixels and the timer.
+// resource script reads too), the GL view's place in pixels and the timer's
+// id (its period is the walk's, kTickPeriodMs).
 #ifndef TROTIX_APP_WALKDIALOGLAYOUT_H_
 #define TROTIX_APP_WALKDIALOGLAYOUT_H_
 
@@ -24,7 +25,6 @@ constexpr TemplateRect kHorizontalSliderRect{TROTIX_HORIZONTAL_SLIDER_RECT};
 constexpr TemplateRect kVerticalSliderRect{TROTIX_VERTICAL_SLIDER_RECT};
 
 constexpr int kSimulationTimerId = 0;
-constexpr int kSimulationPeriodMs = 33;
 // Client pixels of the GL view: left, top, width, height.
 constexpr int kViewLeft = 5;
 constexpr int kViewTop = 5;

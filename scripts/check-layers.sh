@@ -4,16 +4,18 @@
 #   bitmap/                            nothing
 #   gaitlab/<layer>/                   the engine's public headers and the
 #                                      layers before its own in
-#                                      io, gait, tables, bus, physics, plot, video
+#                                      io, run, gait, tables, bus, physics,
+#                                      plot, video, lab
 #   view/                              the engine and bitmap
-#   app/                               the view and the engine (and res/)
+#   app/                               the view, the engine, the gait lab's
+#                                      run (and res/)
 #   tools/                             the gait lab and the engine
 #   python/                            the gait lab and the engine
 # Usage: scripts/check-layers.sh [SOURCE_DIR]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-gaitlab_layers=(io gait tables bus physics plot video)
+gaitlab_layers=(io run gait tables bus physics plot video lab)
 
 # The include prefixes a file in folder $1 may use.
 allowed_prefixes() {
@@ -30,7 +32,7 @@ allowed_prefixes() {
       done
       echo "$prefixes" ;;
     view/*) echo "trotix/ bitmap/ view/" ;;
-    app/*) echo "trotix/ view/ app/ res/" ;;
+    app/*) echo "trotix/ view/ app/ res/ gaitlab/run/" ;;
     tools/* | python/*) echo "trotix/ gaitlab/ ${1%%/*}/" ;;
     *) echo "*" ;;
   esac

@@ -29,7 +29,7 @@ void SetUpSlider(wxSlider* slider, int minimum, int maximum) {
 WalkDialog::WalkDialog()
     : icon(LoadTrotixIcon()),
       timer_(this, kSimulationTimerId),
-      schedule_(std::chrono::milliseconds(kSimulationPeriodMs)) {
+      schedule_(std::chrono::milliseconds(kTickPeriodMs)) {
   LoadDialogResources();
   templateLoaded_ = wxXmlResource::Get()->LoadDialog(this, nullptr, kWalkDialogTemplate);
   if (templateLoaded_) {
@@ -82,7 +82,7 @@ void WalkDialog::initialiseDialog(wxInitDialogEvent& event) {
 // next event is armed first, so handling time does not delay it.
 void WalkDialog::handleTimer(wxTimerEvent&) {
   timer_.StartOnce(static_cast<int>(schedule_.next(TickSchedule::Clock::now()).count()));
-  runSimulationStep(engine);
+  runSimulationStep();
 }
 
 std::optional<int> WalkDialog::verticalSliderPosition() const {

@@ -12,9 +12,9 @@
 #include <wx/iconbndl.h>
 #include <wx/timer.h>
 
-#include "app/TickSchedule.h"
 #include "app/WalkDialogCore.h"
 #include "app/WalkDialogLayout.h"
+#include "gaitlab/run/TickSchedule.h"
 #include "trotix/WalkEngine.h"
 
 class wxSlider;
@@ -58,7 +58,7 @@ class WalkDialog : public wxDialog, public WalkDialogCore {
   wxSlider* horizontalSlider = nullptr;  // control 1000, owned by the dialog window
   wxIconBundle icon;
   RobotView* view = nullptr;  // owned; deleted before the dialog window goes
-  WalkEngine engine;
+  WalkEngine& engine = walkEngine();
   wxTimer timer_;  // one-shot, re-armed from `schedule_` after every tick
   TickSchedule schedule_;
   bool templateLoaded_ = false;

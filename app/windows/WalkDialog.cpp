@@ -2,6 +2,7 @@
 
 #include "app/WalkDialogLayout.h"
 #include "app/windows/WalkApp.h"
+#include "gaitlab/run/TickSchedule.h"
 #include "trotix/SliderMapping.h"
 #include "view/windows/RobotView.h"
 
@@ -83,14 +84,14 @@ BOOL WalkDialog::initialiseDialog() {
   view = new RobotView;
   const RECT rect{kViewLeft, kViewTop, kViewLeft + kViewWidth, kViewTop + kViewHeight};
   view->create(hwnd_, rect, kViewStyle, 0);
-  SetTimer(hwnd_, kSimulationTimerId, kSimulationPeriodMs, nullptr);
+  SetTimer(hwnd_, kSimulationTimerId, kTickPeriodMs, nullptr);
   // Only now: the view's own creation runs without an engine.
   view->engine = &engine;
   return TRUE;
 }
 
 // One tick per timer message, whatever its id and whatever time has passed.
-void WalkDialog::handleTimer() { runSimulationStep(engine); }
+void WalkDialog::handleTimer() { runSimulationStep(); }
 
 void WalkDialog::invalidateView() {
   if (view != nullptr) InvalidateRect(view->window(), nullptr, TRUE);

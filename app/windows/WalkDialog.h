@@ -50,7 +50,7 @@ class WalkDialog : public WalkDialogCore {
 
   Trackbar verticalSlider;    // control 1001
   Trackbar horizontalSlider;  // control 1000
-  WalkEngine engine;
+  WalkEngine& engine = walkEngine();
   HICON icon = nullptr;       // icon 128, kept for the life of the process
   RobotView* view = nullptr;  // owned; deleted before the dialog window goes
   HWND hwnd_ = nullptr;

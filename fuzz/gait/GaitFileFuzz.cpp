@@ -18,9 +18,9 @@ namespace {
 // The file as trotix-gait --print-gait writes what it read.
 std::string ReadAndPrint(std::string_view text, const std::string& name) {
   trotix::PhysicsParameters physics;
-  const trotix::GaitSettings gait = trotix::ParseGaitFile(
-      text, name, {trotix::PhysicsSection(physics), trotix::VariantsSection(physics)});
-  return trotix::GaitFileText(gait) + trotix::PhysicsSectionText(physics);
+  const trotix::GaitSettings gait =
+      trotix::ParseGaitFile(text, name, {trotix::PhysicsSection(physics)});
+  return trotix::GaitFileText(gait, trotix::PhysicsSectionText(physics));
 }
 
 }  // namespace

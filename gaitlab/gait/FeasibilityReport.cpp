@@ -213,4 +213,11 @@ std::string FeasibilityReport::table(const AngleUnit& unit) const {
   return text;
 }
 
+bool DeclaresSomethingToCheck(const GaitSettings& gait) {
+  return gait.checkReach || gait.checkRollSaturation ||
+         std::any_of(gait.joints.begin(), gait.joints.end(), [](const JointServo& joint) {
+           return joint.hasLimits() || joint.channel.has_value();
+         });
+}
+
 }  // namespace trotix

@@ -72,6 +72,10 @@ class FeasibilityReport : public TickSink {
   std::array<std::optional<ServoLimiter>, kJointCount> servos_;  // joints with a channel
 };
 
+// Whether the gait gives the report something to fail on: joint limits,
+// servo channels (whose pulses have a range) or the check section.
+bool DeclaresSomethingToCheck(const GaitSettings& gait);
+
 }  // namespace trotix
 
 #endif  // TROTIX_GAITLAB_FEASIBILITYREPORT_H_

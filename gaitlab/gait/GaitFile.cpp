@@ -16,7 +16,7 @@ namespace {
 
 const char* const kLegNames[] = {"leg0", "leg1", "leg2", "leg3"};
 // The sections read here rather than by a table of values.
-const std::vector<std::string> kSections = {"gait", "legs", "paths", "joints", "check"};
+const std::vector<std::string> kSections = {"gait", "legs", "paths", "joints", "check", "variants"};
 
 class GaitFileReader {
  public:
@@ -40,6 +40,10 @@ class GaitFileReader {
     }
     for (const GaitFileSection& section : sections_) {
       if (const YAML::Node n = root[section.name]) section.read(n, fields_);
+    }
+    if (const YAML::Node n = root["variants"]) {
+      fields_.checkMap(n, "variants", ChoiceNames(VariantKeys()));
+      ReadChoices(n, "variants", fields_, VariantKeys(), settings.variants);
     }
     return settings;
   }
@@ -184,11 +188,10 @@ GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
 }
 
 GaitSettings LoadGaitFile(const std::string& path, const std::vector<GaitFileSection>& sections) {
-  return ParseGaitFile(ReadInputFile(path, "--gait", kMaxGaitFileBytes), PrintableText(path),
-                       sections);
+  return ParseGaitFile(ReadInputFile(path, kMaxGaitFileBytes), PrintableText(path), sections);
 }
 
-std::string GaitFileText(const GaitSettings& settings) {
+std::string GaitFileText(const GaitSettings& settings, const std::string& sectionsText) {
   std::string text =
       "# Trotix gait file: trotix-gait --gait FILE. Keys are the engine's field names;\n"
       "# lengths in mm, angles in rad (see docs/conventions.md). Any key may be left out.\n" +
@@ -199,8 +202,13 @@ std::string GaitFileText(const GaitSettings& settings) {
     text += std::string("  ") + key + ":\n" + BlockLines(*locus, PathKeys(), "    ");
   }
   text += JointsText(settings.joints);
-  return text + "check:   # what --check fails on besides joint limits\n" +
-         BlockLines(settings, CheckKeys(), "  ");
+  text += "check:   # what --check fails on besides joint limits\n" +
+          BlockLines(settings, CheckKeys(), "  ") + sectionsText;
+  if (settings.variants.any()) {
+    text += "variants:   # opt-in changes to the gait's angles (docs/physics.md)\n" +
+            ChoicesText(settings.variants, VariantKeys(), "  ");
+  }
+  return text;
 }
 
 }  // namespace trotix

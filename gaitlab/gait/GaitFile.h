@@ -9,6 +9,7 @@
 //   joints: {leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, ...}}
 //   servo_slew_limit: false     # servo pulses also keep to each max_speed
 //   check: {reach: false, roll_saturation: false}   # more that --check fails on
+//   variants: {turn: rigid, roll: exact_roll_first}  # opt-in changes to the tick
 //
 // The file is one YAML document. Every key may be left out. Numbers are
 // plain YAML numbers: not quoted, not tagged. Unknown keys are refused,
@@ -47,8 +48,10 @@ GaitSettings ParseGaitFile(std::string_view text, const std::string& name,
 GaitSettings LoadGaitFile(const std::string& path,
                           const std::vector<GaitFileSection>& sections = {});
 
-// The settings as a gait file that ParseGaitFile reads back to the same values.
-std::string GaitFileText(const GaitSettings& settings);
+// The settings as a gait file that ParseGaitFile reads back to the same
+// values, with the text of the other sections (e.g. PhysicsSectionText)
+// before the variants.
+std::string GaitFileText(const GaitSettings& settings, const std::string& sectionsText = "");
 
 }  // namespace trotix
 

@@ -1,6 +1,5 @@
 #include "gaitlab/gait/GaitFileKeys.h"
 
-
 namespace trotix {
 namespace {
 
@@ -69,6 +68,20 @@ const SectionKeys<JointServo>& JointKeys() {
       {"min_us", &JointServo::minUs, 0.0, kMaxPulseUs},
       {"max_us", &JointServo::maxUs, 0.0, kMaxPulseUs},
       {"center", &JointServo::center, 0.0, kMaxBusPosition, "bus servo position at zero"},
+  };
+  return keys;
+}
+
+const ChoiceKeys<GaitVariants>& VariantKeys() {
+  static const ChoiceKeys<GaitVariants> keys = {
+      {"turn",
+       {"specified", "rigid"},
+       [](const GaitVariants& v) { return static_cast<int>(v.turn); },
+       [](GaitVariants& v, int value) { v.turn = static_cast<TurnVariant>(value); }},
+      {"roll",
+       {"solver", "exact_roll_first"},
+       [](const GaitVariants& v) { return static_cast<int>(v.roll); },
+       [](GaitVariants& v, int value) { v.roll = static_cast<RollVariant>(value); }},
   };
   return keys;
 }

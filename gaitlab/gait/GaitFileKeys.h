@@ -19,6 +19,8 @@ const SectionKeys<LegGaitParams>& LegKeys();
 const SectionKeys<FootLocus>& PathKeys();
 // `joints: {legN_joint: ...}`.
 const SectionKeys<JointServo>& JointKeys();
+// `variants: {turn: rigid, roll: exact_roll_first}`.
+const ChoiceKeys<GaitVariants>& VariantKeys();
 
 }  // namespace trotix
 

@@ -4,13 +4,12 @@
 #include <thread>
 
 #include "gaitlab/gait/TickPipeline.h"
-#include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {
 
 // Runs the engine and publishes its records until done or cancelled.
-void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine,
+void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkStep walk,
                   const RunSettings& settings, TickPipeline& pipeline) {
   TickStage* stage = settings.stage;
   std::int64_t tick = 0;
@@ -19,14 +18,7 @@ void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkEngine engine,
     if (block == nullptr) return;
     for (; tick < ticks && block->size() < TickPipeline::kBlockTicks; ++tick) {
       ThrowIfStopped(settings.stop);
-      const SliderPositions positions = sliders.next();
-      ApplySliderPositions(engine, positions.turn, positions.step);
-      if (settings.tick) {
-        settings.tick(engine);
-      } else {
-        engine.tick();
-      }
-      block->push_back({tick, engine.jointAngles, engine.jointCommands, engine.frameTargets[0]});
+      block->push_back(walk.step(sliders.next()));
       if (stage != nullptr) stage->process(block->back());
     }
     pipeline.endBlock();
@@ -41,8 +33,8 @@ void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule
   std::exception_ptr producerError;
   std::thread producer([&] {
     try {
-      ProduceTicks(ticks, SliderTrack(start, schedule, settings.rampTicks), settings.engine,
-                   settings, pipeline);
+      ProduceTicks(ticks, SliderTrack(start, schedule, settings.rampTicks), settings.walk, settings,
+                   pipeline);
     } catch (...) {
       producerError = std::current_exception();
     }

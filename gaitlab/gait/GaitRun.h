@@ -4,12 +4,12 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <stdexcept>
 #include <vector>
 
 #include "gaitlab/gait/Schedule.h"
-#include "gaitlab/gait/TickRecord.h"
+#include "gaitlab/run/TickRecord.h"
+#include "gaitlab/run/WalkStep.h"
 
 namespace trotix {
 
@@ -42,20 +42,17 @@ inline void ThrowIfStopped(const std::atomic<bool>* stop) {
 
 // What a run starts from besides the sliders.
 struct RunSettings {
-  WalkEngine engine;           // never ticked; its gait fields set as wanted
+  WalkStep walk;               // never stepped: the gait, e.g. WalkStepOf(gait)
   std::int64_t rampTicks = 0;  // see SliderTrack
   TickStage* stage = nullptr;  // none by default
-  // Ticks the engine in place of WalkEngine::tick, e.g. a gait variant;
-  // empty: the engine's own tick.
-  std::function<void(WalkEngine&)> tick;
   // Set from another thread to end the run before its next tick: RunGait
   // then throws RunStopped. None: the run always ends at its last tick.
   const std::atomic<bool>* stop = nullptr;
 };
 
-// Runs `ticks` ticks of a copy of `settings.engine`, numbered from 0. Before
-// each tick the slider positions are mapped onto the engine exactly as the
-// dialog does; they start at `start` and follow the schedule (SliderTrack).
+// Runs `ticks` steps of a copy of `settings.walk`, numbered from 0, with the
+// slider positions starting at `start` and following the schedule
+// (SliderTrack).
 // The engine runs on a second thread while the sinks work on this one; an
 // exception from a sink stops the run and is passed on.
 void RunGait(std::int64_t ticks, SliderPositions start, const Schedule& schedule,

@@ -5,15 +5,7 @@
 #include "gaitlab/gait/GaitFileKeys.h"
 
 namespace trotix {
-
-GaitSettings DefaultGaitSettings() {
-  const WalkEngine engine;
-  GaitSettings settings;
-  settings.legs = engine.legs;
-  settings.front = engine.locusSet2.front;
-  settings.rear = engine.locusSet2.rear;
-  return settings;
-}
+namespace {
 
 void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine) {
   for (int leg = 0; leg < kLegCount; ++leg) {
@@ -28,6 +20,23 @@ void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine) {
     set->front = settings.front;
     set->rear = settings.rear;
   }
+}
+
+}  // namespace
+
+GaitSettings DefaultGaitSettings() {
+  const WalkEngine engine;
+  GaitSettings settings;
+  settings.legs = engine.legs;
+  settings.front = engine.locusSet2.front;
+  settings.rear = engine.locusSet2.rear;
+  return settings;
+}
+
+WalkStep WalkStepOf(const GaitSettings& settings, LateralAxis lateralAxis) {
+  WalkEngine engine;
+  ApplyGaitSettings(settings, engine);
+  return WalkStep(engine, settings.variants, lateralAxis, settings.tickPeriodMs);
 }
 
 std::string JointName(int joint) {

@@ -1,5 +1,5 @@
 // What a gait file sets: the engine's gait fields and foot paths, the tick
-// period, and a description of the servos that are to follow the joints.
+// period, the variants of the tick, and a description of the servos that are to follow the joints.
 #ifndef TROTIX_GAITLAB_GAITSETTINGS_H_
 #define TROTIX_GAITLAB_GAITSETTINGS_H_
 
@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "gaitlab/run/GaitVariants.h"
+#include "gaitlab/run/WalkStep.h"
 #include "trotix/WalkEngine.h"
 
 namespace trotix {
@@ -37,19 +39,19 @@ struct JointServo {
   double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
 };
 
-constexpr double kDefaultTickPeriodMs = 33.0;
 constexpr double kDefaultJumpThreshold = 0.2;  // rad between consecutive ticks
 
 struct GaitSettings {
   std::array<LegGaitParams, kLegCount> legs;  // the fields the gait file sets
   FootLocus front;
   FootLocus rear;
-  double tickPeriodMs = kDefaultTickPeriodMs;
+  double tickPeriodMs = kTickPeriodMs;
   double jumpThreshold = kDefaultJumpThreshold;
   std::array<JointServo, kJointCount> joints;
   bool slewLimit = false;            // servo pulses also follow each joint's maxSpeed
   bool checkReach = false;           // --check also fails on the solver's reach clamps
   bool checkRollSaturation = false;  // --check also fails on saturated shoulder rolls
+  GaitVariants variants;             // opt-in changes to the engine's tick
 
   double tickSeconds() const { return tickPeriodMs / 1000.0; }
 };
@@ -57,9 +59,11 @@ struct GaitSettings {
 // The engine's own defaults and no joint section.
 GaitSettings DefaultGaitSettings();
 
-// Writes the gait into a freshly built engine: every leg's fields that a
-// gait file sets and the foot paths of all three walk modes.
-void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine);
+// The walk of this gait: a fresh engine with every leg's fields that a gait
+// file sets and the foot paths of all three walk modes, the gait's variants
+// and its tick period, on a robot whose foot-target y reads as
+// `lateralAxis` says.
+WalkStep WalkStepOf(const GaitSettings& settings, LateralAxis lateralAxis = LateralAxis::kOutward);
 
 // "leg0_pitch" ... "leg3_knee", the names of the CSV header.
 // Joint names in the order of each leg's three slots.

@@ -237,8 +237,7 @@ Schedule ParseSchedule(std::string_view text, const std::string& name, double ti
 }
 
 Schedule LoadSchedule(const std::string& path, double tickPeriodMs) {
-  return ParseSchedule(ReadInputFile(path, "--schedule", kMaxScheduleBytes), PrintableText(path),
-                       tickPeriodMs);
+  return ParseSchedule(ReadInputFile(path, kMaxScheduleBytes), PrintableText(path), tickPeriodMs);
 }
 
 }  // namespace trotix

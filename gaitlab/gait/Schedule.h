@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gaitlab/gait/GaitSettings.h"  // kDefaultTickPeriodMs
+#include "gaitlab/run/WalkStep.h"  // SliderPositions, kTickPeriodMs
 
 namespace trotix {
 
@@ -31,11 +31,6 @@ struct ScheduleEntry {
 };
 
 using Schedule = std::vector<ScheduleEntry>;
-
-struct SliderPositions {
-  int turn = 0;
-  int step = 0;
-};
 
 // The slider positions tick by tick: `start` until the first row, then each
 // row's values from its tick on. With `rampTicks` above 1 the sliders move
@@ -64,11 +59,11 @@ constexpr std::size_t kMaxScheduleBytes = 16 * 1024 * 1024;
 // the line number: "steps.csv:4: turn 95 is out of range -80 to 80".
 // `tickPeriodMs` turns the times of a time_s column into ticks.
 Schedule ParseSchedule(std::string_view text, const std::string& name,
-                       double tickPeriodMs = kDefaultTickPeriodMs);
+                       double tickPeriodMs = kTickPeriodMs);
 
 // Reads and parses the file at `path`; throws InputError if it is missing,
 // unreadable, too large or malformed.
-Schedule LoadSchedule(const std::string& path, double tickPeriodMs = kDefaultTickPeriodMs);
+Schedule LoadSchedule(const std::string& path, double tickPeriodMs = kTickPeriodMs);
 
 }  // namespace trotix
 

@@ -60,6 +60,48 @@ void ReadSection(const YAML::Node& map, const std::string& path, const YamlField
   }
 }
 
+// A key whose value is one of a few names, listed in the order of the
+// enum's values, e.g. `lateral_axis: shared`.
+template <typename Struct>
+struct ChoiceKey {
+  const char* name;
+  std::vector<const char*> values;
+  int (*get)(const Struct&);
+  void (*set)(Struct&, int);
+};
+
+template <typename Struct>
+using ChoiceKeys = std::vector<ChoiceKey<Struct>>;
+
+template <typename Struct>
+std::vector<std::string> ChoiceNames(const ChoiceKeys<Struct>& keys) {
+  std::vector<std::string> names;
+  for (const ChoiceKey<Struct>& key : keys) names.push_back(key.name);
+  return names;
+}
+
+// Reads each choice that `map` (named `path`) gives into `target`.
+template <typename Struct>
+void ReadChoices(const YAML::Node& map, const std::string& path, const YamlFields& fields,
+                 const ChoiceKeys<Struct>& keys, Struct& target) {
+  for (const ChoiceKey<Struct>& key : keys) {
+    if (const std::optional<int> value = fields.choice(map, path, key.name, key.values)) {
+      key.set(target, *value);
+    }
+  }
+}
+
+// Every choice as `indent` "key: name" lines.
+template <typename Struct>
+std::string ChoicesText(const Struct& source, const ChoiceKeys<Struct>& keys,
+                        const std::string& indent) {
+  std::string text;
+  for (const ChoiceKey<Struct>& key : keys) {
+    text += indent + key.name + ": " + key.values[key.get(source)] + "\n";
+  }
+  return text;
+}
+
 // A field's value as gait file text; nothing for an empty optional.
 std::optional<std::string> ValueText(double value);
 std::optional<std::string> ValueText(const std::optional<double>& value);

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <vector>
 
-#include "gaitlab/gait/TickRecord.h"
+#include "gaitlab/run/TickRecord.h"
 
 namespace trotix {
 

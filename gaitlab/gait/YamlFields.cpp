@@ -146,6 +146,21 @@ std::vector<double> YamlFields::numbers(const YAML::Node& node, const std::strin
   return values;
 }
 
+std::optional<int> YamlFields::choice(const YAML::Node& map, const std::string& path,
+                                      const char* key,
+                                      const std::vector<const char*>& names) const {
+  const YAML::Node node = map[key];
+  if (!node) return std::nullopt;
+  std::string known;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (node.IsScalar() && node.Scalar() == names[i]) return static_cast<int>(i);
+    known += std::string(i == 0 ? "" : " or ") + names[i];
+  }
+  fail(node, KeyPath(path, key),
+       "expected " + known + ", found " +
+           (node.IsScalar() ? QuoteForMessage(node.Scalar()) : std::string("no name")));
+}
+
 void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
                       double minimum, double maximum, double& value) const {
   if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum);

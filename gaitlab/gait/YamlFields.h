@@ -62,6 +62,11 @@ class YamlFields {
   void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
             double maximum, std::array<double, kLocusPoints>& values) const;
 
+  // The index in `names` of the value of `key` in `map`, when the map
+  // gives one; any other value is refused with the names it may take.
+  std::optional<int> choice(const YAML::Node& map, const std::string& path, const char* key,
+                            const std::vector<const char*>& names) const;
+
   const std::string& fileName() const { return fileName_; }
 
  private:

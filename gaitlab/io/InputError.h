@@ -9,10 +9,24 @@
 
 namespace trotix {
 
-// Bad command line or schedule; the message names the argument or the line.
+// Bad command line, gait file or schedule; the message names the argument,
+// or the file, key and line.
 class InputError : public std::runtime_error {
  public:
   explicit InputError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// An input file that cannot be read: the message names the file, not the
+// option or argument that named it, which the caller adds.
+class InputFileError : public InputError {
+ public:
+  // `errorNumber`: the system's errno, or 0 for a file that is too large.
+  InputFileError(const std::string& message, int errorNumber)
+      : InputError(message), errorNumber_(errorNumber) {}
+  int errorNumber() const { return errorNumber_; }
+
+ private:
+  int errorNumber_;
 };
 
 // A write, flush, close or rename of an output failed.

@@ -9,23 +9,28 @@
 
 namespace trotix {
 
-std::string ReadInputFile(const std::string& path, const std::string& option,
-                          std::size_t maxBytes) {
-  const std::string what = option + ": " + QuoteForMessage(path);
+std::string ReadInputFile(const std::string& path, std::size_t maxBytes) {
+  const std::string what = QuoteForMessage(path);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                        &std::fclose);
-  if (!file) throw InputError(what + ": " + std::strerror(errno));
+  if (!file) {
+    const int error = errno;
+    throw InputFileError(what + ": " + std::strerror(error), error);
+  }
   std::string text;
   char chunk[65536];
   while (true) {
     const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
     text.append(chunk, got);
     if (text.size() > maxBytes) {
-      throw InputError(what + ": larger than " + std::to_string(maxBytes >> 20) + " MiB");
+      throw InputFileError(what + ": larger than " + std::to_string(maxBytes >> 20) + " MiB", 0);
     }
     if (got < sizeof chunk) break;
   }
-  if (std::ferror(file.get())) throw InputError(what + ": " + std::strerror(errno));
+  if (std::ferror(file.get())) {
+    const int error = errno;
+    throw InputFileError(what + ": " + std::strerror(error), error);
+  }
   return text;
 }
 

@@ -7,9 +7,9 @@
 
 namespace trotix {
 
-// The file's bytes. Throws InputError starting with `option` and the quoted
-// path if it is missing, unreadable or larger than `maxBytes`.
-std::string ReadInputFile(const std::string& path, const std::string& option, std::size_t maxBytes);
+// The file's bytes. Throws InputFileError starting with the quoted path if
+// it is missing, unreadable or larger than `maxBytes`.
+std::string ReadInputFile(const std::string& path, std::size_t maxBytes);
 
 }  // namespace trotix
 

@@ -26,13 +26,11 @@
 #ifndef TROTIX_GAITLAB_JOINTMAPPING_H_
 #define TROTIX_GAITLAB_JOINTMAPPING_H_
 
+#include "gaitlab/run/GaitVariants.h"  // AlongTrackSign
 #include "trotix/LegGeometry.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {
-
-// +1 for the front legs, -1 for the rear legs, whose solver negates x.
-inline double AlongTrackSign(int leg) { return IsFrontLeg(leg) ? 1.0 : -1.0; }
 
 // The model's joint angles, in the engine's order (leg-major pitch, roll,
 // knee), for the engine's `angles`.

@@ -2,23 +2,10 @@
 
 #include <algorithm>
 
-#include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/physics/JointMapping.h"
 #include "trotix/LegGeometry.h"
 
 namespace trotix {
-namespace {
-
-class FirstTick : public TickSink {
- public:
-  void addTick(const TickRecord& record) override { record_ = record; }
-  const TickRecord& record() const { return record_; }
-
- private:
-  TickRecord record_;
-};
-
-}  // namespace
 
 MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameters) {
   MjcfGait result;
@@ -31,14 +18,12 @@ MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameter
     const double a = ModelJointAngles(lower)[joint], b = ModelJointAngles(upper)[joint];
     result.ranges[joint] = JointRange{std::min(a, b), std::max(a, b)};
   }
-  FirstTick first;
-  RunSettings settings;
-  ApplyGaitSettings(gait, settings.engine);
-  RunGait(1, {0, 0}, {}, {&first}, settings);
-  result.standing = first.record().angles;
+  WalkStep walk = WalkStepOf(gait, parameters.lateralAxis);
+  const TickRecord first = walk.step({0, 0});
+  result.standing = first.angles;
   // The model puts each foot on its target as the solver moved it into reach.
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const auto& target = first.record().targets[leg];
+    const auto& target = first.targets[leg];
     const Vector3 aim = ClampToReach(LegGeometryOf(leg), {target[0], target[1], target[2]});
     result.standingHeightMm = std::max(result.standingHeightMm, aim.z + parameters.footRadiusMm);
   }

@@ -35,10 +35,10 @@ class PhysicsCheck {
 };
 
 // An ensemble of `members` runs (PhysicsEnsemble.h); the stage's records
-// get the first member's trunk pose. Throws InputError naming `option` when
-// built without MuJoCo.
+// get the first member's trunk pose. Throws InputError naming the check as
+// `what` when built without MuJoCo.
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters& parameters,
-                                               const GaitSettings& gait, const std::string& option,
+                                               const GaitSettings& gait, const std::string& what,
                                                int members = kDefaultEnsembleMembers);
 
 }  // namespace trotix

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
 
 namespace trotix {
@@ -18,9 +17,8 @@ PhysicsSummary WalkOneSetting(const EnsembleModels& models, const GaitSettings& 
                               double seconds, int turn, int step) {
   EnsembleRun run(models, gait.tickPeriodMs);
   RunSettings settings;
-  ApplyGaitSettings(gait, settings.engine);
+  settings.walk = WalkStepOf(gait, models.member(0).parameters().lateralAxis);
   settings.stage = &run;
-  settings.tick = VariantTick(models.member(0).parameters());
   RunGait(MapTicks(gait, seconds), {turn, step}, {}, {}, settings);
   return run.summary();
 }
@@ -29,7 +27,7 @@ PhysicsSummary WalkOneSetting(const EnsembleModels& models, const GaitSettings& 
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds, unsigned threads, int members,
-                                   const MapProgress& progress) {
+                                   const MapProgress& progress, const std::string&) {
   const EnsembleModels models(parameters, gait, members);
   std::vector<MapCell> cells = MapSettings();
   if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());

@@ -3,8 +3,9 @@
 #ifndef TROTIX_GAITLAB_PHYSICSMAP_H_
 #define TROTIX_GAITLAB_PHYSICSMAP_H_
 
-#include <functional>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "gaitlab/gait/GaitSettings.h"
@@ -35,12 +36,13 @@ std::int64_t MapTicks(const GaitSettings& gait, double seconds = kMapSecondsPerS
 
 // Walks each setting from a standing start for MapTicks(gait, seconds), as
 // an ensemble of `members` (PhysicsEnsemble.h), on `threads` threads (0: one
-// per core), telling `progress` of each setting done. Throws InputError when
-// built without MuJoCo.
+// per core), telling `progress` of each setting done. Throws InputError
+// naming the map as `what` when built without MuJoCo.
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds = kMapSecondsPerSetting, unsigned threads = 0,
                                    int members = kDefaultEnsembleMembers,
-                                   const MapProgress& progress = nullptr);
+                                   const MapProgress& progress = nullptr,
+                                   const std::string& what = "physics map");
 
 }  // namespace trotix
 

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "gaitlab/run/GaitVariants.h"  // LateralAxis
+
 namespace trotix {
 
 // The order of a leg's two shoulder joints, from the trunk outwards.
@@ -15,29 +17,10 @@ namespace trotix {
 // turns about the trunk's long axis and the pitch follows it.
 enum class LegChain { kPitchFirst, kRollFirst };
 
-// Which way a foot target's +y points. Outward: away from the trunk on each
-// side (the roll servos mounted mirror-image). Shared: to the robot's left
-// on every leg.
-enum class LateralAxis { kOutward, kShared };
-
-// Opt-in changes to the engine's tick (GaitVariants.h). rigid: the turn as
-// a rotation of the feet about the trunk's centre. exact_roll_first: each
-// leg's angles solved exactly for a roll-first leg (RollFirstSolver.h).
-enum class TurnVariant { kSpecified, kRigid };
-enum class RollVariant { kSolver, kExactRollFirst };
-
-struct GaitVariants {
-  TurnVariant turn = TurnVariant::kSpecified;
-  RollVariant roll = RollVariant::kSolver;
-
-  bool operator==(const GaitVariants& o) const { return turn == o.turn && roll == o.roll; }
-};
-
 // A small hobby-servo quadruped of about 1 kg. Units: kg, mm, N m, s.
 struct PhysicsParameters {
   LegChain legChain = LegChain::kPitchFirst;
-  LateralAxis lateralAxis = LateralAxis::kOutward;
-  GaitVariants variants;
+  LateralAxis lateralAxis = LateralAxis::kOutward;  // which way a foot target's +y points
 
   // The trunk: frame, electronics, battery, head and the eight shoulder
   // servos, as a uniform box reaching from about the rear shoulders to 135 mm
@@ -86,10 +69,8 @@ struct PhysicsParameters {
 constexpr int kDefaultEnsembleMembers = 5;
 constexpr int kMaxEnsembleMembers = 100;
 
-// +1 where a leg's foot-target y points to the robot's left, -1 where it
-// points to its right (the right legs, 0 and 2, when the axis is outward).
 inline double LateralSign(const PhysicsParameters& parameters, int leg) {
-  return parameters.lateralAxis == LateralAxis::kOutward && leg % 2 == 0 ? -1.0 : 1.0;
+  return LateralSign(parameters.lateralAxis, leg);
 }
 
 // The number of equal integration steps that one tick period takes.

@@ -36,78 +36,16 @@ const SectionKeys<PhysicsParameters> kKeys = {
     {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.1, 3.0},
 };
 
-// A key whose value is one of a few names, listed in the order of the
-// enum's values.
-struct ChoiceKey {
-  const char* section;
-  const char* name;
-  std::vector<const char*> values;
-  int (*get)(const PhysicsParameters&);
-  void (*set)(PhysicsParameters&, int);
-};
-
-const ChoiceKey kChoices[] = {
-    {"physics",
-     "leg_chain",
+const ChoiceKeys<PhysicsParameters> kChoices = {
+    {"leg_chain",
      {"pitch_first", "roll_first"},
      [](const PhysicsParameters& p) { return static_cast<int>(p.legChain); },
      [](PhysicsParameters& p, int v) { p.legChain = static_cast<LegChain>(v); }},
-    {"physics",
-     "lateral_axis",
+    {"lateral_axis",
      {"outward", "shared"},
      [](const PhysicsParameters& p) { return static_cast<int>(p.lateralAxis); },
      [](PhysicsParameters& p, int v) { p.lateralAxis = static_cast<LateralAxis>(v); }},
-    {"variants",
-     "turn",
-     {"specified", "rigid"},
-     [](const PhysicsParameters& p) { return static_cast<int>(p.variants.turn); },
-     [](PhysicsParameters& p, int v) { p.variants.turn = static_cast<TurnVariant>(v); }},
-    {"variants",
-     "roll",
-     {"solver", "exact_roll_first"},
-     [](const PhysicsParameters& p) { return static_cast<int>(p.variants.roll); },
-     [](PhysicsParameters& p, int v) { p.variants.roll = static_cast<RollVariant>(v); }},
 };
-
-std::vector<const ChoiceKey*> ChoicesOf(const std::string& section) {
-  std::vector<const ChoiceKey*> keys;
-  for (const ChoiceKey& key : kChoices) {
-    if (section == key.section) keys.push_back(&key);
-  }
-  return keys;
-}
-
-int Choice(const YAML::Node& node, const YamlFields& fields, const ChoiceKey& key) {
-  std::string known;
-  for (std::size_t i = 0; i < key.values.size(); ++i) {
-    if (node.IsScalar() && node.Scalar() == key.values[i]) return static_cast<int>(i);
-    known += std::string(i == 0 ? "" : " or ") + key.values[i];
-  }
-  fields.fail(node, KeyPath(key.section, key.name),
-              "expected " + known + ", found " +
-                  (node.IsScalar() ? QuoteForMessage(node.Scalar()) : std::string("no name")));
-}
-
-void ReadChoices(const std::string& name, const YAML::Node& section, const YamlFields& fields,
-                 PhysicsParameters& parameters) {
-  for (const ChoiceKey* key : ChoicesOf(name)) {
-    if (const YAML::Node n = section[key->name]) key->set(parameters, Choice(n, fields, *key));
-  }
-}
-
-std::string ChoicesText(const std::string& section, const PhysicsParameters& parameters) {
-  std::string text;
-  for (const ChoiceKey* key : ChoicesOf(section)) {
-    text += std::string("  ") + key->name + ": " + key->values[key->get(parameters)] + "\n";
-  }
-  return text;
-}
-
-std::vector<std::string> ChoiceNames(const std::string& section) {
-  std::vector<std::string> names;
-  for (const ChoiceKey* key : ChoicesOf(section)) names.push_back(key->name);
-  return names;
-}
 
 }  // namespace
 
@@ -143,29 +81,17 @@ std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
   return "physics." + likeliest;
 }
 
-GaitFileSection VariantsSection(PhysicsParameters& parameters) {
-  return {"variants", [&parameters](const YAML::Node& section, const YamlFields& fields) {
-            fields.checkMap(section, "variants", ChoiceNames("variants"));
-            ReadChoices("variants", section, fields, parameters);
-          }};
-}
-
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
   return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
-            ReadSection(section, "physics", fields, kKeys, parameters, ChoiceNames("physics"));
-            ReadChoices("physics", section, fields, parameters);
+            ReadSection(section, "physics", fields, kKeys, parameters, ChoiceNames(kChoices));
+            ReadChoices(section, "physics", fields, kChoices, parameters);
           }};
 }
 
 std::string PhysicsSectionText(const PhysicsParameters& parameters) {
-  std::string text = "physics:   # the robot model of --physics (docs/physics.md)\n" +
-                     ChoicesText("physics", parameters) +
-                     SectionText(parameters, kKeys, "  ", "\n") + "\n";
-  if (!(parameters.variants == GaitVariants{})) {
-    text += "variants:   # opt-in changes to the gait's angles (docs/physics.md)\n" +
-            ChoicesText("variants", parameters);
-  }
-  return text;
+  return "physics:   # the robot model of --physics (docs/physics.md)\n" +
+         ChoicesText(parameters, kChoices, "  ") + SectionText(parameters, kKeys, "  ", "\n") +
+         "\n";
 }
 
 }  // namespace trotix

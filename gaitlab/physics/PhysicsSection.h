@@ -15,18 +15,12 @@ namespace trotix {
 // outlive it; keys left out keep their values.
 GaitFileSection PhysicsSection(PhysicsParameters& parameters);
 
-// The gait file's `variants` section, opt-in changes to the angles the
-// physics model is given (GaitVariants), e.g.
-//   variants: {roll: exact_roll_first}
-GaitFileSection VariantsSection(PhysicsParameters& parameters);
-
 // The key whose value most likely broke the model's integration: of those
 // that do so towards one end of their range, the one gone furthest from its
 // default towards that end, e.g. "physics.joint_damping".
 std::string LikelyUnstableKey(const PhysicsParameters& parameters);
 
-// The physics section as gait file text, every key given, and the variants
-// section when a variant is chosen.
+// The physics section as gait file text, every key given.
 std::string PhysicsSectionText(const PhysicsParameters& parameters);
 
 }  // namespace trotix

@@ -6,7 +6,6 @@
 namespace trotix {
 
 GaitFileSection PhysicsSection(PhysicsParameters&) { return {"physics", nullptr}; }
-GaitFileSection VariantsSection(PhysicsParameters&) { return {"variants", nullptr}; }
 
 // Without gait files the model keeps its defaults, which stay stable.
 std::string LikelyUnstableKey(const PhysicsParameters&) { return "physics.max_time_step_ms"; }

@@ -6,21 +6,21 @@
 namespace trotix {
 namespace {
 
-InputError Unavailable(const std::string& option) {
-  return InputError(option +
+InputError Unavailable(const std::string& what) {
+  return InputError(what +
                     ": this trotix-gait was built without MuJoCo, so it has no physics check");
 }
 
 }  // namespace
 
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters&, const GaitSettings&,
-                                               const std::string& option, int) {
-  throw Unavailable(option);
+                                               const std::string& what, int) {
+  throw Unavailable(what);
 }
 
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters&, const GaitSettings&, double, unsigned,
-                                   int, const MapProgress&) {
-  throw Unavailable("--physics-map");
+                                   int, const MapProgress&, const std::string& what) {
+  throw Unavailable(what);
 }
 
 }  // namespace trotix

@@ -18,7 +18,8 @@ std::vector<int> ChannelJoints(const GaitSettings& settings) {
   return joints;
 }
 
-ServoTable::ServoTable(OutputBuffer& out, const GaitSettings& settings) : out_(out) {
+ServoTable::ServoTable(OutputBuffer& out, const GaitSettings& settings, const std::string& what)
+    : out_(out) {
   layout_.tickPeriodMs = settings.tickPeriodMs;
   for (const int joint : ChannelJoints(settings)) {
     const JointServo& servo = settings.joints[joint];
@@ -26,8 +27,7 @@ ServoTable::ServoTable(OutputBuffer& out, const GaitSettings& settings) : out_(o
         {joint, *servo.channel, ServoLimiter(servo, settings.tickSeconds(), settings.slewLimit)});
   }
   if (channels_.empty()) {
-    throw InputError(
-        "--format servo: no joint has a channel (give them in the gait file's joints)");
+    throw InputError(what + ": no joint has a channel (give them in the gait file's joints)");
   }
   std::string header = "tick,time_s";
   for (const Channel& channel : channels_) {

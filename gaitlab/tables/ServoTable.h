@@ -22,7 +22,9 @@ std::vector<int> ChannelJoints(const GaitSettings& settings);
 class ServoTable : public TickSink {
  public:
   // Throws InputError when no joint has a channel. Writes the header at once.
-  ServoTable(OutputBuffer& out, const GaitSettings& settings);
+  // Throws InputError naming the table as `what` when no joint has a channel.
+  ServoTable(OutputBuffer& out, const GaitSettings& settings,
+             const std::string& what = "servo table");
   void addTick(const TickRecord& record) override;
 
   // One line per joint whose pulses were limited, e.g. "leg0_knee

@@ -12,11 +12,11 @@ namespace trotix {
 
 // What the rows hold besides the joint angles and commands.
 struct TableLayout {
-  bool targets = false;        // the four frame-0 foot targets
-  bool body = false;           // the physics model's trunk pose (--physics)
-  bool torques = false;        // the physics model's servo torques (--physics-torques)
-  double tickPeriodMs = 33.0;  // time_s = tick x period
-  AngleUnit angles;            // of the joint angles and the trunk's yaw, roll, pitch
+  bool targets = false;                 // the four frame-0 foot targets
+  bool body = false;                    // the physics model's trunk pose (--physics)
+  bool torques = false;                 // the physics model's servo torques (--physics-torques)
+  double tickPeriodMs = kTickPeriodMs;  // time_s = tick x period
+  AngleUnit angles;                     // of the joint angles and the trunk's yaw, roll, pitch
 
   // Whole multiples of the period divided once, so 3 ticks of 33 ms read 0.099.
   double seconds(std::int64_t tick) const {

@@ -98,7 +98,7 @@ std::unique_ptr<PhysicsVideo> MakePhysicsVideo(std::unique_ptr<PhysicsCheck> phy
   try {
     return std::make_unique<MujocoPhysicsVideo>(std::move(physics), gait, request, output, name);
   } catch (const RendererUnavailable& error) {
-    throw RendererUnavailable(std::string("--video: ") + error.what());
+    throw RendererUnavailable(request.what + ": " + error.what());
   }
 }
 

@@ -20,6 +20,7 @@ struct VideoRequest {
   SliderPositions start{};
   const Schedule* schedule = nullptr;  // must outlive the run; null for none
   std::int64_t rampTicks = 0;
+  std::string what = "video";  // how messages name the video
 };
 
 class PhysicsVideo : public PhysicsCheck {

@@ -5,7 +5,7 @@
 
 #include <deque>
 
-#include "gaitlab/gait/TickRecord.h"
+#include "gaitlab/run/TickRecord.h"
 
 namespace trotix {
 

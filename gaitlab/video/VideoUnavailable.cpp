@@ -7,14 +7,15 @@
 namespace trotix {
 
 std::unique_ptr<PhysicsVideo> MakePhysicsVideo(std::unique_ptr<PhysicsCheck>, const GaitSettings&,
-                                               const VideoRequest&, std::FILE*,
+                                               const VideoRequest& request, std::FILE*,
                                                const std::string&) {
-  throw InputError("--video: this trotix-gait has no physics check");
+  throw InputError(request.what + ": this trotix-gait has no physics check");
 }
 
-void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions) {
-  MakePhysicsCheck(parameters, gait, "--watch");
-  throw InputError("--watch: this trotix-gait has no physics check");
+void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions,
+                  const std::string& what) {
+  MakePhysicsCheck(parameters, gait, what);
+  throw InputError(what + ": this trotix-gait has no physics check");
 }
 
 }  // namespace trotix

@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/run/TickSchedule.h"
 #include "gaitlab/video/OffscreenContext.h"
 #include "gaitlab/video/RunCaption.h"
 #include "gaitlab/video/SceneView.h"
@@ -19,8 +21,7 @@
 namespace trotix {
 namespace {
 
-constexpr int kSliderStep = 5;        // positions per key press
-constexpr int kMaxCatchUpTicks = 10;  // per drawn frame, when drawing falls behind
+constexpr int kSliderStep = 5;  // positions per key press
 constexpr char kKeys[] = "arrows: sliders   drag: turn view   wheel: zoom   R: restart   Esc: quit";
 
 std::string glfwFailure;
@@ -35,18 +36,18 @@ std::string Fixed(double value, const char* unit) {
 
 // GLFW itself, for as long as the window is open.
 struct GlfwLibrary {
-  GlfwLibrary() {
+  explicit GlfwLibrary(const std::string& what) {
     glfwSetErrorCallback(RememberGlfwError);
-    if (!glfwInit()) throw RendererUnavailable("--watch: no window can be opened: " + glfwFailure);
+    if (!glfwInit()) throw RendererUnavailable(what + ": no window can be opened: " + glfwFailure);
   }
   ~GlfwLibrary() { glfwTerminate(); }
 };
 
-GLFWwindow* OpenWindow() {
+GLFWwindow* OpenWindow(const std::string& what) {
   glfwWindowHint(GLFW_SAMPLES, 4);
   GLFWwindow* window = glfwCreateWindow(1024, 768, "trotix-gait: physics", nullptr, nullptr);
   if (window == nullptr) {
-    throw RendererUnavailable("--watch: no window can be opened: " + glfwFailure);
+    throw RendererUnavailable(what + ": no window can be opened: " + glfwFailure);
   }
   glfwMakeContextCurrent(window);
   glfwSwapInterval(1);
@@ -55,9 +56,15 @@ GLFWwindow* OpenWindow() {
 
 class WatchWindow {
  public:
-  WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start)
-      : window_(OpenWindow()), parameters_(parameters), gait_(gait), sliders_(start) {
-    ApplyGaitSettings(gait, standing_);
+  WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start,
+              const std::string& what)
+      : window_(OpenWindow(what)),
+        what_(what),
+        parameters_(parameters),
+        gait_(gait),
+        sliders_(start),
+        walk_(WalkStepOf(gait, parameters.lateralAxis)),
+        schedule_(TickSchedule::OfMilliseconds(gait.tickPeriodMs)) {
     glfwSetWindowUserPointer(window_, this);
     glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {
       if (action != GLFW_RELEASE) Of(w).pressed(key);
@@ -71,20 +78,24 @@ class WatchWindow {
   }
   ~WatchWindow() { glfwDestroyWindow(window_); }
 
+  // One tick whenever the schedule says one is due, as the dialog's timer
+  // does: a slow frame delays the walk rather than bursting to catch up.
   void run() {
-    double startedAt = glfwGetTime();
+    using Clock = TickSchedule::Clock;
+    schedule_.start(Clock::now());
     while (!glfwWindowShouldClose(window_)) {
       if (restartAsked_) {
         restart();
-        startedAt = glfwGetTime();
+        schedule_.start(Clock::now());
       }
-      const double due = glfwGetTime() - startedAt;
-      for (int n = 0; n < kMaxCatchUpTicks && elapsed() < due; ++n) tick();
-      // What the machine cannot keep up with is dropped, not run later.
-      if (elapsed() < due) startedAt = glfwGetTime() - elapsed();
+      if (Clock::now() >= schedule_.due()) {
+        tick();
+        schedule_.next(Clock::now());
+      }
       draw();
       glfwSwapBuffers(window_);
-      glfwWaitEventsTimeout(std::max(0.0, elapsed() - (glfwGetTime() - startedAt)));
+      const std::chrono::duration<double> wait = schedule_.due() - Clock::now();
+      glfwWaitEventsTimeout(std::max(0.0, wait.count()));
     }
   }
 
@@ -93,29 +104,25 @@ class WatchWindow {
     return *static_cast<WatchWindow*>(glfwGetWindowUserPointer(window));
   }
 
-  double elapsed() const { return static_cast<double>(ticks_) * gait_.tickSeconds(); }
+  double elapsed() const { return walk_.seconds(); }
 
   // A new run from a standing start; the view keeps its camera.
   void restart() {
-    std::unique_ptr<PhysicsCheck> fresh = MakePhysicsCheck(parameters_, gait_, "--watch");
+    std::unique_ptr<PhysicsCheck> fresh = MakePhysicsCheck(parameters_, gait_, what_);
     std::optional<mjvCamera> camera;
     if (view_) camera = view_->camera();
     view_.reset();  // it draws the old run's model, which must outlive it
     view_.emplace(fresh->run().model(), 640, 480);
     if (camera) view_->camera() = *camera;
     physics_ = std::move(fresh);
-    engine_ = standing_;
-    ticks_ = 0;
+    walk_.restart();
     speed_.clear();
     restartAsked_ = false;
   }
 
   void tick() {
-    ApplySliderPositions(engine_, sliders_.turn, sliders_.step);
-    engine_.tick();
-    TickRecord record{ticks_, engine_.jointAngles, engine_.jointCommands, engine_.frameTargets[0]};
+    TickRecord record = walk_.step(sliders_);
     physics_->stage().process(record);
-    ++ticks_;
     speed_.add(elapsed(), record.body);
     PhysicsRun& run = physics_->run();
     const mjtNum* trunk = run.data().xpos + 3 * run.model().trunkBody();
@@ -178,13 +185,14 @@ class WatchWindow {
   }
 
   GLFWwindow* window_;
+  std::string what_;
   PhysicsParameters parameters_;
   GaitSettings gait_;
   SliderPositions sliders_;
   std::unique_ptr<PhysicsCheck> physics_;
   std::optional<SceneView> view_;  // after physics_, whose model it draws
-  WalkEngine standing_, engine_;
-  std::int64_t ticks_ = 0;
+  WalkStep walk_;
+  TickSchedule schedule_;
   TrunkSpeed speed_;
   double cursorX_ = 0.0, cursorY_ = 0.0;
   bool restartAsked_ = false;
@@ -193,9 +201,9 @@ class WatchWindow {
 }  // namespace
 
 void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait,
-                  SliderPositions start) {
-  GlfwLibrary glfw;
-  WatchWindow(parameters, gait, start).run();
+                  SliderPositions start, const std::string& what) {
+  GlfwLibrary glfw(what);
+  WatchWindow(parameters, gait, start, what).run();
 }
 
 }  // namespace trotix

@@ -3,6 +3,8 @@
 #ifndef TROTIX_GAITLAB_WATCHWINDOW_H_
 #define TROTIX_GAITLAB_WATCHWINDOW_H_
 
+#include <string>
+
 #include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/gait/Schedule.h"
 #include "gaitlab/physics/PhysicsParameters.h"
@@ -10,9 +12,10 @@
 namespace trotix {
 
 // Returns when the window is closed. Throws InputError without MuJoCo and
-// RendererUnavailable when no window can be opened.
+// RendererUnavailable when no window can be opened, each naming the window
+// as `what`.
 void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait,
-                  SliderPositions start);
+                  SliderPositions start, const std::string& what = "watch");
 
 }  // namespace trotix
 

@@ -1,6 +1,6 @@
-// trotix.WalkEngine: the engine itself, its results as numpy views of its
-// own memory. Gait fields keep the engine's names, which are the gait
-// file's keys too, so `engine.legs[2].stepHeight = 25` reads as the file does.
+// trotix.WalkEngine: the engine itself, stepped with its gait's variants
+// (WalkStep), its results as numpy views of its own memory. Gait fields keep the engine's names,
+// which are the gait file's keys too, so `engine.legs[2].stepHeight = 25` reads as the file does.
 #include <pybind11/numpy.h>
 
 #include <iterator>
@@ -103,35 +103,35 @@ constexpr int kLastWalkMode = 4;
 
 void BindEngine(py::module_& module) {
   BindLegGait(module);
-  py::class_<WalkEngine> engine(
+  py::class_<WalkStep> engine(
       module, "WalkEngine",
       "The trot walk engine. tick() advances the gait and solves the legs; joint_angles, "
       "joint_commands and frame_targets are views of the engine's own memory, updated by "
       "every tick.");
   ConstructInNew(engine);
   DefineInit(
-      engine, [](WalkEngine& e) { e = WalkEngine(); }, "An engine with its built-in gait.");
+      engine, [](WalkStep& walk) { walk = WalkStep(); }, "An engine with its built-in gait.");
   DefineInit(
       engine,
-      [](WalkEngine& e, const GaitDescription& gait) {
-        e = WalkEngine();
-        ApplyGaitSettings(gait.settings, e);
+      [](WalkStep& walk, const GaitDescription& gait) {
+        walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
       },
-      py::arg("gait"), "An engine with the gait's fields and foot paths.");
-  engine.def("tick", &WalkEngine::tick, "One tick: advance the gait, solve frame 0 of every leg.")
+      py::arg("gait"), "An engine with the gait's fields, foot paths and variants.");
+  engine
+      .def("tick", &WalkStep::tick,
+           "One tick: advance the gait, solve frame 0 of every leg (with the gait's variants).")
       .def(
           "set_sliders",
-          [](WalkEngine& e, py::handle turn, py::handle step) {
-            ApplySliderPositions(
-                e, static_cast<int>(CheckedWholeArgument(turn, "turn", "set_sliders")),
-                static_cast<int>(CheckedWholeArgument(step, "step", "set_sliders")));
+          [](WalkStep& walk, py::handle turn, py::handle step) {
+            walk.setSliders({static_cast<int>(CheckedWholeArgument(turn, "turn", "set_sliders")),
+                             static_cast<int>(CheckedWholeArgument(step, "step", "set_sliders"))});
           },
           py::arg("turn"), py::arg("step"),
           "Maps the dialog's slider positions onto the legs, as the dialog does before each tick.")
       .def_property_readonly(
           "legs",
           [](py::object self) {
-            WalkEngine& engine = self.cast<WalkEngine&>();
+            WalkEngine& engine = self.cast<WalkStep&>().engine();
             py::list legs;
             for (LegGaitParams& leg : engine.legs) {
               legs.append(py::cast(&leg, py::return_value_policy::reference_internal, self));
@@ -140,28 +140,30 @@ void BindEngine(py::module_& module) {
           },
           "The four legs' LegGait (0, 1 front; 0, 2 on one side), views into this engine.")
       .def_property(
-          "walk_mode", [](const WalkEngine& e) { return e.walkMode; },
-          [](WalkEngine& e, py::handle value) {
-            e.walkMode = static_cast<WalkMode>(
+          "walk_mode", [](const WalkStep& walk) { return walk.engine().walkMode; },
+          [](WalkStep& walk, py::handle value) {
+            walk.engine().walkMode = static_cast<WalkMode>(
                 CheckedInteger(value, kFirstWalkMode, kLastWalkMode, "walk_mode", "WalkEngine"));
           },
           "The foot path set: 2, 3 or 4.")
       .def_property_readonly(
           "joint_angles",
           [](py::object self) {
-            return ReadOnlyView(self.cast<WalkEngine&>().jointAngles.data(), {kJointCount}, self);
+            return ReadOnlyView(self.cast<WalkStep&>().engine().jointAngles.data(), {kJointCount},
+                                self);
           },
           "(12,) float64 radians, leg-major pitch, roll, knee; a read-only view.")
       .def_property_readonly(
           "joint_commands",
           [](py::object self) {
-            return ReadOnlyView(self.cast<WalkEngine&>().jointCommands.data(), {kJointCount}, self);
+            return ReadOnlyView(self.cast<WalkStep&>().engine().jointCommands.data(), {kJointCount},
+                                self);
           },
           "(12,) int32 micro-radians, truncated toward zero; a read-only view.")
       .def_property_readonly(
           "frame_targets",
           [](py::object self) {
-            return ReadOnlyView(&self.cast<WalkEngine&>().frameTargets[0][0][0],
+            return ReadOnlyView(&self.cast<WalkStep&>().engine().frameTargets[0][0][0],
                                 {kFramesPerAdvance, kLegCount, 3}, self);
           },
           "(4, 4, 3) float64 foot targets in mm, [frame][leg][x, y, z down]; a read-only view.");

@@ -18,19 +18,18 @@ namespace trotix {
 GaitDescription ParseGaitDescription(const std::string& text, const std::string& name) {
   CheckTextSize(text, kMaxGaitFileBytes, name);
   GaitDescription gait;
-  gait.settings =
-      ParseGaitFile(text, name, {PhysicsSection(gait.physics), VariantsSection(gait.physics)});
+  gait.settings = ParseGaitFile(text, name, {PhysicsSection(gait.physics)});
   return gait;
 }
 
 GaitDescription LoadGaitDescription(const std::string& path) {
   GaitDescription gait;
-  gait.settings = LoadGaitFile(path, {PhysicsSection(gait.physics), VariantsSection(gait.physics)});
+  gait.settings = LoadGaitFile(path, {PhysicsSection(gait.physics)});
   return gait;
 }
 
 std::string GaitDescriptionText(const GaitDescription& gait) {
-  return GaitFileText(gait.settings) + PhysicsSectionText(gait.physics);
+  return GaitFileText(gait.settings, PhysicsSectionText(gait.physics));
 }
 
 namespace {

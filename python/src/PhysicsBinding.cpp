@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "gaitlab/io/InputError.h"
-#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "python/src/Bindings.h"
 #include "python/src/CheckedArguments.h"
@@ -47,8 +46,7 @@ std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const Gai
         const std::unique_ptr<PhysicsCheck> physics =
             MakePhysicsCheck(gait.physics, gait.settings, "physics_map", members);
         RunSettings settings;
-        ApplyGaitSettings(gait.settings, settings.engine);
-        settings.tick = VariantTick(gait.physics);
+        settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
         settings.stage = &physics->stage();
         settings.stop = &stop;
         physics->stopWhen(&stop);

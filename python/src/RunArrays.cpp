@@ -2,7 +2,6 @@
 
 #include <iterator>
 
-#include "gaitlab/physics/GaitVariants.h"
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "python/src/ArrayOwner.h"
 #include "python/src/CheckedArguments.h"
@@ -56,9 +55,8 @@ py::dict RunToArrays(std::int64_t ticks, int turn, int step, const ScheduleRows*
   ticks = CheckedTicks(ticks);
   const SliderPositions start = CheckedSliders(turn, step);
   RunSettings settings;
-  ApplyGaitSettings(gait.settings, settings.engine);
+  settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
   settings.rampTicks = CheckedTicks(rampTicks, "ramp_ticks");
-  settings.tick = VariantTick(gait.physics);
   settings.stage = physics != nullptr ? &physics->stage() : nullptr;
   RunArrays arrays(ticks, gait.settings.tickPeriodMs, physics != nullptr);
   // A long run stops at Ctrl-C as Python code would: the signal's exception

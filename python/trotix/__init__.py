@@ -2,9 +2,10 @@
 
 Everything runs in the same C++ as trotix-gait, with the GIL released, and
 gives numpy arrays. Failures raise the command line's messages: a bad value
-or file is a ValueError, a failed write an OSError, an argument of the wrong
-type a TypeError naming the function. Ctrl-C ends every long call within a
-fraction of a second (KeyboardInterrupt).
+or file content is a ValueError, a file that cannot be read the OSError that
+open() raises (FileNotFoundError, PermissionError), a failed write an OSError,
+an argument of the wrong type a TypeError naming the function. Ctrl-C ends
+every long call within a fraction of a second (KeyboardInterrupt).
 
     import trotix
     result = trotix.run(300, step=-100)          # result.angles: (300, 12) radians
@@ -92,9 +93,10 @@ Gait.__reduce__ = lambda gait: (_gait_from_text, (gait.to_yaml(),))
 
 
 def load_gait(path: "str | os.PathLike") -> Gait:
-    """Reads a gait file as trotix-gait --gait does; a missing, unreadable or
-    refused file is a ValueError with the command line's message, which names
-    the file, the line and the key."""
+    """Reads a gait file as trotix-gait --gait does; refused content is a
+    ValueError with the command line's message, which names the file, the
+    line and the key; a missing or unreadable file is a FileNotFoundError or
+    PermissionError."""
     return _trotix.load_gait(os.fspath(path))
 
 

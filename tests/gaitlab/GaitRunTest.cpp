@@ -13,6 +13,7 @@
 #include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/TickPipeline.h"
 #include "gaitlab/io/ProgressLine.h"
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/tables/ServoTable.h"
 #include "tests/gaitlab/EngineReference.h"
 #include "trotix/SliderMapping.h"
@@ -63,6 +64,31 @@ TEST(GaitRunTest, AFailingSinkStopsTheRunAndPassesItsError) {
   CollectingSink empty;
   RunGait(0, {}, {}, {&empty});
   EXPECT_TRUE(empty.records.empty());
+}
+
+// A gait's variants change every walk of it: the run loop's, a step's and
+// the exported model's standing pose alike.
+TEST(WalkStepTest, EveryWalkOfAGaitTicksItsVariants) {
+  const GaitSettings plain = DefaultGaitSettings();
+  for (const char* variants : {"variants: {turn: rigid}", "variants: {roll: exact_roll_first}"}) {
+    const GaitSettings gait = ParseGaitFile(variants, "g.yaml");
+    CollectingSink run;
+    RunSettings settings;
+    settings.walk = WalkStepOf(gait);
+    RunGait(50, {40, -100}, {}, {&run}, settings);
+    WalkStep walk = WalkStepOf(gait), plainWalk = WalkStepOf(plain);
+    double largest = 0.0;
+    for (const TickRecord& record : run.records) {
+      ASSERT_EQ(walk.step({40, -100}).angles, record.angles) << variants;
+      const JointAngles other = plainWalk.step({40, -100}).angles;
+      for (int j = 0; j < kJointCount; ++j) {
+        largest = std::max(largest, std::fabs(other[j] - record.angles[j]));
+      }
+    }
+    EXPECT_GT(largest, 0.01) << variants;
+    walk.restart();
+    EXPECT_EQ(MjcfGaitOf(gait, {}).standing, walk.step({0, 0}).angles) << variants;
+  }
 }
 
 std::string ReadBack(std::FILE* file) {
@@ -152,7 +178,7 @@ TEST(ServoOutputTest, NoPulseLeavesItsRange) {
     OutputBuffer buffer(file, "rows");
     ServoTable table(buffer, gait);
     RunSettings settings;
-    ApplyGaitSettings(gait, settings.engine);
+    settings.walk = WalkStepOf(gait);
     RunGait(150, {turn(random), step(random)}, schedule, {&table}, settings);
     buffer.flush();
     const std::string text = ReadBack(file);

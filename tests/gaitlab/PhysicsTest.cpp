@@ -16,7 +16,7 @@
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
-#include "gaitlab/physics/RollFirstSolver.h"
+#include "gaitlab/run/RollFirstSolver.h"
 #include "tests/gaitlab/GaitProcess.h"
 #include "trotix/LegGeometry.h"
 

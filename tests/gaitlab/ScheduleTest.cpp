@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -153,11 +154,34 @@ TEST(ScheduleTest, CountsCommentAndBlankLinesInErrorLineNumbers) {
   EXPECT_THROW(ParseSchedule("1000000000,0,0\n", "s.csv"), InputError);
 }
 
+// A file that cannot be read is refused by its quoted name and the
+// system's reason, without any option: the caller names it its own way.
+TEST(InputFileTest, AnUnreadableFileIsNamedWithItsReasonAndErrorNumber) {
+  const struct {
+    const char* path;
+    int errorNumber;
+  } kFiles[] = {{"no/such/file", ENOENT}, {"/", EISDIR}};
+  for (const auto& file : kFiles) {
+    for (const auto& load :
+         {+[](const char* p) { LoadSchedule(p); }, +[](const char* p) { LoadGaitFile(p); }}) {
+      try {
+        load(file.path);
+        ADD_FAILURE() << file.path;
+      } catch (const InputFileError& error) {
+        EXPECT_EQ(error.errorNumber(), file.errorNumber);
+        EXPECT_EQ(std::string(error.what()).rfind("'" + std::string(file.path) + "': ", 0), 0u)
+            << error.what();
+      }
+    }
+  }
+}
+
 TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   const std::string text =
       "legs: {leg1: {stepRate: 0.75}}\njoints:\n  leg3_roll: {lower: -0.5, channel: 9}\n"
       "  leg0_knee: {max_speed: 6, min_us: 900, max_us: 2100}\n"
-      "servo_slew_limit: true\ncheck: {roll_saturation: True}\nphysics: {mass: 2.5}\n";
+      "servo_slew_limit: true\ncheck: {roll_saturation: True}\nphysics: {mass: 2.5}\n"
+      "variants: {roll: exact_roll_first}\n";
   double mass = 0.0;
   const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
                                   fields.checkMap(node, "physics", {"mass"});
@@ -171,8 +195,21 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   EXPECT_EQ(settings.joints[10].minUs, 500.0);
   EXPECT_EQ(settings.joints[10].maxUs, 2500.0);
   EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
+  EXPECT_EQ(settings.variants.roll, RollVariant::kExactRollFirst);
+  EXPECT_EQ(settings.variants.turn, TurnVariant::kSpecified);
+  try {
+    ParseGaitFile("variants: {turn: [rigid]}\n", "g.yaml");
+    ADD_FAILURE() << "a list is no variant";
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(),
+                 "g.yaml:1: variants.turn: expected specified or rigid, found no name");
+  }
 
-  const GaitSettings again = ParseGaitFile(GaitFileText(settings), "printed.yaml");
+  // The registered sections' text comes before the variants.
+  const std::string printed = GaitFileText(settings, "physics:\n  mass: 2.5\n");
+  EXPECT_LT(printed.find("physics:"), printed.find("variants:"));
+  const GaitSettings again = ParseGaitFile(printed, "printed.yaml", {physics});
+  EXPECT_TRUE(again.variants == settings.variants);
   EXPECT_EQ(again.legs[1].stepRate, 0.75);
   EXPECT_EQ(again.legs[3].stepRate, 2.0);
   EXPECT_EQ(again.joints[10].channel, 9);

@@ -86,6 +86,19 @@ def test_engine_views_follow_the_engine_without_copies():
         angles[0] = 1.0
 
 
+@pytest.mark.parametrize("variants", ["{turn: rigid}", "{roll: exact_roll_first}"])
+def test_engine_ticks_the_gaits_variants_as_run_does(variants):
+    gait = trotix.Gait.from_yaml(f"variants: {variants}\n")
+    engine = trotix.WalkEngine(gait)
+    result = trotix.run(50, turn=40, step=-100, gait=gait)
+    for row in range(50):
+        engine.set_sliders(40, -100)
+        engine.tick()
+        assert np.array_equal(engine.joint_angles, result.angles[row])
+    plain = trotix.run(50, turn=40, step=-100)
+    assert np.abs(result.angles - plain.angles).max() > 0.01
+
+
 def test_gait_text_is_the_command_lines_and_reads_back(tmp_path, gait_program):
     write_inputs(tmp_path)
     gait = trotix.load_gait(tmp_path / "gait.yaml")
@@ -94,28 +107,35 @@ def test_gait_text_is_the_command_lines_and_reads_back(tmp_path, gait_program):
     assert gait.legs[2]["footOffsetY"] == 5 and gait.tick_period_ms == 20
 
 
-# Inputs the command line refuses: the module refuses them with its message.
+# Inputs the command line refuses: the module refuses them with its message,
+# a file it cannot read as open() would, without the option's name.
 REFUSED_FILES = [
-    ("--gait", "gait.yaml", "gait: {stepRate: -1}\n", lambda path: trotix.load_gait(path)),
-    ("--gait", "gait.yaml", "tick_period_ms: 33\nlegs: {leg7: {}}\n", trotix.load_gait),
-    ("--gait", "gait.yaml", "gait: [unclosed\n", trotix.load_gait),
-    ("--gait", "missing.yaml", None, trotix.load_gait),
-    ("--schedule", "steps.csv", "0,0,0\n10,95,0\n", lambda path: trotix.run(20, schedule=path)),
-    ("--schedule", "steps.csv", "5,0,0\n5,1,0\n", trotix.load_schedule),
+    ("--gait", "gait.yaml", "gait: {stepRate: -1}\n", lambda path: trotix.load_gait(path),
+     ValueError),
+    ("--gait", "gait.yaml", "tick_period_ms: 33\nlegs: {leg7: {}}\n", trotix.load_gait, ValueError),
+    ("--gait", "gait.yaml", "gait: [unclosed\n", trotix.load_gait, ValueError),
+    ("--gait", "missing.yaml", None, trotix.load_gait, FileNotFoundError),
+    ("--schedule", "steps.csv", "0,0,0\n10,95,0\n", lambda path: trotix.run(20, schedule=path),
+     ValueError),
+    ("--schedule", "steps.csv", "5,0,0\n5,1,0\n", trotix.load_schedule, ValueError),
+    ("--schedule", "missing.csv", None, lambda path: trotix.run(20, schedule=path),
+     FileNotFoundError),
 ]
 
 
-@pytest.mark.parametrize("option,name,text,call", REFUSED_FILES)
+@pytest.mark.parametrize("option,name,text,call,error_type", REFUSED_FILES)
 def test_refusals_carry_the_command_lines_message(tmp_path, gait_program, monkeypatch, option,
-                                                  name, text, call):
+                                                  name, text, call, error_type):
     if text is not None:
         (tmp_path / name).write_text(text)
     status, _, error = gait_program(option, name)
     assert status == 2
     monkeypatch.chdir(tmp_path)
-    with pytest.raises(ValueError) as refusal:
+    with pytest.raises(error_type) as refusal:
         call(name)
-    assert "trotix-gait: " + str(refusal.value) + "\n" == error
+    assert type(refusal.value) is error_type
+    named = "" if error_type is ValueError else option + ": "
+    assert "trotix-gait: " + named + str(refusal.value) + "\n" == error
 
 
 @pytest.mark.parametrize("call,message", [

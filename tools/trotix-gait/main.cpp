@@ -1,250 +1,73 @@
 // trotix-gait: runs the walk engine without a window and writes the joint
-// angles and commands of every tick as CSV or JSON Lines, and a plot.
-#include <algorithm>
+// angles and commands of every tick as CSV or JSON Lines, and a plot. The
+// options and the files they name are read here; the gait lab's run
+// (LabRun.h) does the rest.
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <new>
-#include <optional>
+#include <string>
 
 #include "gaitlab/gait/FeasibilityReport.h"
 #include "gaitlab/gait/GaitFile.h"
-#include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/gait/Schedule.h"
 #include "gaitlab/io/BinaryStandardStreams.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
-#include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
-#include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/io/TemporaryFiles.h"
-#include "gaitlab/physics/GaitVariants.h"
-#include "gaitlab/physics/MjcfGait.h"
-#include "gaitlab/physics/PhysicsCheck.h"
-#include "gaitlab/physics/PhysicsMap.h"
+#include "gaitlab/lab/LabRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
-#include "gaitlab/physics/RobotMjcf.h"
-#include "gaitlab/plot/GaitPlot.h"
-#include "gaitlab/plot/PhysicsMapPlot.h"
-#include "gaitlab/plot/SliderSegments.h"
-#include "gaitlab/tables/CsvTable.h"
-#include "gaitlab/tables/JsonlTable.h"
-#include "gaitlab/tables/ServoTable.h"
-#include "gaitlab/video/PhysicsVideo.h"
-#include "gaitlab/video/WatchWindow.h"
 #include "tools/trotix-gait/GaitOptions.h"
-#include "trotix/WalkTypes.h"
 
 namespace trotix {
 namespace {
 
-// Exit status of a run that fails --check.
-constexpr int kLimitBroken = 3;
-// Exit status when the physics model's integration broke down.
-constexpr int kPhysicsUnstable = 4;
-
-// One line on what most likely made the model unstable; returns the status.
-int ReportUnstable(const std::string& what, const PhysicsParameters& parameters) {
-  std::fprintf(stderr,
-               "trotix-gait: %s: the physics model became unstable; the likeliest cause is %s "
-               "(docs/physics.md gives the stable ranges)\n",
-               what.c_str(), LikelyUnstableKey(parameters).c_str());
-  return kPhysicsUnstable;
+// Reads a file that `option` names; a file that cannot be read is refused
+// with the option's name before the library's message. What is wrong
+// inside a file the library's message names by file, line and key.
+template <typename Read>
+auto ReadFileOf(const char* option, Read read) {
+  try {
+    return read();
+  } catch (const InputFileError& error) {
+    throw InputError(std::string(option) + ": " + error.what());
+  }
 }
 
-PlotCaption DescribeRun(const GaitOptions& options, const Schedule& schedule) {
-  PlotCaption caption;
-  const std::string sliders =
-      "turn " + std::to_string(options.turn) + ", step " + std::to_string(options.step);
-  caption.subtitle = std::to_string(options.ticks) + " ticks \xC2\xB7 ";
-  if (!options.gaitPath.empty())
-    caption.subtitle += "gait " + PrintableText(options.gaitPath) + " \xC2\xB7 ";
-  if (schedule.empty()) {
-    caption.subtitle += sliders + " throughout";
-    caption.segments = {{0, sliders}};
-    return caption;
-  }
-  caption.subtitle += "schedule " + PrintableText(options.schedulePath) + " (" +
-                      std::to_string(schedule.size()) + " rows) from " + sliders;
-  if (options.rampTicks > 1) {
-    caption.subtitle += ", ramps of " + std::to_string(options.rampTicks) + " ticks";
-  }
-  SliderSegments segments(options.ticks);
-  segments.add(0, sliders);
-  for (const ScheduleEntry& entry : schedule) {
-    if (entry.tick >= options.ticks) break;
-    segments.add(entry.tick,
-                 "turn " + std::to_string(entry.turn) + ", step " + std::to_string(entry.step));
-  }
-  caption.segments = segments.segments();
-  return caption;
+// How the lab's messages name the program and its options.
+LabWords OptionWords() {
+  LabWords words;
+  words.program = "trotix-gait";
+  words.output = "--output";
+  words.servoTable = "--format servo";
+  words.plot = "--plot";
+  words.report = "--report";
+  words.physicsSummary = "--physics-summary";
+  words.physicsMap = "--physics-map";
+  words.exportMjcf = "--export-mjcf";
+  words.physics = "--physics";
+  words.video = "--video";
+  words.watch = "--watch";
+  words.check = "--check";
+  return words;
 }
 
-VideoRequest DescribeVideo(const GaitOptions& options, const GaitSettings& gait,
-                           const Schedule& schedule) {
-  VideoRequest request;
-  request.shape.width = options.videoWidth;
-  request.shape.height = options.videoHeight;
-  request.shape.framesPerSecond =
-      options.videoFps > 0.0 ? options.videoFps : 1000.0 / gait.tickPeriodMs;
-  request.shape.format = options.videoGif ? VideoFormat::kGif : VideoFormat::kMp4;
-  request.ticks = options.ticks;
-  request.start = {options.turn, options.step};
-  request.schedule = &schedule;
-  request.rampTicks = options.rampTicks;
-  return request;
-}
-
-// Joint limits, servo channels (whose pulses have a range) or the check
-// section.
-bool DeclaresSomethingToCheck(const GaitSettings& gait) {
-  return gait.checkReach || gait.checkRollSaturation ||
-         std::any_of(gait.joints.begin(), gait.joints.end(), [](const JointServo& joint) {
-           return joint.hasLimits() || joint.channel.has_value();
-         });
-}
-
-std::string DescribeMap(const GaitOptions& options) {
-  return "9 x 9 slider settings, 10 s each from a standing start, medians of " +
-         std::to_string(options.ensembleMembers) + " models \xC2\xB7 " +
-         (options.gaitPath.empty() ? std::string("the built-in gait and model")
-                                   : "gait " + PrintableText(options.gaitPath));
-}
-
-std::unique_ptr<TickSink> MakeTable(const GaitOptions& options, const GaitSettings& gait,
-                                    OutputBuffer& out, ServoTable*& servo) {
-  TableLayout layout;
-  layout.targets = options.targets;
-  layout.body = options.physics;
-  layout.torques = options.physicsTorques;
-  layout.tickPeriodMs = gait.tickPeriodMs;
-  layout.angles = options.units;
-  if (options.format == TableFormat::kCsv) return std::make_unique<CsvTable>(out, layout);
-  if (options.format == TableFormat::kServo) {
-    auto table = std::make_unique<ServoTable>(out, gait);
-    servo = table.get();
-    return table;
+LabInputs ReadInputs(const GaitOptions& options) {
+  LabInputs inputs;
+  if (!options.gaitPath.empty()) {
+    inputs.gait = ReadFileOf(
+        "--gait", [&] { return LoadGaitFile(options.gaitPath, {PhysicsSection(inputs.physics)}); });
   }
-  return std::make_unique<JsonlTable>(out, layout);
-}
-
-void WriteWhole(OutputFile& file, const std::string& text) {
-  WriteAll(file.stream(), file.displayName(), text);
-}
-
-// Shows how far a long run has come, on a terminal.
-class ProgressSink : public TickSink {
- public:
-  explicit ProgressSink(std::int64_t ticks) : line_("ticks", ticks) {}
-  void addTick(const TickRecord& record) override {
-    if ((record.tick & 255) == 255) line_.update(record.tick + 1);
+  if (options.check && !DeclaresSomethingToCheck(inputs.gait)) {
+    throw InputError(
+        "--check: the gait file declares nothing to check (give joints limits or "
+        "channels, or a check section)");
   }
-  void finish() { line_.finish(); }
-
- private:
-  ProgressLine line_;
-};
-
-std::vector<MapCell> RunMapWithProgress(const PhysicsParameters& parameters,
-                                        const GaitSettings& gait, int members) {
-  ProgressLine line("map cells", kMapColumns * kMapRows);
-  return RunPhysicsMap(parameters, gait, kMapSecondsPerSetting, 0, members,
-                       [&line](std::size_t done) { line.update(static_cast<std::int64_t>(done)); });
-}
-
-// Rows for ticks the run never reaches are most likely a mistake.
-void WarnAboutLateRows(const GaitOptions& options, const Schedule& schedule) {
-  std::size_t late = 0;
-  for (const ScheduleEntry& entry : schedule) late += entry.tick >= options.ticks;
-  if (late == 0) return;
-  std::fprintf(stderr,
-               "trotix-gait: warning: %s: %zu row%s after the last tick (%lld) %s no effect\n",
-               PrintableText(options.schedulePath).c_str(), late, late == 1 ? "" : "s",
-               static_cast<long long>(options.ticks - 1), late == 1 ? "has" : "have");
-}
-
-std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait) {
-  return RobotMjcf(parameters, gait.tickPeriodMs, MjcfGaitOf(gait, parameters));
-}
-
-// Opens every output first, so that a bad file name fails before any work.
-// Returns the exit status.
-int RunAndWrite(const GaitOptions& options, const GaitSettings& gait, const Schedule& schedule,
-                const PhysicsParameters& parameters, PhysicsCheck* physics) {
-  std::optional<OutputFile> tableFile;
-  std::optional<OutputBuffer> buffer;
-  std::unique_ptr<TickSink> table;
-  ServoTable* servo = nullptr;
-  std::vector<TickSink*> sinks;
-  if (options.format != TableFormat::kNone) {
-    tableFile.emplace(options.outputPath.empty() ? "-" : options.outputPath, "--output");
-    buffer.emplace(tableFile->stream(), tableFile->displayName());
-    table = MakeTable(options, gait, *buffer, servo);
-    sinks.push_back(table.get());
+  if (!options.schedulePath.empty()) {
+    inputs.schedule = ReadFileOf(
+        "--schedule", [&] { return LoadSchedule(options.schedulePath, inputs.gait.tickPeriodMs); });
   }
-  std::optional<OutputFile> plotFile;
-  std::unique_ptr<GaitPlot> plot;
-  if (!options.plotPath.empty()) {
-    plotFile.emplace(options.plotPath, "--plot");
-    plot = std::make_unique<GaitPlot>(options.ticks, DescribeRun(options, schedule), gait,
-                                      options.physics);
-    sinks.push_back(plot.get());
-  }
-  std::optional<OutputFile> reportFile;
-  std::unique_ptr<FeasibilityReport> report;
-  if (!options.reportPath.empty() || options.check) {
-    if (!options.reportPath.empty() && options.reportPath != "-") {
-      reportFile.emplace(options.reportPath, "--report");
-    }
-    report = std::make_unique<FeasibilityReport>(gait);
-    sinks.push_back(report.get());
-  }
-  std::optional<OutputFile> summaryFile;
-  if (!options.physicsSummaryPath.empty()) {
-    summaryFile.emplace(options.physicsSummaryPath, "--physics-summary");
-  }
-  ProgressSink progress(options.ticks);
-  sinks.push_back(&progress);
-  std::optional<OutputFile> mjcfFile, replayFile;
-  if (physics && !options.exportMjcfPath.empty()) {
-    mjcfFile.emplace(options.exportMjcfPath, "--export-mjcf");
-    replayFile.emplace(ReplayPath(options.exportMjcfPath), "--export-mjcf");
-    physics->keepReplay();
-  }
-  RunSettings settings;
-  ApplyGaitSettings(gait, settings.engine);
-  settings.rampTicks = options.rampTicks;
-  settings.tick = VariantTick(parameters);
-  if (physics) settings.stage = &physics->stage();
-  RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
-  progress.finish();
-  if (buffer) buffer->flush();
-  if (plot) WriteWhole(*plotFile, plot->renderSvg());
-  if (reportFile) WriteWhole(*reportFile, report->json(options.units));
-  if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
-  if (mjcfFile) {
-    WriteWhole(*mjcfFile, ExportedMjcf(parameters, gait));
-    WriteWhole(*replayFile, physics->replayCsv());
-    mjcfFile->commit();
-    replayFile->commit();
-  }
-  if (tableFile) tableFile->commit();
-  if (plotFile) plotFile->commit();
-  if (reportFile) reportFile->commit();
-  if (summaryFile) summaryFile->commit();
-  if (options.reportPath == "-")
-    WriteAndFlush(stderr, "standard error", report->table(options.units));
-  if (servo) {
-    for (const std::string& line : servo->limitWarnings()) {
-      std::fprintf(stderr, "trotix-gait: warning: %s\n", line.c_str());
-    }
-  }
-  if (physics && physics->summary().unstable) return ReportUnstable("--physics", parameters);
-  if (options.check && !report->checkFailures().empty()) {
-    std::fprintf(stderr, "trotix-gait: --check: %s\n", report->checkFailures().c_str());
-    return kLimitBroken;
-  }
-  return 0;
+  return inputs;
 }
 
 int Main(int argc, char** argv) {
@@ -260,67 +83,7 @@ int Main(int argc, char** argv) {
       WriteFileWhole("-", "--version", std::string("trotix-gait ") + TROTIX_VERSION + "\n");
       return 0;
     }
-    PhysicsParameters physicsParameters;
-    const GaitSettings gait =
-        options.gaitPath.empty()
-            ? DefaultGaitSettings()
-            : LoadGaitFile(options.gaitPath,
-                           {PhysicsSection(physicsParameters), VariantsSection(physicsParameters)});
-    if (options.printGait) {
-      WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, "--output",
-                     GaitFileText(gait) + PhysicsSectionText(physicsParameters));
-      return 0;
-    }
-    if (!options.exportMjcfPath.empty() && !options.physics) {
-      WriteFileWhole(options.exportMjcfPath, "--export-mjcf",
-                     ExportedMjcf(physicsParameters, gait));
-      return 0;
-    }
-    if (!options.physicsMapPath.empty()) {
-      const std::string caption = DescribeMap(options);
-      OutputFile mapFile(options.physicsMapPath, "--physics-map");
-      const std::vector<MapCell> cells =
-          RunMapWithProgress(physicsParameters, gait, options.ensembleMembers);
-      WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
-      mapFile.commit();
-      for (const MapCell& cell : cells) {
-        if (cell.summary.unstable) return ReportUnstable("--physics-map", physicsParameters);
-      }
-      return 0;
-    }
-    if (options.watch) {
-      WatchPhysics(physicsParameters, gait, {options.turn, options.step});
-      return 0;
-    }
-    if (options.check && !DeclaresSomethingToCheck(gait)) {
-      throw InputError(
-          "--check: the gait file declares nothing to check (give joints limits or "
-          "channels, or a check section)");
-    }
-    const Schedule schedule = options.schedulePath.empty()
-                                  ? Schedule{}
-                                  : LoadSchedule(options.schedulePath, gait.tickPeriodMs);
-    WarnAboutLateRows(options, schedule);
-    std::unique_ptr<PhysicsCheck> physics;
-    if (options.physics) {
-      physics = MakePhysicsCheck(physicsParameters, gait, "--physics", options.ensembleMembers);
-    }
-    std::optional<OutputFile> videoFile;
-    PhysicsVideo* video = nullptr;
-    if (!options.videoPath.empty()) {
-      videoFile.emplace(options.videoPath, "--video");
-      std::unique_ptr<PhysicsVideo> filmed =
-          MakePhysicsVideo(std::move(physics), gait, DescribeVideo(options, gait, schedule),
-                           videoFile->stream(), videoFile->displayName());
-      video = filmed.get();
-      physics = std::move(filmed);
-    }
-    const int status = RunAndWrite(options, gait, schedule, physicsParameters, physics.get());
-    if (video != nullptr) {
-      video->finish();
-      videoFile->commit();
-    }
-    return status;
+    return RunLab(options, ReadInputs(options), OptionWords());
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;

@@ -1,4 +1,4 @@
-#include "app/TickSchedule.h"
+#include "gaitlab/run/TickSchedule.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +31,15 @@ TEST_F(TickScheduleTest, AWholePeriodBehindRestartsTheGridInsteadOfCatchingUp) {
   EXPECT_EQ(schedule.next(t0 + milliseconds(113)), milliseconds(33));
   // Exactly on the next due time counts as behind too: never a 0 ms wait.
   EXPECT_EQ(schedule.next(t0 + milliseconds(179)), milliseconds(33));
+}
+
+// A gait file's period need not be whole milliseconds: the grid keeps the
+// exact period, and each delay is rounded up.
+TEST_F(TickScheduleTest, AFractionalPeriodKeepsItsGridWithoutDrift) {
+  TickSchedule fractional = TickSchedule::OfMilliseconds(12.5);
+  EXPECT_EQ(fractional.start(t0), milliseconds(13));
+  for (int tick = 1; tick < 8; ++tick) fractional.next(t0 + microseconds(12500 * tick + 300));
+  EXPECT_EQ(fractional.due(), t0 + milliseconds(100));
 }
 
 }  // namespace

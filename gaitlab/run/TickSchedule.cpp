@@ -1,12 +1,17 @@
-#include "app/TickSchedule.h"
+#include "gaitlab/run/TickSchedule.h"
 
 #include <algorithm>
 
 namespace trotix {
 
+TickSchedule TickSchedule::OfMilliseconds(double periodMs) {
+  return TickSchedule(std::chrono::duration_cast<Clock::duration>(
+      std::chrono::duration<double, std::milli>(periodMs)));
+}
+
 std::chrono::milliseconds TickSchedule::start(Clock::time_point now) {
   due_ = now + period_;
-  return period_;
+  return delayUntilDue(now);
 }
 
 std::chrono::milliseconds TickSchedule::next(Clock::time_point now) {

@@ -1,6 +1,6 @@
 // What one tick publishes: the row that the tables and the plot are made of.
-#ifndef TROTIX_GAITLAB_TICKRECORD_H_
-#define TROTIX_GAITLAB_TICKRECORD_H_
+#ifndef TROTIX_GAITLAB_RUN_TICKRECORD_H_
+#define TROTIX_GAITLAB_RUN_TICKRECORD_H_
 
 #include <array>
 #include <cstdint>
@@ -31,4 +31,4 @@ struct TickRecord {
 
 }  // namespace trotix
 
-#endif  // TROTIX_GAITLAB_TICKRECORD_H_
+#endif  // TROTIX_GAITLAB_RUN_TICKRECORD_H_

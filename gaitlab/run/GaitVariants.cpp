@@ -1,12 +1,11 @@
-#include "gaitlab/physics/GaitVariants.h"
+#include "gaitlab/run/GaitVariants.h"
 
 #include <array>
 #include <cmath>
 
-#include "gaitlab/physics/JointMapping.h"
-#include "gaitlab/physics/RobotMjcf.h"
-#include "gaitlab/physics/RollFirstSolver.h"
+#include "gaitlab/run/RollFirstSolver.h"
 #include "trotix/JointCommandConversion.h"
+#include "trotix/LegGeometry.h"
 
 namespace trotix {
 namespace {
@@ -39,7 +38,7 @@ void PublishFrameZero(WalkEngine& e, bool exactRollFirst) {
 // A(u) / A_half being the path's along-track sample over its half range,
 // which the engine's scaled sample gives as (x - footOffsetX) / halfStepLength.
 // A pair's two feet then turn together, and no stance foot drags the other.
-void RigidTurnTick(WalkEngine& e, const PhysicsParameters& parameters) {
+void RigidTurnTick(WalkEngine& e, LateralAxis lateralAxis) {
   std::array<double, kLegCount> turnStroke{};
   for (int leg = 0; leg < kLegCount; ++leg) {
     turnStroke[leg] = e.legs[leg].turnStroke;
@@ -55,25 +54,19 @@ void RigidTurnTick(WalkEngine& e, const PhysicsParameters& parameters) {
     const double path = p.halfStepLength != 0.0 ? (t[0] - p.footOffsetX) / p.halfStepLength : 0.0;
     const double alpha = p.turnStroke / radius * path;
     t[0] += (std::cos(alpha) - 1.0) * s.x - std::sin(alpha) * s.y;
-    t[1] += LateralSign(parameters, leg) * (std::sin(alpha) * s.x + (std::cos(alpha) - 1.0) * s.y);
+    t[1] += LateralSign(lateralAxis, leg) * (std::sin(alpha) * s.x + (std::cos(alpha) - 1.0) * s.y);
   }
 }
 
 }  // namespace
 
-std::function<void(WalkEngine&)> VariantTick(const PhysicsParameters& parameters) {
-  const GaitVariants v = parameters.variants;
-  const bool rigid = v.turn == TurnVariant::kRigid;
-  const bool exactRollFirst = v.roll == RollVariant::kExactRollFirst;
-  if (!rigid && !exactRollFirst) return {};
-  return [parameters, rigid, exactRollFirst](WalkEngine& e) {
-    if (rigid) {
-      RigidTurnTick(e, parameters);
-    } else {
-      e.tick();
-    }
-    PublishFrameZero(e, exactRollFirst);
-  };
+void TickWithVariants(WalkEngine& engine, const GaitVariants& variants, LateralAxis lateralAxis) {
+  if (variants.turn == TurnVariant::kRigid) {
+    RigidTurnTick(engine, lateralAxis);
+  } else {
+    engine.tick();
+  }
+  if (variants.any()) PublishFrameZero(engine, variants.roll == RollVariant::kExactRollFirst);
 }
 
 }  // namespace trotix

@@ -2,8 +2,8 @@
 // then pitch and knee about the rolled sideways axis), in the engine's
 // angles: what `variants: {roll: exact_roll_first}` commands instead of the
 // engine's solver, whose roll is exact only for a pitch-first leg.
-#ifndef TROTIX_GAITLAB_ROLLFIRSTSOLVER_H_
-#define TROTIX_GAITLAB_ROLLFIRSTSOLVER_H_
+#ifndef TROTIX_GAITLAB_RUN_ROLLFIRSTSOLVER_H_
+#define TROTIX_GAITLAB_RUN_ROLLFIRSTSOLVER_H_
 
 #include "trotix/LegGeometry.h"
 
@@ -19,4 +19,4 @@ LegAngles SolveRollFirstLeg(const LegGeometry& leg, double x, double y, double z
 
 }  // namespace trotix
 
-#endif  // TROTIX_GAITLAB_ROLLFIRSTSOLVER_H_
+#endif  // TROTIX_GAITLAB_RUN_ROLLFIRSTSOLVER_H_

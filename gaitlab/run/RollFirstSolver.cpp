@@ -1,4 +1,4 @@
-#include "gaitlab/physics/RollFirstSolver.h"
+#include "gaitlab/run/RollFirstSolver.h"
 
 #include <cmath>
 
