@@ -49,8 +49,12 @@ void CheckFrame(const BusFrame& frame, const std::vector<BusServo>& servos,
   if (!same) throw BusFault(bus + ": a frame's servos are not the gait file's channels");
 }
 
-ServoWatch::ServoWatch(std::vector<std::string> names, int everyTicks)
-    : names_(std::move(names)), limits_(names_.size()), misses_(names_.size(), 0) {
+ServoWatch::ServoWatch(const std::string& bus, const std::vector<BusServo>& servos, int everyTicks)
+    : limits_(servos.size()), misses_(servos.size(), 0) {
+  for (const BusServo& servo : servos) {
+    names_.push_back(bus + " ID " + std::to_string(servo.channel) + " (" + JointName(servo.joint) +
+                     ")");
+  }
   const int count = static_cast<int>(names_.size());
   readsPerTick_ = std::max(1, (count + everyTicks - 1) / std::max(1, everyTicks));
 }

@@ -22,9 +22,6 @@ struct BusServo {
 // when no joint has one or a channel exceeds `maxChannel`.
 std::vector<BusServo> BusServosOf(const GaitSettings& gait, const std::string& bus, int maxChannel);
 
-// "dynamixel ID 3 (leg0_knee)".
-std::string ServoName(const std::string& bus, const char* idWord, const BusServo& servo);
-
 // Throws BusFault unless `frame` carries exactly `servos`' channels, in order.
 void CheckFrame(const BusFrame& frame, const std::vector<BusServo>& servos, const std::string& bus);
 
@@ -32,8 +29,9 @@ class ServoWatch {
  public:
   static constexpr int kMissesBeforeFault = 3;
 
-  // `names` as ServoName gives them; each servo is due every `everyTicks`.
-  ServoWatch(std::vector<std::string> names, int everyTicks);
+  // Each servo is due every `everyTicks` ticks, and is named in faults as
+  // "dynamixel ID 3 (leg0_knee)".
+  ServoWatch(const std::string& bus, const std::vector<BusServo>& servos, int everyTicks);
 
   void setLimits(int servo, double celsiusLimit, double minVolts);
   // The servo to read next and how many to read this tick.

@@ -44,7 +44,7 @@ class DynamixelBus : public ServoBus {
   DynamixelBus(const std::string& device, int baud, const GaitSettings& gait)
       : port_(device, baud),
         servos_(BusServosOf(gait, kBus, kMaxId)),
-        watch_(Names(servos_), kReadEveryTicks) {
+        watch_(kBus, servos_, kReadEveryTicks) {
     parameters_.reserve(256);
     packet_.reserve(512);
     input_.reserve(kInputCapacity);
@@ -117,12 +117,6 @@ class DynamixelBus : public ServoBus {
 
  private:
   static constexpr std::size_t kInputCapacity = 1024;
-
-  static std::vector<std::string> Names(const std::vector<BusServo>& servos) {
-    std::vector<std::string> names;
-    for (const BusServo& servo : servos) names.push_back(ServoName(kBus, "ID", servo));
-    return names;
-  }
 
   int count() const { return static_cast<int>(servos_.size()); }
 
@@ -207,30 +201,24 @@ class DynamixelBus : public ServoBus {
     port_.send(packet_.data(), packet_.size());
     const std::size_t wireBytes = packet_.size() + kStatusOverhead + expected_;
     const auto deadline = SerialPort::Clock::now() + port_.byteTime() * wireBytes + kAnswerMargin;
-    input_.clear();
-    std::uint8_t chunk[256];
-    std::size_t start = 0;
-    while (const std::size_t got = port_.receive(chunk, sizeof chunk, deadline)) {
-      if (input_.size() + got > kInputCapacity) {
-        input_.clear();  // noise: what arrived so far holds no answer
-        start = 0;
-      }
-      input_.insert(input_.end(), chunk, chunk + got);
-      std::size_t end = 0;
+    const char* failure = "no answer";
+    port_.collect(input_, deadline, [&](const std::vector<std::uint8_t>& input) {
+      std::size_t start = 0, end = 0;
       for (;;) {
         const PacketScan scan =
-            ScanDynamixelPacket(input_.data(), input_.size(), start, answer_, end);
-        if (scan == PacketScan::kBadCrc) return "answers that fail their CRC";
-        if (scan != PacketScan::kPacket) break;
+            ScanDynamixelPacket(input.data(), input.size(), start, answer_, end);
+        if (scan == PacketScan::kBadCrc) failure = "answers that fail their CRC";
+        if (scan != PacketScan::kPacket) return scan == PacketScan::kBadCrc;
         start = end;
         // An adapter that echoes what it sends shows the request first.
         if (answer_.instruction != dxl::kStatus || answer_.id != id) continue;
-        if ((answer_.error & ~dxl::kAlertBit) != 0) return "answers with an error";
-        if (answer_.parameters.size() != expected_) return "answers of the wrong length";
-        return nullptr;
+        failure = (answer_.error & ~dxl::kAlertBit) != 0   ? "answers with an error"
+                  : answer_.parameters.size() != expected_ ? "answers of the wrong length"
+                                                           : nullptr;
+        return true;
       }
-    }
-    return "no answer";
+    });
+    return failure;
   }
 
   SerialPort port_;
@@ -249,8 +237,8 @@ class DynamixelBus : public ServoBus {
 std::int32_t DynamixelPosition(const JointServo& servo, double angle) {
   const double position = servo.center.value_or(kDefaultCenter) +
                           servo.direction * (angle - servo.zero) * kCountsPerRad;
-  if (!std::isfinite(position))
-    return static_cast<std::int32_t>(servo.center.value_or(kDefaultCenter));
+  // Sending the centre instead would move the servo: refuse.
+  if (!std::isfinite(position)) throw BusFault("dynamixel: an angle that is not a number");
   return static_cast<std::int32_t>(
       std::clamp<double>(std::round(position), 0.0, static_cast<double>(kLastPosition)));
 }

@@ -23,6 +23,7 @@ constexpr int kDynamixelDefaultBaud = 57600;  // the X series' factory setting
 std::unique_ptr<ServoBus> OpenDynamixelBus(const std::string& device, int baud,
                                            const GaitSettings& gait);
 
+// Throws BusFault on an angle that is not a number.
 std::int32_t DynamixelPosition(const JointServo& servo, double angle);
 double DynamixelAngle(const JointServo& servo, std::int32_t position);
 

@@ -27,7 +27,7 @@ class Lx16aBus : public ServoBus {
   Lx16aBus(const std::string& device, int baud, const GaitSettings& gait)
       : port_(device, baud),
         servos_(BusServosOf(gait, kBus, kMaxId)),
-        watch_(Names(servos_), kReadEveryTicks),
+        watch_(kBus, servos_, kReadEveryTicks),
         moveMs_(std::clamp(static_cast<int>(std::lround(gait.tickPeriodMs)), 0, kLongestMoveMs)) {
     packet_.reserve(16);
     input_.reserve(kInputCapacity);
@@ -102,12 +102,6 @@ class Lx16aBus : public ServoBus {
  private:
   static constexpr std::size_t kInputCapacity = 256;
 
-  static std::vector<std::string> Names(const std::vector<BusServo>& servos) {
-    std::vector<std::string> names;
-    for (const BusServo& servo : servos) names.push_back(ServoName(kBus, "ID", servo));
-    return names;
-  }
-
   int count() const { return static_cast<int>(servos_.size()); }
   unsigned Word(int at) const {
     return answer_.parameters[at] | (static_cast<unsigned>(answer_.parameters[at + 1]) << 8);
@@ -161,27 +155,21 @@ class Lx16aBus : public ServoBus {
     port_.send(packet_.data(), packet_.size());
     const std::size_t wireBytes = packet_.size() + kAnswerOverhead + size;
     const auto deadline = SerialPort::Clock::now() + port_.byteTime() * wireBytes + kAnswerMargin;
-    input_.clear();
-    std::uint8_t chunk[64];
-    std::size_t start = 0;
-    while (const std::size_t got = port_.receive(chunk, sizeof chunk, deadline)) {
-      if (input_.size() + got > kInputCapacity) {
-        input_.clear();  // noise: what arrived so far holds no answer
-        start = 0;
-      }
-      input_.insert(input_.end(), chunk, chunk + got);
-      std::size_t end = 0;
+    const char* failure = "no answer";
+    port_.collect(input_, deadline, [&](const std::vector<std::uint8_t>& input) {
+      std::size_t start = 0, end = 0;
       for (;;) {
-        const Lx16aScan scan = ScanLx16aPacket(input_.data(), input_.size(), start, answer_, end);
-        if (scan == Lx16aScan::kBadChecksum) return "answers that fail their checksum";
-        if (scan != Lx16aScan::kPacket) break;
+        const Lx16aScan scan = ScanLx16aPacket(input.data(), input.size(), start, answer_, end);
+        if (scan == Lx16aScan::kBadChecksum) failure = "answers that fail their checksum";
+        if (scan != Lx16aScan::kPacket) return scan == Lx16aScan::kBadChecksum;
         start = end;
         if (answer_.id == id && answer_.command == command && answer_.parameters.size() == size) {
-          return nullptr;
+          failure = nullptr;
+          return true;
         }
       }
-    }
-    return "no answer";
+    });
+    return failure;
   }
 
   SerialPort port_;
@@ -199,7 +187,8 @@ class Lx16aBus : public ServoBus {
 int Lx16aPosition(const JointServo& servo, double angle) {
   const double center = servo.center.value_or(kDefaultCenter);
   const double position = center + servo.direction * (angle - servo.zero) * kCountsPerRad;
-  if (!std::isfinite(position)) return static_cast<int>(std::lround(center));
+  // Sending the centre instead would move the servo: refuse.
+  if (!std::isfinite(position)) throw BusFault("lx16a: an angle that is not a number");
   return static_cast<int>(std::clamp<double>(std::round(position), 0.0, kLastPosition));
 }
 

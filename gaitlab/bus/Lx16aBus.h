@@ -21,6 +21,7 @@ constexpr int kLx16aDefaultBaud = 115200;  // the only rate these servos speak
 std::unique_ptr<ServoBus> OpenLx16aBus(const std::string& device, int baud,
                                        const GaitSettings& gait);
 
+// Throws BusFault on an angle that is not a number.
 int Lx16aPosition(const JointServo& servo, double angle);
 double Lx16aAngle(const JointServo& servo, int position);
 

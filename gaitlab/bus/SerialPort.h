@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace trotix {
 
@@ -29,6 +30,19 @@ class SerialPort {
   // Reads what has arrived, waiting until `deadline` for a first byte;
   // returns the count, 0 when nothing came in time.
   std::size_t receive(std::uint8_t* buffer, std::size_t capacity, Clock::time_point deadline);
+  // Gathers bytes in `input` (cleared first, kept within its capacity) until
+  // `answered(input)` is true after an arrival; false when `deadline` passes.
+  template <typename Answered>
+  bool collect(std::vector<std::uint8_t>& input, Clock::time_point deadline, Answered answered) {
+    input.clear();
+    std::uint8_t chunk[256];
+    while (const std::size_t got = receive(chunk, sizeof chunk, deadline)) {
+      if (input.size() + got > input.capacity()) input.clear();  // noise, no answer in it
+      input.insert(input.end(), chunk, chunk + got);
+      if (answered(input)) return true;
+    }
+    return false;
+  }
   // Drops what arrived unasked (late answers, noise).
   void discardInput() noexcept;
 

@@ -47,13 +47,16 @@ std::string FaultWithin(ServoBus& bus, int ticks) {
   return "no fault";
 }
 
-TEST(DynamixelBusTest, GoalPositionFollowsTheCalibration) {
+TEST(DynamixelBusTest, PositionsFollowTheCalibration) {
   const GaitSettings gait = ThreeServos();
   const double quarter = kTruePi / 2;
   EXPECT_EQ(DynamixelPosition(gait.joints[0], quarter), 3072);
   EXPECT_EQ(DynamixelPosition(gait.joints[1], 0.5 + quarter), 1024);  // direction -1, zero 0.5
   EXPECT_EQ(DynamixelPosition(gait.joints[2], -quarter), 0);          // center 1000, clamped
   EXPECT_NEAR(DynamixelAngle(gait.joints[1], 1024), 0.5 + quarter, 1e-12);
+  EXPECT_EQ(Lx16aPosition(gait.joints[1], 0.5 - quarter), 875);  // 90 of 240 deg over 1000
+  EXPECT_THROW(DynamixelPosition(gait.joints[0], std::nan("")), BusFault);
+  EXPECT_THROW(Lx16aPosition(gait.joints[0], std::nan("")), BusFault);
 }
 
 // Torque comes on where each servo stands; the goals that move it come
