@@ -67,7 +67,7 @@ const SectionKeys<JointServo>& JointKeys() {
       {"us_per_rad", &JointServo::usPerRad, 1e-6, kMaxPulseUs},
       {"min_us", &JointServo::minUs, 0.0, kMaxPulseUs},
       {"max_us", &JointServo::maxUs, 0.0, kMaxPulseUs},
-      {"center", &JointServo::center, 0.0, kMaxBusPosition, "bus servo position at zero"},
+      {"center", &JointServo::center, 0.0, kMaxBusPosition},
   };
   return keys;
 }
