@@ -68,6 +68,7 @@ void PtyEmulator::run() {
     std::uint8_t chunk[512];
     const ssize_t got = ::read(master_, chunk, sizeof chunk);
     if (got > 0) {
+      if (echo_) answer(std::vector<std::uint8_t>(chunk, chunk + got));
       input.insert(input.end(), chunk, chunk + got);
       std::lock_guard<std::mutex> lock(mutex_);
       input.erase(input.begin(), input.begin() + consume(input));

@@ -24,6 +24,9 @@ class PtyEmulator {
   const std::string& device() const { return device_; }
   // Waits until everything sent so far has been read and handled.
   void settle() const;
+  // Sends back every byte received, as a half-duplex adapter that hears
+  // its own sending does.
+  void setEcho(bool echo) { echo_ = echo; }
 
  protected:
   // Derived constructors start the thread last, and derived destructors
@@ -45,6 +48,7 @@ class PtyEmulator {
   std::string device_;
   std::atomic<bool> running_{false};
   std::atomic<bool> busy_{false};
+  std::atomic<bool> echo_{false};
   std::thread thread_;
 };
 

@@ -63,6 +63,7 @@ TEST(DynamixelBusTest, PositionsFollowTheCalibration) {
 // after, one Sync Write a tick of Goal Position to exactly the gait's IDs.
 TEST(DynamixelBusTest, ArmsWhereServosStandThenSyncWritesGoals) {
   DynamixelEmulator servos(kIds);
+  servos.setEcho(true);  // as an RS-485 adapter that hears itself
   servos.with(7, [](DynamixelEmulator::Servo& s) { s.table[dynamixel::kPresentPosition] = 0x80; });
   const auto bus = OpenDynamixelBus(servos.device(), 57600, ThreeServos());
   EXPECT_NEAR(bus->read().servos[2].angle, (0x0880 - 1000) * 2 * kTruePi / 4096, 1e-9);
@@ -134,25 +135,29 @@ TEST(DynamixelBusTest, AFaultyServoStopsTheDriveNamingItsIdAndJoint) {
   }
 }
 
+// On an adapter that echoes as well as on one that does not.
 TEST(Lx16aBusTest, MovesEachServoEveryTickAndUnloadsAtTheEnd) {
-  Lx16aEmulator servos(kIds);
-  const auto bus = OpenLx16aBus(servos.device(), 115200, ThreeServos());
-  EXPECT_NEAR(bus->read().servos[0].angle, 0.0, 1e-12);
-  bus->arm(FrameOf({0, 0, 0}));
-  const double quarter = kTruePi / 2;
-  bus->write(FrameOf({quarter, 0.5, 0.0}));
-  servos.settle();
-  EXPECT_EQ(servos.servo(1).position, 875);  // 500 + 90 deg of 240 over 1000
-  EXPECT_EQ(servos.servo(2).position, 500);
-  EXPECT_EQ(servos.servo(7).position, 1000);  // center 1000
-  int moves = 0;
-  for (const Lx16aPacket& packet : servos.received())
-    moves += packet.command == lx16a::kMoveTimeWrite;
-  EXPECT_EQ(moves, 3 + 3);  // arming holds each, then one tick
-  bus->torqueOff();
-  servos.settle();
-  for (const int id : kIds) EXPECT_FALSE(servos.servo(id).loaded);
-  EXPECT_EQ(servos.badPackets(), 0);
+  for (const bool echo : {false, true}) {
+    Lx16aEmulator servos(kIds);
+    servos.setEcho(echo);
+    const auto bus = OpenLx16aBus(servos.device(), 115200, ThreeServos());
+    EXPECT_NEAR(bus->read().servos[0].angle, 0.0, 1e-12);
+    bus->arm(FrameOf({0, 0, 0}));
+    const double quarter = kTruePi / 2;
+    bus->write(FrameOf({quarter, 0.5, 0.0}));
+    servos.settle();
+    EXPECT_EQ(servos.servo(1).position, 875);  // 500 + 90 deg of 240 over 1000
+    EXPECT_EQ(servos.servo(2).position, 500);
+    EXPECT_EQ(servos.servo(7).position, 1000);  // center 1000
+    int moves = 0;
+    for (const Lx16aPacket& packet : servos.received())
+      moves += packet.command == lx16a::kMoveTimeWrite;
+    EXPECT_EQ(moves, 3 + 3);  // arming holds each, then one tick
+    bus->torqueOff();
+    servos.settle();
+    for (const int id : kIds) EXPECT_FALSE(servos.servo(id).loaded);
+    EXPECT_EQ(servos.badPackets(), 0);
+  }
 }
 
 TEST(Lx16aBusTest, AFaultyServoStopsTheDriveNamingItsIdAndJoint) {
