@@ -24,7 +24,7 @@ constexpr int kReadEveryTicks = 6;
 constexpr int kStateSpan = dxl::kPresentTemperature - dxl::kPresentPosition + 1;
 constexpr int kStatusOverhead = 11;  // a status packet's bytes besides its data
 // What an answer may take beyond its bytes' time: the servo's return delay
-// (500 us by default) and an adapter's USB latency (1 ms when set low).
+// (500 us by default) and a USB adapter's latency (16 ms by default).
 constexpr auto kAnswerMargin = std::chrono::milliseconds(20);
 
 constexpr const char* kBus = "dynamixel";
