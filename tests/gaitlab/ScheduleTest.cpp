@@ -255,6 +255,7 @@ std::string RandomGaitFile(std::mt19937& random) {
     if (chance(2)) joints << ", lower: " << number(-2, 0) << ", upper: " << number(0, 2);
     if (chance(2)) joints << ", channel: " << joint << ", direction: -1";
     if (chance(2)) joints << ", us_per_rad: " << number(100, 900) << ", max_us: 2100";
+    if (chance(2)) joints << ", center: " << number(0, 4095);
     joints << "}\n";
   }
   if (!legs.str().empty()) text << "legs:\n" << legs.str();
