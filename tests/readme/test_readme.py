@@ -1,13 +1,7 @@
-"""README.md's commands, run as written, and the figures it quotes that are
-cheap to make again.
-
-Every indented line of the README that starts with `trotix-gait` or with
-`PYTHONPATH=build/default/python /usr/bin/python3` is run, in order, in a
-scratch copy of the files they read, with the build's trotix-gait; the
-ones that take over a minute (the tuner) with the shorter settings in
-SHORTER. The `make` targets are not run: they build and test this tree.
-Figures: the CSV rows and the physics summary the README prints, to the
-digits it prints them with."""
+"""README.md's trotix-gait and Python commands, run in order as written (the
+tuner, over a minute, with SHORTER settings; not the `make` targets, which
+build and test this tree), and its CSV rows and physics summary, to the
+digits it prints."""
 
 import json
 import os
