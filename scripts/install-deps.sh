@@ -15,9 +15,10 @@ packages=(
   # and software renderer), GLFW, and ffmpeg to encode the frames
   libegl-dev libgl1-mesa-dri libglfw3-dev ffmpeg
   clang libclang-rt-14-dev
-  # the Python module, its tests, its Dask executor and the tuning example
+  # the Python module, its tests (Hypothesis for the property tests), its Dask
+  # executor and the tuning example
   pybind11-dev python3-dev python3-numpy python3-pytest python3-distributed
-  python3-cmaes python3-matplotlib
+  python3-cmaes python3-matplotlib python3-hypothesis
   libx11-dev xvfb xauth xdotool imagemagick x11-utils libxml2-utils
 )
 windows_packages=(

@@ -17,6 +17,7 @@ void ProduceTicks(std::int64_t ticks, SliderTrack sliders, WalkStep walk,
     std::vector<TickRecord>* block = pipeline.beginBlock();
     if (block == nullptr) return;
     for (; tick < ticks && block->size() < TickPipeline::kBlockTicks; ++tick) {
+      ThrowIfStopped(settings.stop);
       block->push_back(walk.step(sliders.next()));
       if (stage != nullptr) stage->process(block->back());
     }

@@ -2,7 +2,9 @@
 #ifndef TROTIX_GAITLAB_GAITRUN_H_
 #define TROTIX_GAITLAB_GAITRUN_H_
 
+#include <atomic>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "gaitlab/gait/Schedule.h"
@@ -27,11 +29,25 @@ class TickStage {
   virtual void process(TickRecord& record) = 0;
 };
 
+// What a run ends with when asked to stop early (RunSettings::stop).
+class RunStopped : public std::runtime_error {
+ public:
+  RunStopped() : std::runtime_error("the run was stopped") {}
+};
+
+// Throws RunStopped once `stop` (if any) is set.
+inline void ThrowIfStopped(const std::atomic<bool>* stop) {
+  if (stop != nullptr && stop->load(std::memory_order_relaxed)) throw RunStopped();
+}
+
 // What a run starts from besides the sliders.
 struct RunSettings {
   WalkStep walk;               // never stepped: the gait, e.g. WalkStepOf(gait)
   std::int64_t rampTicks = 0;  // see SliderTrack
   TickStage* stage = nullptr;  // none by default
+  // Set from another thread to end the run before its next tick: RunGait
+  // then throws RunStopped. None: the run always ends at its last tick.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 // Runs `ticks` steps of a copy of `settings.walk`, numbered from 0, with the

@@ -15,7 +15,21 @@
 namespace trotix {
 namespace {
 
+// The longest file name most file systems take (NAME_MAX).
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr char kTemporarySuffix[] = ".XXXXXX";
+
 std::string ErrorText() { return std::strerror(errno); }
+
+// ".NAME.XXXXXX" beside the target, NAME shortened where the whole would be
+// longer than a file name may be; mkstemp makes it unique all the same.
+std::string TemporaryPattern(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::size_t room = kMaxNameBytes - 1 - (sizeof kTemporarySuffix - 1);
+  return directory + "." + base.substr(0, room) + kTemporarySuffix;
+}
 
 }  // namespace
 
@@ -37,7 +51,7 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
   if (exists && !S_ISREG(info.st_mode)) {
     stream_ = std::fopen(path.c_str(), "wb");
     if (stream_ == nullptr) {
-      throw InputError(option + ": cannot open " + QuoteForMessage(path) + ": " + ErrorText());
+      throw OutputError(option + ": cannot open " + QuoteForMessage(path) + ": " + ErrorText());
     }
     ownsStream_ = true;
     return;
@@ -47,25 +61,28 @@ OutputFile::OutputFile(const std::string& path, const std::string& option)
 }
 
 void OutputFile::openTemporary(const std::string& target, const std::string& option) {
-  const std::size_t slash = target.rfind('/');
-  const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string pattern = directory + "." + base + ".XXXXXX";
+  std::string pattern = TemporaryPattern(target);
+  const auto failure = [&](const std::string& reason) {
+    return OutputError(option + ": cannot create " + QuoteForMessage(target) + ": " + reason);
+  };
   const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    throw InputError(option + ": cannot create " + QuoteForMessage(target) + ": " + ErrorText());
+  if (fd < 0) throw failure(ErrorText());
+  if (!RegisterTemporaryFile(pattern)) {
+    ::close(fd);
+    ::unlink(pattern.c_str());
+    throw failure("too many outputs open at once");
   }
   stream_ = ::fdopen(fd, "wb");
   if (stream_ == nullptr) {
     const std::string reason = ErrorText();
     ::close(fd);
     ::unlink(pattern.c_str());
-    throw InputError(option + ": cannot open " + QuoteForMessage(target) + ": " + reason);
+    ForgetTemporaryFile(pattern);
+    throw failure(reason);
   }
   ownsStream_ = true;
   targetPath_ = target;
   temporaryPath_ = pattern;
-  RegisterTemporaryFile(temporaryPath_);
 }
 
 OutputFile::~OutputFile() {

@@ -13,7 +13,9 @@ namespace trotix {
 
 class OutputFile {
  public:
-  // Throws InputError (naming `option`) if the file cannot be created.
+  // Throws InputError (naming `option`) if the name cannot be an output
+  // (a directory, a loop of links), OutputError if the file cannot be
+  // created.
   OutputFile(const std::string& path, const std::string& option);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;

@@ -9,6 +9,10 @@ namespace trotix {
 
 std::vector<int> StopSignals();
 
+// The signals that end a program whose write passes a limit (the file size
+// limit, SIGXFSZ); ignored, the write fails with an error instead.
+std::vector<int> WriteLimitSignals();
+
 }  // namespace trotix
 
 #endif  // TROTIX_GAITLAB_STOPSIGNALS_H_

@@ -12,18 +12,20 @@
 namespace trotix {
 namespace {
 
-constexpr int kSlots = 4;
+// Fixed storage, because the signal handler may only read plain memory. A
+// slot is free, being filled or forgotten by its owner, or holds a path.
+enum SlotState : int { kFree, kBusy, kHolding };
 
-// Fixed storage, because the signal handler may only read plain memory.
 struct Slot {
-  volatile std::sig_atomic_t used = 0;
+  std::atomic<int> state{kFree};
   char path[PATH_MAX] = {};
 };
-Slot gSlots[kSlots];
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the states");
+Slot gSlots[kMaxTemporaryFiles];
 
 extern "C" void RemoveAndReraise(int signalNumber) {
   for (Slot& slot : gSlots) {
-    if (slot.used) ::unlink(slot.path);
+    if (slot.state.load() == kHolding) ::unlink(slot.path);
   }
   std::signal(signalNumber, SIG_DFL);
   std::raise(signalNumber);
@@ -33,25 +35,31 @@ extern "C" void RemoveAndReraise(int signalNumber) {
 
 void RemoveTemporaryFilesOnSignal() {
   for (const int signalNumber : StopSignals()) {
-    std::signal(signalNumber, RemoveAndReraise);
+    // nohup and the like start a program with a signal ignored on purpose.
+    if (std::signal(signalNumber, RemoveAndReraise) == SIG_IGN) {
+      std::signal(signalNumber, SIG_IGN);
+    }
   }
+  for (const int signalNumber : WriteLimitSignals()) std::signal(signalNumber, SIG_IGN);
 }
 
-void RegisterTemporaryFile(const std::string& path) {
-  if (path.size() >= PATH_MAX) return;
+bool RegisterTemporaryFile(const std::string& path) {
+  if (path.size() >= PATH_MAX) return false;
   for (Slot& slot : gSlots) {
-    if (slot.used) continue;
+    int expected = kFree;
+    if (!slot.state.compare_exchange_strong(expected, kBusy)) continue;
     std::memcpy(slot.path, path.c_str(), path.size() + 1);
-    // The signal handler must never see the flag before the whole path.
-    std::atomic_signal_fence(std::memory_order_release);
-    slot.used = 1;
-    return;
+    slot.state.store(kHolding);
+    return true;
   }
+  return false;
 }
 
 void ForgetTemporaryFile(const std::string& path) {
   for (Slot& slot : gSlots) {
-    if (slot.used && path == slot.path) slot.used = 0;
+    int expected = kHolding;
+    if (slot.state.load() != kHolding || path != slot.path) continue;
+    if (slot.state.compare_exchange_strong(expected, kBusy)) slot.state.store(kFree);
   }
 }
 

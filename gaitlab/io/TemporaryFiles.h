@@ -8,13 +8,21 @@
 
 namespace trotix {
 
+// As many temporary files as can be registered at once: more than a run
+// opens outputs.
+constexpr int kMaxTemporaryFiles = 16;
+
 // Installs handlers for SIGINT and SIGTERM (and SIGHUP and SIGPIPE where
 // they exist) that remove every registered file and then end the process as
-// the signal would have.
+// the signal would have; a signal the program was started ignoring stays
+// ignored. Where files have a size limit (SIGXFSZ), a write beyond it fails
+// as a full disk does instead of ending the program. Call it before the
+// first output is opened.
 void RemoveTemporaryFilesOnSignal();
 
-// A few files at a time; further ones are simply not covered.
-void RegisterTemporaryFile(const std::string& path);
+// False, and nothing registered, when kMaxTemporaryFiles are registered
+// already or the path is too long. Safe from several threads.
+bool RegisterTemporaryFile(const std::string& path);
 void ForgetTemporaryFile(const std::string& path);
 
 }  // namespace trotix

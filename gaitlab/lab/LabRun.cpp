@@ -13,7 +13,6 @@
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
 #include "gaitlab/io/ProgressLine.h"
-#include "gaitlab/io/TemporaryFiles.h"
 #include "gaitlab/lab/LabCaptions.h"
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsCheck.h"
@@ -97,13 +96,6 @@ void WarnAboutLateRows(const LabRequest& options, const Schedule& schedule, cons
 
 std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait) {
   return RobotMjcf(parameters, gait.tickPeriodMs, MjcfGaitOf(gait, parameters));
-}
-
-// "robot.xml" gives "robot-replay.csv".
-std::string ReplayPath(const std::string& mjcfPath) {
-  const std::size_t dot = mjcfPath.size() >= 4 ? mjcfPath.size() - 4 : std::string::npos;
-  const bool xml = dot != std::string::npos && mjcfPath.compare(dot, 4, ".xml") == 0;
-  return (xml ? mjcfPath.substr(0, dot) : mjcfPath) + "-replay.csv";
 }
 
 // Opens every output first, so that a bad file name fails before any work.
@@ -219,7 +211,6 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   }
   const Schedule& schedule = inputs.schedule;
   WarnAboutLateRows(options, schedule, words);
-  RemoveTemporaryFilesOnSignal();
   std::unique_ptr<PhysicsCheck> physics;
   if (options.physics) {
     physics = MakePhysicsCheck(physicsParameters, gait, words.physics, options.ensembleMembers);

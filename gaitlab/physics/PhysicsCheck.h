@@ -3,6 +3,7 @@
 #ifndef TROTIX_GAITLAB_PHYSICSCHECK_H_
 #define TROTIX_GAITLAB_PHYSICSCHECK_H_
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,10 @@ class PhysicsCheck {
   // kept from the first tick on only when asked before the run.
   virtual void keepReplay() = 0;
   virtual std::string replayCsv() const = 0;
+  // Makes the stage throw RunStopped between the members of a tick once
+  // `stop` is set (a tick of many members at a fine time step takes
+  // seconds). By default a tick always ends.
+  virtual void stopWhen(const std::atomic<bool>* /*stop*/) {}
 };
 
 // An ensemble of `members` runs (PhysicsEnsemble.h); the stage's records

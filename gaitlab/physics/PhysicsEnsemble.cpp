@@ -43,9 +43,11 @@ EnsembleRun::EnsembleRun(const EnsembleModels& models, double tickPeriodMs) {
 
 void EnsembleRun::process(TickRecord& record) {
   for (std::size_t i = 1; i < runs_.size(); ++i) {
+    ThrowIfStopped(stop_);
     TickRecord copy = record;
     runs_[i]->process(copy);
   }
+  ThrowIfStopped(stop_);
   runs_[0]->process(record);
 }
 

@@ -5,6 +5,7 @@
 #ifndef TROTIX_GAITLAB_PHYSICSENSEMBLE_H_
 #define TROTIX_GAITLAB_PHYSICSENSEMBLE_H_
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -44,12 +45,16 @@ class EnsembleRun : public TickStage {
   void process(TickRecord& record) override;
 
   PhysicsSummary summary() const;
+  // From now on, process() throws RunStopped before a member's tick once
+  // `stop` is set.
+  void stopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
 
   PhysicsRun& first() { return *runs_[0]; }
   const PhysicsRun& first() const { return *runs_[0]; }
 
  private:
   std::vector<std::unique_ptr<PhysicsRun>> runs_;
+  const std::atomic<bool>* stop_ = nullptr;
 };
 
 }  // namespace trotix

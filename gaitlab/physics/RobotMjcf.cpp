@@ -163,4 +163,10 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
   return xml;
 }
 
+std::string ReplayPath(const std::string& mjcfPath) {
+  const std::size_t dot = mjcfPath.size() >= 4 ? mjcfPath.size() - 4 : std::string::npos;
+  const bool xml = dot != std::string::npos && mjcfPath.compare(dot, 4, ".xml") == 0;
+  return (xml ? mjcfPath.substr(0, dot) : mjcfPath) + "-replay.csv";
+}
+
 }  // namespace trotix

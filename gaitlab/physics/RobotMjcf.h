@@ -18,6 +18,10 @@ namespace trotix {
 std::string RobotMjcf(const PhysicsParameters& parameters, double tickPeriodMs,
                       const MjcfGait& gait = {});
 
+// The file beside an exported model that holds a run's replay:
+// "robot.xml" gives "robot-replay.csv".
+std::string ReplayPath(const std::string& mjcfPath);
+
 }  // namespace trotix
 
 #endif  // TROTIX_GAITLAB_ROBOTMJCF_H_

@@ -1,9 +1,7 @@
 #include "gaitlab/video/VideoEncoder.h"
 
-#include <signal.h>
-#include <spawn.h>
+#include <poll.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,15 +10,16 @@
 
 #include "gaitlab/io/InputError.h"
 
-extern char** environ;
-
 namespace trotix {
 namespace {
 
-// ffmpeg writes the file through the descriptor it inherits here, so that
-// the file may be the hidden temporary one that is renamed into place.
-constexpr int kOutputDescriptor = 3;
+// How long one wait for ffmpeg to take more of a frame lasts before it is
+// asked whether it still works.
+constexpr std::chrono::milliseconds kPollStep(250);
 
+// ffmpeg writes the file through the descriptor it inherits as 3 (see
+// ToolProcess), so that the file may be the hidden temporary one that is
+// renamed into place.
 std::vector<std::string> FfmpegArguments(const VideoShape& shape) {
   char size[32], rate[32];
   std::snprintf(size, sizeof size, "%dx%d", shape.width, shape.height);
@@ -38,84 +37,72 @@ std::vector<std::string> FfmpegArguments(const VideoShape& shape) {
     arguments.insert(arguments.end(), {"-vf", "vflip", "-c:v", "libx264", "-preset", "veryfast",
                                        "-crf", "23", "-pix_fmt", "yuv420p", "-f", "mp4"});
   }
-  arguments.push_back("/dev/fd/" + std::to_string(kOutputDescriptor));
+  arguments.push_back("/dev/fd/3");
   return arguments;
 }
 
 }  // namespace
 
-VideoEncoder::VideoEncoder(std::FILE* output, const std::string& name, const VideoShape& shape)
-    : name_(name), frameBytes_(static_cast<std::size_t>(shape.width) * shape.height * 3) {
+VideoEncoder::VideoEncoder(std::FILE* output, const std::string& name, const VideoShape& shape,
+                           std::chrono::milliseconds stallLimit)
+    : output_(output),
+      name_(name),
+      format_(shape.format),
+      frameBytes_(static_cast<std::size_t>(shape.width) * shape.height * 3),
+      stallLimit_(stallLimit) {
   int sockets[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0) {
     throw OutputError(name_ + ": cannot start ffmpeg: " + std::strerror(errno));
   }
   socket_ = sockets[0];
-  log_ = std::tmpfile();
   std::fflush(output);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, sockets[1], 0);
-  posix_spawn_file_actions_adddup2(&actions, fileno(output), kOutputDescriptor);
-  if (log_ != nullptr) posix_spawn_file_actions_adddup2(&actions, fileno(log_), 2);
-  const std::vector<std::string> arguments = FfmpegArguments(shape);
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  const int error = posix_spawnp(&child_, "ffmpeg", &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(sockets[1]);
-  if (error != 0) {
-    child_ = -1;
+  try {
+    ffmpeg_.emplace(FfmpegArguments(shape), sockets[1], fileno(output), name_, stallLimit);
+  } catch (...) {
+    ::close(sockets[1]);
     ::close(socket_);
-    if (log_ != nullptr) std::fclose(log_);
-    throw OutputError(name_ + ": cannot run ffmpeg (" + std::strerror(error) +
-                      "); install Debian's ffmpeg package");
+    throw;
   }
+  ::close(sockets[1]);
 }
 
 VideoEncoder::~VideoEncoder() {
   if (socket_ >= 0) ::close(socket_);
-  if (child_ > 0) {
-    ::kill(child_, SIGKILL);
-    ::waitpid(child_, nullptr, 0);
-  }
-  if (log_ != nullptr) std::fclose(log_);
 }
 
 void VideoEncoder::addFrame(const unsigned char* rgb) {
   std::size_t sent = 0;
   while (sent < frameBytes_) {
-    const ssize_t n = ::send(socket_, rgb + sent, frameBytes_ - sent, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
+    pollfd ready = {socket_, POLLOUT, 0};
+    const int polled = ::poll(&ready, 1, static_cast<int>(kPollStep.count()));
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled == 0) {
+      ffmpeg_->checkStalled(kPollStep);
+      continue;
+    }
+    const ssize_t n = ::send(socket_, rgb + sent, frameBytes_ - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
     if (n <= 0) throw OutputError(failure("ffmpeg stopped taking frames"));
     sent += static_cast<std::size_t>(n);
+    ffmpeg_->madeProgress();
   }
+  ++frames_;
 }
 
 void VideoEncoder::finish() {
   ::close(socket_);
   socket_ = -1;
-  int status = 0;
-  while (::waitpid(child_, &status, 0) < 0 && errno == EINTR) {
-  }
-  child_ = -1;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    throw OutputError(failure("ffmpeg failed"));
-  }
+  const int status = ffmpeg_->wait();
+  if (status != 0) throw OutputError(failure("ffmpeg failed"));
+  // At "-loglevel error" every line ffmpeg writes tells of an error, even
+  // when it ends with status 0.
+  if (!ffmpeg_->lastErrorLine().empty()) throw OutputError(failure("ffmpeg failed"));
+  CheckVideoWhole(output_, format_, frames_, name_, stallLimit_);
 }
 
 // "NAME: WHAT: ffmpeg's last line".
 std::string VideoEncoder::failure(const std::string& what) const {
-  std::string last;
-  if (log_ != nullptr && std::fseek(log_, 0, SEEK_SET) == 0) {
-    char line[512];
-    while (std::fgets(line, sizeof line, log_)) {
-      std::string text(line);
-      while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-      if (!text.empty()) last = text;
-    }
-  }
+  const std::string last = ffmpeg_->lastErrorLine();
   return name_ + ": " + what + (last.empty() ? "" : ": " + PrintableText(last));
 }
 

@@ -6,13 +6,17 @@
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsSection.h"
 #include "python/src/Bindings.h"
+#include "python/src/CheckedArguments.h"
+#include "python/src/DefaultNew.h"
 #include "python/src/GaitDescription.h"
+#include "python/src/Interruptible.h"
 
 namespace py = pybind11;
 
 namespace trotix {
 
 GaitDescription ParseGaitDescription(const std::string& text, const std::string& name) {
+  CheckTextSize(text, kMaxGaitFileBytes, name);
   GaitDescription gait;
   gait.settings = ParseGaitFile(text, name, {PhysicsSection(gait.physics)});
   return gait;
@@ -42,37 +46,43 @@ py::dict LegDict(const LegGaitParams& leg) {
 }  // namespace
 
 void BindGait(py::module_& module) {
-  py::class_<GaitDescription>(module, "Gait",
-                              "A gait file: the engine's gait, the servos of its joints and "
-                              "the physics model. Gait() is the built-in gait.")
-      .def(py::init<>())
-      .def_static("from_yaml", &ParseGaitDescription, py::arg("text"), py::arg("name") = "<yaml>",
-                  "Parses gait file text; a refusal is a ValueError naming `name`, the line "
-                  "and the key, as the command line's.")
+  py::class_<GaitDescription> gait(module, "Gait",
+                                   "A gait file: the engine's gait, the servos of its joints and "
+                                   "the physics model. Gait() is the built-in gait; a Gait does "
+                                   "not change once made.");
+  ConstructInNew(gait);
+  DefineInit(gait, [](GaitDescription&) {});  // __new__ made the built-in gait
+  gait.def_static("from_yaml", &ParseGaitDescription, py::arg("text"), py::arg("name") = "<yaml>",
+                  py::call_guard<py::gil_scoped_release>(),
+                  "Parses gait file text (at most 1 MiB, as a gait file); a refusal is a "
+                  "ValueError naming `name`, the line and the key, as the command line's.")
       .def("to_yaml", &GaitDescriptionText,
            "The gait file text that trotix-gait --print-gait writes; from_yaml reads it back "
            "to the same values.")
       .def_property_readonly(
-          "tick_period_ms", [](const GaitDescription& gait) { return gait.settings.tickPeriodMs; },
+          "tick_period_ms", [](const GaitDescription& g) { return g.settings.tickPeriodMs; },
           "The tick period, ms: time_s = tick x period.")
       .def_property_readonly(
           "legs",
-          [](const GaitDescription& gait) {
+          [](const GaitDescription& g) {
             py::list legs;
-            for (const LegGaitParams& leg : gait.settings.legs) legs.append(LegDict(leg));
+            for (const LegGaitParams& leg : g.settings.legs) legs.append(LegDict(leg));
             return legs;
           },
           "Each leg's gait fields as a dict, under the gait file's keys.")
-      .def("__eq__",
-           [](const GaitDescription& a, const GaitDescription& b) {
-             return GaitDescriptionText(a) == GaitDescriptionText(b);
-           })
-      .def(py::pickle(
-          [](const GaitDescription& gait) { return GaitDescriptionText(gait); },
-          [](const std::string& text) { return ParseGaitDescription(text, "<pickle>"); }));
-  module.def("load_gait", &LoadGaitDescription, py::arg("path"),
-             "Reads a gait file; a missing, unreadable or refused file is a ValueError with "
-             "the command line's message.");
+      .def("__eq__", [](const GaitDescription& a, const GaitDescription& b) {
+        return GaitDescriptionText(a) == GaitDescriptionText(b);
+      });
+  // trotix pickles a Gait as its text (a __setstate__ would be skipped on
+  // the whole object that __new__ makes).
+  module.def(
+      "load_gait",
+      [](const std::string& path) {
+        return ReadWithoutGil([&] { return LoadGaitDescription(path); });
+      },
+      py::arg("path"),
+      "Reads a gait file; a missing, unreadable or refused file is a ValueError with "
+      "the command line's message.");
   module.attr("MAP_SECONDS_PER_SETTING") = kMapSecondsPerSetting;
   module.attr("ENSEMBLE_MEMBERS") = kDefaultEnsembleMembers;
   module.def(

@@ -7,6 +7,8 @@
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "python/src/Bindings.h"
 #include "python/src/CheckedArguments.h"
+#include "python/src/DefaultNew.h"
+#include "python/src/Interruptible.h"
 #include "python/src/RunArrays.h"
 
 namespace py = pybind11;
@@ -32,29 +34,44 @@ py::dict PhysicsArrays(std::int64_t ticks, int turn, int step, const ScheduleRow
   return arrays;
 }
 
+// `cancel` ends the cell early (with RunStopped), as Ctrl-C does.
 std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const GaitDescription& gait,
-                               int members) {
+                               int members, const StopFlag* cancel) {
   ticks = CheckedTicks(ticks);
   const SliderPositions start = CheckedSliders(turn, step);
   members = CheckedMembers(members);
-  py::gil_scoped_release release;
-  const std::unique_ptr<PhysicsCheck> physics =
-      MakePhysicsCheck(gait.physics, gait.settings, "physics_map", members);
-  RunSettings settings;
-  settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
-  settings.stage = &physics->stage();
-  RunGait(ticks, start, {}, {}, settings);
-  return PhysicsSummaryJson(physics->summary());
+  std::string summary;
+  CallInterruptibly(
+      [&](const std::atomic<bool>& stop) {
+        const std::unique_ptr<PhysicsCheck> physics =
+            MakePhysicsCheck(gait.physics, gait.settings, "physics_map", members);
+        RunSettings settings;
+        settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
+        settings.stage = &physics->stage();
+        settings.stop = &stop;
+        physics->stopWhen(&stop);
+        RunGait(ticks, start, {}, {}, settings);
+        summary = PhysicsSummaryJson(physics->summary());
+      },
+      cancel);
+  return summary;
 }
 
 }  // namespace
 
 void BindPhysics(py::module_& module) {
+  py::class_<StopFlag> stop(module, "_StopFlag",
+                            "Ends the map cells it was given once set; a pickled one is unset.");
+  ConstructInNew(stop);
+  DefineInit(stop, [](StopFlag&) {});
+  stop.def("set", [](StopFlag& flag) { flag.set = true; }).def("__reduce__", [](const StopFlag&) {
+    return py::make_tuple(py::type::of<StopFlag>(), py::tuple());
+  });
   module.def("_physics", &PhysicsArrays, py::arg("ticks"), py::arg("turn"), py::arg("step"),
              py::arg("schedule").none(true), py::arg("gait"), py::arg("ramp_ticks"),
              py::arg("ensemble"));
   module.def("_physics_summary", &PhysicsSummaryOnly, py::arg("ticks"), py::arg("turn"),
-             py::arg("step"), py::arg("gait"), py::arg("ensemble"));
+             py::arg("step"), py::arg("gait"), py::arg("ensemble"), py::arg("stop").none(true));
   py::tuple names(std::size(kBodyNames));
   for (std::size_t i = 0; i < std::size(kBodyNames); ++i) names[i] = kBodyNames[i];
   module.attr("BODY_FIELDS") = names;

@@ -5,6 +5,7 @@
 #include "gaitlab/physics/PhysicsCheck.h"
 #include "python/src/ArrayOwner.h"
 #include "python/src/CheckedArguments.h"
+#include "python/src/Interruptible.h"
 
 namespace py = pybind11;
 
@@ -22,12 +23,6 @@ RunArrays::RunArrays(std::int64_t ticks, double tickPeriodMs, bool body) : body_
 }
 
 void RunArrays::addTick(const TickRecord& record) {
-  // A long run stops at Ctrl-C as Python code would: the signal's exception
-  // ends the run and reaches the caller.
-  if (record.tick % kSignalCheckTicks == kSignalCheckTicks - 1) {
-    py::gil_scoped_acquire acquire;
-    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
-  }
   tick_.push_back(record.tick);
   time_.push_back(layout_.seconds(record.tick));
   angles_.insert(angles_.end(), record.angles.begin(), record.angles.end());
@@ -64,10 +59,13 @@ py::dict RunToArrays(std::int64_t ticks, int turn, int step, const ScheduleRows*
   settings.rampTicks = CheckedTicks(rampTicks, "ramp_ticks");
   settings.stage = physics != nullptr ? &physics->stage() : nullptr;
   RunArrays arrays(ticks, gait.settings.tickPeriodMs, physics != nullptr);
-  {
-    py::gil_scoped_release release;
+  // A long run stops at Ctrl-C as Python code would: the signal's exception
+  // ends the run and reaches the caller.
+  CallInterruptibly([&](const std::atomic<bool>& stop) {
+    settings.stop = &stop;
+    if (physics != nullptr) physics->stopWhen(&stop);
     RunGait(ticks, start, schedule != nullptr ? schedule->rows : Schedule{}, {&arrays}, settings);
-  }
+  });
   return arrays.release();
 }
 

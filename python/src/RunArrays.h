@@ -26,15 +26,13 @@ class RunArrays : public TickSink {
  public:
   // Room for `ticks` rows is reserved at once; `body` adds the trunk's pose.
   RunArrays(std::int64_t ticks, double tickPeriodMs, bool body);
-  // Call with the GIL released.
+  // Needs no GIL.
   void addTick(const TickRecord& record) override;
 
   // The arrays under the names of the result's fields; call with the GIL.
   pybind11::dict release();
 
  private:
-  static constexpr std::int64_t kSignalCheckTicks = 1024;
-
   TableLayout layout_;
   bool body_;
   std::vector<std::int64_t> tick_;
@@ -43,7 +41,8 @@ class RunArrays : public TickSink {
 };
 
 // Runs the gait as trotix-gait does (with `physics` as the stage if given)
-// and returns the arrays; releases the GIL while the engine runs.
+// and returns the arrays; releases the GIL while the engine runs, and ends
+// the run at Ctrl-C.
 pybind11::dict RunToArrays(std::int64_t ticks, int turn, int step, const ScheduleRows* schedule,
                            const GaitDescription& gait, std::int64_t rampTicks,
                            PhysicsCheck* physics);

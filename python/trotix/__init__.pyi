@@ -12,6 +12,9 @@ ENSEMBLE_MEMBERS: int
 MAP_SECONDS_PER_SETTING: float
 
 class LegGait:
+    # Each field refuses a value that is not finite or out of its bounds
+    # (ValueError): a gait file key's bounds for the file's keys, lengths
+    # within +-1000 mm, phase 0 to 1, turnStep -80 to 80, legIndex 0 to 3.
     stepRate: float
     stepLength: float
     sideStepLength: float
@@ -49,7 +52,7 @@ class WalkEngine:
     def set_sliders(self, turn: int, step: int) -> None: ...
     @property
     def legs(self) -> List[LegGait]: ...
-    walk_mode: int
+    walk_mode: int  # 2, 3 or 4
     @property
     def joint_angles(self) -> npt.NDArray[np.float64]: ...
     @property
@@ -91,4 +94,4 @@ def physics(ticks: int, turn: int = ..., step: int = ..., gait: Optional[Gait] =
 def physics_map(turns: Sequence[int], steps: Sequence[int], ticks: Optional[int] = ...,
                 gait: Optional[Gait] = ...,
                 executor: Optional[concurrent.futures.Executor] = ...,
-                ensemble: int = ...) -> MapResult: ...
+                ensemble: int = ..., timeout: Optional[float] = ...) -> MapResult: ...

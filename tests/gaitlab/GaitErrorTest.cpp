@@ -132,14 +132,6 @@ const BadInput kBadInputs[] = {
      {"--schedule", "sched.csv"},
      "0,0,0\ntick,turn,step\n",
      "sched.csv:2: tick: 'tick' is not a whole number"},
-    {"OutputDirectoryMissing",
-     {"--output", "no/such/dir/out.csv"},
-     "",
-     "--output: cannot create 'no/such/dir/out.csv': No such file or directory"},
-    {"PlotDirectoryMissing",
-     {"--plot", "no/such/dir/out.svg"},
-     "",
-     "--plot: cannot create 'no/such/dir/out.svg'"},
     {"OutputIsDirectory", {"--output", "."}, "", "--output: '.' is a directory"},
     {"GaitUnknownKey",
      {"--gait", "g.yaml"},
@@ -319,6 +311,66 @@ TEST(GaitWriteFailureTest, FullDeviceGivesStatus1AndNoPlot) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+// An output that cannot be created is a failed write, not a bad argument.
+TEST(GaitWriteFailureTest, AnOutputThatCannotBeCreatedGivesStatus1) {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"--output", "no/such/dir/out.csv"},
+       "--output: cannot create 'no/such/dir/out.csv': No such file or directory"},
+      {{"--plot", "no/such/dir/out.svg"}, "--plot: cannot create 'no/such/dir/out.svg'"},
+      {{"--report", "file/r.json"}, "--report: cannot create 'file/r.json': Not a directory"},
+      {{"--output", "locked/out.csv"}, "--output: cannot create 'locked/out.csv'"},
+  };
+  for (const auto& [args, message] : cases) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("file"), "x");
+    ::mkdir(dir.file("locked").c_str(), 0555);
+    // Permissions do not stop root; the other cases still run.
+    if (::geteuid() == 0 && args[1].rfind("locked", 0) == 0) continue;
+    std::vector<std::string> run = {"--ticks", "3"};
+    run.insert(run.end(), args.begin(), args.end());
+    const ProcessResult result = RunGaitProgram(run, dir.path());
+    EXPECT_EQ(result.status, 1) << args[1];
+    EXPECT_EQ(result.err.rfind(std::string("trotix-gait: ") + message, 0), 0u) << result.err;
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"file", "locked"})) << args[1];
+  }
+}
+
+// No output may replace an input or another output, however it is named;
+// nothing runs and every file stays as it was.
+TEST(GaitFileClashTest, NoOutputReplacesAnInputOrAnotherOutput) {
+  const std::pair<std::vector<std::string>, const char*> clashes[] = {
+      {{"--gait", "g.yaml", "--output", "g.yaml"}, "--output and --gait"},
+      {{"--gait", "./g.yaml", "--report", "g.yaml"}, "--report and --gait"},
+      {{"--gait", "link.yaml", "--output", "g.yaml"}, "--output and --gait"},
+      {{"--gait", "hard.yaml", "--output", "g.yaml"}, "--output and --gait"},
+      {{"--schedule", "m.csv", "--output", "sub/../m.csv"}, "--output and --schedule"},
+      {{"--gait", "g.yaml", "--physics", "--physics-summary", "g.yaml"},
+       "--physics-summary and --gait"},
+      {{"--gait", "g.yaml", "--export-mjcf", "link.yaml"}, "--export-mjcf and --gait"},
+      {{"--gait", "map.svg", "--physics-map", "map.svg"}, "--physics-map and --gait"},
+      {{"--physics", "--export-mjcf", "x.xml", "--output", "x.xml"}, "--export-mjcf and --output"},
+      {{"--physics", "--export-mjcf", "x.xml", "--output", "x-replay.csv"},
+       "the replay of --export-mjcf and --output"},
+  };
+  for (const auto& [args, message] : clashes) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), "tick_period_ms: 20\n");
+    WriteFile(dir.file("map.svg"), "tick_period_ms: 20\n");
+    WriteFile(dir.file("m.csv"), "0,10,-50\n");
+    ::mkdir(dir.file("sub").c_str(), 0755);
+    ::symlink("g.yaml", dir.file("link.yaml").c_str());
+    ::link(dir.file("g.yaml").c_str(), dir.file("hard.yaml").c_str());
+    const auto before = dir.entries();
+    const ProcessResult result = RunGaitProgram(args, dir.path());
+    EXPECT_EQ(result.status, 2) << message;
+    EXPECT_EQ(result.err, std::string("trotix-gait: ") + message + " name the same file\n");
+    EXPECT_EQ(dir.entries(), before) << message;
+    EXPECT_EQ(ReadFile(dir.file("g.yaml")), "tick_period_ms: 20\n") << message;
+    EXPECT_EQ(ReadFile(dir.file("m.csv")), "0,10,-50\n") << message;
+  }
+}
+
 // An option that has no effect in the mode chosen is refused, not ignored;
 // each pair below once ran as if the option were not there.
 TEST(GaitOptionRuleTest, RefusesEveryOptionWithoutEffect) {
@@ -374,12 +426,14 @@ TEST(GaitOptionRuleTest, AcceptsEveryOptionWithAnEffect) {
   EXPECT_NE(ReadFile(dir.file("p.yaml")).find("tick_period_ms: 20"), std::string::npos);
 }
 
-// Every output, whichever way it goes, fails loudly when the device is full.
+// Every output, whichever way it goes, fails loudly when the device is full
+// or the file size limit is reached.
 TEST(GaitWriteFailureTest, EveryOutputNamesWhatCouldNotBeWritten) {
   struct FullCase {
     std::vector<std::string> args;
-    const char* redirect;  // which of the program's streams goes to /dev/full
-    const char* message;   // expected on stderr; empty when stderr is the full one
+    const char* redirect;    // which of the program's streams goes to /dev/full
+    const char* message;     // expected on stderr; empty when stderr is the full one
+    const char* limit = "";  // or a file size limit instead
   };
   const FullCase cases[] = {
       {{"--help"}, ">", "cannot write standard output: No space left on device"},
@@ -390,13 +444,17 @@ TEST(GaitWriteFailureTest, EveryOutputNamesWhatCouldNotBeWritten) {
       {{"--export-mjcf", "/dev/full"}, "", "cannot write /dev/full"},
       {{"--ticks", "3", "--report", "/dev/full"}, "", "cannot write /dev/full"},
       {{"--ticks", "3", "--format", "none", "--report", "-"}, "2>", ""},
+      {{"--ticks", "3000", "--output", "o.csv"},
+       "",
+       "cannot write o.csv: File too large",
+       "ulimit -f 2; "},
   };
   for (const FullCase& full : cases) {
     ScratchDirectory dir;
-    std::vector<std::string> words = {
-        "-c",
-        std::string("exec \"$0\" \"$@\" ") + full.redirect + (*full.redirect ? "/dev/full" : ""),
-        TROTIX_GAIT_PROGRAM};
+    std::vector<std::string> words = {"-c",
+                                      std::string(full.limit) + "exec \"$0\" \"$@\" " +
+                                          full.redirect + (*full.redirect ? "/dev/full" : ""),
+                                      TROTIX_GAIT_PROGRAM};
     words.insert(words.end(), full.args.begin(), full.args.end());
     const ProcessResult result = RunProgram("/bin/sh", words, dir.path());
     EXPECT_EQ(result.status, 1) << full.args[0];
@@ -441,6 +499,17 @@ TEST(GaitReplaceTest, ADanglingLinkGetsItsTargetAndALoopIsRefused) {
   EXPECT_EQ(loop.err.rfind("trotix-gait: --output: 'loop.csv': Too many levels", 0), 0u)
       << loop.err;
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.csv", "loop.csv", "sub"}));
+}
+
+// The longest names a file system takes work as outputs.
+TEST(GaitReplaceTest, NamesUpToTheLongestFileNameWork) {
+  for (const std::size_t length : {254u, 255u}) {
+    ScratchDirectory dir;
+    const std::string name(length, 'n');
+    const ProcessResult result = RunGaitProgram({"--ticks", "2", "--output", name}, dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{name});
+  }
 }
 
 TEST(GaitHelpTest, HelpAndVersionSucceed) {

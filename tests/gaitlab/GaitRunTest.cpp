@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "gaitlab/gait/GaitFile.h"
 #include "gaitlab/gait/GaitRun.h"
@@ -114,6 +115,23 @@ TEST(ProgressLineTest, AppearsOnlyAfterItsDelayAndIsErased) {
   EXPECT_EQ(text.substr(text.size() - 2), " \r") << "erased at the end";
   std::fclose(quiet);
   std::fclose(shown);
+
+  // Off a terminal, long work gives one line with its estimate, short work
+  // none.
+  std::FILE* log = std::tmpfile();
+  {
+    ProgressLine longWork("ticks", 1'000'000'000, log, std::chrono::milliseconds(0), false);
+    ProgressLine shortWork("ticks", 1'000, log, std::chrono::milliseconds(0), false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (const std::int64_t done : {1000, 2000}) {
+      longWork.update(done);
+      shortWork.update(done / 4);
+    }
+  }
+  const std::string logged = ReadBack(log);
+  EXPECT_EQ(logged.rfind("trotix-gait: 1000 of 1000000000 ticks (0%), about ", 0), 0u) << logged;
+  EXPECT_EQ(logged.find('\n'), logged.size() - 1) << logged;
+  std::fclose(log);
   EXPECT_EQ(DurationText(3725), "1 h 2 min");
   EXPECT_EQ(DurationText(59.2), "1 min 0 s");
 }

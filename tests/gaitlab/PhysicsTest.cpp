@@ -1,6 +1,7 @@
 // The physics check: the model's feet land where the solver aims them, a
 // run is repeatable, and what the robot does with the gait (docs/physics.md).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -401,31 +402,97 @@ TEST(PhysicsVideoTest, FilmsTheRobotWalkingWithoutADisplay) {
   EXPECT_GT(difference / kFrameBytes, 5.0) << "the last frame looks like the first";
 }
 
-// Without ffmpeg, OpenGL or a display the video and the window fail in one
-// line, status 1, and leave no file.
-TEST(PhysicsVideoTest, FailsInOneLineWithoutItsTools) {
-  const std::vector<std::string> kVideo = {"--physics", "--format", "none", "--ticks",
-                                           "5",         "--video",  "v.gif"};
+// Without ffmpeg, OpenGL or a display, or when ffmpeg fails, stalls or
+// leaves a video cut short (whatever its exit status says), the video and
+// the window fail in one line with status 1, and the old video stays.
+TEST(PhysicsVideoTest, FailsInOneLineAndKeepsTheOldVideo) {
+  const std::vector<std::string> kRun = {"--physics", "--format",     "none",  "--ticks",
+                                         "30",        "--video-size", "64x64", "--video"};
+  // A stand-in for ffmpeg that takes every frame, writes `written` to the
+  // video (its last argument) and says `says` on its error stream.
+  const auto fakeFfmpeg = [](const std::string& written, const std::string& says) {
+    return "for a; do out=$a; done; cat >/dev/null; printf '" + written + "' >\"$out\"; echo '" +
+           says + "' >&2";
+  };
   const struct {
-    std::vector<std::string> environment;
-    std::vector<std::string> args;
+    const char* setUp;   // shell words before the program: a limit, or variables for env
+    std::string ffmpeg;  // the stand-in's script; empty: Debian's ffmpeg
+    const char* video;   // the video's name; empty: the window instead
     const char* message;
   } kCases[] = {
-      {{"PATH=/nonexistent"}, kVideo, "cannot run ffmpeg"},
-      {{"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json"}, kVideo, "--video: no EGL display"},
-      {{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY"},
-       {"--physics", "--watch"},
-       "--watch: no window can be opened"}};
+      {"PATH=/nonexistent", "", "v.gif", "cannot run ffmpeg"},
+      {"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json", "", "v.gif", "--video: no EGL display"},
+      {"-u DISPLAY -u WAYLAND_DISPLAY", "", "", "--watch: no window can be opened"},
+      {"", fakeFfmpeg("GIF89a", "Error writing trailer of x: No space left on device"), "v.gif",
+       "v.gif: ffmpeg failed: Error writing trailer of x: No space left on device"},
+      {"", fakeFfmpeg("GIF89a", ""), "v.gif",
+       "v.gif: the video ffmpeg wrote is not whole: "
+       "the GIF has no trailer"},
+      {"", fakeFfmpeg("\\0\\0\\0\\40ftypisom", ""), "v.mp4", "the MP4 ends inside a box"},
+      {"", fakeFfmpeg("\\0\\0\\0\\10free", ""), "v.mp4", "not whole: ffprobe: "},
+      {"", "exec sleep 30", "v.mp4", "v.mp4: ffmpeg stalled (it took no input and did no work"},
+      {"ulimit -f 4;", "", "v.gif", "v.gif: ffmpeg failed: "},
+  };
   for (const auto& c : kCases) {
-    ScratchDirectory dir;
-    std::vector<std::string> command = c.environment;
-    command.push_back(TROTIX_GAIT_PROGRAM);
-    command.insert(command.end(), c.args.begin(), c.args.end());
-    const ProcessResult run = RunProgram("/usr/bin/env", command, dir.path());
+    ScratchDirectory dir, tools;
+    std::string prefix = "exec /usr/bin/env " + std::string(c.setUp);
+    if (*c.setUp == 'u') prefix = std::string(c.setUp) + " exec /usr/bin/env";
+    if (!c.ffmpeg.empty()) {
+      WriteFile(tools.file("ffmpeg"), "#!/bin/sh\n" + c.ffmpeg + "\n");
+      ::chmod(tools.file("ffmpeg").c_str(), 0755);
+      prefix += " PATH=" + tools.path() + ":" + std::getenv("PATH");
+    }
+    std::vector<std::string> words = {"-c", prefix + " \"$@\"", "sh", TROTIX_GAIT_PROGRAM};
+    if (*c.video) {
+      words.insert(words.end(), kRun.begin(), kRun.end());
+      words.push_back(c.video);
+      WriteFile(dir.file(c.video), "the old video");
+    } else {
+      words.insert(words.end(), {"--physics", "--watch"});
+    }
+    const ProcessResult run = RunProgram("/bin/sh", words, dir.path());
     EXPECT_EQ(run.status, 1) << c.message;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    EXPECT_TRUE(dir.entries().empty()) << c.message;
+    EXPECT_EQ(dir.entries(),
+              *c.video ? std::vector<std::string>{c.video} : std::vector<std::string>{})
+        << c.message;
+    if (*c.video) {
+      EXPECT_EQ(ReadFile(dir.file(c.video)), "the old video") << c.message;
+    }
+  }
+}
+
+// A signal removes every temporary file, however many outputs are open and
+// whatever the program is doing.
+TEST(PhysicsSignalTest, LeavesNoTemporaryFileBehind) {
+  const struct {
+    const char* signal;
+    int temporaries;  // open when the signal comes
+    std::vector<std::string> args;
+  } kCases[] = {
+      {"INT", 1, {"--physics-map", "map.svg"}},
+      {"TERM",
+       7,
+       {"--physics", "--ticks", "100000", "--output", "o.csv", "--plot", "p.svg", "--report",
+        "r.json", "--physics-summary", "s.json", "--export-mjcf", "m.xml", "--video", "v.gif",
+        "--video-size", "64x64", "--video-fps", "1"}},
+      {"HUP", 1, {"--physics-map", "map.svg"}},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    // Started in the background, where a shell ignores SIGINT, unless told;
+    // the count of temporary files at the signal goes to standard output.
+    const std::string count = "ls -A | grep -c '^\\..*\\..\\{6\\}$'";
+    const std::string script = "env --default-signal=INT \"$0\" \"$@\" & pid=$!; n=0; while [ $(" +
+                               count + ") -lt " + std::to_string(c.temporaries) +
+                               " ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done; " + count +
+                               "; kill -" + c.signal + " $pid; wait $pid";
+    std::vector<std::string> words = {"-c", script, TROTIX_GAIT_PROGRAM};
+    words.insert(words.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram("/bin/sh", words, dir.path());
+    EXPECT_EQ(run.out, std::to_string(c.temporaries) + "\n") << c.signal;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.signal;
   }
 }
 

@@ -241,13 +241,17 @@ the twelve joint angles (radians) and joint commands (micro-radians).
 Units, the tick and its frames, leg numbering, each joint's zero and sign:
 docs/conventions.md. Every row starts with tick and time_s (tick x period).
 
-A file is written whole or not at all.
+A file is written whole or not at all, the video too (ffmpeg's errors, a
+video cut short or an ffmpeg stalled for 10 s fail the run and keep the old
+one). No output may name an input or another output, however it is spelt.
+Off a terminal, a run with more than a minute left says once how long.
 
 Exit status:
   0  success
-  1  an output could not be written, the run could not be carried out, or
-     there is no OpenGL or ffmpeg for --video or --watch
-  2  bad arguments, a bad schedule or gait file, --check with nothing
+  1  an output could not be created or written, the run could not be
+     carried out, or there is no OpenGL or ffmpeg for --video or --watch
+  2  bad arguments (such as an output that names an input or another
+     output), a bad schedule or gait file, --check with nothing
      declared to check, or an option this build lacks (the physics options
      without MuJoCo)
   3  --check found a broken joint limit or a limited servo pulse, or a

@@ -2,31 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "gaitlab/io/FileUse.h"
 #include "gaitlab/io/InputError.h"
+#include "gaitlab/physics/RobotMjcf.h"
 
 namespace trotix {
 namespace {
-
-// Whether two names reach the same file, however they are spelt: "a.csv" and
-// "./a.csv", a relative and an absolute path, a link and its target.
-bool SameFile(const std::string& a, const std::string& b) {
-  const auto resolve = [](const std::string& name, std::error_code& error) {
-    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
-    return std::filesystem::weakly_canonical(absolute, error).lexically_normal();
-  };
-  std::error_code errorA, errorB;
-  // Devices such as /dev/null may take any number of outputs.
-  if (std::filesystem::is_character_file(a, errorA)) return false;
-  const std::filesystem::path resolvedA = resolve(a, errorA);
-  const std::filesystem::path resolvedB = resolve(b, errorB);
-  if (errorA || errorB) return a == b;
-  return resolvedA == resolvedB;
-}
 
 bool EndsWithSvg(const std::string& name) { return EndsWith(name, ".svg"); }
 
@@ -123,23 +107,29 @@ void CheckVideo(const GaitOptions& options) {
   if (options.ticks == 0) throw InputError("--video: --ticks 0 makes no frames");
 }
 
-void CheckFileNames(const GaitOptions& options) {
-  const std::pair<const char*, const std::string*> outputs[] = {
-      {"--output", &options.outputPath},
-      {"--plot", &options.plotPath},
-      {"--report", &options.reportPath},
-      {"--physics-summary", &options.physicsSummaryPath},
-      {"--video", &options.videoPath}};
-  for (std::size_t later = 1; later < std::size(outputs); ++later) {
-    for (std::size_t earlier = 0; earlier < later; ++earlier) {
-      const std::string& a = *outputs[later].second;
-      const std::string& b = *outputs[earlier].second;
-      if (!a.empty() && a != "-" && !b.empty() && b != "-" && SameFile(a, b)) {
-        throw InputError(std::string(outputs[later].first) + " and " + outputs[earlier].first +
-                         " name the same file");
-      }
-    }
+// Every file the run reads or writes, inputs first; "-" is a stream.
+std::vector<FileUse> FilesOfTheRun(const GaitOptions& options) {
+  std::vector<FileUse> files;
+  const auto add = [&files](const std::string& label, const std::string& path, bool written) {
+    if (!path.empty() && path != "-") files.push_back({label, path, written});
+  };
+  add("--gait", options.gaitPath, false);
+  add("--schedule", options.schedulePath, false);
+  add("--output", options.outputPath, true);
+  add("--plot", options.plotPath, true);
+  add("--report", options.reportPath, true);
+  add("--physics-summary", options.physicsSummaryPath, true);
+  add("--physics-map", options.physicsMapPath, true);
+  add("--export-mjcf", options.exportMjcfPath, true);
+  if (options.physics && !options.exportMjcfPath.empty()) {
+    add("the replay of --export-mjcf", ReplayPath(options.exportMjcfPath), true);
   }
+  add("--video", options.videoPath, true);
+  return files;
+}
+
+void CheckFileNames(const GaitOptions& options) {
+  RefuseSharedFiles(FilesOfTheRun(options));
   if (options.plotPath == "-") throw InputError("--plot: give a file name, not '-'");
   if (options.physicsSummaryPath == "-") {
     throw InputError("--physics-summary: give a file name, not '-'");

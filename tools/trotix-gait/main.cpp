@@ -14,6 +14,7 @@
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/OutputFile.h"
+#include "gaitlab/io/TemporaryFiles.h"
 #include "gaitlab/lab/LabRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
 #include "tools/trotix-gait/GaitOptions.h"
@@ -70,6 +71,8 @@ LabInputs ReadInputs(const GaitOptions& options) {
 }
 
 int Main(int argc, char** argv) {
+  // Before any output is opened, --physics-map's and --export-mjcf's too.
+  RemoveTemporaryFilesOnSignal();
   try {
     const GaitOptions options = ParseGaitOptions(argc, argv);
     if (options.showHelp) {

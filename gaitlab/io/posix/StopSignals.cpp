@@ -6,4 +6,6 @@ namespace trotix {
 
 std::vector<int> StopSignals() { return {SIGINT, SIGTERM, SIGHUP, SIGPIPE}; }
 
+std::vector<int> WriteLimitSignals() { return {SIGXFSZ}; }
+
 }  // namespace trotix
