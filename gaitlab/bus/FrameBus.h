@@ -39,7 +39,8 @@ class FrameBus : public ServoBus {
 
   bool readsBack() const override { return false; }
   BusReadback read() override { return {}; }
-  void arm(const BusFrame& hold) override { write(hold); }
+  // Every frame carries the armed flag: the first one arms the receiver.
+  void arm(const BusFrame&) override {}
   void write(const BusFrame& frame) override;
   void torqueOff() noexcept override;
 
