@@ -225,6 +225,8 @@ TEST(DriveProcessTest, EveryStopEndsInTorqueOffOrSilence) {
 // serial:DEVICE sets the line up itself, on a pty as on a real port: the
 // soft start's and the walk's frames, then the torque off.
 TEST(DriveProcessTest, SendsFramesOverAPty) {
+  const std::uint8_t check[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+  ASSERT_EQ(Crc16Ccitt(check, sizeof check), 0x29B1);  // the CRC's published check value
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
   ASSERT_GE(master, 0);
   ASSERT_EQ(grantpt(master), 0);
