@@ -1,7 +1,6 @@
 // trotix.WalkEngine: the engine itself, stepped with its gait's variants
-// (WalkStep), its results as numpy views of its own memory. Gait fields keep
-// the engine's names, which are the gait file's keys too, so
-// `engine.legs[2].stepHeight = 25` reads as the file does.
+// (WalkStep), its results as numpy views of its own memory. Gait fields keep the engine's names,
+// which are the gait file's keys too, so `engine.legs[2].stepHeight = 25` reads as the file does.
 #include <pybind11/numpy.h>
 
 #include <iterator>
@@ -124,9 +123,8 @@ void BindEngine(py::module_& module) {
       .def(
           "set_sliders",
           [](WalkStep& walk, py::handle turn, py::handle step) {
-            walk.setSliders(
-                {static_cast<int>(CheckedWholeArgument(turn, "turn", "set_sliders")),
-                 static_cast<int>(CheckedWholeArgument(step, "step", "set_sliders"))});
+            walk.setSliders({static_cast<int>(CheckedWholeArgument(turn, "turn", "set_sliders")),
+                             static_cast<int>(CheckedWholeArgument(step, "step", "set_sliders"))});
           },
           py::arg("turn"), py::arg("step"),
           "Maps the dialog's slider positions onto the legs, as the dialog does before each tick.")
@@ -151,13 +149,15 @@ void BindEngine(py::module_& module) {
       .def_property_readonly(
           "joint_angles",
           [](py::object self) {
-            return ReadOnlyView(self.cast<WalkStep&>().engine().jointAngles.data(), {kJointCount}, self);
+            return ReadOnlyView(self.cast<WalkStep&>().engine().jointAngles.data(), {kJointCount},
+                                self);
           },
           "(12,) float64 radians, leg-major pitch, roll, knee; a read-only view.")
       .def_property_readonly(
           "joint_commands",
           [](py::object self) {
-            return ReadOnlyView(self.cast<WalkStep&>().engine().jointCommands.data(), {kJointCount}, self);
+            return ReadOnlyView(self.cast<WalkStep&>().engine().jointCommands.data(), {kJointCount},
+                                self);
           },
           "(12,) int32 micro-radians, truncated toward zero; a read-only view.")
       .def_property_readonly(

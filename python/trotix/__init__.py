@@ -3,9 +3,9 @@
 Everything runs in the same C++ as trotix-gait, with the GIL released, and
 gives numpy arrays. Failures raise the command line's messages: a bad value
 or file content is a ValueError, a file that cannot be read the OSError that
-open() raises (FileNotFoundError, PermissionError), a failed write an
-OSError, an argument of the wrong type a TypeError naming the function.
-Ctrl-C ends every long call within a fraction of a second (KeyboardInterrupt).
+open() raises (FileNotFoundError, PermissionError), a failed write an OSError,
+an argument of the wrong type a TypeError naming the function. Ctrl-C ends
+every long call within a fraction of a second (KeyboardInterrupt).
 
     import trotix
     result = trotix.run(300, step=-100)          # result.angles: (300, 12) radians
