@@ -32,8 +32,9 @@ using Clock = std::chrono::steady_clock;
 
 const std::string kRobot = std::string(TROTIX_SOURCE_DIR) + "/examples/robot.yaml";
 
-// The drive started in `dir`, standard input from /dev/null.
-pid_t StartDrive(const std::vector<std::string>& args, const std::string& dir) {
+// The drive started in `dir`, standard input from `input`.
+pid_t StartDrive(const std::vector<std::string>& args, const std::string& dir,
+                 const std::string& input = "/dev/null") {
   std::vector<std::string> words = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\" 2>err.txt", dir,
                                     TROTIX_DRIVE_PROGRAM};
   words.insert(words.end(), args.begin(), args.end());
@@ -42,7 +43,7 @@ pid_t StartDrive(const std::vector<std::string>& args, const std::string& dir) {
   argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDWR | O_NOCTTY, 0);
   pid_t pid = -1;
   posix_spawn(&pid, "/bin/sh", &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -222,16 +223,71 @@ TEST(DriveProcessTest, EveryStopEndsInTorqueOffOrSilence) {
   }
 }
 
+// A pty's master side, its slave named by device().
+class Pty {
+ public:
+  Pty() : master_(posix_openpt(O_RDWR | O_NOCTTY)) {
+    grantpt(master_);
+    unlockpt(master_);
+  }
+  ~Pty() { ::close(master_); }
+  int master() const { return master_; }
+  std::string device() const { return ptsname(master_); }
+
+ private:
+  int master_;
+};
+
+// The keyboard on a terminal: space stops and latches until a arms again;
+// q or a signal ends the drive, and the terminal is as it was.
+TEST(DriveProcessTest, KeyboardStopsArmsAndRestoresTheTerminal) {
+  const struct {
+    const char* name;
+    int signal;  // 0: the q key
+    int status;
+  } kCases[] = {{"q", 0, 0}, {"TERM", SIGTERM, 128 + SIGTERM}};
+  for (const auto& c : kCases) {
+    Pty pty;
+    const int tty = ::open(pty.device().c_str(), O_RDWR | O_NOCTTY);
+    termios before{};
+    tcgetattr(tty, &before);
+    ScratchDirectory dir;
+    Receiver receiver;
+    const pid_t pid =
+        StartDrive({"--gait", kRobot, "--bus", receiver.uri(), "--arm"}, dir.path(), pty.device());
+    const auto press = [&](const char* key) { ASSERT_EQ(::write(pty.master(), key, 1), 1); };
+    ASSERT_EQ(receiver.next(3000).flags, kFrameArmed) << c.name << ReadFile(dir.file("err.txt"));
+    press(" ");
+    Frame frame;
+    do {
+      frame = receiver.next(1000);
+    } while (frame.valid && frame.flags == kFrameArmed);
+    EXPECT_EQ(frame.flags, kFrameTorqueOff) << c.name;
+    while (receiver.next(200).valid) {
+    }
+    press("a");
+    EXPECT_EQ(receiver.next(1000).flags, kFrameArmed) << c.name;  // latched until then
+    if (c.signal) {
+      kill(pid, c.signal);
+    } else {
+      press("q");
+    }
+    EXPECT_EQ(WaitFor(pid, 2), c.status) << c.name << ": " << ReadFile(dir.file("err.txt"));
+    termios after{};
+    tcgetattr(tty, &after);
+    EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO)) << c.name;
+    ::close(tty);
+  }
+}
+
 // serial:DEVICE sets the line up itself, on a pty as on a real port: the
 // soft start's and the walk's frames, then the torque off.
 TEST(DriveProcessTest, SendsFramesOverAPty) {
   const std::uint8_t check[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
   ASSERT_EQ(Crc16Ccitt(check, sizeof check), 0x29B1);  // the CRC's published check value
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
-  const std::string device = ptsname(master);
+  Pty pty;
+  const int master = pty.master();
+  const std::string device = pty.device();
   ScratchDirectory dir;
   const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "serial:" + device + "@57600", "--input",
                                 "none", "--arm", "--ticks", "3"},
@@ -246,7 +302,6 @@ TEST(DriveProcessTest, SendsFramesOverAPty) {
     bytes.insert(bytes.end(), chunk, chunk + size);
   }
   EXPECT_EQ(WaitFor(pid, 2), 0) << ReadFile(dir.file("err.txt"));
-  ::close(master);
   ASSERT_EQ(bytes.size(), (61 + 3 + 3) * kDriveFrameBytes);
   for (std::size_t at = 0; at < bytes.size(); at += kDriveFrameBytes) {
     const Frame frame = Decode(&bytes[at], kDriveFrameBytes);
