@@ -280,6 +280,44 @@ TEST(DriveProcessTest, KeyboardStopsArmsAndRestoresTheTerminal) {
   }
 }
 
+// What the drive cannot start with is one line and a status, before any
+// frame goes out.
+TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
+  const std::string robot = "--gait=" + kRobot;
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* message;
+  } kCases[] = {
+      {{robot, "--bus", "pca:/dev/i2c-1", "--input=none", "--arm"}, 2, "no bus is called 'pca'"},
+      {{robot, "--bus", "udp:localhost", "--input=none", "--arm"},
+       2,
+       "udp: 'localhost' is not HOST:PORT"},
+      {{robot, "--bus", "udp:127.0.0.1:70000", "--input=none", "--arm"},
+       2,
+       "port: 70000 is out of range"},
+      {{robot, "--bus", "serial:/dev/null@1234", "--input=none", "--arm"},
+       2,
+       "baud rate 1234 is not one of"},
+      {{robot, "--bus", "serial:/nonexistent/tty", "--input=none", "--arm"},
+       3,
+       "No such file or directory"},
+      {{robot, "--bus", "serial:/dev/null", "--input=none", "--arm"}, 3, "not a serial line"},
+      {{robot, "--bus", "record:r.csv", "--input", "none"}, 2, "--input none: add --arm"},
+      {{robot, "--bus", "record:r.csv"}, 2, "standard input is not a terminal"},
+      {{"--bus", "record:r.csv", "--arm"}, 2, "--gait: give the robot's gait file"},
+      {{robot, "--bus", "record:" + kRobot, "--input=none", "--arm"}, 2, "name the same file"},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    const ProcessResult run = RunProgram(TROTIX_DRIVE_PROGRAM, c.args, dir.path());
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.message;
+  }
+}
+
 // serial:DEVICE sets the line up itself, on a pty as on a real port: the
 // soft start's and the walk's frames, then the torque off.
 TEST(DriveProcessTest, SendsFramesOverAPty) {
