@@ -63,11 +63,12 @@ class Drive {
       if (controls_.quit) return stop(DriveEnd::kQuit, "quit");
       if (controls_.stop) emergencyStop();
       if (wake != Wake::kDue) continue;
-      if (phase_ != Phase::kDisarmed && pacer_.lateUs() > kLateStopPeriods * pacer_.periodUs()) {
+      if (phase_ != Phase::kDisarmed &&
+          pacer_.lateUs() > settings_.lateStopPeriods * pacer_.periodUs()) {
         return stop(DriveEnd::kLate, "late",
                     "tick " + std::to_string(tick_) + " woke " +
                         std::to_string(pacer_.lateUs() / 1000) + " ms late (more than " +
-                        std::to_string(kLateStopPeriods) + " tick periods)");
+                        std::to_string(settings_.lateStopPeriods) + " tick periods)");
       }
       if (controls_.arm) {
         controls_.arm = false;

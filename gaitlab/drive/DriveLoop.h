@@ -26,6 +26,7 @@ struct DriveSettings {
   SliderPositions start;
   const Schedule* schedule = nullptr;  // with one, it moves the sliders
   bool armAtStart = false;
+  std::int64_t lateStopPeriods = kLateStopPeriods;
 };
 
 enum class DriveEnd { kTicksDone, kQuit, kSignal, kBusFault, kLate };
