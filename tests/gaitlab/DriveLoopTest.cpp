@@ -2,14 +2,27 @@
 // that presses keys at given ticks; a 5 ms tick keeps the runs short.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "gaitlab/drive/DriveLoop.h"
 #include "gaitlab/drive/SoftStart.h"
 #include "gaitlab/gait/GaitSettings.h"
+
+// Every allocation of this test program, counted.
+std::atomic<long> allocations{0};
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace trotix {
 namespace {
@@ -41,6 +54,8 @@ class FakeBus : public ServoBus {
   }
   void torqueOff() noexcept override { calls += 'o'; }
 
+  FakeBus() { calls.reserve(100000); }
+
   std::string calls;
   std::int64_t faultAt = -1;
 };
@@ -52,7 +67,10 @@ class ScriptedInput : public DriveInput, public DriveObserver {
     std::int64_t at;
     char key;  // 's' e-stop, 'a' arm, 'q' quit
   };
-  explicit ScriptedInput(std::vector<Press> presses) : presses_(std::move(presses)) {}
+  explicit ScriptedInput(std::vector<Press> presses) : presses_(std::move(presses)) {
+    ticks.reserve(100000);
+    allocated.reserve(100000);
+  }
   void poll(DriveControls& controls) override {
     while (next_ < presses_.size() && presses_[next_].at == objects_) {
       const char key = presses_[next_++].key;
@@ -64,8 +82,10 @@ class ScriptedInput : public DriveInput, public DriveObserver {
   void tick(const DriveTick& tick) override {
     objects_ = tick.tick + 1;
     ticks.push_back(tick);
+    allocated.push_back(allocations);
   }
   std::vector<DriveTick> ticks;
+  std::vector<long> allocated;  // allocations so far, at each object
 
  private:
   std::vector<Press> presses_;
@@ -113,6 +133,7 @@ TEST(DriveLoopTest, EveryWayOutEndsWithTheTorqueOff) {
     DriveSettings settings;
     settings.walkTicks = c.walkTicks;
     settings.armAtStart = true;
+    settings.lateStopPeriods = 1000;  // a loaded machine wakes 5 ms ticks late
     const DriveOutcome outcome = RunDrive(WalkStepOf(gait), servos, bus, input, {&input}, settings);
     EXPECT_EQ(outcome.end, c.end) << c.name;
     EXPECT_EQ(Shortened(bus.calls), c.calls) << c.name << ": " << bus.calls.size() << " calls";
@@ -122,6 +143,11 @@ TEST(DriveLoopTest, EveryWayOutEndsWithTheTorqueOff) {
     }
     ASSERT_FALSE(input.ticks.empty()) << c.name;
     EXPECT_TRUE(input.ticks.back().stopped) << c.name;
+    // Once started, the loop allocates nothing, the soft start's and the
+    // walk's ticks alike.
+    if (c.end == DriveEnd::kTicksDone && input.ticks.size() > 3) {
+      EXPECT_EQ(input.allocated[input.allocated.size() - 2], input.allocated[1]) << c.name;
+    }
   }
 }
 
