@@ -185,7 +185,8 @@ TEST(DriveProcessTest, EveryStopEndsInTorqueOffOrSilence) {
                 {"INT", SIGINT, 128 + SIGINT},
                 {"TERM", SIGTERM, 128 + SIGTERM},
                 {"HUP", SIGHUP, 128 + SIGHUP},
-                {"KILL", SIGKILL, 128 + SIGKILL}};
+                {"KILL", SIGKILL, 128 + SIGKILL},
+                {"STOP", SIGSTOP, 4}};  // stalled 200 ms: too late for the next tick
   for (const auto& c : kCases) {
     ScratchDirectory dir;
     Receiver receiver;
@@ -204,6 +205,10 @@ TEST(DriveProcessTest, EveryStopEndsInTorqueOffOrSilence) {
     }
     const auto sent = Clock::now();
     if (c.signal) kill(pid, c.signal);
+    if (c.signal == SIGSTOP) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      kill(pid, SIGCONT);
+    }
     // Drain what was on its way; then the torque off, or silence.
     do {
       frame = receiver.next(c.signal == SIGKILL ? 300 : 4000);
