@@ -52,12 +52,14 @@ class Drive {
   DriveOutcome loop() {
     pacer_.start();
     for (;;) {
-      const Wake wake = pacer_.wait(input_.fd());
+      // Before the wait too: a signal that came during a tick's work does
+      // not interrupt the wait.
       if (const int signal = CaughtStopSignal()) {
         DriveOutcome outcome = stop(DriveEnd::kSignal, "signal");
         outcome.signal = signal;
         return outcome;
       }
+      const Wake wake = pacer_.wait(input_.fd());
       if (wake == Wake::kInterrupted) continue;
       input_.poll(controls_);
       if (controls_.quit) return stop(DriveEnd::kQuit, "quit");
