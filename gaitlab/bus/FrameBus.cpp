@@ -5,10 +5,23 @@
 
 #include "gaitlab/bus/BusUri.h"
 #include "gaitlab/bus/DatagramLink.h"
-#include "gaitlab/bus/SerialLink.h"
+#include "gaitlab/bus/SerialPort.h"
 #include "gaitlab/io/InputError.h"
 
 namespace trotix {
+namespace {
+
+// serial:DEVICE: the frames on a serial line set up as the bus servos' are.
+class SerialPortLink : public ByteLink {
+ public:
+  explicit SerialPortLink(const DeviceAndBaud& line) : port_(line.device, line.baud) {}
+  void send(const std::uint8_t* data, std::size_t size) override { port_.send(data, size); }
+
+ private:
+  SerialPort port_;
+};
+
+}  // namespace
 
 FrameBus::FrameBus(std::unique_ptr<ByteLink> link, const GaitSettings& gait,
                    const std::string& what)
@@ -64,7 +77,7 @@ std::unique_ptr<ServoBus> OpenDatagramBus(const std::string& target, const GaitS
 
 std::unique_ptr<ServoBus> OpenSerialBus(const std::string& target, const GaitSettings& gait) {
   const DeviceAndBaud line = ParseDeviceAndBaud(target, kSerialDefaultBaud, "serial");
-  return std::make_unique<FrameBus>(std::make_unique<SerialLink>(line), gait, "serial");
+  return std::make_unique<FrameBus>(std::make_unique<SerialPortLink>(line), gait, "serial");
 }
 
 }  // namespace trotix
