@@ -27,6 +27,22 @@ DeviceAndBaud ParseDeviceAndBaud(const std::string& target, int defaultBaud,
   return {target.substr(0, at), baud};
 }
 
+DeviceAndAddress ParseDeviceAndAddress(const std::string& target, int defaultAddress,
+                                       const std::string& what) {
+  const std::size_t at = target.rfind('@');
+  if (at == std::string::npos) return {target, defaultAddress};
+  if (at == 0) throw InputError(what + ": no device before '@'");
+  const std::string text = target.substr(at + 1);
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
+                   text.find_first_not_of("0123456789abcdefABCDEF", 2) == std::string::npos;
+  const long address = hex && text.size() <= 6 ? std::stol(text.substr(2), nullptr, 16) : -1;
+  if (address < 0x03 || address > 0x77) {
+    throw InputError(what + ": address " + QuoteForMessage(text) +
+                     " is not a 7-bit I2C address in hexadecimal, 0x03 to 0x77");
+  }
+  return {target.substr(0, at), static_cast<int>(address)};
+}
+
 HostAndPort ParseHostAndPort(const std::string& target, const std::string& what) {
   const std::size_t colon = target.rfind(':');
   if (colon == std::string::npos || colon == 0) {

@@ -24,6 +24,15 @@ struct DeviceAndBaud {
 DeviceAndBaud ParseDeviceAndBaud(const std::string& target, int defaultBaud,
                                  const std::string& what);
 
+struct DeviceAndAddress {
+  std::string device;
+  int address = 0;
+};
+
+// "DEVICE[@0xADDR]", the address in hexadecimal, 0x03 to 0x77.
+DeviceAndAddress ParseDeviceAndAddress(const std::string& target, int defaultAddress,
+                                       const std::string& what);
+
 struct HostAndPort {
   std::string host;
   std::string port;  // 1 to 65535, as text for the resolver

@@ -1,7 +1,10 @@
 #include "gaitlab/bus/OpenServoBus.h"
 
 #include "gaitlab/bus/BusUri.h"
+#include "gaitlab/bus/DynamixelBus.h"
 #include "gaitlab/bus/FrameBus.h"
+#include "gaitlab/bus/Lx16aBus.h"
+#include "gaitlab/bus/Pca9685Bus.h"
 #include "gaitlab/bus/RecordBus.h"
 #include "gaitlab/io/InputError.h"
 
@@ -17,13 +20,30 @@ struct BusScheme {
   BusOpener open;
 };
 
+std::unique_ptr<ServoBus> OpenDynamixel(const std::string& target, const GaitSettings& gait) {
+  const DeviceAndBaud line = ParseDeviceAndBaud(target, kDynamixelDefaultBaud, "dynamixel");
+  return OpenDynamixelBus(line.device, line.baud, gait);
+}
+
+std::unique_ptr<ServoBus> OpenLx16a(const std::string& target, const GaitSettings& gait) {
+  const DeviceAndBaud line = ParseDeviceAndBaud(target, kLx16aDefaultBaud, "lx16a");
+  return OpenLx16aBus(line.device, line.baud, gait);
+}
+
+std::unique_ptr<ServoBus> OpenPca9685(const std::string& target, const GaitSettings& gait) {
+  const DeviceAndAddress board = ParseDeviceAndAddress(target, kPca9685DefaultAddress, "pca9685");
+  return OpenPca9685Bus(board.device, board.address, gait);
+}
+
 // One line per kind of bus. Each opener takes the URI's target, the part
 // after "SCHEME:", and the gait.
 const BusScheme kSchemes[] = {
     {"record", "record:FILE.csv", OpenRecordBus},
     {"udp", "udp:HOST:PORT", OpenDatagramBus},
     {"serial", "serial:DEVICE[@BAUD]", OpenSerialBus},
-    // Bus servos and PWM boards:
+    {"pca9685", "pca9685:/dev/i2c-N[@0xADDR]", OpenPca9685},
+    {"dynamixel", "dynamixel:DEVICE[@BAUD]", OpenDynamixel},
+    {"lx16a", "lx16a:DEVICE[@BAUD]", OpenLx16a},
 };
 
 }  // namespace

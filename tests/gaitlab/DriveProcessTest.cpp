@@ -300,6 +300,9 @@ TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
     const char* message;
   } kCases[] = {
       {{robot, "--bus", "pca:/dev/i2c-1", "--input=none", "--arm"}, 2, "no bus is called 'pca'"},
+      {{robot, "--bus", "pca9685:/dev/i2c-1@40", "--input=none", "--arm"},
+       2,
+       "not a 7-bit I2C address"},
       {{robot, "--bus", "udp:localhost", "--input=none", "--arm"},
        2,
        "udp: 'localhost' is not HOST:PORT"},
@@ -307,8 +310,8 @@ TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
        2,
        "port: 70000 is out of range"},
       {{robot, "--bus", "serial:/dev/null@1234", "--input=none", "--arm"},
-       2,
-       "baud rate 1234 is not one of"},
+       3,
+       "1234 baud is not a standard rate"},
       {{robot, "--bus", "serial:/nonexistent/tty", "--input=none", "--arm"},
        3,
        "No such file or directory"},
