@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "gaitlab/bus/DriveFrame.h"
+#include "testing/bus/DynamixelEmulator.h"
 #include "tests/gaitlab/GaitProcess.h"
 
 extern char** environ;
@@ -328,6 +329,42 @@ TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.message;
+  }
+}
+
+// Bus servos: the soft start leads them from the positions read back, with
+// their torque on first; a servo gone silent mid-walk stops the drive, whose
+// last line names it, and turns every servo's torque off.
+TEST(DriveProcessTest, WalksDynamixelServosAndStopsForASilentOne) {
+  for (const bool silent : {false, true}) {
+    DynamixelEmulator servos({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    ScratchDirectory dir;
+    const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "dynamixel:" + servos.device(),
+                                  "--input", "none", "--arm", "--ticks", silent ? "1000" : "3"},
+                                 dir.path());
+    if (silent) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      servos.with(4, [](DynamixelEmulator::Servo& servo) { servo.silent = true; });
+    }
+    EXPECT_EQ(WaitFor(pid, 20), silent ? 3 : 0) << ReadFile(dir.file("err.txt"));
+    const std::string err = ReadFile(dir.file("err.txt"));
+    if (silent) {
+      const std::string last = Lines(err).empty() ? "" : Lines(err).back();
+      EXPECT_NE(last.find("leg1_roll"), std::string::npos) << err;
+    }
+    servos.settle();
+    const std::vector<DynamixelEmulator::Goal> goals = servos.goals();
+    ASSERT_FALSE(goals.empty());
+    for (const DynamixelEmulator::Goal& goal : goals) {
+      EXPECT_TRUE(goal.torqueOn || goal.position == goal.present) << "servo " << goal.id;
+    }
+    // From the middle (2048, where the emulator's servos stand) at first.
+    EXPECT_NEAR(goals.front().position, 2048, 10);
+    for (int id = 0; id < 12; ++id) {
+      servos.with(id, [&](DynamixelEmulator::Servo& servo) {
+        EXPECT_EQ(servo.table[dynamixel::kTorqueEnable], 0) << "servo " << id;
+      });
+    }
   }
 }
 
