@@ -18,13 +18,21 @@ std::string RequireText(const std::string& name, const std::string& value) {
   return value;
 }
 
+// "a, b, c" as "a\nb\nc", for --help.
+std::string OnePerLine(std::string list) {
+  for (std::size_t comma; (comma = list.find(", ")) != std::string::npos;) {
+    list.replace(comma, 2, "\n");
+  }
+  return list;
+}
+
 void AddOptions(GaitCommandLine& cli, DriveOptions& options) {
   cli.group("Robot and bus");
   cli.value("--gait", "FILE.yaml",
             "the robot's gait file: the gait, the tick period and each\n"
             "joint's channel, calibration, limits and max_speed",
             [&](const std::string& v) { options.gaitPath = RequireText("--gait", v); });
-  cli.value("--bus", "URI", "where the servo values go: " + BusForms(),
+  cli.value("--bus", "URI", "where the servo values go, one of:\n" + OnePerLine(BusForms()),
             [&](const std::string& v) { options.busUri = RequireText("--bus", v); });
   cli.group("Steering");
   cli.value(
