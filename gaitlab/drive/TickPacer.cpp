@@ -15,6 +15,8 @@ using Clock = TickSchedule::Clock;
 
 TickPacer::TickPacer(double tickPeriodMs)
     : schedule_(TickSchedule::OfMilliseconds(tickPeriodMs)),
+      period_(std::chrono::duration_cast<Clock::duration>(
+          std::chrono::duration<double, std::milli>(tickPeriodMs))),
       periodUs_(static_cast<std::int64_t>(tickPeriodMs * 1000.0)) {}
 
 void TickPacer::start() { schedule_.start(Clock::now()); }
@@ -24,7 +26,8 @@ Wake TickPacer::wait(int fd) {
     const Clock::time_point now = Clock::now();
     const auto left = schedule_.due() - now;
     if (left <= Clock::duration::zero()) {
-      lateUs_ = std::chrono::duration_cast<std::chrono::microseconds>(-left).count();
+      lateUs_ = std::chrono::duration_cast<std::chrono::microseconds>(carried_ - left).count();
+      carried_ = {};
       return Wake::kDue;
     }
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
@@ -37,6 +40,13 @@ Wake TickPacer::wait(int fd) {
   }
 }
 
-void TickPacer::next() { schedule_.next(Clock::now()); }
+void TickPacer::next() {
+  const Clock::time_point now = Clock::now();
+  // A tick's work that overran a whole period restarts the grid from now;
+  // the next tick still counts as late by what was lost.
+  const Clock::time_point nextDue = schedule_.due() + period_;
+  if (now >= nextDue) carried_ = now - nextDue;
+  schedule_.next(now);
+}
 
 }  // namespace trotix

@@ -20,7 +20,9 @@ class TickPacer {
   // Waits until the next tick is due, `fd` (if not -1) has input, or a
   // signal arrives.
   Wake wait(int fd);
-  // How late the tick that is due woke, in microseconds (never negative).
+  // How late the tick that is due woke, in microseconds (never negative),
+  // counted from its place on the grid even when a stall in the last
+  // tick's work moved the grid on.
   std::int64_t lateUs() const { return lateUs_; }
   // After a tick: the next one is a period on, or a period from now when
   // this one woke more than a period late (no burst to catch up).
@@ -29,8 +31,10 @@ class TickPacer {
 
  private:
   TickSchedule schedule_;
+  TickSchedule::Clock::duration period_;
   std::int64_t periodUs_;
   std::int64_t lateUs_ = 0;
+  TickSchedule::Clock::duration carried_{};  // lateness the grid's restart hid
 };
 
 }  // namespace trotix
