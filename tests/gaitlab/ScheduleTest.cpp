@@ -267,6 +267,15 @@ void ExpectSameKeys(const Struct& a, const Struct& b, const SectionKeys<Struct>&
   }
 }
 
+// The engine's set-up copies the fields a gait sets; the file must name each.
+TEST(GaitFileTest, LegKeysAreTheFieldsAGaitSets) {
+  ASSERT_EQ(LegKeys().size(), std::size(kGaitLegFields));
+  for (std::size_t i = 0; i < LegKeys().size(); ++i) {
+    EXPECT_EQ(std::get<double LegGaitParams::*>(LegKeys()[i].field), kGaitLegFields[i])
+        << LegKeys()[i].name;
+  }
+}
+
 TEST(GaitFileTest, PrintedGaitReadsBackToTheSameGait) {
   std::mt19937 random(17);
   for (int run = 0; run < 40; ++run) {
