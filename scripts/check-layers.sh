@@ -4,8 +4,8 @@
 #   bitmap/                            nothing
 #   gaitlab/<layer>/                   the engine's public headers and the
 #                                      layers before its own in
-#                                      io, run, gait, tables, physics, plot,
-#                                      video, lab
+#                                      io, run, servo, gaitfile, report,
+#                                      tables, physics, plot, video, lab
 #   view/                              the engine and bitmap
 #   app/                               the view, the engine, the gait lab's
 #                                      run (and res/)
@@ -15,7 +15,7 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-gaitlab_layers=(io run gait tables physics plot video lab)
+gaitlab_layers=(io run servo gaitfile report tables physics plot video lab)
 
 # The include prefixes a file in folder $1 may use.
 allowed_prefixes() {

@@ -9,8 +9,8 @@
 
 #include <yaml-cpp/yaml.h>
 
-#include "gaitlab/gait/GaitFile.h"
-#include "gaitlab/gait/GaitFileKeys.h"
+#include "gaitlab/gaitfile/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFileKeys.h"
 #include "gaitlab/io/InputError.h"
 #include "tools/trotix-gait/GaitOptions.h"
 

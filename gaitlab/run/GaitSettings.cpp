@@ -1,4 +1,4 @@
-#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 namespace {
