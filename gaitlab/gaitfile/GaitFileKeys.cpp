@@ -9,6 +9,7 @@ constexpr double kMaxStepRate = 100.0;
 constexpr double kMaxLength = kMaxFootPathLength;
 constexpr double kMaxAngle = 10.0;  // rad
 constexpr double kMaxPulseUs = 100000.0;
+constexpr double kMaxBusPosition = 4095.0;  // a Dynamixel's last position in one turn
 
 }  // namespace
 
@@ -66,6 +67,7 @@ const SectionKeys<JointServo>& JointKeys() {
       {"us_per_rad", &JointServo::usPerRad, 1e-6, kMaxPulseUs},
       {"min_us", &JointServo::minUs, 0.0, kMaxPulseUs},
       {"max_us", &JointServo::maxUs, 0.0, kMaxPulseUs},
+      {"center", &JointServo::center, 0.0, kMaxBusPosition},
   };
   return keys;
 }

@@ -31,6 +31,9 @@ struct JointServo {
   double usPerRad = 2000.0 / kTruePi;  // 1000 us per quarter turn
   double minUs = kDefaultMinUs;
   double maxUs = kDefaultMaxUs;
+  // A bus servo's position at `zero`, in its own units; left out, the
+  // middle of its travel (2048 on Dynamixel, 500 on LX-16A).
+  std::optional<double> center;
 
   bool hasLimits() const { return lower || upper || maxSpeed; }
   double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
