@@ -13,7 +13,7 @@
 
 #include "gaitlab/bus/DriveFrame.h"
 #include "gaitlab/bus/ServoBus.h"
-#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

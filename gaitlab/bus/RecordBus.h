@@ -9,9 +9,9 @@
 #include <string>
 
 #include "gaitlab/bus/ServoBus.h"
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/io/OutputBuffer.h"
 #include "gaitlab/io/OutputFile.h"
+#include "gaitlab/run/GaitSettings.h"
 #include "gaitlab/tables/ServoTable.h"
 
 namespace trotix {

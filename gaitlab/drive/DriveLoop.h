@@ -12,7 +12,7 @@
 #include "gaitlab/drive/DriveInput.h"
 #include "gaitlab/drive/DriveTick.h"
 #include "gaitlab/drive/ServoFrames.h"
-#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/run/Schedule.h"
 
 namespace trotix {
 

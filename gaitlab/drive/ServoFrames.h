@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "gaitlab/bus/ServoBus.h"
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/ServoLimiter.h"
+#include "gaitlab/run/GaitSettings.h"
+#include "gaitlab/servo/ServoLimiter.h"
 
 namespace trotix {
 

@@ -7,8 +7,8 @@
 #include <array>
 #include <optional>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

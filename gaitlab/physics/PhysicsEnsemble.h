@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

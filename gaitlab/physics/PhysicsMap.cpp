@@ -7,8 +7,8 @@
 #include <mutex>
 #include <thread>
 
-#include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
+#include "gaitlab/run/GaitRun.h"
 
 namespace trotix {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "gaitlab/physics/PhysicsSummary.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

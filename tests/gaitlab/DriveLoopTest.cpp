@@ -11,7 +11,7 @@
 
 #include "gaitlab/drive/DriveLoop.h"
 #include "gaitlab/drive/SoftStart.h"
-#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/run/GaitSettings.h"
 
 // Every allocation of this test program, counted.
 std::atomic<long> allocations{0};

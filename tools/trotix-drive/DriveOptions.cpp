@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "gaitlab/bus/OpenServoBus.h"
-#include "gaitlab/gait/Schedule.h"  // kMaxTicks
 #include "gaitlab/io/FileUse.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/IntegerText.h"
+#include "gaitlab/run/Schedule.h"  // kMaxTicks
 #include "tools/trotix-gait/GaitCommandLine.h"
 #include "trotix/SliderMapping.h"
 

@@ -19,7 +19,7 @@
 #include "gaitlab/drive/Realtime.h"
 #include "gaitlab/drive/StatusLine.h"
 #include "gaitlab/drive/TelemetryLog.h"
-#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/PhysicsSection.h"

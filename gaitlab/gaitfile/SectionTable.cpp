@@ -1,4 +1,4 @@
-#include "gaitlab/gait/SectionTable.h"
+#include "gaitlab/gaitfile/SectionTable.h"
 
 #include "gaitlab/io/NumberText.h"
 

@@ -1,4 +1,4 @@
-#include "gaitlab/gait/ServoLimiter.h"
+#include "gaitlab/servo/ServoLimiter.h"
 
 #include <algorithm>
 #include <cmath>

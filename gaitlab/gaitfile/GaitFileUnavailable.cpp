@@ -2,7 +2,7 @@
 // --print-gait are refused, each in one line.
 #include <cerrno>
 
-#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/InputError.h"
 
 namespace trotix {

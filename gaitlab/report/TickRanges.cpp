@@ -1,4 +1,4 @@
-#include "gaitlab/gait/TickRanges.h"
+#include "gaitlab/report/TickRanges.h"
 
 namespace trotix {
 

@@ -4,8 +4,8 @@
 #ifndef TROTIX_GAITLAB_GAITFILEKEYS_H_
 #define TROTIX_GAITLAB_GAITFILEKEYS_H_
 
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/SectionTable.h"
+#include "gaitlab/gaitfile/SectionTable.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

@@ -1,4 +1,4 @@
-#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/run/Schedule.h"
 
 #include <algorithm>
 #include <array>

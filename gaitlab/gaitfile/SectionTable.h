@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "gaitlab/gait/YamlFields.h"
+#include "gaitlab/gaitfile/YamlFields.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {

@@ -1,8 +1,4 @@
-#include "gaitlab/gait/GaitSettings.h"
-
-#include <variant>
-
-#include "gaitlab/gait/GaitFileKeys.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 namespace {
@@ -11,9 +7,7 @@ void ApplyGaitSettings(const GaitSettings& settings, WalkEngine& engine) {
   for (int leg = 0; leg < kLegCount; ++leg) {
     const LegGaitParams& gait = settings.legs[leg];
     LegGaitParams& p = engine.legs[leg];
-    for (const SectionKey<LegGaitParams>& key : LegKeys()) {
-      std::visit([&](auto member) { p.*member = gait.*member; }, key.field);
-    }
+    for (double LegGaitParams::*field : kGaitLegFields) p.*field = gait.*field;
     p.halfSideStepLength = p.sideStepLength * 0.5;
   }
   for (LocusSet* set : {&engine.locusSet2, &engine.locusSet3, &engine.locusSet4}) {

@@ -23,8 +23,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/YamlFields.h"
+#include "gaitlab/gaitfile/YamlFields.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

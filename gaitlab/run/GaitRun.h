@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/run/Schedule.h"
 #include "gaitlab/run/TickRecord.h"
 #include "gaitlab/run/WalkStep.h"
 

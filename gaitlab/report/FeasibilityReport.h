@@ -11,11 +11,11 @@
 #include <optional>
 #include <string>
 
-#include "gaitlab/gait/AngleUnit.h"
-#include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/ServoLimiter.h"
-#include "gaitlab/gait/TickRanges.h"
+#include "gaitlab/report/AngleUnit.h"
+#include "gaitlab/report/TickRanges.h"
+#include "gaitlab/run/GaitRun.h"
+#include "gaitlab/run/GaitSettings.h"
+#include "gaitlab/servo/ServoLimiter.h"
 
 namespace trotix {
 

@@ -1,4 +1,4 @@
-#include "gaitlab/gait/YamlFields.h"
+#include "gaitlab/gaitfile/YamlFields.h"
 
 #include <yaml-cpp/yaml.h>
 

@@ -1,4 +1,4 @@
-#include "gaitlab/gait/FeasibilityReport.h"
+#include "gaitlab/report/FeasibilityReport.h"
 
 #include <algorithm>
 #include <cmath>

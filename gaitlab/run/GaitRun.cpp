@@ -1,9 +1,9 @@
-#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/run/GaitRun.h"
 
 #include <exception>
 #include <thread>
 
-#include "gaitlab/gait/TickPipeline.h"
+#include "gaitlab/run/TickPipeline.h"
 
 namespace trotix {
 namespace {

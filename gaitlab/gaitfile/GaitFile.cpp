@@ -1,12 +1,12 @@
-#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "gaitlab/gait/GaitFileKeys.h"
-#include "gaitlab/gait/YamlDocument.h"
+#include "gaitlab/gaitfile/GaitFileKeys.h"
+#include "gaitlab/gaitfile/YamlDocument.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/InputFile.h"
 #include "trotix/SliderMapping.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

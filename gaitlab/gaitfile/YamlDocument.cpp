@@ -1,4 +1,4 @@
-#include "gaitlab/gait/YamlDocument.h"
+#include "gaitlab/gaitfile/YamlDocument.h"
 
 #include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/eventhandler.h>

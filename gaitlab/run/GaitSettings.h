@@ -39,6 +39,13 @@ struct JointServo {
   double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
 };
 
+// The fields of a leg that a gait sets, the gait file's leg keys; the
+// others are the engine's running state, which the sliders and ticks write.
+constexpr double LegGaitParams::*kGaitLegFields[] = {
+    &LegGaitParams::stepRate,    &LegGaitParams::stepHeight,  &LegGaitParams::footOffsetX,
+    &LegGaitParams::footOffsetY, &LegGaitParams::footOffsetZ, &LegGaitParams::sideStepLength,
+};
+
 constexpr double kDefaultJumpThreshold = 0.2;  // rad between consecutive ticks
 
 struct GaitSettings {

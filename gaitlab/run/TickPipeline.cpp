@@ -1,4 +1,4 @@
-#include "gaitlab/gait/TickPipeline.h"
+#include "gaitlab/run/TickPipeline.h"
 
 namespace trotix {
 

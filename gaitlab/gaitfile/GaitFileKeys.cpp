@@ -1,4 +1,4 @@
-#include "gaitlab/gait/GaitFileKeys.h"
+#include "gaitlab/gaitfile/GaitFileKeys.h"
 
 namespace trotix {
 namespace {
