@@ -12,8 +12,8 @@
 
 #include <stdexcept>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsMap.h"
+#include "gaitlab/run/GaitSettings.h"
 
 extern char** environ;
 

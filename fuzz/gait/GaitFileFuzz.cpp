@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "fuzz/OneLineMessage.h"
-#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/PhysicsSection.h"
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "fuzz/OneLineMessage.h"
-#include "gaitlab/gait/Schedule.h"
 #include "gaitlab/io/InputError.h"
+#include "gaitlab/run/Schedule.h"
 #include "trotix/SliderMapping.h"
 
 namespace {

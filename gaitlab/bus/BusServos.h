@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gaitlab/bus/ServoBus.h"
-#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

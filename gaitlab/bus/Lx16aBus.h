@@ -9,7 +9,7 @@
 #include <string>
 
 #include "gaitlab/bus/ServoBus.h"
-#include "gaitlab/gait/GaitSettings.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace trotix {
 
@@ -18,6 +19,13 @@ inline char* WriteDouble(char* out, double value) {
 
 inline char* WriteInteger(char* out, std::int64_t value) {
   return std::to_chars(out, out + kMaxNumberChars, value).ptr;
+}
+
+// Copies `text` (no terminating zero) to `out`.
+inline char* WriteText(char* out, const char* text) {
+  const std::size_t length = std::strlen(text);
+  std::memcpy(out, text, length);
+  return out + length;
 }
 
 // JSON has no NaN or infinity: those become null.

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/Schedule.h"
 #include "gaitlab/lab/LabRequest.h"
 #include "gaitlab/plot/GaitPlot.h"
+#include "gaitlab/run/GaitSettings.h"
+#include "gaitlab/run/Schedule.h"
 #include "gaitlab/video/PhysicsVideo.h"
 
 namespace trotix {

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "gaitlab/gait/AngleUnit.h"
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/Schedule.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/report/AngleUnit.h"
+#include "gaitlab/run/GaitSettings.h"
+#include "gaitlab/run/Schedule.h"
 
 namespace trotix {
 

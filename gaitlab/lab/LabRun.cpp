@@ -4,10 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "gaitlab/gait/FeasibilityReport.h"
-#include "gaitlab/gait/GaitFile.h"  // GaitFileText
-#include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/gaitfile/GaitFile.h"  // GaitFileText
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/OutputBuffer.h"
@@ -21,6 +18,9 @@
 #include "gaitlab/physics/RobotMjcf.h"
 #include "gaitlab/plot/GaitPlot.h"
 #include "gaitlab/plot/PhysicsMapPlot.h"
+#include "gaitlab/report/FeasibilityReport.h"
+#include "gaitlab/run/GaitRun.h"
+#include "gaitlab/run/Schedule.h"
 #include "gaitlab/tables/CsvTable.h"
 #include "gaitlab/tables/JsonlTable.h"
 #include "gaitlab/tables/ServoTable.h"

@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "gaitlab/physics/PhysicsSummary.h"
+#include "gaitlab/run/GaitRun.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

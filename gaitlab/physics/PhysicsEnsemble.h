@@ -15,8 +15,8 @@
 #include <optional>
 #include <vector>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsRun.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

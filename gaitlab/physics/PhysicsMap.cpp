@@ -2,9 +2,9 @@
 
 #include <mutex>
 
-#include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/physics/ParallelWork.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
+#include "gaitlab/run/GaitRun.h"
 
 namespace trotix {
 

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/Schedule.h"  // SliderPositions
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "gaitlab/physics/PhysicsSummary.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/physics/FootKinematics.h"
 #include "gaitlab/physics/PhysicsSummary.h"
 #include "gaitlab/physics/RobotModel.h"
 #include "gaitlab/physics/StepTally.h"
+#include "gaitlab/run/GaitRun.h"
 
 namespace trotix {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "gaitlab/gait/SectionTable.h"
+#include "gaitlab/gaitfile/SectionTable.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/NumberText.h"
 

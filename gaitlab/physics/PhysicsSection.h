@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "gaitlab/gait/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 
 namespace trotix {

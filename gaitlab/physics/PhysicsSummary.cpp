@@ -1,7 +1,7 @@
 #include "gaitlab/physics/PhysicsSummary.h"
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/io/NumberText.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 namespace {

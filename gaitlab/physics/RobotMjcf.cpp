@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/io/NumberText.h"
 #include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/run/GaitSettings.h"
 #include "trotix/LegGeometry.h"
 
 namespace trotix {

@@ -4,9 +4,9 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/RobotMjcf.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 namespace {

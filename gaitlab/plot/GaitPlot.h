@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/plot/FootTrace.h"
 #include "gaitlab/plot/PlotPanels.h"
 #include "gaitlab/plot/SeriesEnvelope.h"
 #include "gaitlab/plot/SvgCanvas.h"
+#include "gaitlab/run/GaitRun.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

@@ -1,18 +1,10 @@
 #include "gaitlab/tables/JsonlTable.h"
 
-#include <cstring>
-
 #include "gaitlab/io/NumberText.h"
 #include "gaitlab/tables/TableColumns.h"
 
 namespace trotix {
 namespace {
-
-char* WriteText(char* p, const char* text) {
-  const std::size_t length = std::strlen(text);
-  std::memcpy(p, text, length);
-  return p + length;
-}
 
 template <typename Array, typename Writer>
 char* WriteArray(char* p, const Array& values, Writer write) {

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "gaitlab/gait/GaitRun.h"
 #include "gaitlab/io/OutputBuffer.h"
+#include "gaitlab/run/GaitRun.h"
 #include "gaitlab/tables/TableColumns.h"
 
 namespace trotix {

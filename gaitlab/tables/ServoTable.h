@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/ServoLimiter.h"
 #include "gaitlab/io/OutputBuffer.h"
+#include "gaitlab/run/GaitRun.h"
+#include "gaitlab/run/GaitSettings.h"
+#include "gaitlab/servo/ServoLimiter.h"
 #include "gaitlab/tables/TableColumns.h"
 
 namespace trotix {

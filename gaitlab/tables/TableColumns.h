@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "gaitlab/gait/AngleUnit.h"
-#include "gaitlab/gait/GaitSettings.h"  // kJointNames
+#include "gaitlab/report/AngleUnit.h"
+#include "gaitlab/run/GaitSettings.h"  // kJointNames
 
 namespace trotix {
 

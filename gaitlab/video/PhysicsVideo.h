@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "gaitlab/gait/Schedule.h"
 #include "gaitlab/physics/PhysicsCheck.h"
+#include "gaitlab/run/Schedule.h"
 #include "gaitlab/video/VideoEncoder.h"
 
 namespace trotix {

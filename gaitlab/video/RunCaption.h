@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/run/Schedule.h"
 
 namespace trotix {
 

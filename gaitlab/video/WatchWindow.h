@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "gaitlab/gait/GaitSettings.h"
-#include "gaitlab/gait/Schedule.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/run/GaitSettings.h"
+#include "gaitlab/run/Schedule.h"
 
 namespace trotix {
 

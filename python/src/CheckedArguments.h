@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/run/Schedule.h"
 
 namespace trotix {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "gaitlab/gait/GaitFileKeys.h"
+#include "gaitlab/gaitfile/GaitFileKeys.h"
 #include "python/src/ArrayOwner.h"
 #include "python/src/Bindings.h"
 #include "python/src/CheckedArguments.h"

@@ -1,7 +1,7 @@
 // trotix.Gait: a gait file in memory, read and written with the command
 // line's own parser and printer, so its messages and values are the same.
-#include "gaitlab/gait/GaitFile.h"
-#include "gaitlab/gait/GaitFileKeys.h"
+#include "gaitlab/gaitfile/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFileKeys.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsSection.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "gaitlab/gait/GaitSettings.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gaitlab/gait/GaitRun.h"
+#include "gaitlab/run/GaitRun.h"
 #include "gaitlab/tables/TableColumns.h"
 #include "python/src/GaitDescription.h"
 

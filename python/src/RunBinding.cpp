@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "gaitlab/gait/FeasibilityReport.h"
-#include "gaitlab/gait/ServoLimiter.h"
 #include "gaitlab/io/InputError.h"
+#include "gaitlab/report/FeasibilityReport.h"
+#include "gaitlab/servo/ServoLimiter.h"
 #include "gaitlab/tables/ServoTable.h"
 #include "python/src/ArrayOwner.h"
 #include "python/src/Bindings.h"

@@ -9,11 +9,11 @@
 #include <stdexcept>
 #include <thread>
 
-#include "gaitlab/gait/GaitFile.h"
-#include "gaitlab/gait/GaitRun.h"
-#include "gaitlab/gait/TickPipeline.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/physics/MjcfGait.h"
+#include "gaitlab/run/GaitRun.h"
+#include "gaitlab/run/TickPipeline.h"
 #include "gaitlab/tables/ServoTable.h"
 #include "tests/gaitlab/EngineReference.h"
 #include "trotix/SliderMapping.h"

@@ -9,8 +9,8 @@
 
 #include <yaml-cpp/yaml.h>
 
-#include "gaitlab/gait/GaitFile.h"
-#include "gaitlab/gait/GaitFileKeys.h"
+#include "gaitlab/gaitfile/GaitFile.h"
+#include "gaitlab/gaitfile/GaitFileKeys.h"
 #include "gaitlab/io/InputError.h"
 #include "tools/trotix-gait/GaitOptions.h"
 
@@ -268,6 +268,15 @@ void ExpectSameKeys(const Struct& a, const Struct& b, const SectionKeys<Struct>&
                     const std::string& what) {
   for (const SectionKey<Struct>& key : keys) {
     EXPECT_EQ(KeyText(a, key), KeyText(b, key)) << what << "." << key.name;
+  }
+}
+
+// The engine's set-up copies the fields a gait sets; the file must name each.
+TEST(GaitFileTest, LegKeysAreTheFieldsAGaitSets) {
+  ASSERT_EQ(LegKeys().size(), std::size(kGaitLegFields));
+  for (std::size_t i = 0; i < LegKeys().size(); ++i) {
+    EXPECT_EQ(std::get<double LegGaitParams::*>(LegKeys()[i].field), kGaitLegFields[i])
+        << LegKeys()[i].name;
   }
 }
 

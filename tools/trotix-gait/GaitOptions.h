@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "gaitlab/gait/Schedule.h"  // kMaxTicks
 #include "gaitlab/lab/LabRequest.h"
+#include "gaitlab/run/Schedule.h"  // kMaxTicks
 #include "trotix/SliderMapping.h"  // the slider ranges; positions outside are refused
 
 namespace trotix {

@@ -7,9 +7,7 @@
 #include <new>
 #include <string>
 
-#include "gaitlab/gait/FeasibilityReport.h"
-#include "gaitlab/gait/GaitFile.h"
-#include "gaitlab/gait/Schedule.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/BinaryStandardStreams.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
@@ -17,6 +15,8 @@
 #include "gaitlab/io/TemporaryFiles.h"
 #include "gaitlab/lab/LabRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
+#include "gaitlab/report/FeasibilityReport.h"
+#include "gaitlab/run/Schedule.h"
 #include "tools/trotix-gait/GaitOptions.h"
 
 namespace trotix {

@@ -1,8 +1,8 @@
 // The PCA9685 bus against the board's register model behind a fake i2c-dev.
 #include <gtest/gtest.h>
 
-#include "FakeI2c.h"
 #include "gaitlab/bus/Pca9685Bus.h"
+#include "testing/bus/FakeI2c.h"
 
 namespace trotix {
 namespace {

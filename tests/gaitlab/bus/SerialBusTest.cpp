@@ -6,10 +6,10 @@
 #include <functional>
 #include <string>
 
-#include "DynamixelEmulator.h"
-#include "Lx16aEmulator.h"
 #include "gaitlab/bus/DynamixelBus.h"
 #include "gaitlab/bus/Lx16aBus.h"
+#include "testing/bus/DynamixelEmulator.h"
+#include "testing/bus/Lx16aEmulator.h"
 
 namespace trotix {
 namespace {
