@@ -50,8 +50,10 @@ VideoRequest DescribeVideo(const LabRequest& options, const GaitSettings& gait,
 }
 
 std::string DescribeMap(const LabRequest& options) {
-  return "9 x 9 slider settings, 10 s each from a standing start, medians of " +
-         std::to_string(options.ensembleMembers) + " models \xC2\xB7 " +
+  return "9 x 9 slider settings, 10 s each from a standing start, medians of up to " +
+         std::to_string(options.ensembleMembers) + " models" +
+         (options.ensembleSeed != 0 ? " (seed " + std::to_string(options.ensembleSeed) + ")" : "") +
+         " \xC2\xB7 " +
          (options.gaitPath.empty() ? std::string("the built-in gait and model")
                                    : "gait " + PrintableText(options.gaitPath));
 }

@@ -34,7 +34,8 @@ struct LabRequest {
   double videoFps = 0.0;           // 0: one frame per tick
   int videoWidth = 640, videoHeight = 480;
   std::int64_t rampTicks = 0;
-  int ensembleMembers = kDefaultEnsembleMembers;  // models a physics run walks
+  int ensembleMembers = kDefaultEnsembleMembers;  // models a physics run walks at most
+  std::uint64_t ensembleSeed = 0;                 // which ensemble they are
   TableFormat format = TableFormat::kCsv;
   AngleUnit units = kRadians;  // of the rows and the report
   bool targets = false;

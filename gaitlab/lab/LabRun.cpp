@@ -94,8 +94,12 @@ void WarnAboutLateRows(const LabRequest& options, const Schedule& schedule, cons
                late == 1 ? "has" : "have");
 }
 
-std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait) {
-  return RobotMjcf(parameters, gait.tickPeriodMs, MjcfGaitOf(gait, parameters));
+// With a run, the keyframe "replay" is its first state.
+std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings& gait,
+                         const PhysicsCheck* physics = nullptr) {
+  MjcfGait exported = MjcfGaitOf(gait, parameters);
+  if (physics != nullptr) exported.replayStart = physics->startState();
+  return RobotMjcf(parameters, gait.tickPeriodMs, exported);
 }
 
 // Opens every output first, so that a bad file name fails before any work.
@@ -153,7 +157,7 @@ int RunAndWrite(const LabRequest& options, const GaitSettings& gait, const Sched
   if (reportFile) WriteWhole(*reportFile, report->json(options.units));
   if (summaryFile) WriteWhole(*summaryFile, PhysicsSummaryJson(physics->summary()));
   if (mjcfFile) {
-    WriteWhole(*mjcfFile, ExportedMjcf(parameters, gait));
+    WriteWhole(*mjcfFile, ExportedMjcf(parameters, gait, physics));
     WriteWhole(*replayFile, physics->replayCsv());
     mjcfFile->commit();
     replayFile->commit();
@@ -183,7 +187,8 @@ int RunAndWrite(const LabRequest& options, const GaitSettings& gait, const Sched
 
 int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& words) {
   const GaitSettings& gait = inputs.gait;
-  const PhysicsParameters& physicsParameters = inputs.physics;
+  PhysicsParameters physicsParameters = inputs.physics;
+  physicsParameters.spread.seed = options.ensembleSeed;
   if (options.printGait) {
     WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, words.output,
                    GaitFileText(gait, PhysicsSectionText(physicsParameters)));

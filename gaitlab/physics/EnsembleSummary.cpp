@@ -67,14 +67,20 @@ PhysicsSummary CombineSummaries(const Members& members) {
   s.fell = Most(members, &PhysicsSummary::fell);
   s.fellAtS = Median(members, [](const PhysicsSummary& m) { return m.fellAtS; });
   s.recovered = Most(members, &PhysicsSummary::recovered);
+  s.scraped = Most(members, &PhysicsSummary::scraped);
   s.unstable = std::any_of(members.begin(), members.end(),
                            [](const PhysicsSummary& m) { return m.unstable; });
   s.members = static_cast<int>(members.size());
   s.forwardSpeed = SpreadOf(members, &PhysicsSummary::forwardSpeedMmS);
   s.yawRate = SpreadOf(members, &PhysicsSummary::yawRateDegS);
-  std::size_t fallen = 0;
-  for (const PhysicsSummary& m : members) fallen += m.fell;
+  std::size_t fallen = 0, scraped = 0;
+  for (const PhysicsSummary& m : members) {
+    fallen += m.fell;
+    scraped += m.scraped;
+  }
+  s.scrapedFraction = static_cast<double>(scraped) / static_cast<double>(members.size());
   s.fellFraction = static_cast<double>(fallen) / static_cast<double>(members.size());
+  s.fall = EstimateFalls(static_cast<int>(fallen), s.members);
   // Where every member fell, how each tumbled is no verdict of the gait's.
   s.membersDisagree = fallen == 0 ? Wide(s.forwardSpeed, kSpeedSpreadFloorMmS) ||
                                         Wide(s.yawRate, kYawSpreadFloorDegS)

@@ -7,12 +7,18 @@
 #include <array>
 #include <optional>
 
+#include <vector>
+
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 
 using JointRange = std::array<double, 2>;  // lowest, highest, in the model's angle
+
+struct MjcfState {
+  std::vector<double> qpos, ctrl;
+};
 
 struct MjcfGait {
   // Only joints with both limits get a range.
@@ -21,6 +27,9 @@ struct MjcfGait {
   // (mm) that puts the lowest foot on the floor; none without a gait.
   std::optional<JointAngles> standing;
   double standingHeightMm = 0.0;
+  // A physics run's first state, as MuJoCo's qpos and ctrl: the keyframe
+  // "replay", where its replay starts.
+  std::optional<MjcfState> replayStart;
 };
 
 MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameters);

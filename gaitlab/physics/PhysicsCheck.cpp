@@ -15,6 +15,7 @@ class MujocoPhysicsCheck : public PhysicsCheck {
   PhysicsRun& run() override { return run_.first(); }
   void keepReplay() override { run_.first().keepReplay(); }
   std::string replayCsv() const override { return run_.first().replayCsv(); }
+  MjcfState startState() const override { return run_.first().startState(); }
   void stopWhen(const std::atomic<bool>* stop) override { run_.stopWhen(stop); }
 
  private:

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
 #include "gaitlab/physics/PhysicsSummary.h"
 #include "gaitlab/run/GaitRun.h"
@@ -21,6 +22,8 @@ class PhysicsCheck {
  public:
   virtual ~PhysicsCheck() = default;
   virtual TickStage& stage() = 0;
+  // The first call walks the ensemble's other members (most of its work),
+  // stopping as stopWhen() says; later calls repeat what it found.
   virtual PhysicsSummary summary() const = 0;
   // The run whose model and state a picture shows: the first member's.
   virtual PhysicsRun& run() = 0;
@@ -28,9 +31,10 @@ class PhysicsCheck {
   // kept from the first tick on only when asked before the run.
   virtual void keepReplay() = 0;
   virtual std::string replayCsv() const = 0;
-  // Makes the stage throw RunStopped between the members of a tick once
-  // `stop` is set (a tick of many members at a fine time step takes
-  // seconds). By default a tick always ends.
+  // The first model's state as the run began (PhysicsRun::startState).
+  virtual MjcfState startState() const = 0;
+  // Makes the stage and the first summary() throw RunStopped between ticks
+  // once `stop` is set; nullptr: never. By default a run always ends.
   virtual void stopWhen(const std::atomic<bool>* /*stop*/) {}
 };
 

@@ -34,10 +34,17 @@ using MapProgress = std::function<void(std::size_t cellsDone)>;
 // The ticks a setting walks: at least `seconds`, whatever the tick period.
 std::int64_t MapTicks(const GaitSettings& gait, double seconds = kMapSecondsPerSetting);
 
+class EnsembleModels;
+
+// Walks one setting as the map does, its members one after another (the
+// settings share the cores).
+PhysicsSummary RunPhysicsSetting(const EnsembleModels& models, const GaitSettings& gait,
+                                 double seconds, SliderPositions sliders);
+
 // Walks each setting from a standing start for MapTicks(gait, seconds), as
-// an ensemble of `members` (PhysicsEnsemble.h), on `threads` threads (0: one
-// per core), telling `progress` of each setting done. Throws InputError
-// naming the map as `what` when built without MuJoCo.
+// an ensemble of up to `members` (PhysicsEnsemble.h), the settings on
+// `threads` threads (0: one per core), telling `progress` of each setting
+// done. Throws InputError naming the map as `what` when built without MuJoCo.
 std::vector<MapCell> RunPhysicsMap(const PhysicsParameters& parameters, const GaitSettings& gait,
                                    double seconds = kMapSecondsPerSetting, unsigned threads = 0,
                                    int members = kDefaultEnsembleMembers,

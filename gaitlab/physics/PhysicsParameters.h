@@ -6,6 +6,7 @@
 #define TROTIX_GAITLAB_PHYSICSPARAMETERS_H_
 
 #include <cmath>
+#include <cstdint>
 
 #include "gaitlab/run/GaitVariants.h"  // LateralAxis
 
@@ -16,6 +17,26 @@ namespace trotix {
 // axis, the leg the engine's solver inverts exactly. Roll first: the roll
 // turns about the trunk's long axis and the pitch follows it.
 enum class LegChain { kPitchFirst, kRollFirst };
+
+// How far an ensemble's members (all but the first, which is the model as
+// given) differ from the model: each value is drawn uniformly within +- its
+// amplitude, relative for the masses, friction and servo, absolute for the
+// rest. The defaults come from scripts/ensemble-sensitivity.py, which prints
+// how far each plausible error moves the walk (docs/physics.md).
+struct EnsembleSpread {
+  double mass = 0.03;  // each of the three masses
+  double friction = 0.1;
+  double servoKp = 0.15;
+  double servoTorqueLimit = 0.1;
+  double jointDamping = 0.15;
+  double jointArmature = 0.3;
+  double bodyOffsetMm = 5.0;       // the trunk box's centre, forwards and sideways
+  double startTiltDeg = 1.0;       // the trunk's roll and pitch as it is set down
+  double timeStep = 0.3;           // the largest step shortened by up to this share
+  double commandNoiseRad = 0.002;  // each commanded angle, each tick
+  // Which ensemble: each seed draws other members (not a gait file key).
+  std::uint64_t seed = 0;
+};
 
 // A small hobby-servo quadruped of about 1 kg. Units: kg, mm, N m, s.
 struct PhysicsParameters {
@@ -63,11 +84,15 @@ struct PhysicsParameters {
   // changes a 60 s walk's speeds by a few mm/s, well inside what the open
   // loop trot itself varies by, at 1.5 times the cost.
   double maxTimeStepMs = 3.0;
+
+  EnsembleSpread spread;
 };
 
-// How many models a physics run walks at once (PhysicsEnsemble.h).
-constexpr int kDefaultEnsembleMembers = 5;
+// How many models a physics run walks at the most (PhysicsEnsemble.h): it
+// stops adding members once its fall verdict is clear.
+constexpr int kDefaultEnsembleMembers = 24;
 constexpr int kMaxEnsembleMembers = 100;
+constexpr std::int64_t kMaxEnsembleSeed = 2147483647;
 
 inline double LateralSign(const PhysicsParameters& parameters, int leg) {
   return LateralSign(parameters.lateralAxis, leg);

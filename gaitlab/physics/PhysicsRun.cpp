@@ -14,12 +14,14 @@ double Wrapped(double angle) { return std::remainder(angle, 2.0 * kTruePi); }
 
 }  // namespace
 
-PhysicsRun::PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise)
+PhysicsRun::PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise,
+                       StartTilt start)
     : model_(model),
       data_(model.makeData()),
       kinematics_(model),
       tally_(model),
       noise_(noise),
+      start_(start),
       random_(noise.seed),
       tickSeconds_(tickPeriodMs / 1000.0) {}
 
@@ -30,6 +32,10 @@ void PhysicsRun::process(TickRecord& record) {
   }
   if (ticks_ == 0) standOnFloor(record.angles);
   model_.setServos(*data_, commanded(record.angles));
+  if (startState_.qpos.empty()) {
+    const mjModel& m = model_.model();
+    startState_ = {{data_->qpos, data_->qpos + m.nq}, {data_->ctrl, data_->ctrl + m.nu}};
+  }
   stepOneTick();
   if (unstable_) {
     record.body = last_;
@@ -83,13 +89,19 @@ JointAngles PhysicsRun::commanded(const JointAngles& angles) {
   return noisy;
 }
 
-// Puts the trunk upright at the origin with the legs in the first pose and
-// the lowest foot just on the floor.
+// Puts the trunk at the origin, upright but for the start's tilt, with the
+// legs in the first pose and the lowest foot just on the floor.
 void PhysicsRun::standOnFloor(const JointAngles& angles) {
   mjData& d = *data_;
   mjtNum* trunk = d.qpos + model_.trunkQpos();
   std::fill(trunk, trunk + 7, 0.0);
-  trunk[3] = 1.0;
+  // Roll about x, then pitch about the rolled y.
+  const double cr = std::cos(start_.rollRad / 2), sr = std::sin(start_.rollRad / 2);
+  const double cp = std::cos(start_.pitchRad / 2), sp = std::sin(start_.pitchRad / 2);
+  trunk[3] = cr * cp;
+  trunk[4] = sr * cp;
+  trunk[5] = cr * sp;
+  trunk[6] = sr * sp;
   model_.setJoints(d, angles);
   mj_kinematics(&model_.model(), &d);
   double lowest = 0.0;
@@ -128,9 +140,14 @@ void PhysicsRun::checkFall() {
     trunkOnFloor_ = trunkOnFloor_ || d.contact[c].geom1 == model_.trunkGeom() ||
                     d.contact[c].geom2 == model_.trunkGeom();
   }
-  if (std::isnan(fellAtS_) && (tilt_ * kDegrees > kFallTiltDegrees || trunkOnFloor_)) {
-    fellAtS_ = d.time;
+  const bool down = tilt_ * kDegrees > kFallTiltDegrees || trunkOnFloor_;
+  if (!down) {
+    scraped_ = scraped_ || !std::isnan(downSinceS_);
+    downSinceS_ = NAN;
+    return;
   }
+  if (std::isnan(downSinceS_)) downSinceS_ = d.time;
+  if (std::isnan(fellAtS_) && d.time - downSinceS_ >= kRecoverSeconds) fellAtS_ = downSinceS_;
 }
 
 BodyPose PhysicsRun::pose() const {
@@ -157,13 +174,17 @@ PhysicsSummary PhysicsRun::summary() const {
     s.yawRateDegS = last_.yaw * kDegrees / s.seconds;
   }
   s.maxTiltDeg = maxTilt_ * kDegrees;
-  s.fell = !std::isnan(fellAtS_);
-  s.fellAtS = fellAtS_;
+  // Down when the run ended, it had no time left to get up.
+  s.fellAtS = std::isnan(fellAtS_) ? downSinceS_ : fellAtS_;
+  s.fell = !std::isnan(s.fellAtS);
+  s.scraped = scraped_ && !s.fell;
   s.recovered = s.fell && tilt_ * kDegrees <= kFallTiltDegrees && !trunkOnFloor_;
   s.maxFootErrorMm = maxMiss_;
   tally_.fill(s, pathMm_);
   s.unstable = unstable_;
   s.fellFraction = s.fell ? 1.0 : 0.0;
+  s.scrapedFraction = s.scraped ? 1.0 : 0.0;
+  s.fall = EstimateFalls(s.fell ? 1 : 0, 1);
   s.forwardSpeed = {s.forwardSpeedMmS, s.forwardSpeedMmS};
   s.yawRate = {s.yawRateDegS, s.yawRateDegS};
   return s;

@@ -25,6 +25,12 @@ struct AngleNoise {
   std::uint64_t seed = 0;
 };
 
+// The trunk's tilt as the run sets it down on the floor, radians.
+struct StartTilt {
+  double rollRad = 0.0;
+  double pitchRad = 0.0;
+};
+
 // A uniform number in [-1, 1) from the generator's 53 high bits: the same
 // on every platform, unlike the standard distributions.
 inline double UniformSigned(std::mt19937_64& random) {
@@ -34,7 +40,8 @@ inline double UniformSigned(std::mt19937_64& random) {
 class PhysicsRun : public TickStage {
  public:
   // The model must outlive the run; several runs may share it.
-  PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise = {});
+  PhysicsRun(const RobotModel& model, double tickPeriodMs, AngleNoise noise = {},
+             StartTilt start = {});
 
   // The first tick stands the robot on the floor in that tick's pose. Once
   // the integration has broken down the trunk stays where it last was.
@@ -50,6 +57,9 @@ class PhysicsRun : public TickStage {
   // What was kept as CSV: time_s, then every qpos column by name (the
   // trunk's position in m and orientation quaternion, each joint in rad).
   std::string replayCsv() const;
+  // MuJoCo's state as the first tick began: the trunk set down, the servos
+  // given the first tick's angles. Empty before the first tick.
+  const MjcfState& startState() const { return startState_; }
 
  private:
   void standOnFloor(const JointAngles& angles);
@@ -63,6 +73,7 @@ class PhysicsRun : public TickStage {
   FootKinematics kinematics_;
   StepTally tally_;
   AngleNoise noise_;
+  StartTilt start_;
   std::mt19937_64 random_;
   double tickSeconds_;
   std::int64_t ticks_ = 0;
@@ -71,11 +82,14 @@ class PhysicsRun : public TickStage {
   double maxTilt_ = 0.0;  // rad
   double tilt_ = 0.0;     // rad, now
   bool trunkOnFloor_ = false;
+  double downSinceS_ = NAN;  // when the trunk went down, while it is
   double fellAtS_ = NAN;
+  bool scraped_ = false;
   double maxMiss_ = 0.0;
   bool unstable_ = false;
   bool keepReplay_ = false;
   std::vector<double> replay_;  // time and qpos of each kept tick
+  MjcfState startState_;
 };
 
 }  // namespace trotix

@@ -36,6 +36,20 @@ const SectionKeys<PhysicsParameters> kKeys = {
     {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.1, 3.0},
 };
 
+// The physics section's `spread` section: the ensemble's amplitudes.
+const SectionKeys<EnsembleSpread> kSpreadKeys = {
+    {"mass", &EnsembleSpread::mass, 0.0, 0.5},
+    {"friction", &EnsembleSpread::friction, 0.0, 0.5},
+    {"servo_kp", &EnsembleSpread::servoKp, 0.0, 0.5},
+    {"servo_torque_limit", &EnsembleSpread::servoTorqueLimit, 0.0, 0.5},
+    {"joint_damping", &EnsembleSpread::jointDamping, 0.0, 0.5},
+    {"joint_armature", &EnsembleSpread::jointArmature, 0.0, 0.5},
+    {"body_offset_mm", &EnsembleSpread::bodyOffsetMm, 0.0, 20.0},
+    {"start_tilt_deg", &EnsembleSpread::startTiltDeg, 0.0, 10.0},
+    {"time_step", &EnsembleSpread::timeStep, 0.0, 0.5},
+    {"command_noise_rad", &EnsembleSpread::commandNoiseRad, 0.0, 0.05},
+};
+
 const ChoiceKeys<PhysicsParameters> kChoices = {
     {"leg_chain",
      {"pitch_first", "roll_first"},
@@ -83,15 +97,21 @@ std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
 
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
   return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
-            ReadSection(section, "physics", fields, kKeys, parameters, ChoiceNames(kChoices));
+            std::vector<std::string> more = ChoiceNames(kChoices);
+            more.push_back("spread");
+            ReadSection(section, "physics", fields, kKeys, parameters, more);
             ReadChoices(section, "physics", fields, kChoices, parameters);
+            if (const YAML::Node spread = section["spread"]) {
+              ReadSection(spread, "physics.spread", fields, kSpreadKeys, parameters.spread);
+            }
           }};
 }
 
 std::string PhysicsSectionText(const PhysicsParameters& parameters) {
   return "physics:   # the robot model of --physics (docs/physics.md)\n" +
          ChoicesText(parameters, kChoices, "  ") + SectionText(parameters, kKeys, "  ", "\n") +
-         "\n";
+         "\n  spread:   # how the ensemble's members differ\n" +
+         SectionText(parameters.spread, kSpreadKeys, "    ", "\n") + "\n";
 }
 
 }  // namespace trotix

@@ -17,6 +17,10 @@ std::string Flag(const char* name, bool value) {
   return std::string("\"") + name + "\": " + (value ? "true" : "false");
 }
 
+std::string Name(const char* name, const char* value) {
+  return std::string("\"") + name + "\": \"" + value + "\"";
+}
+
 std::string Joints(const PhysicsSummary& s) {
   std::string text;
   for (int joint = 0; joint < kJointCount; ++joint) {
@@ -41,7 +45,12 @@ std::string PhysicsSummaryJson(const PhysicsSummary& s) {
          Field("yaw_rate_deg_s_p10", s.yawRate.p10) + ", " +
          Field("yaw_rate_deg_s_p90", s.yawRate.p90) + ", " + Field("max_tilt_deg", s.maxTiltDeg) +
          ", " + Flag("fell", s.fell) + ", " + Field("fell_fraction", s.fellFraction) + ", " +
-         Field("fell_at_s", s.fellAtS) + ", " + Flag("recovered", s.recovered) + ", " +
+         Field("fall_probability", s.fall.probability) + ", " +
+         Field("fall_probability_low", s.fall.low) + ", " +
+         Field("fall_probability_high", s.fall.high) + ", " +
+         Name("verdict", FallVerdictName(s.fall.verdict)) + ", " + Field("fell_at_s", s.fellAtS) +
+         ", " + Flag("recovered", s.recovered) + ", " + Flag("scraped", s.scraped) + ", " +
+         Field("scraped_fraction", s.scrapedFraction) + ", " +
          Flag("members_disagree", s.membersDisagree) + ", " +
          Field("max_foot_error_mm", s.maxFootErrorMm) + ", " + Field("slip_mm", s.slipMm) + ", " +
          Field("cost_of_transport", s.costOfTransport) + ", " + Joints(s) + ", " +

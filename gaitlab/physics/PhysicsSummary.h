@@ -7,12 +7,16 @@
 #include <cmath>
 #include <string>
 
+#include "gaitlab/physics/FallEstimate.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {
 
-// The trunk counts as fallen once it tilts this far from upright.
+// The trunk is down while it tilts this far from upright or touches the
+// floor; it has fallen once it stays down kRecoverSeconds. Down for less, it
+// only scraped: a corner of the trunk box touching the floor, or a lurch.
 constexpr double kFallTiltDegrees = 60.0;
+constexpr double kRecoverSeconds = 1.0;
 
 // What one servo delivered over a run.
 struct JointTorque {
@@ -36,8 +40,9 @@ struct PhysicsSummary {
   double lateralSpeedMmS = 0.0;
   double yawRateDegS = 0.0;  // mean; positive turns left
   double maxTiltDeg = 0.0;   // largest angle of the trunk's up axis from vertical
-  bool fell = false;         // tilted past kFallTiltDegrees or touched the floor
-  double fellAtS = NAN;      // when it first did; NaN if it never did
+  bool fell = false;         // down for kRecoverSeconds, or down when the run ended
+  double fellAtS = NAN;      // when that time down began; NaN if it never fell
+  bool scraped = false;      // down and up again within kRecoverSeconds, and never fell
   bool recovered = false;    // fell, and ended upright with the trunk off the floor
   double maxFootErrorMm = 0.0;
   double slipMm = 0.0;  // how far a stance foot slides over the floor per stance
@@ -52,6 +57,10 @@ struct PhysicsSummary {
   int members = 1;
   Percentiles forwardSpeed, yawRate;
   double fellFraction = 0.0;
+  double scrapedFraction = 0.0;
+  // The chance that this gait throws the robot over, from the share of the
+  // members that fell, with its interval and verdict.
+  FallEstimate fall;
   // Some members fell and others did not, or none fell and the forward
   // speed's or the yaw rate's p10-p90 spread is over kDisagreeingSpread of
   // its larger end and over its floor.

@@ -57,17 +57,30 @@ std::array<int, kJointCount> QposOrder(const PhysicsParameters& p) {
   return order;
 }
 
-// The standing pose as the keyframe "standing", its servos holding it.
-std::string StandingKey(const PhysicsParameters& p, const MjcfGait& gait) {
-  if (!gait.standing) return "";
-  const JointAngles model = ModelJointAngles(*gait.standing);
-  std::string qpos = Metres({0, 0, gait.standingHeightMm}) + " 1 0 0 0", ctrl;
-  for (const int joint : QposOrder(p)) qpos += " " + Number(model[joint]);
-  for (int joint = 0; joint < kJointCount; ++joint) {
-    ctrl += (joint == 0 ? "" : " ") + Number(model[joint]);
+std::string Numbers(const std::vector<double>& values) {
+  std::string text;
+  for (const double value : values) text += (text.empty() ? "" : " ") + Number(value);
+  return text;
+}
+
+std::string Key(const char* name, const MjcfState& state) {
+  return std::string("    <key name=\"") + name + "\" qpos=\"" + Numbers(state.qpos) +
+         "\" ctrl=\"" + Numbers(state.ctrl) + "\"/>\n";
+}
+
+// The standing pose as the keyframe "standing", its servos holding it, and
+// a run's first state as "replay".
+std::string Keyframes(const PhysicsParameters& p, const MjcfGait& gait) {
+  std::string keys;
+  if (gait.standing) {
+    const JointAngles model = ModelJointAngles(*gait.standing);
+    MjcfState standing{{0, 0, gait.standingHeightMm / 1000.0, 1, 0, 0, 0}, {}};
+    for (const int joint : QposOrder(p)) standing.qpos.push_back(model[joint]);
+    standing.ctrl.assign(model.begin(), model.end());
+    keys += Key("standing", standing);
   }
-  return "  <keyframe>\n    <key name=\"standing\" qpos=\"" + qpos + "\" ctrl=\"" + ctrl +
-         "\"/>\n  </keyframe>\n";
+  if (gait.replayStart) keys += Key("replay", *gait.replayStart);
+  return keys.empty() ? "" : "  <keyframe>\n" + keys + "  </keyframe>\n";
 }
 
 // Upper link from the shoulder, lower link from the knee, both down the
@@ -159,7 +172,7 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       "  </worldbody>\n"
       "  <actuator>\n";
   for (int joint = 0; joint < kJointCount; ++joint) xml += Servo(p, joint);
-  xml += "  </actuator>\n" + StandingKey(p, gait) + "</mujoco>\n";
+  xml += "  </actuator>\n" + Keyframes(p, gait) + "</mujoco>\n";
   return xml;
 }
 

@@ -44,6 +44,19 @@ TextStyle Style(double size, TextAnchor anchor, const char* colour = "#1d2129") 
   return style;
 }
 
+// Fallen cells are grey, uncertain ones pale yellow.
+const char* FallenFill(FallVerdict verdict) {
+  return verdict == FallVerdict::kFalls ? "#9a9ea6" : "#f3e3a1";
+}
+
+// "fell" where every member fell, else the share that did: "fell 80%",
+// "? 40%".
+std::string FallLabel(const FallEstimate& fall) {
+  if (fall.probability >= 1.0) return "fell";
+  const std::string percent = std::to_string(std::lround(fall.probability * 100)) + "%";
+  return (fall.verdict == FallVerdict::kFalls ? "fell " : "? ") + percent;
+}
+
 void DrawAxes(SvgCanvas& canvas, double left, const std::vector<MapCell>& cells) {
   for (int column = 0; column < kMapColumns; ++column) {
     canvas.text(left + (column + 0.5) * kCell, kPanelTop + kMapRows * kCell + 18.0,
@@ -67,7 +80,8 @@ void DrawPanel(SvgCanvas& canvas, double left, const MapQuantity& quantity,
   // tumbling would wash them out.
   double largest = 1e-9;
   for (const MapCell& cell : cells) {
-    if (!cell.summary.fell) largest = std::max(largest, std::abs(quantity.value(cell.summary)));
+    if (cell.summary.fall.verdict == FallVerdict::kWalks)
+      largest = std::max(largest, std::abs(quantity.value(cell.summary)));
   }
   TextStyle title = Style(16.0, TextAnchor::kStart);
   title.bold = true;
@@ -77,18 +91,17 @@ void DrawPanel(SvgCanvas& canvas, double left, const MapQuantity& quantity,
     const double x = left + static_cast<double>(i % kMapColumns) * kCell;
     const double y = kPanelTop + static_cast<double>(i / kMapColumns) * kCell;
     const double value = quantity.value(cells[i].summary);
-    const bool fell = cells[i].summary.fell;
+    const FallEstimate& fall = cells[i].summary.fall;
+    const bool walks = fall.verdict == FallVerdict::kWalks;
     const double t = value / largest;
-    canvas.rect(x, y, kCell, kCell, fell ? "#9a9ea6" : Shade(t), {"#ffffff", 1.0});
-    const char* ink = !fell && std::abs(t) > 0.6 ? "#ffffff" : "#1d2129";
-    canvas.text(x + kCell / 2.0, y + kCell / 2.0 + (fell ? -2.0 : 4.0),
+    canvas.rect(x, y, kCell, kCell, walks ? Shade(t) : FallenFill(fall.verdict), {"#ffffff", 1.0});
+    const char* ink = walks && std::abs(t) > 0.6 ? "#ffffff" : "#1d2129";
+    canvas.text(x + kCell / 2.0, y + kCell / 2.0 + (walks ? 4.0 : -2.0),
                 std::to_string(std::lround(value)), Style(12.0, TextAnchor::kMiddle, ink));
-    if (fell) {
-      const double fraction = cells[i].summary.fellFraction;
-      canvas.text(x + kCell / 2.0, y + kCell / 2.0 + 13.0,
-                  fraction < 1.0 ? "fell " + std::to_string(std::lround(fraction * 100)) + "%"
-                                 : std::string("fell"),
-                  Style(11.0, TextAnchor::kMiddle, "#ffffff"));
+    if (!walks) {
+      canvas.text(x + kCell / 2.0, y + kCell / 2.0 + 13.0, FallLabel(fall),
+                  Style(11.0, TextAnchor::kMiddle,
+                        fall.verdict == FallVerdict::kFalls ? "#ffffff" : "#1d2129"));
     }
     if (cells[i].summary.membersDisagree) {
       canvas.rect(x + 3.0, y + 3.0, kCell - 6.0, kCell - 6.0, "none", {"#f2a20c", 3.0});
@@ -107,8 +120,8 @@ std::string DrawPhysicsMap(const std::vector<MapCell>& cells, const std::string&
   canvas.text(32.0, 40.0, "Trotix slider map: what the sliders make the robot model do", heading);
   canvas.text(32.0, 64.0, caption, Style(13.0, TextAnchor::kStart, "#5b6270"));
   canvas.text(32.0, 84.0,
-              "red: forwards or turning left; blue: backwards or turning right; grey: the "
-              "trunk fell or touched the floor; orange frame: the models disagree",
+              "red: forwards or turning left; blue: backwards or turning right; grey: it falls; "
+              "yellow: uncertain (the share that fell); orange frame: the models disagree",
               Style(13.0, TextAnchor::kStart, "#5b6270"));
   const MapQuantity quantities[2] = {
       {"Forward speed", "mm/s", [](const PhysicsSummary& s) { return s.forwardSpeedMmS; }},

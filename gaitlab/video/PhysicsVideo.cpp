@@ -42,6 +42,7 @@ class MujocoPhysicsVideo : public PhysicsVideo, private TickStage {
   PhysicsRun& run() override { return physics_->run(); }
   void keepReplay() override { physics_->keepReplay(); }
   std::string replayCsv() const override { return physics_->replayCsv(); }
+  MjcfState startState() const override { return physics_->startState(); }
   void finish() override { encoder_->finish(); }
 
  private:

@@ -25,6 +25,7 @@ constexpr WholeArgument kWholeArguments[] = {
     {"turn", kTurnMin, kTurnMax},
     {"step", kStepMin, kStepMax},
     {"ensemble", 1, kMaxEnsembleMembers},
+    {"seed", 0, kMaxEnsembleSeed},
 };
 
 [[noreturn]] void RefuseType(py::handle value, const std::string& name, const std::string& function,

@@ -25,10 +25,18 @@ int CheckedMembers(int members) {
   return members;
 }
 
+// The gait's model with the ensemble `seed` draws.
+PhysicsParameters Seeded(const GaitDescription& gait, std::uint64_t seed) {
+  PhysicsParameters parameters = gait.physics;
+  parameters.spread.seed = seed;
+  return parameters;
+}
+
 py::dict PhysicsArrays(std::int64_t ticks, int turn, int step, const ScheduleRows* schedule,
-                       const GaitDescription& gait, std::int64_t rampTicks, int members) {
+                       const GaitDescription& gait, std::int64_t rampTicks, int members,
+                       std::uint64_t seed) {
   const std::unique_ptr<PhysicsCheck> physics =
-      MakePhysicsCheck(gait.physics, gait.settings, "physics", CheckedMembers(members));
+      MakePhysicsCheck(Seeded(gait, seed), gait.settings, "physics", CheckedMembers(members));
   py::dict arrays = RunToArrays(ticks, turn, step, schedule, gait, rampTicks, physics.get());
   arrays["summary"] = PhysicsSummaryJson(physics->summary());
   return arrays;
@@ -36,7 +44,7 @@ py::dict PhysicsArrays(std::int64_t ticks, int turn, int step, const ScheduleRow
 
 // `cancel` ends the cell early (with RunStopped), as Ctrl-C does.
 std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const GaitDescription& gait,
-                               int members, const StopFlag* cancel) {
+                               int members, std::uint64_t seed, const StopFlag* cancel) {
   ticks = CheckedTicks(ticks);
   const SliderPositions start = CheckedSliders(turn, step);
   members = CheckedMembers(members);
@@ -44,7 +52,7 @@ std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const Gai
   CallInterruptibly(
       [&](const std::atomic<bool>& stop) {
         const std::unique_ptr<PhysicsCheck> physics =
-            MakePhysicsCheck(gait.physics, gait.settings, "physics_map", members);
+            MakePhysicsCheck(Seeded(gait, seed), gait.settings, "physics_map", members);
         RunSettings settings;
         settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
         settings.stage = &physics->stage();
@@ -69,9 +77,10 @@ void BindPhysics(py::module_& module) {
   });
   module.def("_physics", &PhysicsArrays, py::arg("ticks"), py::arg("turn"), py::arg("step"),
              py::arg("schedule").none(true), py::arg("gait"), py::arg("ramp_ticks"),
-             py::arg("ensemble"));
+             py::arg("ensemble"), py::arg("seed"));
   module.def("_physics_summary", &PhysicsSummaryOnly, py::arg("ticks"), py::arg("turn"),
-             py::arg("step"), py::arg("gait"), py::arg("ensemble"), py::arg("stop").none(true));
+             py::arg("step"), py::arg("gait"), py::arg("ensemble"), py::arg("seed"),
+             py::arg("stop").none(true));
   py::tuple names(std::size(kBodyNames));
   for (std::size_t i = 0; i < std::size(kBodyNames); ++i) names[i] = kBodyNames[i];
   module.attr("BODY_FIELDS") = names;

@@ -65,7 +65,10 @@ py::dict RunToArrays(std::int64_t ticks, int turn, int step, const ScheduleRows*
     settings.stop = &stop;
     if (physics != nullptr) physics->stopWhen(&stop);
     RunGait(ticks, start, schedule != nullptr ? schedule->rows : Schedule{}, {&arrays}, settings);
+    // The ensemble's other members walk now, as interruptibly.
+    if (physics != nullptr) physics->summary();
   });
+  if (physics != nullptr) physics->stopWhen(nullptr);
   return arrays.release();
 }
 

@@ -192,24 +192,27 @@ def servo_pulses(result: RunResult, gait: Gait):
 
 def physics(ticks: int, turn: int = 0, step: int = 0, gait: Optional[Gait] = None,
             schedule: Any = None, ramp_ticks: int = 0,
-            ensemble: int = ENSEMBLE_MEMBERS) -> PhysicsResult:
+            ensemble: int = ENSEMBLE_MEMBERS, seed: int = 0) -> PhysicsResult:
     """Runs the gait with the robot model in MuJoCo following it (trotix-gait
     --physics --ensemble N): the run's rows and the trunk's pose per tick from
-    the first of `ensemble` slightly different models, and the summary over
-    all of them (medians and spreads)."""
-    ticks, turn, step, ramp_ticks, ensemble = _whole(
-        "physics", ticks=ticks, turn=turn, step=step, ramp_ticks=ramp_ticks, ensemble=ensemble)
+    the first of up to `ensemble` slightly different models (added 6 at a time
+    until the fall verdict is clear), and the summary over all of them
+    (medians, spreads, fall_probability with its interval, verdict). Another
+    `seed` draws other models (--seed)."""
+    ticks, turn, step, ramp_ticks, ensemble, seed = _whole(
+        "physics", ticks=ticks, turn=turn, step=step, ramp_ticks=ramp_ticks, ensemble=ensemble,
+        seed=seed)
     arrays = _trotix._physics(ticks, turn, step, _schedule("physics", schedule),
-                              _gait("physics", gait), ramp_ticks, ensemble)
+                              _gait("physics", gait), ramp_ticks, ensemble, seed)
     arrays["summary"] = json.loads(arrays["summary"])
     return PhysicsResult(**arrays)
 
 
-def _map_cell(ticks: int, turn: int, step: int, gait: Gait, ensemble: int,
+def _map_cell(ticks: int, turn: int, step: int, gait: Gait, ensemble: int, seed: int,
               stop: Any = None) -> Dict[str, Any]:
     """One setting of a map from a standing start: the summary alone; ends
     early (RuntimeError) once `stop` is set."""
-    return json.loads(_trotix._physics_summary(ticks, turn, step, gait, ensemble, stop))
+    return json.loads(_trotix._physics_summary(ticks, turn, step, gait, ensemble, seed, stop))
 
 
 def _stack(values: Sequence[Any], shape) -> np.ndarray:
@@ -262,12 +265,14 @@ def _results(futures, timeout: Optional[float]):
 def physics_map(turns: Sequence[int], steps: Sequence[int], ticks: Optional[int] = None,
                 gait: Optional[Gait] = None,
                 executor: Optional[concurrent.futures.Executor] = None,
-                ensemble: int = ENSEMBLE_MEMBERS, timeout: Optional[float] = None) -> MapResult:
+                ensemble: int = ENSEMBLE_MEMBERS, timeout: Optional[float] = None,
+                seed: int = 0) -> MapResult:
     """Walks each (turn, step) setting from a standing start, each cell a task
     on `executor` (any concurrent.futures.Executor, such as a Dask client's
     get_executor(); by default a thread pool on all cores). ticks defaults to
     at least MAP_SECONDS_PER_SETTING seconds of the gait's ticks, as --physics-map;
-    each cell walks an ensemble of `ensemble` models, as --ensemble. Turns and
+    each cell walks an ensemble of up to `ensemble` models, as --ensemble, drawn
+    with `seed`, as --seed. Turns and
     steps are ints within the sliders' ranges, as run()'s. With `timeout`
     seconds given, cells not done by then raise TimeoutError; then, as on
     Ctrl-C or a failed cell, the cells not started are cancelled and this
@@ -275,7 +280,7 @@ def physics_map(turns: Sequence[int], steps: Sequence[int], ticks: Optional[int]
     gait = _gait("physics_map", gait)
     if ticks is None:
         ticks = _trotix._map_ticks(gait)
-    ticks, ensemble = _whole("physics_map", ticks=ticks, ensemble=ensemble)
+    ticks, ensemble, seed = _whole("physics_map", ticks=ticks, ensemble=ensemble, seed=seed)
     turns = _sliders("physics_map", "turn", turns)
     steps = _sliders("physics_map", "step", steps)
     timeout = _seconds("physics_map", timeout)
@@ -289,7 +294,7 @@ def physics_map(turns: Sequence[int], steps: Sequence[int], ticks: Optional[int]
         executor = concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 1)
     futures, summaries = [], []
     try:
-        futures = [executor.submit(_map_cell, ticks, turn, step, gait, ensemble, stop)
+        futures = [executor.submit(_map_cell, ticks, turn, step, gait, ensemble, seed, stop)
                    for turn, step in cells]
         summaries = _results(futures, timeout)
     finally:

@@ -13,12 +13,15 @@
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
 #include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/physics/ParallelWork.h"
+#include "gaitlab/physics/PhysicsEnsemble.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
 #include "gaitlab/run/RollFirstSolver.h"
 #include "tests/gaitlab/GaitProcess.h"
 #include "trotix/LegGeometry.h"
+#include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {
@@ -171,7 +174,9 @@ TEST(PhysicsRunTest, TheSameRunTwiceGivesTheSameBytes) {
 // mass trim the old model had, the trot in place drifts back about 6 mm/s.
 TEST(PhysicsRunTest, WhatTheRobotDoes) {
   ScratchDirectory dir;
-  const std::string rest = PhysicsSummaryOf({}, dir);
+  // The model as given: where its weight sits within the ensemble's spread
+  // moves the drift by tens of mm/s.
+  const std::string rest = PhysicsSummaryOf({"--ensemble", "1"}, dir);
   EXPECT_NE(rest.find("\"fell\": false"), std::string::npos) << rest;
   EXPECT_LT(Field(rest, "distance_mm") / Field(rest, "seconds"), 8.0) << rest;
   EXPECT_LT(Field(rest, "max_tilt_deg"), 15.0) << rest;
@@ -199,11 +204,18 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   EXPECT_GT(Field(rigid, "yaw_rate_deg_s_p10"), Field(specified, "yaw_rate_deg_s_p90") + 10.0)
       << rigid;
 
+  // A corner of the trunk that touches the floor and comes up again at once
+  // is a scrape, not a fall.
+  const std::string scrape =
+      PhysicsSummaryOf({"--turn", "-20", "--step", "97", "--ensemble", "1"}, dir);
+  EXPECT_NE(scrape.find("\"fell\": false"), std::string::npos) << scrape;
+  EXPECT_NE(scrape.find("\"scraped\": true"), std::string::npos) << scrape;
+
   // The full turn throws the robot over; the feet miss their targets only
   // where the roll saturates.
   for (const char* turn : {"80", "-80"}) {
     const std::string turning = PhysicsSummaryOf({"--turn", turn}, dir);
-    EXPECT_NE(turning.find("\"fell_fraction\": 1,"), std::string::npos) << turning;
+    EXPECT_NE(turning.find("\"verdict\": \"falls\""), std::string::npos) << turning;
     EXPECT_LT(Field(turning, "fell_at_s"), 3.0) << turning;
     EXPECT_LT(Field(turning, "max_foot_error_mm"), 5.0) << turning;
   }
@@ -259,6 +271,46 @@ TEST(PhysicsMapTest, EveryCellWalksAtLeastTheSecondsOfTheCaption) {
   }
 }
 
+// Cells of the default map beside its uncertain ones keep their verdict, or
+// become uncertain, when a slider moves by one or the tick period by 1e-9
+// ms: never walks for falls or falls for walks. Up to 12 members, to keep
+// it short.
+TEST(PhysicsMapTest, CellsAtTheEdgeDoNotFlipOnAHair) {
+  const SliderPositions kEdges[] = {{-40, 97}, {-40, -97}, {-20, 130}};
+  const GaitSettings gait = DefaultGaitSettings();
+  GaitSettings nudged = gait;
+  nudged.tickPeriodMs += 1e-9;
+  const EnsembleModels models(PhysicsParameters{}, gait, 12);
+  const EnsembleModels nudgedModels(PhysicsParameters{}, nudged, 12);
+  struct Walk {
+    const EnsembleModels& models;
+    const GaitSettings& gait;
+    SliderPositions sliders;
+  };
+  std::vector<Walk> walks;
+  for (const SliderPositions& at : kEdges) {
+    walks.push_back({models, gait, at});
+    walks.push_back({models, gait, {at.turn + 1, at.step}});
+    walks.push_back({models, gait, {at.turn, at.step + (at.step < kStepMax ? 1 : -1)}});
+    walks.push_back({nudgedModels, nudged, at});
+  }
+  std::vector<FallVerdict> verdicts(walks.size());
+  RunInParallel(walks.size(), 0, [&](std::size_t i) {
+    verdicts[i] =
+        RunPhysicsSetting(walks[i].models, walks[i].gait, kMapSecondsPerSetting, walks[i].sliders)
+            .fall.verdict;
+  });
+  for (std::size_t edge = 0; edge < std::size(kEdges); ++edge) {
+    const auto first = verdicts.begin() + 4 * edge;
+    EXPECT_FALSE(std::count(first, first + 4, FallVerdict::kWalks) > 0 &&
+                 std::count(first, first + 4, FallVerdict::kFalls) > 0)
+        << kEdges[edge].turn << ", " << kEdges[edge].step;
+  }
+  // Cells on both sides of the edge, or the test tests nothing.
+  EXPECT_GT(std::count(verdicts.begin(), verdicts.end(), FallVerdict::kWalks), 0);
+  EXPECT_GT(std::count(verdicts.begin(), verdicts.end(), FallVerdict::kFalls), 0);
+}
+
 // Medians, spreads and disagreement over an ensemble's members.
 TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
   const auto member = [](double speed, double yaw, bool fell) {
@@ -306,6 +358,78 @@ TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
   }
 }
 
+// The members walk in parallel, in batches whose number depends on their
+// results alone: one thread or two give the same summary.
+TEST(PhysicsEnsembleTest, TheThreadCountChangesNothing) {
+  const GaitSettings gait = DefaultGaitSettings();
+  const EnsembleModels models(PhysicsParameters{}, gait, kDefaultEnsembleMembers);
+  std::string summaries[2];
+  for (unsigned threads : {1u, 2u}) {
+    EnsembleRun run(models, gait.tickPeriodMs, threads);
+    RunSettings settings;
+    settings.stage = &run;
+    RunGait(60, {60, 97}, {}, {}, settings);
+    summaries[threads - 1] = PhysicsSummaryJson(run.summary());
+  }
+  EXPECT_EQ(summaries[0].find("\"members\": 6,"), std::string::npos) << summaries[0];
+  EXPECT_EQ(summaries[0], summaries[1]);
+}
+
+// Another seed draws other members, yet wherever neither ensemble is
+// uncertain the two agree. Short walks: four cells of 5 s, up to 12 members.
+TEST(PhysicsEnsembleTest, TwoSeedsAgreeWhereNeitherIsUncertain) {
+  const GaitSettings gait = DefaultGaitSettings();
+  const SliderPositions kCells[] = {{0, -100}, {80, 130}, {-80, 97}, {20, 97}};
+  std::vector<PhysicsSummary> seeds[2];
+  for (std::uint64_t seed : {0, 7}) {
+    PhysicsParameters parameters;
+    parameters.spread.seed = seed;
+    const EnsembleModels models(parameters, gait, 12);
+    for (const SliderPositions& cell : kCells) {
+      EnsembleRun run(models, gait.tickPeriodMs);
+      RunSettings settings;
+      settings.stage = &run;
+      RunGait(152, cell, {}, {}, settings);
+      seeds[seed != 0].push_back(run.summary());
+    }
+  }
+  EXPECT_NE(seeds[0][0].forwardSpeed.p90, seeds[1][0].forwardSpeed.p90);
+  int clear = 0;
+  for (std::size_t i = 0; i < std::size(kCells); ++i) {
+    const FallVerdict a = seeds[0][i].fall.verdict, b = seeds[1][i].fall.verdict;
+    if (a == FallVerdict::kUncertain || b == FallVerdict::kUncertain) continue;
+    EXPECT_EQ(a, b) << kCells[i].turn << ", " << kCells[i].step;
+    ++clear;
+  }
+  EXPECT_GE(clear, 2);
+}
+
+// Wilson's 90 % interval, checked against hand-worked values, and the
+// verdict it gives against the band around one half.
+TEST(FallEstimateTest, IntervalAndVerdict) {
+  const struct {
+    int fallen, members;
+    double low, high;
+    FallVerdict verdict;
+  } kCases[] = {
+      {0, 1, 0.0, 0.7301, FallVerdict::kUncertain},
+      {0, 5, 0.0, 0.3511, FallVerdict::kUncertain},
+      {0, 6, 0.0, 0.3108, FallVerdict::kWalks},
+      {1, 12, 0.0188, 0.3012, FallVerdict::kWalks},
+      {2, 6, 0.1173, 0.6530, FallVerdict::kUncertain},
+      {12, 24, 0.3409, 0.6591, FallVerdict::kUncertain},
+      {6, 6, 0.6892, 1.0, FallVerdict::kFalls},
+      {22, 24, 0.7769, 0.9720, FallVerdict::kFalls},
+  };
+  for (const auto& c : kCases) {
+    const FallEstimate e = EstimateFalls(c.fallen, c.members);
+    EXPECT_DOUBLE_EQ(e.probability, double(c.fallen) / c.members);
+    EXPECT_NEAR(e.low, c.low, 1e-4) << c.fallen << " of " << c.members;
+    EXPECT_NEAR(e.high, c.high, 1e-4) << c.fallen << " of " << c.members;
+    EXPECT_EQ(e.verdict, c.verdict) << c.fallen << " of " << c.members;
+  }
+}
+
 // The exported model is the one the run used: ranges from the joints
 // section, the standing pose as a keyframe with the feet on the floor, and
 // with a run the first model's state at every tick.
@@ -337,6 +461,19 @@ TEST(PhysicsRunTest, TheExportedModelIsAWorkingModel) {
             "leg0_roll,leg0_knee,leg1_pitch,leg1_roll,leg1_knee,leg2_pitch,leg2_roll,leg2_knee,"
             "leg3_pitch,leg3_roll,leg3_knee");
   EXPECT_EQ(std::count(replay.begin(), replay.end(), '\n'), 6);
+  // Its keyframe "replay" is the run's first state: stepped for a tick, it
+  // is the replay's first row.
+  const auto replayed = CompileMjcf(ReadFile(dir.file("r.xml")));
+  ASSERT_EQ(replayed->nkey, 2);
+  DataPointer state(mj_makeData(replayed.get()));
+  mj_resetDataKeyframe(replayed.get(), state.get(),
+                       mj_name2id(replayed.get(), mjOBJ_KEY, "replay"));
+  for (int step = 0; step < 11; ++step) mj_step(replayed.get(), state.get());
+  std::vector<double> row;
+  const std::string first = replay.substr(replay.find('\n') + 1);
+  for (std::size_t at = 0; row.size() < 1 + std::size_t(replayed->nq); at = first.find(',', at) + 1)
+    row.push_back(std::stod(first.substr(at)));
+  for (int i = 0; i < replayed->nq; ++i) EXPECT_NEAR(state->qpos[i], row[1 + i], 1e-9) << i;
 }
 
 // The frames of a video as RGB rows, decoded by ffmpeg.

@@ -14,10 +14,12 @@ import trotix
 
 def test_physics_equals_the_command_lines(tmp_path, gait_program):
     status, _, error = gait_program("--ticks", "120", "--turn", "20", "--step", "-100", "--physics",
-                                    "--output", "run.csv", "--physics-summary", "summary.json")
+                                    "--output", "run.csv", "--physics-summary", "summary.json",
+                                    "--seed", "5")
     assert status == 0, error
-    result = trotix.physics(120, turn=20, step=-100)
+    result = trotix.physics(120, turn=20, step=-100, seed=5)
     assert result.summary == json.loads((tmp_path / "summary.json").read_text())
+    assert result.summary["verdict"] == "walks" and result.summary["fall_probability_high"] < 0.35
     table = np.loadtxt(tmp_path / "run.csv", delimiter=",", skiprows=1)
     assert np.array_equal(result.angles, table[:, 2:14])
     assert np.array_equal(result.body, table[:, 26:32])
@@ -38,6 +40,7 @@ def test_physics_map_on_dask_equals_the_serial_map():
         np.testing.assert_array_equal(values, spread.fields[key], err_msg=key)  # NaN == NaN
     cell = trotix.physics(60, turn=0, step=60).summary
     assert serial.yaw_rate_deg_s[1, 1] == cell["yaw_rate_deg_s"]
+    assert serial.verdict[1, 1] == cell["verdict"]
 
 
 @pytest.mark.parametrize("work", [lambda: trotix.run(300_000),

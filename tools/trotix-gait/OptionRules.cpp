@@ -42,7 +42,7 @@ void CheckSoleTasks(const GaitOptions& options) {
       {"--print-gait", "writes the gait file and stops", {"--gait", "--output"}},
       {"--physics-map",
        "runs its own slider settings and writes only the map",
-       {"--gait", "--ensemble"}},
+       {"--gait", "--ensemble", "--seed"}},
       {"--watch",
        "runs the physics in a window until it is closed",
        {"--gait", "--physics", "--turn", "--step"}},
@@ -80,6 +80,8 @@ void CheckDependencies(const GaitOptions& options) {
        "add --physics and a csv or jsonl table"},
       {"--ensemble", options.physics || !options.physicsMapPath.empty(),
        "add --physics or --physics-map (it sets how many models walk)"},
+      {"--seed", options.physics || !options.physicsMapPath.empty(),
+       "add --physics or --physics-map (it draws the models)"},
   };
   for (const std::string& name : options.given) {
     for (const Dependency& dependency : dependencies) {
