@@ -95,12 +95,15 @@ void GamepadInput::poll(DriveControls& controls) {
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_CONTROLLERDEVICEREMOVED && event.cdevice.which == padId_) removed = true;
   }
-  if (pad_ && (removed || !SDL_GameControllerGetAttached(pad_))) {
+  const bool lost = pad_ && (removed || !SDL_GameControllerGetAttached(pad_));
+  if (lost) {
     close();
     std::fprintf(stderr, "trotix-drive: the gamepad is gone: e-stop until a pad arms again\n");
   }
-  if (!pad_ && !openFirst()) {
-    // Without a pad nothing steers or arms, and nothing may walk.
+  // Without the pad nothing steers and nothing may walk. A pad found after
+  // a loss (or another one still there) steers from the next poll on, and
+  // arms only with a fresh press of A.
+  if (lost || (!pad_ && !openFirst())) {
     controls.sliders = {0, 0};
     controls.stop = true;
     return;
