@@ -14,6 +14,8 @@ packages=(
   # the physics run's video and window: OpenGL without a display (Mesa's EGL
   # and software renderer), GLFW, and ffmpeg to encode the frames
   libegl-dev libgl1-mesa-dri libglfw3-dev ffmpeg
+  # trotix-drive's gamepad input (SDL2's game controller API)
+  libsdl2-dev
   clang libclang-rt-14-dev
   # the Python module, its tests (Hypothesis for the property tests), its Dask
   # executor and the tuning example

@@ -35,16 +35,23 @@ void AddOptions(GaitCommandLine& cli, DriveOptions& options) {
   cli.value("--bus", "URI", "where the servo values go, one of:\n" + OnePerLine(BusForms()),
             [&](const std::string& v) { options.busUri = RequireText("--bus", v); });
   cli.group("Steering");
-  cli.value(
-      "--input", "KIND",
-      "keyboard (default; the terminal: arrows move the sliders,\n"
-      "a arms, space is the e-stop, q quits) or none (scripts)",
-      [&](const std::string& v) {
-        if (v != "keyboard" && v != "none") {
-          throw InputError("--input: " + QuoteForMessage(v) + " is not one of keyboard, none");
-        }
-        options.input = v == "none" ? InputKind::kNone : InputKind::kKeyboard;
-      });
+  cli.value("--input", "KIND",
+            "keyboard (default; the terminal: arrows move the sliders,\n"
+            "a arms, space is the e-stop, q quits), gamepad (hold the\n"
+            "right shoulder and steer with the sticks; A arms, B is the\n"
+            "e-stop, Back quits) or none (scripts)",
+            [&](const std::string& v) {
+              if (v == "keyboard") {
+                options.input = InputKind::kKeyboard;
+              } else if (v == "gamepad") {
+                options.input = InputKind::kGamepad;
+              } else if (v == "none") {
+                options.input = InputKind::kNone;
+              } else {
+                throw InputError("--input: " + QuoteForMessage(v) +
+                                 " is not one of keyboard, gamepad, none");
+              }
+            });
   cli.value("--turn", "H", "horizontal slider at the start, -80 to 80 (default 0)",
             [&](const std::string& v) {
               options.turn = static_cast<int>(ParseBoundedInteger(v, kTurnMin, kTurnMax, "--turn"));
@@ -135,14 +142,15 @@ sends every tick's servo values, limited to each joint's range, pulse range
 and max_speed, to a servo bus.
 )" + cli.optionHelp() +
          R"(
-Safety: nothing moves until the drive is armed (the a key, or --arm). It
-then leads the servos from where they stand (read back from bus servos, or
-the rest pose: each joint at its zero, its centre pulse) to the walk's
-first position over at least two seconds, never faster than a joint's
-max_speed. Ctrl-C, SIGTERM, SIGHUP, q, a bus fault or a tick that wakes
-more than three tick periods late turn the torque off on every servo and
-end the drive; space (the e-stop) turns it off and waits, latched, until a
-arms again. A record:, udp: or serial: bus needs no servo of its own to
+Safety: nothing moves until the drive is armed (the a key, a gamepad's A,
+or --arm). It then leads the servos from where they stand (read back from
+bus servos, or the rest pose: each joint at its zero, its centre pulse) to
+the walk's first position over at least two seconds, never faster than a
+joint's max_speed. Ctrl-C, SIGTERM, SIGHUP, q, a bus fault or a tick that
+wakes more than three tick periods late turn the torque off on every servo
+and end the drive; space (the e-stop) turns it off and waits, latched,
+until a arms again. A gamepad's B, or a gamepad that goes away, is the
+same e-stop. A record:, udp: or serial: bus needs no servo of its own to
 try: docs/drive-frame.md describes the frame a microcontroller receives.
 
 Exit status:

@@ -8,7 +8,7 @@
 
 namespace trotix {
 
-enum class InputKind { kKeyboard, kNone };
+enum class InputKind { kKeyboard, kGamepad, kNone };
 
 struct DriveOptions {
   std::string gaitPath;

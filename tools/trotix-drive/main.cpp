@@ -15,6 +15,7 @@
 #include "gaitlab/bus/OpenServoBus.h"
 #include "gaitlab/drive/DriveLoop.h"
 #include "gaitlab/drive/DriveSignals.h"
+#include "gaitlab/drive/GamepadInput.h"
 #include "gaitlab/drive/KeyboardInput.h"
 #include "gaitlab/drive/Realtime.h"
 #include "gaitlab/drive/StatusLine.h"
@@ -82,6 +83,8 @@ int Drive(const DriveOptions& options) {
   std::unique_ptr<DriveInput> input;
   if (options.input == InputKind::kKeyboard) {
     input = std::make_unique<KeyboardInput>(STDIN_FILENO);
+  } else if (options.input == InputKind::kGamepad) {
+    input = std::make_unique<GamepadInput>();
   } else {
     input = std::make_unique<NoInput>();
   }
