@@ -50,12 +50,18 @@ void PtyEmulator::answer(const std::vector<std::uint8_t>& bytes) {
   }
 }
 
+// The kernel hands bytes written to the far end over to this side a little
+// later, on a work queue: an empty side is trusted only once it has stayed
+// empty and idle for a while.
 void PtyEmulator::settle() const {
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  int waiting = 1;
-  while ((waiting > 0 || busy_) && std::chrono::steady_clock::now() < giveUp) {
+  constexpr int kQuietChecks = 10;  // 2 ms apart
+  int quiet = 0;
+  while (quiet < kQuietChecks && std::chrono::steady_clock::now() < giveUp) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    int waiting = 0;
     if (::ioctl(master_, FIONREAD, &waiting) != 0) waiting = 0;
+    quiet = waiting > 0 || busy_ ? 0 : quiet + 1;
   }
 }
 
