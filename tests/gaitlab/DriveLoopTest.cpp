@@ -12,6 +12,7 @@
 #include "gaitlab/drive/DriveLoop.h"
 #include "gaitlab/drive/SoftStart.h"
 #include "gaitlab/run/GaitSettings.h"
+#include "testing/bus/CallRecordingBus.h"
 
 // Every allocation of this test program, counted.
 std::atomic<long> allocations{0};
@@ -45,27 +46,6 @@ GaitSettings Robot(double periodMs, std::optional<double> maxSpeed, double kneeZ
   }
   return gait;
 }
-
-// Every call, in order: 'a' arm, 'w' write, 'o' torque off, 'r' read.
-class FakeBus : public ServoBus {
- public:
-  bool readsBack() const override { return false; }
-  BusReadback read() override {
-    calls += 'r';
-    return {};
-  }
-  void arm(const BusFrame&) override { calls += 'a'; }
-  void write(const BusFrame& frame) override {
-    if (faultAt >= 0 && frame.tick == faultAt) throw BusFault("servo 4 (leg1_roll) is silent");
-    calls += 'w';
-  }
-  void torqueOff() noexcept override { calls += 'o'; }
-
-  FakeBus() { calls.reserve(100000); }
-
-  std::string calls;
-  std::int64_t faultAt = -1;
-};
 
 // Presses a key when the drive has sent `at` frames.
 class ScriptedInput : public DriveInput, public DriveObserver {
@@ -133,7 +113,7 @@ TEST(DriveLoopTest, EveryWayOutEndsWithTheTorqueOff) {
       {"e-stop", 2, {{4, 's'}, {5, 'a'}}, -1, DriveEnd::kTicksDone, "aw...oaw...o"},
   };
   for (const auto& c : kCases) {
-    FakeBus bus;
+    CallRecordingBus bus;
     bus.faultAt = c.faultAt;
     ScriptedInput input(c.presses);
     ServoFrames servos(gait);

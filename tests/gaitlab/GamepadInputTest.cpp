@@ -7,9 +7,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include "gaitlab/drive/DriveLoop.h"
 #include "gaitlab/io/InputError.h"
+#include "gaitlab/run/GaitSettings.h"
+#include "testing/bus/CallRecordingBus.h"
 
 namespace trotix {
 namespace {
@@ -78,6 +82,63 @@ TEST(GamepadInputTest, SteersArmsStopsAndRestsWhenThePadGoes) {
     EXPECT_EQ(flags, row.flags) << row.what;
   }
   SDL_JoystickClose(pad);
+  SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+// The pad, pulled out at a given tick; once the drive has stopped, quits.
+class UnplugAt : public DriveInput, public DriveObserver {
+ public:
+  UnplugAt(GamepadInput& pad, SDL_Joystick* joystick, int index, std::int64_t at)
+      : pad_(pad), joystick_(joystick), index_(index), at_(at) {}
+  void poll(DriveControls& controls) override {
+    pad_.poll(controls);
+    // Quits a while after the unplug too, so that a drive that does not
+    // stop fails the test rather than hangs it.
+    controls.quit = controls.quit || stopped_ || ticks_ > at_ + 50;
+  }
+  void tick(const DriveTick& tick) override {
+    stopped_ = stopped_ || tick.stopped;
+    ticks_ = tick.tick;
+    if (tick.tick != at_) return;
+    SDL_JoystickClose(joystick_);
+    SDL_JoystickDetachVirtual(index_);
+    sentBeforeUnplug = static_cast<int>(calls->size());
+  }
+  const std::string* calls = nullptr;
+  int sentBeforeUnplug = -1;
+
+ private:
+  GamepadInput& pad_;
+  SDL_Joystick* joystick_;
+  int index_;
+  std::int64_t at_;
+  bool stopped_ = false;
+  std::int64_t ticks_ = 0;
+};
+
+// A pad lost mid-walk turns the torque off at the next tick.
+TEST(GamepadInputTest, APadLostWhileDrivingTurnsTheTorqueOff) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+  const int index = Attach();
+  SDL_Joystick* joystick = SDL_JoystickOpen(index);
+  ASSERT_NE(joystick, nullptr) << SDL_GetError();
+  GaitSettings gait = DefaultGaitSettings();
+  gait.tickPeriodMs = 5.0;
+  for (int joint = 0; joint < kJointCount; ++joint) gait.joints[joint].channel = joint;
+  GamepadInput pad;
+  CallRecordingBus bus;
+  UnplugAt input(pad, joystick, index, 20);
+  input.calls = &bus.calls;
+  ServoFrames servos(gait);
+  DriveSettings settings;
+  settings.armAtStart = true;
+  settings.lateStopPeriods = 1000;  // a loaded machine wakes 5 ms ticks late
+  RunDrive(WalkStepOf(gait), servos, bus, input, {&input}, settings);
+  ASSERT_GT(input.sentBeforeUnplug, 0);
+  // At most the tick already under way is written before the torque goes off.
+  const std::string after = bus.calls.substr(input.sentBeforeUnplug);
+  EXPECT_LE(after.find('o'), 1u) << bus.calls;
+  EXPECT_EQ(after.find('w', after.find('o')), std::string::npos) << bus.calls;
   SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
