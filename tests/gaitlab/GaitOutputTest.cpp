@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "engine/LegSolver.h"
@@ -176,6 +177,45 @@ TEST(GaitFileTest, SetsExactlyWhatTheEngineFieldsSet) {
       {"--ticks", "70", "--targets", "--gait", "defaults.yaml", "--units", "deg"}, dir.path());
   ASSERT_EQ(degrees.status, 0) << degrees.err;
   ExpectCsvMatches(degrees.out, ReferenceRun(70, 0, 0), 33.0, 57.29579143313326);
+}
+
+// Joints written with a default entry, a merge key and degrees give the
+// servo rows and warnings of the same joints written out in radians, and a
+// pulse held back by max_speed is said to be.
+TEST(GaitFileTest, DefaultEntryMergeKeysAndDegreesReadAsTheirRadians) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("short.yaml"),
+            "servo_slew_limit: true\n"
+            "joints:\n"
+            "  default: {max_speed: 240 deg/s, us_per_rad: 600}\n"
+            "  leg0_pitch: &front {channel: 0, lower: -60 deg, upper: 30 deg}\n"
+            "  leg1_pitch: {<<: *front, channel: 1, direction: -1}\n"
+            "  leg0_knee: {channel: 2, zero: 90 deg}\n");
+  const auto rad = [](double degrees) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", degrees / 57.29579143313326);
+    return std::string(text);
+  };
+  const std::string shared = "max_speed: " + rad(240) + ", us_per_rad: 600";
+  const std::string range = ", lower: " + rad(-60) + ", upper: " + rad(30);
+  WriteFile(dir.file("long.yaml"), "servo_slew_limit: true\njoints:\n  leg0_pitch: {" + shared +
+                                       ", channel: 0" + range + "}\n  leg1_pitch: {" + shared +
+                                       ", channel: 1, direction: -1" + range + "}\n  leg0_knee: {" +
+                                       shared + ", channel: 2, zero: " + rad(90) + "}\n");
+  std::vector<std::string> args = {"--ticks", "100",      "--turn", "80",    "--step",
+                                   "-130",    "--format", "servo",  "--gait"};
+  args.push_back("short.yaml");
+  const ProcessResult written = RunGaitProgram(args, dir.path());
+  args.back() = "long.yaml";
+  const ProcessResult spelt = RunGaitProgram(args, dir.path());
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(written.out, spelt.out);
+  EXPECT_EQ(written.err, spelt.err);
+  EXPECT_NE(
+      written.err.find(
+          "leg0_knee (channel 2): 80 of 100 pulses limited: 80 by max_speed (82.94 us per tick)"),
+      std::string::npos)
+      << written.err;
 }
 
 // Compares two outputs of the same run on two systems: every byte outside
@@ -376,10 +416,12 @@ TEST(GaitReportTest, ServoRowsStayInRangeAndCheckFailsWhenLimited) {
   ASSERT_EQ(err.size(), 3u) << run.err;
   EXPECT_EQ(
       err[0],
-      "trotix-gait: warning: leg0_knee (channel 0): 60 of 60 pulses limited to 1691 to 2136 us");
+      "trotix-gait: warning: leg0_knee (channel 0): 60 of 60 pulses limited: 60 by lower/upper "
+      "(1691 to 2136 us)");
   EXPECT_EQ(
       err[1],
-      "trotix-gait: warning: leg1_knee (channel 1): 60 of 60 pulses limited to 500 to 2500 us");
+      "trotix-gait: warning: leg1_knee (channel 1): 60 of 60 pulses limited: 60 by min_us/max_us "
+      "(500 to 2500 us)");
   EXPECT_NE(err[2].find("leg1_knee pulses limited (60 ticks)"), std::string::npos) << err[2];
   const auto lines = SplitText(run.out, '\n');
   for (std::size_t t = 1; t < lines.size(); ++t) {
