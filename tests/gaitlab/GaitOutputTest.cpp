@@ -218,6 +218,53 @@ TEST(GaitFileTest, DefaultEntryMergeKeysAndDegreesReadAsTheirRadians) {
       << written.err;
 }
 
+// The value of `attribute` in the first tag that holds `start` at or after
+// `from`; empty if none.
+std::string Attribute(const std::string& xml, const std::string& start,
+                      const std::string& attribute, std::size_t from = 0) {
+  const std::size_t tag = xml.find(start, from);
+  if (tag == std::string::npos) return "";
+  const std::size_t value = xml.find(attribute + "=\"", tag);
+  if (value == std::string::npos) return "";
+  const std::size_t begin = value + attribute.size() + 2;
+  return xml.substr(begin, xml.find('"', begin) - begin);
+}
+
+// The exported URDF passes check_urdf, and its joint axes, link lengths and
+// the gait's joint limits are the MJCF's.
+TEST(GaitExportTest, UrdfHasTheAxesLengthsAndLimitsOfTheMjcf) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("g.yaml"),
+            "joints: {leg2_knee: {lower: 20 deg, upper: 2.4, max_speed: 7}}\n"
+            "physics: {leg_chain: roll_first, lateral_axis: shared}\n");
+  const ProcessResult run = RunGaitProgram(
+      {"--gait", "g.yaml", "--export-urdf", "r.urdf", "--export-mjcf", "r.xml"}, dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const ProcessResult check = RunProgram("check_urdf", {"r.urdf"}, dir.path());
+  EXPECT_EQ(check.status, 0) << check.out << check.err;
+  const std::string urdf = ReadFile(dir.file("r.urdf")), mjcf = ReadFile(dir.file("r.xml"));
+  for (int leg = 0; leg < 4; ++leg) {
+    const std::string name = "leg" + std::to_string(leg);
+    for (const char* joint : {"_pitch", "_roll", "_knee"}) {
+      const std::size_t at = urdf.find("<joint name=\"" + name + joint + "\"");
+      ASSERT_NE(at, std::string::npos) << name << joint;
+      EXPECT_EQ(Attribute(urdf, "<axis", "xyz", at),
+                Attribute(mjcf, "<joint name=\"" + name + joint + "\"", "axis"))
+          << name << joint;
+    }
+    EXPECT_EQ(Attribute(urdf, "<origin", "xyz", urdf.find("<joint name=\"" + name + "_knee\"")),
+              Attribute(mjcf, "<body name=\"" + name + "_lower\"", "pos"));
+    EXPECT_EQ(Attribute(urdf, "<origin", "xyz", urdf.find("<joint name=\"" + name + "_foot\"")),
+              Attribute(mjcf, "<site name=\"" + name + "_foot\"", "pos"));
+  }
+  const std::size_t knee = urdf.find("<joint name=\"leg2_knee\"");
+  const std::string range = Attribute(mjcf, "<joint name=\"leg2_knee\"", "range");
+  EXPECT_EQ(
+      Attribute(urdf, "<limit", "lower", knee) + " " + Attribute(urdf, "<limit", "upper", knee),
+      range);
+  EXPECT_EQ(Attribute(urdf, "<limit", "velocity", knee), "7");
+}
+
 // Compares two outputs of the same run on two systems: every byte outside
 // the numbers must be the same, and so must every whole number; a number
 // with a fraction may differ by what the systems' sin, cos and atan2 round
