@@ -2,6 +2,7 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <vector>
@@ -14,6 +15,9 @@ namespace {
 // Aliases can nest a document far deeper than the parser's own guard
 // allows for its text; this keeps the walk's stack small.
 constexpr int kMaxDepth = 4000;
+// Merges can copy each other's keys over and over: a bound on the keys
+// copied keeps a hostile file from taking minutes.
+constexpr std::int64_t kMaxMergedKeys = 1000000;
 
 bool IsMergeKey(const YAML::Node& key) {
   return key.IsScalar() && key.Tag() == "?" && key.Scalar() == "<<";
@@ -66,7 +70,7 @@ class MergeExpander {
     return maps;
   }
 
-  void merge(YAML::Node map) const {
+  void merge(YAML::Node map) {
     std::optional<YAML::Node> key, value;
     std::set<std::string> given;
     for (const auto entry : map) {
@@ -84,6 +88,9 @@ class MergeExpander {
     map.remove(*key);  // this very key: a quoted '<<' is no merge
     for (const YAML::Node& source : maps) {
       for (const auto entry : source) {
+        if (++mergedKeys_ > kMaxMergedKeys) {
+          fail(*key, "merge keys copy more than " + std::to_string(kMaxMergedKeys) + " keys");
+        }
         // Keys that are no plain names go through, for the reader to refuse.
         if (!entry.first.IsScalar() || given.insert(entry.first.Scalar()).second) {
           map.force_insert(entry.first, entry.second);
@@ -94,6 +101,7 @@ class MergeExpander {
 
   const std::string& name_;
   std::set<int> open_, done_;
+  std::int64_t mergedKeys_ = 0;
 };
 
 }  // namespace
