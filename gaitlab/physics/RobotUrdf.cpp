@@ -1,8 +1,7 @@
 #include "gaitlab/physics/RobotUrdf.h"
 
-#include <initializer_list>
-
 #include "gaitlab/io/NumberText.h"
+#include "gaitlab/physics/ModelText.h"
 #include "trotix/LegGeometry.h"
 
 namespace trotix {
@@ -12,18 +11,6 @@ constexpr double kPi = 3.141592653589793;
 // The capsules' radii, as in the MJCF (mm).
 constexpr double kUpperRadiusMm = 9.0;
 constexpr double kLowerRadiusMm = 5.0;
-
-std::string Number(double value) {
-  char text[kMaxNumberChars];
-  return std::string(text, WriteDouble(text, value));
-}
-
-// URDF works in metres: "0.065 -0.0625 0" for {65, -62.5, 0} mm.
-std::string Metres(std::initializer_list<double> millimetres) {
-  std::string text;
-  for (const double mm : millimetres) text += (text.empty() ? "" : " ") + Number(mm / 1000.0);
-  return text;
-}
 
 struct Inertia {
   double ixx, iyy, izz;  // about the centre of mass, kg m^2
@@ -50,9 +37,9 @@ Inertia CapsuleInertia(double massKg, double radiusMm, double lengthMm) {
 
 std::string Inertial(double massKg, const std::string& origin, const Inertia& i) {
   return "    <inertial>\n      <origin xyz=\"" + origin + "\"/>\n      <mass value=\"" +
-         Number(massKg) + "\"/>\n      <inertia ixx=\"" + Number(i.ixx) +
-         "\" ixy=\"0\" ixz=\"0\" iyy=\"" + Number(i.iyy) + "\" iyz=\"0\" izz=\"" + Number(i.izz) +
-         "\"/>\n    </inertial>\n";
+         DoubleText(massKg) + "\"/>\n      <inertia ixx=\"" + DoubleText(i.ixx) +
+         "\" ixy=\"0\" ixz=\"0\" iyy=\"" + DoubleText(i.iyy) + "\" iyz=\"0\" izz=\"" +
+         DoubleText(i.izz) + "\"/>\n    </inertial>\n";
 }
 
 // A visual and a collision of the same shape.
@@ -82,10 +69,10 @@ std::string Revolute(const PhysicsParameters& p, const GaitSettings& gait, const
   const double velocity = gait.joints[joint].maxSpeed.value_or(p.servoTorqueLimit / p.jointDamping);
   return "  <joint name=\"" + JointName(joint) + "\" type=\"revolute\">\n    <parent link=\"" +
          parent + "\"/>\n    <child link=\"" + child + "\"/>\n    <origin xyz=\"" + origin +
-         "\"/>\n    <axis xyz=\"" + axis + "\"/>\n    <limit lower=\"" + Number(range[0]) +
-         "\" upper=\"" + Number(range[1]) + "\" effort=\"" + Number(p.servoTorqueLimit) +
-         "\" velocity=\"" + Number(velocity) + "\"/>\n    <dynamics damping=\"" +
-         Number(p.jointDamping) + "\"/>\n  </joint>\n";
+         "\"/>\n    <axis xyz=\"" + axis + "\"/>\n    <limit lower=\"" + DoubleText(range[0]) +
+         "\" upper=\"" + DoubleText(range[1]) + "\" effort=\"" + DoubleText(p.servoTorqueLimit) +
+         "\" velocity=\"" + DoubleText(velocity) + "\"/>\n    <dynamics damping=\"" +
+         DoubleText(p.jointDamping) + "\"/>\n  </joint>\n";
 }
 
 // The leg as the MJCF builds it: both shoulder joints at the shoulder, in
@@ -97,7 +84,7 @@ std::string Leg(const PhysicsParameters& p, const GaitSettings& gait, const Mjcf
   const LegGeometry& geometry = LegGeometryOf(leg);
   const Vector3 shoulder = ShoulderPosition(leg);
   const std::string name = "leg" + std::to_string(leg);
-  const std::string roll = Number(LateralSign(p, leg)) + " 0 0", pitch = "0 -1 0";
+  const std::string roll = DoubleText(LateralSign(p, leg)) + " 0 0", pitch = "0 -1 0";
   const bool pitchFirst = p.legChain == LegChain::kPitchFirst;
   const int first = 3 * leg + (pitchFirst ? 0 : 1), second = 3 * leg + (pitchFirst ? 1 : 0);
   const std::string origin = Metres({0, 0, 0});

@@ -25,16 +25,11 @@ std::pair<double, double> RangePulses(const JointServo& servo) {
   return {low, high};
 }
 
-std::string Number(double value) {
-  char text[kMaxNumberChars];
-  return std::string(text, WriteDouble(text, value));
-}
-
 // "a to b UNIT", "a UNIT and above" or "b UNIT and below".
 std::string Span(double low, double high, const char* unit) {
-  if (std::isinf(low)) return Number(high) + " " + unit + " and below";
-  if (std::isinf(high)) return Number(low) + " " + unit + " and above";
-  return Number(low) + " to " + Number(high) + " " + unit;
+  if (std::isinf(low)) return DoubleText(high) + " " + unit + " and below";
+  if (std::isinf(high)) return DoubleText(low) + " " + unit + " and above";
+  return DoubleText(low) + " to " + DoubleText(high) + " " + unit;
 }
 
 }  // namespace
