@@ -96,7 +96,8 @@ class GaitFileReader {
     if (map) ReadSection(map, path, fields_, JointKeys(), joint);
     // The node that gave a key: the joint's own, else the default's.
     const auto given = [&](const char* key) {
-      return map && map[key] ? map[key] : (defaults ? defaults[key] : map);
+      if (map && map[key]) return map[key];
+      return defaults ? defaults[key] : YAML::Node(YAML::NodeType::Undefined);
     };
     if (joint.lower && joint.upper && *joint.lower > *joint.upper) {
       fail(given("upper"), KeyPath(path, "upper"), "lies below lower");
@@ -104,9 +105,10 @@ class GaitFileReader {
     if (joint.direction == 0)
       fail(given("direction"), KeyPath(path, "direction"), "must be 1 or -1");
     if (joint.minUs > joint.maxUs) {
-      const char* key = given("max_us") ? "max_us" : "min_us";
-      fail(given(key), KeyPath(path, key),
-           given("max_us") ? "lies below min_us" : "lies above max_us");
+      // The joint's own key over the default's, max_us over min_us.
+      const bool max = (map && map["max_us"]) || (!(map && map["min_us"]) && given("max_us"));
+      fail(given(max ? "max_us" : "min_us"), KeyPath(path, max ? "max_us" : "min_us"),
+           max ? "lies below min_us" : "lies above max_us");
     }
     // Every pulse such a joint could be sent would stand for an angle
     // outside its range.
