@@ -11,6 +11,8 @@ packages=(
   libwxgtk3.2-dev libglu1-mesa-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libyaml-cpp-dev libmujoco-dev libmujoco-samples
+  # check_urdf, which the tests run on the exported URDF
+  liburdfdom-tools
   # the physics run's video and window: OpenGL without a display (Mesa's EGL
   # and software renderer), GLFW, and ffmpeg to encode the frames
   libegl-dev libgl1-mesa-dri libglfw3-dev ffmpeg

@@ -9,12 +9,15 @@
 #include "gaitlab/gaitfile/YamlDocument.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/InputFile.h"
+#include "gaitlab/servo/ServoLimiter.h"
 #include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {
 
 const char* const kLegNames[] = {"leg0", "leg1", "leg2", "leg3"};
+// The joints' entry that every joint starts from.
+const char* const kDefaultJoint = "default";
 // The sections read here rather than by a table of values.
 const std::vector<std::string> kSections = {"gait", "legs", "paths", "joints", "check", "variants"};
 
@@ -87,32 +90,54 @@ class GaitFileReader {
     if (const YAML::Node n = map["rear"]) readPath(n, "paths.rear", settings.rear);
   }
 
-  void readJoint(const YAML::Node& map, const std::string& path, JointServo& joint) const {
-    ReadSection(map, path, fields_, JointKeys(), joint);
+  // A joint's own keys over those of the joints' `default` entry.
+  void readJoint(const YAML::Node& map, const YAML::Node& defaults, const std::string& path,
+                 JointServo& joint) const {
+    if (map) ReadSection(map, path, fields_, JointKeys(), joint);
+    // The node that gave a key: the joint's own, else the default's.
+    const auto given = [&](const char* key) {
+      if (map && map[key]) return map[key];
+      return defaults ? defaults[key] : YAML::Node(YAML::NodeType::Undefined);
+    };
     if (joint.lower && joint.upper && *joint.lower > *joint.upper) {
-      fail(map["upper"], KeyPath(path, "upper"), "lies below lower");
+      fail(given("upper"), KeyPath(path, "upper"), "lies below lower");
     }
-    if (joint.direction == 0) fail(map["direction"], KeyPath(path, "direction"), "must be 1 or -1");
+    if (joint.direction == 0)
+      fail(given("direction"), KeyPath(path, "direction"), "must be 1 or -1");
     if (joint.minUs > joint.maxUs) {
-      const char* key = map["max_us"] ? "max_us" : "min_us";
-      fail(map[key], KeyPath(path, key), map["max_us"] ? "lies below min_us" : "lies above max_us");
+      // The joint's own key over the default's, max_us over min_us.
+      const bool max = (map && map["max_us"]) || (!(map && map["min_us"]) && given("max_us"));
+      fail(given(max ? "max_us" : "min_us"), KeyPath(path, max ? "max_us" : "min_us"),
+           max ? "lies below min_us" : "lies above max_us");
+    }
+    // Every pulse such a joint could be sent would stand for an angle
+    // outside its range.
+    if (joint.channel) {
+      const std::string unreachable = UnreachableRange(joint);
+      if (!unreachable.empty()) fail(map ? map : defaults, path, unreachable);
     }
   }
 
   void readJoints(const YAML::Node& map, GaitSettings& settings) const {
     std::vector<std::string> names;
     for (int joint = 0; joint < kJointCount; ++joint) names.push_back(JointName(joint));
+    names.push_back(kDefaultJoint);
     fields_.checkMap(map, "joints", names);
+    const YAML::Node defaults = map[kDefaultJoint];
+    JointServo shared;
+    if (defaults)
+      ReadSection(defaults, KeyPath("joints", kDefaultJoint), fields_, JointKeys(), shared);
     std::vector<std::pair<int, std::string>> channels;
     for (int joint = 0; joint < kJointCount; ++joint) {
       const YAML::Node n = map[names[joint]];
-      if (!n) continue;
+      if (!n && !defaults) continue;
       const std::string path = KeyPath("joints", names[joint]);
-      readJoint(n, path, settings.joints[joint]);
+      settings.joints[joint] = shared;
+      readJoint(n, defaults, path, settings.joints[joint]);
       const std::optional<int> channel = settings.joints[joint].channel;
       for (const auto& [other, otherName] : channels) {
         if (channel && *channel == other) {
-          fail(n["channel"], KeyPath(path, "channel"),
+          fail(n && n["channel"] ? n["channel"] : defaults["channel"], KeyPath(path, "channel"),
                std::to_string(other) + " is already the channel of " + otherName);
         }
       }

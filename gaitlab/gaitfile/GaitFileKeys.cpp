@@ -20,7 +20,7 @@ const SectionKeys<GaitSettings>& TopLevelKeys() {
       {"tick_period_ms", &GaitSettings::tickPeriodMs, 1.0, 1000.0,
        "only scales time: one tick is one engine tick"},
       {"jump_threshold", &GaitSettings::jumpThreshold, 0.0, kMaxAngle,
-       "rad between ticks that --report flags"},
+       "rad between ticks that --report flags", NumberUnit::kAngle},
       {"servo_slew_limit", &GaitSettings::slewLimit, 0.0, 0.0,
        "--format servo also keeps each joint within max_speed"},
   };
@@ -57,11 +57,11 @@ const SectionKeys<FootLocus>& PathKeys() {
 
 const SectionKeys<JointServo>& JointKeys() {
   static const SectionKeys<JointServo> keys = {
-      {"lower", &JointServo::lower, -kMaxAngle, kMaxAngle},
-      {"upper", &JointServo::upper, -kMaxAngle, kMaxAngle},
-      {"max_speed", &JointServo::maxSpeed, 1e-9, 1e6},
+      {"lower", &JointServo::lower, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
+      {"upper", &JointServo::upper, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
+      {"max_speed", &JointServo::maxSpeed, 1e-9, 1e6, nullptr, NumberUnit::kAngularSpeed},
       {"channel", &JointServo::channel, 0, 255},
-      {"zero", &JointServo::zero, -kMaxAngle, kMaxAngle},
+      {"zero", &JointServo::zero, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
       {"direction", &JointServo::direction, -1, 1},
       {"center_us", &JointServo::centerUs, 0.0, kMaxPulseUs},
       {"us_per_rad", &JointServo::usPerRad, 1e-6, kMaxPulseUs},

@@ -28,6 +28,9 @@ struct SectionKey {
   double minimum = 0.0;
   double maximum = 0.0;
   const char* comment = nullptr;  // printed after the value
+  // An angle or angular speed may also be written in degrees; it is read
+  // and printed in radians.
+  NumberUnit unit = NumberUnit::kPlain;
 };
 
 template <typename Struct>
@@ -54,7 +57,7 @@ void ReadSection(const YAML::Node& map, const std::string& path, const YamlField
   for (const SectionKey<Struct>& key : keys) {
     std::visit(
         [&](auto member) {
-          fields.read(map, path, key.name, key.minimum, key.maximum, target.*member);
+          fields.read(map, path, key.name, key.minimum, key.maximum, target.*member, key.unit);
         },
         key.field);
   }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "gaitlab/gaitfile/YamlMergeKeys.h"
 #include "gaitlab/io/InputError.h"
 
 namespace trotix {
@@ -80,7 +81,9 @@ YAML::Node LoadSingleDocument(const std::string& text, const std::string& name) 
     YAML::Parser parser(in);
     DocumentMarks marks;
     while (parser.HandleNextDocument(marks)) CheckDocuments(text, name, marks.documents());
-    return YAML::Load(text);
+    YAML::Node root = YAML::Load(text);
+    ExpandMergeKeys(root, name);
+    return root;
   } catch (const YAML::Exception& error) {
     // The parser stops deep nesting before it runs out of stack, but its
     // message says only "bad file".

@@ -49,6 +49,32 @@ bool Overflows(const std::string& text) {
   return errno == ERANGE && end != text.c_str() && *end == '\0';
 }
 
+// How the unit is named in messages, and how its degrees are written.
+struct UnitText {
+  const char* radians;  // "" for a plain number
+  const char* degrees;  // the suffix of a value in degrees
+};
+
+UnitText TextOf(NumberUnit unit) {
+  switch (unit) {
+    case NumberUnit::kAngle:
+      return {" rad", " deg"};
+    case NumberUnit::kAngularSpeed:
+      return {" rad/s", " deg/s"};
+    case NumberUnit::kPlain:
+      break;
+  }
+  return {"", nullptr};
+}
+
+std::string NumberOf(NumberUnit unit) {
+  return unit == NumberUnit::kPlain ? "" : std::string(" of") + TextOf(unit).radians;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -88,24 +114,37 @@ void YamlFields::checkMap(const YAML::Node& node, const std::string& key,
 }
 
 double YamlFields::number(const YAML::Node& node, const std::string& key, double minimum,
-                          double maximum) const {
-  double value = 0.0;
+                          double maximum, NumberUnit unit) const {
   if (!node.IsScalar()) fail(node, key, Shown(node) + " is not a number");
   // A number is written plainly: "4", not '4' or !!str 4.
   if (node.Tag() == "!") fail(node, key, Shown(node) + " is quoted text, not a number");
   if (node.Tag() != "?") {
     fail(node, key, Shown(node) + " is tagged " + TagAsTyped(node.Tag()) + ", not a plain number");
   }
-  const std::string range = " is out of range " + Limit(minimum) + " to " + Limit(maximum);
-  if (!YAML::convert<double>::decode(node, value)) {
-    fail(node, key, Shown(node) + (Overflows(node.Scalar()) ? range : " is not a number"));
+  const UnitText units = TextOf(unit);
+  std::string text = node.Scalar();
+  const bool inDegrees = units.degrees && EndsWith(text, units.degrees);
+  if (inDegrees) text.erase(text.size() - std::string(units.degrees).size());
+  // Where a value in radians could be meant in degrees, the message says how to write them.
+  const std::string hint = units.degrees && !inDegrees
+                               ? std::string("; degrees are written as '30") + units.degrees + "'"
+                               : "";
+  const std::string range =
+      "out of range " + Limit(minimum) + " to " + Limit(maximum) + units.radians + hint;
+  double value = 0.0;
+  if (!YAML::convert<double>::decode(YAML::Node(text), value)) {
+    fail(node, key,
+         Shown(node) +
+             (Overflows(text) ? " is " + range : " is not a number" + NumberOf(unit) + hint));
   }
   if (!std::isfinite(value)) fail(node, key, Shown(node) + " is not a finite number");
-  if (UnderflowsToZero(node.Scalar(), value)) {
+  if (UnderflowsToZero(text, value)) {
     fail(node, key, Shown(node) + " is too small to be told from 0; write 0");
   }
+  if (inDegrees) value /= kDegreesPerRadian;
   if (value < minimum || value > maximum) {
-    fail(node, key, Shown(node) + range);
+    fail(node, key,
+         Shown(node) + (inDegrees ? " is " + Limit(value) + units.radians + ", " : " is ") + range);
   }
   return value;
 }
@@ -162,24 +201,25 @@ std::optional<int> YamlFields::choice(const YAML::Node& map, const std::string& 
 }
 
 void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
-                      double minimum, double maximum, double& value) const {
-  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum);
+                      double minimum, double maximum, double& value, NumberUnit unit) const {
+  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum, unit);
 }
 
 void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
-                      double minimum, double maximum, std::optional<double>& value) const {
-  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum);
+                      double minimum, double maximum, std::optional<double>& value,
+                      NumberUnit unit) const {
+  if (const YAML::Node n = map[key]) value = number(n, KeyPath(path, key), minimum, maximum, unit);
 }
 
 void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
-                      double minimum, double maximum, int& value) const {
+                      double minimum, double maximum, int& value, NumberUnit) const {
   std::optional<int> given;
   read(map, path, key, minimum, maximum, given);
   if (given) value = *given;
 }
 
 void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
-                      double minimum, double maximum, std::optional<int>& value) const {
+                      double minimum, double maximum, std::optional<int>& value, NumberUnit) const {
   if (const YAML::Node n = map[key]) {
     value = static_cast<int>(wholeNumber(n, KeyPath(path, key), static_cast<std::int64_t>(minimum),
                                          static_cast<std::int64_t>(maximum)));
@@ -187,13 +227,13 @@ void YamlFields::read(const YAML::Node& map, const std::string& path, const char
 }
 
 void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key, double,
-                      double, bool& value) const {
+                      double, bool& value, NumberUnit) const {
   if (const YAML::Node n = map[key]) value = flag(n, KeyPath(path, key));
 }
 
 void YamlFields::read(const YAML::Node& map, const std::string& path, const char* key,
-                      double minimum, double maximum,
-                      std::array<double, kLocusPoints>& values) const {
+                      double minimum, double maximum, std::array<double, kLocusPoints>& values,
+                      NumberUnit) const {
   if (const YAML::Node n = map[key]) {
     const std::vector<double> given =
         numbers(n, KeyPath(path, key), values.size(), minimum, maximum);

@@ -18,6 +18,10 @@ class Node;
 
 namespace trotix {
 
+// What a number measures, where the file may also write it in degrees:
+// an angle in rad or "30 deg", a speed in rad/s or "300 deg/s".
+enum class NumberUnit { kPlain, kAngle, kAngularSpeed };
+
 class YamlFields {
  public:
   explicit YamlFields(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -33,9 +37,10 @@ class YamlFields {
                 const std::vector<std::string>& known) const;
 
   // A finite number in [minimum, maximum], written plainly: no quotes, no
-  // tag, and not so small that it reads as 0.
-  double number(const YAML::Node& node, const std::string& key, double minimum,
-                double maximum) const;
+  // tag, and not so small that it reads as 0. An angle or angular speed is
+  // returned in radians, and its messages name the unit.
+  double number(const YAML::Node& node, const std::string& key, double minimum, double maximum,
+                NumberUnit unit = NumberUnit::kPlain) const;
   // A whole number in [minimum, maximum].
   std::int64_t wholeNumber(const YAML::Node& node, const std::string& key, std::int64_t minimum,
                            std::int64_t maximum) const;
@@ -48,19 +53,21 @@ class YamlFields {
   // Reads the value of `key` in `map` (named `path` in messages) into
   // `value`, when the map gives one, within [minimum, maximum]: a number, a
   // whole number for int, a list of numbers for an array. A flag ignores
-  // the bounds.
+  // the bounds; only a number takes a unit.
   void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
-            double maximum, double& value) const;
+            double maximum, double& value, NumberUnit unit = NumberUnit::kPlain) const;
   void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
-            double maximum, std::optional<double>& value) const;
+            double maximum, std::optional<double>& value,
+            NumberUnit unit = NumberUnit::kPlain) const;
   void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
-            double maximum, int& value) const;
+            double maximum, int& value, NumberUnit unit = NumberUnit::kPlain) const;
   void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
-            double maximum, std::optional<int>& value) const;
+            double maximum, std::optional<int>& value, NumberUnit unit = NumberUnit::kPlain) const;
   void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
-            double maximum, bool& value) const;
+            double maximum, bool& value, NumberUnit unit = NumberUnit::kPlain) const;
   void read(const YAML::Node& map, const std::string& path, const char* key, double minimum,
-            double maximum, std::array<double, kLocusPoints>& values) const;
+            double maximum, std::array<double, kLocusPoints>& values,
+            NumberUnit unit = NumberUnit::kPlain) const;
 
   // The index in `names` of the value of `key` in `map`, when the map
   // gives one; any other value is refused with the names it may take.

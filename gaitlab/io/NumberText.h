@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace trotix {
 
@@ -19,6 +20,12 @@ inline char* WriteDouble(char* out, double value) {
 
 inline char* WriteInteger(char* out, std::int64_t value) {
   return std::to_chars(out, out + kMaxNumberChars, value).ptr;
+}
+
+// The same as a string, for messages and model files.
+inline std::string DoubleText(double value) {
+  char text[kMaxNumberChars];
+  return std::string(text, WriteDouble(text, value));
 }
 
 // Copies `text` (no terminating zero) to `out`.

@@ -29,6 +29,7 @@ struct LabRequest {
   std::string physicsSummaryPath;  // empty: no summary
   std::string physicsMapPath;      // empty: no map
   std::string exportMjcfPath;      // empty: no model file
+  std::string exportUrdfPath;      // empty: no URDF
   std::string videoPath;           // empty: no video; .mp4 or .gif
   bool videoGif = false;           // the name ends in .gif
   double videoFps = 0.0;           // 0: one frame per tick
@@ -58,6 +59,7 @@ struct LabWords {
   std::string physicsSummary = "physics summary";
   std::string physicsMap = "physics map";
   std::string exportMjcf = "model";
+  std::string exportUrdf = "URDF";
   std::string physics = "physics";
   std::string video = "video";
   std::string watch = "watch";

@@ -16,6 +16,7 @@
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsSection.h"
 #include "gaitlab/physics/RobotMjcf.h"
+#include "gaitlab/physics/RobotUrdf.h"
 #include "gaitlab/plot/GaitPlot.h"
 #include "gaitlab/plot/PhysicsMapPlot.h"
 #include "gaitlab/report/FeasibilityReport.h"
@@ -194,8 +195,15 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
                    GaitFileText(gait, PhysicsSectionText(physicsParameters)));
     return 0;
   }
-  if (!options.exportMjcfPath.empty() && !options.physics) {
-    WriteFileWhole(options.exportMjcfPath, words.exportMjcf, ExportedMjcf(physicsParameters, gait));
+  if ((!options.exportMjcfPath.empty() && !options.physics) || !options.exportUrdfPath.empty()) {
+    if (!options.exportMjcfPath.empty()) {
+      WriteFileWhole(options.exportMjcfPath, words.exportMjcf,
+                     ExportedMjcf(physicsParameters, gait));
+    }
+    if (!options.exportUrdfPath.empty()) {
+      WriteFileWhole(options.exportUrdfPath, words.exportUrdf,
+                     RobotUrdf(physicsParameters, gait, MjcfGaitOf(gait, physicsParameters)));
+    }
     return 0;
   }
   if (!options.physicsMapPath.empty()) {

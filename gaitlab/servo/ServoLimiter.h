@@ -7,10 +7,20 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
+
+// Which of the joint's limits decided a limited pulse.
+enum class LimitCause {
+  kNone,
+  kRange,       // lower or upper
+  kPulseRange,  // min_us or max_us, the angle being within lower and upper
+  kSpeed,       // max_speed, with the slew limit on
+};
+constexpr int kLimitCauses = 4;
 
 class ServoLimiter {
  public:
@@ -18,20 +28,31 @@ class ServoLimiter {
 
   // The pulse for this tick's angle; call once per tick, in tick order.
   std::int64_t pulse(double angle);
-  // Whether the last pulse differs from the plain calibration's.
-  bool limited() const { return limited_; }
+  // Whether the last pulse differs from the plain calibration's, and why.
+  bool limited() const { return cause_ != LimitCause::kNone; }
+  LimitCause cause() const { return cause_; }
 
   // The lowest and highest pulse this joint may be sent.
   std::int64_t lowestUs() const { return low_; }
   std::int64_t highestUs() const { return high_; }
+  // The largest change of pulse from one tick to the next; infinite
+  // without a slew limit.
+  double slewUs() const { return slewUs_; }
 
  private:
   JointServo servo_;
   std::int64_t low_, high_;
-  double slewUs_;  // largest change per tick; infinite without a slew limit
+  double rangeLowUs_, rangeHighUs_;  // the pulses of lower and upper; infinite where none
+  double slewUs_;
   std::optional<double> previous_;
-  bool limited_ = false;
+  LimitCause cause_ = LimitCause::kNone;
 };
+
+// Empty when some angle of the joint's declared range (lower to upper, open
+// where one is left out) has a pulse inside its pulse range; else why not,
+// e.g. "its range 0.154 to 0.329 rad needs 3270 to 4145 us, outside its
+// pulse range 500 to 2500 us".
+std::string UnreachableRange(const JointServo& servo);
 
 }  // namespace trotix
 

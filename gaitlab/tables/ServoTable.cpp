@@ -1,6 +1,8 @@
 #include "gaitlab/tables/ServoTable.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/NumberText.h"
@@ -45,6 +47,7 @@ void ServoTable::addTick(const TickRecord& record) {
     *p++ = ',';
     p = WriteInteger(p, channel.limiter.pulse(record.angles[channel.joint]));
     channel.limitedTicks += channel.limiter.limited();
+    ++channel.ticksByCause[static_cast<int>(channel.limiter.cause())];
   }
   *p++ = '\n';
   out_.commit(p);
@@ -55,10 +58,26 @@ std::vector<std::string> ServoTable::limitWarnings() const {
   std::vector<std::string> lines;
   for (const Channel& channel : channels_) {
     if (channel.limitedTicks == 0) continue;
-    lines.push_back(JointName(channel.joint) + " (channel " + std::to_string(channel.number) +
-                    "): " + std::to_string(channel.limitedTicks) + " of " + std::to_string(ticks_) +
-                    " pulses limited to " + std::to_string(channel.limiter.lowestUs()) + " to " +
-                    std::to_string(channel.limiter.highestUs()) + " us");
+    const ServoLimiter& limiter = channel.limiter;
+    const std::string pulses = " (" + std::to_string(limiter.lowestUs()) + " to " +
+                               std::to_string(limiter.highestUs()) + " us)";
+    char slew[kMaxNumberChars];
+    std::snprintf(slew, sizeof slew, "%.4g", limiter.slewUs());
+    const std::pair<LimitCause, std::string> causes[] = {
+        {LimitCause::kRange, " by lower/upper" + pulses},
+        {LimitCause::kPulseRange, " by min_us/max_us" + pulses},
+        {LimitCause::kSpeed, std::string(" by max_speed (") + slew + " us per tick)"}};
+    std::string line = JointName(channel.joint) + " (channel " + std::to_string(channel.number) +
+                       "): " + std::to_string(channel.limitedTicks) + " of " +
+                       std::to_string(ticks_) + " pulses limited:";
+    const char* separator = " ";
+    for (const auto& [cause, what] : causes) {
+      const std::int64_t count = channel.ticksByCause[static_cast<int>(cause)];
+      if (count == 0) continue;
+      line += separator + std::to_string(count) + what;
+      separator = ", ";
+    }
+    lines.push_back(line);
   }
   return lines;
 }

@@ -5,6 +5,7 @@
 #ifndef TROTIX_GAITLAB_SERVOTABLE_H_
 #define TROTIX_GAITLAB_SERVOTABLE_H_
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ class ServoTable : public TickSink {
              const std::string& what = "servo table");
   void addTick(const TickRecord& record) override;
 
-  // One line per joint whose pulses were limited, e.g. "leg0_knee
-  // (channel 0): 37 of 100 pulses limited to 500 to 1000 us".
+  // One line per joint whose pulses were limited, with the count of each
+  // limit that decided, e.g. "leg0_knee (channel 0): 37 of 100 pulses
+  // limited: 30 by lower/upper (500 to 1000 us), 7 by max_speed (12.7 us per
+  // tick)".
   std::vector<std::string> limitWarnings() const;
 
  private:
@@ -37,6 +40,7 @@ class ServoTable : public TickSink {
     int number;
     ServoLimiter limiter;
     std::int64_t limitedTicks = 0;
+    std::array<std::int64_t, kLimitCauses> ticksByCause{};
   };
 
   OutputBuffer& out_;

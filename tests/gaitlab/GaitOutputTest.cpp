@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "engine/LegSolver.h"
@@ -176,6 +177,92 @@ TEST(GaitFileTest, SetsExactlyWhatTheEngineFieldsSet) {
       {"--ticks", "70", "--targets", "--gait", "defaults.yaml", "--units", "deg"}, dir.path());
   ASSERT_EQ(degrees.status, 0) << degrees.err;
   ExpectCsvMatches(degrees.out, ReferenceRun(70, 0, 0), 33.0, 57.29579143313326);
+}
+
+// Joints written with a default entry, a merge key and degrees give the
+// servo rows and warnings of the same joints written out in radians, and a
+// pulse held back by max_speed is said to be.
+TEST(GaitFileTest, DefaultEntryMergeKeysAndDegreesReadAsTheirRadians) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("short.yaml"),
+            "servo_slew_limit: true\n"
+            "joints:\n"
+            "  default: {max_speed: 240 deg/s, us_per_rad: 600}\n"
+            "  leg0_pitch: &front {channel: 0, lower: -60 deg, upper: 30 deg}\n"
+            "  leg1_pitch: {<<: *front, channel: 1, direction: -1}\n"
+            "  leg0_knee: {channel: 2, zero: 90 deg}\n");
+  const auto rad = [](double degrees) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", degrees / 57.29579143313326);
+    return std::string(text);
+  };
+  const std::string shared = "max_speed: " + rad(240) + ", us_per_rad: 600";
+  const std::string range = ", lower: " + rad(-60) + ", upper: " + rad(30);
+  WriteFile(dir.file("long.yaml"), "servo_slew_limit: true\njoints:\n  leg0_pitch: {" + shared +
+                                       ", channel: 0" + range + "}\n  leg1_pitch: {" + shared +
+                                       ", channel: 1, direction: -1" + range + "}\n  leg0_knee: {" +
+                                       shared + ", channel: 2, zero: " + rad(90) + "}\n");
+  std::vector<std::string> args = {"--ticks", "100",      "--turn", "80",    "--step",
+                                   "-130",    "--format", "servo",  "--gait"};
+  args.push_back("short.yaml");
+  const ProcessResult written = RunGaitProgram(args, dir.path());
+  args.back() = "long.yaml";
+  const ProcessResult spelt = RunGaitProgram(args, dir.path());
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(written.out, spelt.out);
+  EXPECT_EQ(written.err, spelt.err);
+  EXPECT_NE(
+      written.err.find(
+          "leg0_knee (channel 2): 80 of 100 pulses limited: 80 by max_speed (82.94 us per tick)"),
+      std::string::npos)
+      << written.err;
+}
+
+// The value of `attribute` in the first tag that holds `start` at or after
+// `from`; empty if none.
+std::string Attribute(const std::string& xml, const std::string& start,
+                      const std::string& attribute, std::size_t from = 0) {
+  const std::size_t tag = xml.find(start, from);
+  if (tag == std::string::npos) return "";
+  const std::size_t value = xml.find(attribute + "=\"", tag);
+  if (value == std::string::npos) return "";
+  const std::size_t begin = value + attribute.size() + 2;
+  return xml.substr(begin, xml.find('"', begin) - begin);
+}
+
+// The exported URDF passes check_urdf, and its joint axes, link lengths and
+// the gait's joint limits are the MJCF's.
+TEST(GaitExportTest, UrdfHasTheAxesLengthsAndLimitsOfTheMjcf) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("g.yaml"),
+            "joints: {leg2_knee: {lower: 20 deg, upper: 2.4, max_speed: 7}}\n"
+            "physics: {leg_chain: roll_first, lateral_axis: shared}\n");
+  const ProcessResult run = RunGaitProgram(
+      {"--gait", "g.yaml", "--export-urdf", "r.urdf", "--export-mjcf", "r.xml"}, dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const ProcessResult check = RunProgram("check_urdf", {"r.urdf"}, dir.path());
+  EXPECT_EQ(check.status, 0) << check.out << check.err;
+  const std::string urdf = ReadFile(dir.file("r.urdf")), mjcf = ReadFile(dir.file("r.xml"));
+  for (int leg = 0; leg < 4; ++leg) {
+    const std::string name = "leg" + std::to_string(leg);
+    for (const char* joint : {"_pitch", "_roll", "_knee"}) {
+      const std::size_t at = urdf.find("<joint name=\"" + name + joint + "\"");
+      ASSERT_NE(at, std::string::npos) << name << joint;
+      EXPECT_EQ(Attribute(urdf, "<axis", "xyz", at),
+                Attribute(mjcf, "<joint name=\"" + name + joint + "\"", "axis"))
+          << name << joint;
+    }
+    EXPECT_EQ(Attribute(urdf, "<origin", "xyz", urdf.find("<joint name=\"" + name + "_knee\"")),
+              Attribute(mjcf, "<body name=\"" + name + "_lower\"", "pos"));
+    EXPECT_EQ(Attribute(urdf, "<origin", "xyz", urdf.find("<joint name=\"" + name + "_foot\"")),
+              Attribute(mjcf, "<site name=\"" + name + "_foot\"", "pos"));
+  }
+  const std::size_t knee = urdf.find("<joint name=\"leg2_knee\"");
+  const std::string range = Attribute(mjcf, "<joint name=\"leg2_knee\"", "range");
+  EXPECT_EQ(
+      Attribute(urdf, "<limit", "lower", knee) + " " + Attribute(urdf, "<limit", "upper", knee),
+      range);
+  EXPECT_EQ(Attribute(urdf, "<limit", "velocity", knee), "7");
 }
 
 // Compares two outputs of the same run on two systems: every byte outside
@@ -376,10 +463,12 @@ TEST(GaitReportTest, ServoRowsStayInRangeAndCheckFailsWhenLimited) {
   ASSERT_EQ(err.size(), 3u) << run.err;
   EXPECT_EQ(
       err[0],
-      "trotix-gait: warning: leg0_knee (channel 0): 60 of 60 pulses limited to 1691 to 2136 us");
+      "trotix-gait: warning: leg0_knee (channel 0): 60 of 60 pulses limited: 60 by lower/upper "
+      "(1691 to 2136 us)");
   EXPECT_EQ(
       err[1],
-      "trotix-gait: warning: leg1_knee (channel 1): 60 of 60 pulses limited to 500 to 2500 us");
+      "trotix-gait: warning: leg1_knee (channel 1): 60 of 60 pulses limited: 60 by min_us/max_us "
+      "(500 to 2500 us)");
   EXPECT_NE(err[2].find("leg1_knee pulses limited (60 ticks)"), std::string::npos) << err[2];
   const auto lines = SplitText(run.out, '\n');
   for (std::size_t t = 1; t < lines.size(); ++t) {

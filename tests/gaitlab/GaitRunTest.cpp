@@ -159,6 +159,8 @@ GaitSettings RandomServos(std::mt19937& random) {
     if (chance(0.6)) servo.lower = uniform(-3.0, 2.0);
     if (chance(0.6)) servo.upper = servo.lower.value_or(-3.0) + uniform(0.05, 3.0);
     if (chance(0.5)) servo.maxSpeed = uniform(0.5, 20.0);
+    // A range that no pulse of the pulse range reaches is refused at load.
+    if (!UnreachableRange(servo).empty()) servo.lower.reset(), servo.upper.reset();
   }
   return gait;
 }

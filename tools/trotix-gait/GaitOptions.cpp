@@ -137,6 +137,12 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
       "ranges; with --physics, run too and write the first model's\n"
       "state at every tick to FILE-replay.csv (docs/physics.md)",
       [&](const std::string& v) { options.exportMjcfPath = RequireFileName("--export-mjcf", v); });
+  cli.value(
+      "--export-urdf", "FILE.urdf",
+      "write the same robot as a URDF for ROS tools (check_urdf,\n"
+      "RViz) and stop; --gait sets its physics section and joint\n"
+      "limits and speeds",
+      [&](const std::string& v) { options.exportUrdfPath = RequireFileName("--export-urdf", v); });
   cli.flag("--physics-torques",
            "with --physics: each row gains every servo's torque (N m,\n"
            "averaged over the tick), leg0_pitch_torque_nm ...",

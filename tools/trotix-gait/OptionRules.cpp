@@ -49,8 +49,13 @@ void CheckSoleTasks(const GaitOptions& options) {
   };
   // With a physics run, --export-mjcf also writes the run's replay.
   if (!options.physics) {
-    CheckSoleTask(options, {"--export-mjcf", "writes the robot model and stops", {"--gait"}});
+    CheckSoleTask(
+        options,
+        {"--export-mjcf", "writes the robot model and stops", {"--gait", "--export-urdf"}});
   }
+  CheckSoleTask(
+      options,
+      {"--export-urdf", "writes the robot for ROS tools and stops", {"--gait", "--export-mjcf"}});
   for (const SoleTask& task : tasks) CheckSoleTask(options, task);
 }
 
@@ -123,6 +128,7 @@ std::vector<FileUse> FilesOfTheRun(const GaitOptions& options) {
   add("--physics-summary", options.physicsSummaryPath, true);
   add("--physics-map", options.physicsMapPath, true);
   add("--export-mjcf", options.exportMjcfPath, true);
+  add("--export-urdf", options.exportUrdfPath, true);
   if (options.physics && !options.exportMjcfPath.empty()) {
     add("the replay of --export-mjcf", ReplayPath(options.exportMjcfPath), true);
   }

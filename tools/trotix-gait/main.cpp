@@ -45,6 +45,7 @@ LabWords OptionWords() {
   words.physicsSummary = "--physics-summary";
   words.physicsMap = "--physics-map";
   words.exportMjcf = "--export-mjcf";
+  words.exportUrdf = "--export-urdf";
   words.physics = "--physics";
   words.video = "--video";
   words.watch = "--watch";
