@@ -16,6 +16,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -136,6 +137,22 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The numbers of `"key":[...]` or `"key":N` in a telemetry line.
+std::vector<double> JsonNumbers(const std::string& line, const std::string& key) {
+  std::vector<double> numbers;
+  std::size_t at = line.find("\"" + key + "\":");
+  if (at == std::string::npos) return numbers;
+  const char* p = line.c_str() + at + key.size() + 3;
+  const bool list = *p == '[';
+  for (char* end = nullptr;; p = end + 1) {
+    const double value = std::strtod(p + (list && numbers.empty()), &end);
+    if (end == p + (list && numbers.empty())) break;
+    numbers.push_back(value);
+    if (!list || *end != ',') break;
+  }
+  return numbers;
+}
+
 // The fields after tick and time_s.
 std::string Pulses(const std::string& row) { return row.substr(row.find(',', row.find(',') + 1)); }
 
@@ -172,6 +189,28 @@ TEST(DriveProcessTest, RecordsTheServoTableAfterTheSoftStart) {
     }
     EXPECT_NE(telemetry.back().find("\"stopped\":true,\"why\":\"ticks\""), std::string::npos);
   }
+}
+
+// sim: the physics model's joints follow the angles sent (read back every
+// tenth tick, after the tick's step), and its trunk stays up.
+TEST(DriveProcessTest, WalksTheSimulatedRobot) {
+  ScratchDirectory dir;
+  const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "sim", "--input", "none", "--arm",
+                                "--ticks", "60", "--telemetry", "t.jsonl"},
+                               dir.path());
+  ASSERT_EQ(WaitFor(pid, 30), 0) << ReadFile(dir.file("err.txt"));
+  int compared = 0;
+  for (const std::string& line : Lines(ReadFile(dir.file("t.jsonl")))) {
+    const std::vector<double> sent = JsonNumbers(line, "angle");
+    const std::vector<double> read = JsonNumbers(line, "readback");
+    ASSERT_EQ(read.size(), 12u) << line;
+    EXPECT_GT(JsonNumbers(line, "trunk_mm").at(0), 80.0) << line;
+    EXPECT_NE(line.find("\"fallen\":false"), std::string::npos) << line;
+    if (sent.empty() || static_cast<int>(JsonNumbers(line, "tick").at(0)) % 10 != 0) continue;
+    for (int i = 0; i < 12; ++i) EXPECT_NEAR(read[i], sent[i], 0.06) << line;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 13);
 }
 
 // Whatever stops the drive, the receiver's last frames turn the torque off,

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "gaitlab/bus/OpenServoBus.h"
 #include "gaitlab/io/FileUse.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/IntegerText.h"
 #include "gaitlab/run/Schedule.h"  // kMaxTicks
+#include "gaitlab/sim/DriveBus.h"
 #include "tools/trotix-gait/GaitCommandLine.h"
 #include "trotix/SliderMapping.h"
 
@@ -32,7 +32,9 @@ void AddOptions(GaitCommandLine& cli, DriveOptions& options) {
             "the robot's gait file: the gait, the tick period and each\n"
             "joint's channel, calibration, limits and max_speed",
             [&](const std::string& v) { options.gaitPath = RequireText("--gait", v); });
-  cli.value("--bus", "URI", "where the servo values go, one of:\n" + OnePerLine(BusForms()),
+  cli.value("--bus", "URI",
+            "where the servo values go, one of:\n" + OnePerLine(DriveBusForms()) +
+                "\n(sim: the physics model, at real time)",
             [&](const std::string& v) { options.busUri = RequireText("--bus", v); });
   cli.group("Steering");
   cli.value("--input", "KIND",

@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 
-#include "gaitlab/bus/OpenServoBus.h"
 #include "gaitlab/drive/DriveLoop.h"
 #include "gaitlab/drive/DriveSignals.h"
 #include "gaitlab/drive/GamepadInput.h"
@@ -24,6 +23,7 @@
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/PhysicsSection.h"
+#include "gaitlab/sim/DriveBus.h"
 #include "tools/trotix-drive/DriveOptions.h"
 
 namespace trotix {
@@ -91,7 +91,7 @@ int Drive(const DriveOptions& options) {
   // From here a signal stops the drive in its own way, torque off first.
   CatchStopSignals();
   std::unique_ptr<ServoBus> bus =
-      NamedBy("--bus", [&] { return OpenServoBus(options.busUri, robot.gait); });
+      NamedBy("--bus", [&] { return OpenDriveBus(options.busUri, robot.gait, robot.physics); });
   std::optional<TelemetryLog> telemetry;
   if (!options.telemetryPath.empty()) telemetry.emplace(options.telemetryPath, "--telemetry");
   std::optional<StatusLine> status;
