@@ -213,6 +213,61 @@ TEST(DriveProcessTest, WalksTheSimulatedRobot) {
   EXPECT_EQ(compared, 13);
 }
 
+// A gait file changed while the drive walks: a good one walks from the
+// next cycle's start as trotix-gait walks it from its first tick, and the
+// rows before are the old gait's; one that does not load, or that would
+// jump a joint, leaves the old gait walking. Each is one line.
+TEST(DriveProcessTest, ReloadsAChangedGaitAtTheCycleStart) {
+  const std::string robot = ReadFile(kRobot);
+  const std::string height = "stepHeight: 30.06195371669811";
+  const auto changed = [&](const std::string& by) {
+    std::string text = robot;
+    return text.replace(text.find(height), height.size(), by);
+  };
+  const struct {
+    const char* name;
+    std::string text;
+    bool takesOver;
+    const char* message;
+  } kCases[] = {
+      {"higher steps", changed("stepHeight: 34"), true, "takes over at walk tick 30"},
+      {"broken", changed("stepHeight: [34"), false, "walks on unchanged"},
+      {"jump", changed("stepHeight: 60"), false, "more than its jump_threshold 0.200"},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), robot);
+    WriteFile(dir.file("new.yaml"), c.text);
+    const pid_t pid = StartDrive({"--gait", "g.yaml", "--bus", "record:r.csv", "--input", "none",
+                                  "--arm", "--ticks", "45", "--step", "-100"},
+                                 dir.path());
+    // The record's temporary file shows the bus open, the gait watched.
+    for (const auto end = Clock::now() + std::chrono::seconds(20);
+         dir.entries().size() < 4 && Clock::now() < end;) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(std::rename(dir.file("new.yaml").c_str(), dir.file("g.yaml").c_str()), 0);
+    ASSERT_EQ(WaitFor(pid, 20), 0) << c.name << ReadFile(dir.file("err.txt"));
+    const std::vector<std::string> err = Lines(ReadFile(dir.file("err.txt")));
+    ASSERT_EQ(err.size(), 1u) << c.name;
+    EXPECT_NE(err[0].find(c.message), std::string::npos) << err[0];
+    const std::vector<std::string> record = Lines(ReadFile(dir.file("r.csv")));
+    const auto table = [&](const std::string& gait) {
+      return Lines(
+          RunGaitProgram({"--gait", gait, "--ticks", "45", "--step", "-100", "--format", "servo"},
+                         dir.path())
+              .out);
+    };
+    const std::vector<std::string> before = table(kRobot);
+    const std::vector<std::string> after = c.takesOver ? table("g.yaml") : before;
+    ASSERT_EQ(record.size(), 1 + 61 + 45u) << c.name;
+    for (int tick = 0; tick < 45; ++tick) {
+      const std::string& expected = c.takesOver && tick >= 30 ? after[tick - 29] : before[tick + 1];
+      EXPECT_EQ(Pulses(record[62 + tick]), Pulses(expected)) << c.name << " tick " << tick;
+    }
+  }
+}
+
 // Whatever stops the drive, the receiver's last frames turn the torque off,
 // within half a second of a signal; after kill -9 the frames just stop, and
 // the receiver's hold time lapses.

@@ -48,10 +48,14 @@ struct Robot {
   Schedule schedule;
 };
 
+// The gait file with every section the drive reads.
+GaitSettings LoadRobotFile(const std::string& path, PhysicsParameters& physics) {
+  return LoadGaitFile(path, {PhysicsSection(physics)});
+}
+
 Robot ReadRobot(const DriveOptions& options) {
   Robot robot;
-  robot.gait = NamedBy(
-      "--gait", [&] { return LoadGaitFile(options.gaitPath, {PhysicsSection(robot.physics)}); });
+  robot.gait = NamedBy("--gait", [&] { return LoadRobotFile(options.gaitPath, robot.physics); });
   if (!options.schedulePath.empty()) {
     robot.schedule = NamedBy(
         "--schedule", [&] { return LoadSchedule(options.schedulePath, robot.gait.tickPeriodMs); });
@@ -80,6 +84,16 @@ int Report(const DriveOutcome& outcome) {
 int Drive(const DriveOptions& options) {
   const Robot robot = ReadRobot(options);
   ServoFrames servos = NamedBy("--gait", [&] { return ServoFrames(robot.gait); });
+  // Watching from before the bus opens: a change from then on is seen.
+  GaitReload reload(
+      options.gaitPath, robot.physics.lateralAxis,
+      [&] {
+        PhysicsParameters unused;  // the model, if any, is built
+        return LoadRobotFile(options.gaitPath, unused);
+      },
+      [](const std::string& line) {
+        std::fprintf(stderr, "trotix-drive: --gait: %s\n", line.c_str());
+      });
   std::unique_ptr<DriveInput> input;
   if (options.input == InputKind::kKeyboard) {
     input = std::make_unique<KeyboardInput>(STDIN_FILENO);
@@ -111,6 +125,7 @@ int Drive(const DriveOptions& options) {
   settings.start = {options.turn, options.step};
   if (!options.schedulePath.empty()) settings.schedule = &robot.schedule;
   settings.armAtStart = options.arm;
+  settings.reload = &reload;
   const DriveOutcome outcome = RunDrive(WalkStepOf(robot.gait, robot.physics.lateralAxis), servos,
                                         *bus, *input, observers, settings);
   if (status) status->finish();
