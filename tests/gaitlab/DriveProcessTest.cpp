@@ -426,6 +426,41 @@ TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
   }
 }
 
+// The gait file's bus section serves when --bus is not given; --bus wins
+// over it. trotix-gait reads the same file.
+TEST(DriveProcessTest, TakesTheBusFromTheGaitFile) {
+  const struct {
+    std::string section;
+    std::vector<std::string> args;
+    int status;
+    const char* message;  // or the record written
+  } kCases[] = {
+      {"bus: {uri: \"record:r.csv\"}\n", {}, 0, "r.csv"},
+      {"bus: {uri: \"record:r.csv\"}\n", {"--bus", "record:s.csv"}, 0, "s.csv"},
+      {"", {}, 2, "--bus: give the bus the servos are on"},
+      {"bus: {uri: \"\"}\n", {}, 2, "g.yaml:1: bus.uri: expected a bus"},
+      {"bus: {url: \"udp:h:1\"}\n", {}, 2, "g.yaml:1: bus: unknown key 'url'"},
+      {"bus: {uri: \"pwm:x\"}\n", {}, 2, "the gait file's bus.uri: 'pwm:x': no bus is called"},
+      {"bus: {uri: \"record:g.yaml\"}\n", {}, 2, "name the same file"},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), c.section + ReadFile(kRobot));
+    std::vector<std::string> args = {"--gait", "g.yaml",  "--input", "none",
+                                     "--arm",  "--ticks", "3"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram(TROTIX_DRIVE_PROGRAM, args, dir.path());
+    EXPECT_EQ(run.status, c.status) << c.message << run.err;
+    if (c.status == 0) {
+      EXPECT_EQ(dir.entries(), (std::vector<std::string>{"g.yaml", c.message}));
+      EXPECT_EQ(RunGaitProgram({"--gait", "g.yaml", "--ticks", "1"}, dir.path()).status, 0);
+    } else {
+      EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+      EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+  }
+}
+
 // Bus servos: the soft start leads them from the positions read back, with
 // their torque on first; a servo gone silent mid-walk stops the drive, whose
 // last line names it, and turns every servo's torque off.

@@ -33,8 +33,9 @@ void AddOptions(GaitCommandLine& cli, DriveOptions& options) {
             "joint's channel, calibration, limits and max_speed",
             [&](const std::string& v) { options.gaitPath = RequireText("--gait", v); });
   cli.value("--bus", "URI",
-            "where the servo values go, one of:\n" + OnePerLine(DriveBusForms()) +
-                "\n(sim: the physics model, at real time)",
+            "where the servo values go (default: the gait file's bus\n"
+            "section's uri), one of:\n" +
+                OnePerLine(DriveBusForms()) + "\n(sim: the physics model, at real time)",
             [&](const std::string& v) { options.busUri = RequireText("--bus", v); });
   cli.group("Steering");
   cli.value("--input", "KIND",
@@ -101,21 +102,23 @@ void CheckCombination(const DriveOptions& options) {
   if (options.gaitPath.empty()) {
     throw InputError("--gait: give the robot's gait file (its channels and calibration)");
   }
-  if (options.busUri.empty()) throw InputError("--bus: give the bus the servos are on");
   if (options.input == InputKind::kNone && !options.arm) {
     throw InputError("--input none: add --arm (without a keyboard nothing else arms the drive)");
   }
+  RefuseSharedDriveFiles(options, options.busUri);
+}
+
+}  // namespace
+
+void RefuseSharedDriveFiles(const DriveOptions& options, const std::string& busUri) {
   std::vector<FileUse> files = {{"--gait", options.gaitPath, false}};
   if (!options.schedulePath.empty()) files.push_back({"--schedule", options.schedulePath, false});
-  if (options.busUri.rfind("record:", 0) == 0)
-    files.push_back({"--bus", options.busUri.substr(7), true});
+  if (busUri.rfind("record:", 0) == 0) files.push_back({"--bus", busUri.substr(7), true});
   if (!options.telemetryPath.empty() && options.telemetryPath != "-") {
     files.push_back({"--telemetry", options.telemetryPath, true});
   }
   RefuseSharedFiles(files);
 }
-
-}  // namespace
 
 DriveOptions ParseDriveOptions(int argc, const char* const* argv) {
   DriveOptions options;
@@ -137,7 +140,7 @@ std::string DriveUsageText() {
   GaitCommandLine cli;
   AddOptions(cli, unused);
   AddInformation(cli, unused);
-  return R"(Usage: trotix-drive --gait ROBOT.yaml --bus URI [options]
+  return R"(Usage: trotix-drive --gait ROBOT.yaml [--bus URI] [options]
 
 Walks the robot: runs the Trotix walk engine at the gait's tick period and
 sends every tick's servo values, limited to each joint's range, pulse range

@@ -19,6 +19,7 @@
 #include "gaitlab/drive/Realtime.h"
 #include "gaitlab/drive/StatusLine.h"
 #include "gaitlab/drive/TelemetryLog.h"
+#include "gaitlab/gaitfile/BusSection.h"
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
@@ -44,18 +45,20 @@ auto NamedBy(const char* option, Read read) {
 
 struct Robot {
   GaitSettings gait;
+  BusSettings bus;
   PhysicsParameters physics;  // the lateral axis the walk reads its targets on
   Schedule schedule;
 };
 
 // The gait file with every section the drive reads.
-GaitSettings LoadRobotFile(const std::string& path, PhysicsParameters& physics) {
-  return LoadGaitFile(path, {PhysicsSection(physics)});
+GaitSettings LoadRobotFile(const std::string& path, PhysicsParameters& physics, BusSettings& bus) {
+  return LoadGaitFile(path, {PhysicsSection(physics), BusSection(bus)});
 }
 
 Robot ReadRobot(const DriveOptions& options) {
   Robot robot;
-  robot.gait = NamedBy("--gait", [&] { return LoadRobotFile(options.gaitPath, robot.physics); });
+  robot.gait =
+      NamedBy("--gait", [&] { return LoadRobotFile(options.gaitPath, robot.physics, robot.bus); });
   if (!options.schedulePath.empty()) {
     robot.schedule = NamedBy(
         "--schedule", [&] { return LoadSchedule(options.schedulePath, robot.gait.tickPeriodMs); });
@@ -81,15 +84,27 @@ int Report(const DriveOutcome& outcome) {
   return 1;
 }
 
+// --bus, or else the gait file's bus section.
+std::string BusUriOf(const DriveOptions& options, const Robot& robot) {
+  if (!options.busUri.empty()) return options.busUri;
+  if (robot.bus.uri.empty()) {
+    throw InputError("--bus: give the bus the servos are on (or the gait file's bus.uri)");
+  }
+  RefuseSharedDriveFiles(options, robot.bus.uri);
+  return robot.bus.uri;
+}
+
 int Drive(const DriveOptions& options) {
   const Robot robot = ReadRobot(options);
+  const std::string busUri = BusUriOf(options, robot);
   ServoFrames servos = NamedBy("--gait", [&] { return ServoFrames(robot.gait); });
   // Watching from before the bus opens: a change from then on is seen.
   GaitReload reload(
       options.gaitPath, robot.physics.lateralAxis,
       [&] {
-        PhysicsParameters unused;  // the model, if any, is built
-        return LoadRobotFile(options.gaitPath, unused);
+        PhysicsParameters physics;  // the model, if any, is built
+        BusSettings bus;            // and the bus open
+        return LoadRobotFile(options.gaitPath, physics, bus);
       },
       [](const std::string& line) {
         std::fprintf(stderr, "trotix-drive: --gait: %s\n", line.c_str());
@@ -105,7 +120,8 @@ int Drive(const DriveOptions& options) {
   // From here a signal stops the drive in its own way, torque off first.
   CatchStopSignals();
   std::unique_ptr<ServoBus> bus =
-      NamedBy("--bus", [&] { return OpenDriveBus(options.busUri, robot.gait, robot.physics); });
+      NamedBy(options.busUri.empty() ? "the gait file's bus.uri" : "--bus",
+              [&] { return OpenDriveBus(busUri, robot.gait, robot.physics); });
   std::optional<TelemetryLog> telemetry;
   if (!options.telemetryPath.empty()) telemetry.emplace(options.telemetryPath, "--telemetry");
   std::optional<StatusLine> status;

@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "gaitlab/gaitfile/BusSection.h"
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/BinaryStandardStreams.h"
 #include "gaitlab/io/CheckedWrite.h"
@@ -55,7 +56,8 @@ LabWords OptionWords() {
 
 // The gait file with every section trotix-gait reads.
 GaitSettings LoadGait(const std::string& path, PhysicsParameters& physics) {
-  return LoadGaitFile(path, {PhysicsSection(physics)});
+  BusSettings bus;  // trotix-drive's
+  return LoadGaitFile(path, {PhysicsSection(physics), BusSection(bus)});
 }
 
 LabInputs ReadInputs(const GaitOptions& options) {
