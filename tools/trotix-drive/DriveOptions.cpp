@@ -156,7 +156,13 @@ wakes more than three tick periods late turn the torque off on every servo
 and end the drive; space (the e-stop) turns it off and waits, latched,
 until a arms again. A gamepad's B, or a gamepad that goes away, is the
 same e-stop. A record:, udp: or serial: bus needs no servo of its own to
-try: docs/drive-frame.md describes the frame a microcontroller receives.
+try: docs/drive-frame.md describes the frame a microcontroller receives;
+sim walks the physics model instead.
+
+The gait file is watched: a changed gait takes over at the start of the
+walk's next cycle, unless it does not load or would jump a joint further
+than its jump_threshold (one line says which); the joints, their limits
+and the tick period stay as they were at the start.
 
 Exit status:
   0    --ticks walked, or q
