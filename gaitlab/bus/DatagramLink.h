@@ -1,8 +1,11 @@
 // One datagram per frame to HOST:PORT. A receiver that is not listening
 // yet, or a datagram the kernel drops, is not a fault: UDP may lose frames
-// and the receiver's hold time covers them.
+// and the receiver's hold time covers them. The sockets are the
+// platform's: posix/ and windows/ (winsock).
 #ifndef TROTIX_GAITLAB_BUS_DATAGRAMLINK_H_
 #define TROTIX_GAITLAB_BUS_DATAGRAMLINK_H_
+
+#include <cstdint>
 
 #include "gaitlab/bus/BusUri.h"
 #include "gaitlab/bus/FrameBus.h"
@@ -20,7 +23,7 @@ class DatagramLink : public ByteLink {
   void send(const std::uint8_t* data, std::size_t size) override;
 
  private:
-  int socket_ = -1;
+  std::uintptr_t socket_ = 0;  // a descriptor, or a winsock SOCKET
   std::string name_;
 };
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 #include "trotix/WalkTypes.h"  // kJointCount
@@ -33,15 +34,19 @@ struct ServoReading {
   int joint = 0;
   int channel = 0;
   bool answered = false;
-  double angle = 0.0;    // rad, in the engine's terms (calibration undone)
+  double angle = 0.0;  // rad, in the engine's terms (calibration undone)
   double volts = 0.0;
   double celsius = 0.0;
-  bool alert = false;    // the servo's own fault flag (over-temperature, under-voltage...)
+  bool alert = false;  // the servo's own fault flag (over-temperature, under-voltage...)
 };
 
 struct BusReadback {
   std::array<ServoReading, kJointCount> servos{};
   int count = 0;
+  // A simulated robot's trunk: its height above the floor (mm; NaN on a
+  // real bus) and whether it has fallen.
+  double trunkHeightMm = std::numeric_limits<double>::quiet_NaN();
+  bool fallen = false;
 };
 
 // A fault the drive must stop for; the message names the servo.

@@ -24,6 +24,16 @@ class DriveInput {
   virtual void poll(DriveControls& controls) = 0;
 };
 
+// For a window that only shows a walk: the sliders as `input` moves them
+// (arm and e-stop mean nothing there); false once it asks to quit.
+inline bool SteerSliders(DriveInput& input, SliderPositions& sliders) {
+  DriveControls controls;
+  controls.sliders = sliders;
+  input.poll(controls);
+  sliders = controls.sliders;
+  return !controls.quit;
+}
+
 // --input none: scripts arm with --arm and stop with a signal or --ticks.
 class NoInput : public DriveInput {
  public:

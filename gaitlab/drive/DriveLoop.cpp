@@ -98,7 +98,11 @@ class Drive {
     walk_.restart();
     servos_.restart();
     if (settings_.schedule) track_.emplace(settings_.start, *settings_.schedule);
-    const TickRecord first = walk_.step(nextSliders());
+    TickRecord first = walk_.step(nextSliders());
+    if (settings_.reload) {
+      settings_.reload->restart();
+      settings_.reload->tick(walk_, sliders_, first);
+    }
     first_ = servos_.limit(first.angles, 0, firstLimited_);
     softStart_.emplace(servos_, from, first_, walk_.tickPeriodMs());
     softRow_ = 0;
@@ -123,7 +127,9 @@ class Drive {
       frame = first_;
       limited = firstLimited_;
     } else {
-      frame = servos_.limit(walk_.step(nextSliders()).angles, tick_, limited);
+      TickRecord record = walk_.step(nextSliders());
+      if (settings_.reload) settings_.reload->tick(walk_, sliders_, record);
+      frame = servos_.limit(record.angles, tick_, limited);
     }
     if (!softStart) ++walkSent_;
     frame.tick = tick_;

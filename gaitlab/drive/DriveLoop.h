@@ -12,6 +12,7 @@
 #include "gaitlab/drive/DriveInput.h"
 #include "gaitlab/drive/DriveTick.h"
 #include "gaitlab/drive/ServoFrames.h"
+#include "gaitlab/run/GaitReload.h"
 #include "gaitlab/run/Schedule.h"
 
 namespace trotix {
@@ -27,6 +28,7 @@ struct DriveSettings {
   const Schedule* schedule = nullptr;  // with one, it moves the sliders
   bool armAtStart = false;
   std::int64_t lateStopPeriods = kLateStopPeriods;
+  GaitReload* reload = nullptr;  // with one, a changed gait file takes over the walk
 };
 
 enum class DriveEnd { kTicksDone, kQuit, kSignal, kBusFault, kLate };

@@ -1,5 +1,7 @@
 #include "gaitlab/drive/TelemetryLog.h"
 
+#include <cmath>
+
 #include "gaitlab/io/NumberText.h"
 
 namespace trotix {
@@ -51,6 +53,10 @@ void TelemetryLog::tick(const DriveTick& tick) {
       return read->servos[i].answered ? WriteJsonDouble(q, read->servos[i].angle)
                                       : WriteText(q, "null");
     });
+    if (std::isfinite(read->trunkHeightMm)) {
+      p = WriteJsonDouble(WriteText(p, ",\"trunk_mm\":"), read->trunkHeightMm);
+      p = Flag(p, ",\"fallen\":", read->fallen);
+    }
   } else {
     p = WriteText(p, ",\"readback\":null");
   }

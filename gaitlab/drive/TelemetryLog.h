@@ -5,7 +5,8 @@
 //    "pulse_us":[1500,...],"angle":[0.1,...],"readback":null}
 // pulse_us and angle (rad) follow the channels in increasing order, as the
 // servo table's columns; readback holds the angles last read (rad), or
-// null where the bus reads nothing back; the stop's object has "why" and
+// null where the bus reads nothing back; a simulated robot adds its trunk's
+// height, "trunk_mm", and "fallen" after it; the stop's object has "why" and
 // null values. Rows are formatted in place: nothing is allocated per tick.
 #ifndef TROTIX_GAITLAB_DRIVE_TELEMETRYLOG_H_
 #define TROTIX_GAITLAB_DRIVE_TELEMETRYLOG_H_

@@ -10,6 +10,7 @@
 //   servo_slew_limit: false     # servo pulses also keep to each max_speed
 //   check: {reach: false, roll_saturation: false}   # more that --check fails on
 //   variants: {turn: rigid, roll: exact_roll_first}  # opt-in changes to the tick
+//   bus: {uri: "udp:192.168.4.1:9000"}              # trotix-drive's bus (BusSection.h)
 //
 // The file is one YAML document. Every key may be left out. Numbers are
 // plain YAML numbers: not quoted, not tagged. Unknown keys are refused,

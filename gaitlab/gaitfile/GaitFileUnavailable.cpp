@@ -2,6 +2,7 @@
 // --print-gait are refused, each in one line.
 #include <cerrno>
 
+#include "gaitlab/gaitfile/BusSection.h"
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/InputError.h"
 
@@ -21,6 +22,8 @@ GaitSettings ParseGaitFile(std::string_view, const std::string&,
                            const std::vector<GaitFileSection>&) {
   throw InputError(kNoGaitFiles);
 }
+
+GaitFileSection BusSection(BusSettings&) { return {"bus", nullptr}; }
 
 // A file this build cannot read: its caller names it.
 GaitSettings LoadGaitFile(const std::string&, const std::vector<GaitFileSection>&) {

@@ -10,6 +10,7 @@
 #include "gaitlab/report/AngleUnit.h"
 #include "gaitlab/run/GaitSettings.h"
 #include "gaitlab/run/Schedule.h"
+#include "gaitlab/video/WatchWindow.h"
 
 namespace trotix {
 
@@ -73,6 +74,8 @@ struct LabInputs {
   GaitSettings gait = DefaultGaitSettings();
   PhysicsParameters physics;
   Schedule schedule;
+  SliderSteer watchSteer;       // what steers --watch's sliders besides the keys, if anything
+  GaitReload::Load reloadGait;  // reads the gait file again, for --watch; none: no file
 };
 
 }  // namespace trotix

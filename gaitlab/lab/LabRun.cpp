@@ -219,7 +219,16 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
     return 0;
   }
   if (options.watch) {
-    WatchPhysics(physicsParameters, gait, {options.turn, options.step}, words.watch);
+    std::optional<GaitReload> reload;
+    if (inputs.reloadGait) {
+      reload.emplace(options.gaitPath, physicsParameters.lateralAxis, inputs.reloadGait,
+                     [&](const std::string& line) {
+                       std::fprintf(stderr, "%s: --gait: %s\n", words.program.c_str(),
+                                    line.c_str());
+                     });
+    }
+    WatchLive live{reload ? &*reload : nullptr, inputs.watchSteer};
+    WatchPhysics(physicsParameters, gait, {options.turn, options.step}, words.watch, live);
     return 0;
   }
   const Schedule& schedule = inputs.schedule;

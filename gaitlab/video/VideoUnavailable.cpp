@@ -13,7 +13,7 @@ std::unique_ptr<PhysicsVideo> MakePhysicsVideo(std::unique_ptr<PhysicsCheck>, co
 }
 
 void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions,
-                  const std::string& what) {
+                  const std::string& what, const WatchLive&) {
   MakePhysicsCheck(parameters, gait, what);
   throw InputError(what + ": this trotix-gait has no physics check");
 }

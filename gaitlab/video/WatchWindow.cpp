@@ -57,12 +57,13 @@ GLFWwindow* OpenWindow(const std::string& what) {
 class WatchWindow {
  public:
   WatchWindow(const PhysicsParameters& parameters, const GaitSettings& gait, SliderPositions start,
-              const std::string& what)
+              const std::string& what, const WatchLive& live)
       : window_(OpenWindow(what)),
         what_(what),
         parameters_(parameters),
         gait_(gait),
         sliders_(start),
+        live_(live),
         walk_(WalkStepOf(gait, parameters.lateralAxis)),
         schedule_(TickSchedule::OfMilliseconds(gait.tickPeriodMs)) {
     glfwSetWindowUserPointer(window_, this);
@@ -104,7 +105,8 @@ class WatchWindow {
     return *static_cast<WatchWindow*>(glfwGetWindowUserPointer(window));
   }
 
-  double elapsed() const { return walk_.seconds(); }
+  // Counted here: a changed gait's walk counts its own ticks from 0.
+  double elapsed() const { return static_cast<double>(ticks_) * walk_.tickPeriodMs() / 1000.0; }
 
   // A new run from a standing start; the view keeps its camera.
   void restart() {
@@ -116,12 +118,17 @@ class WatchWindow {
     if (camera) view_->camera() = *camera;
     physics_ = std::move(fresh);
     walk_.restart();
+    if (live_.reload) live_.reload->restart();
+    ticks_ = 0;
     speed_.clear();
     restartAsked_ = false;
   }
 
   void tick() {
+    if (live_.steer && !live_.steer(sliders_)) glfwSetWindowShouldClose(window_, GLFW_TRUE);
     TickRecord record = walk_.step(sliders_);
+    if (live_.reload) live_.reload->tick(walk_, sliders_, record);
+    ++ticks_;
     physics_->stage().process(record);
     speed_.add(elapsed(), record.body);
     PhysicsRun& run = physics_->run();
@@ -189,10 +196,12 @@ class WatchWindow {
   PhysicsParameters parameters_;
   GaitSettings gait_;
   SliderPositions sliders_;
+  WatchLive live_;
   std::unique_ptr<PhysicsCheck> physics_;
   std::optional<SceneView> view_;  // after physics_, whose model it draws
   WalkStep walk_;
   TickSchedule schedule_;
+  std::int64_t ticks_ = 0;
   TrunkSpeed speed_;
   double cursorX_ = 0.0, cursorY_ = 0.0;
   bool restartAsked_ = false;
@@ -201,9 +210,9 @@ class WatchWindow {
 }  // namespace
 
 void WatchPhysics(const PhysicsParameters& parameters, const GaitSettings& gait,
-                  SliderPositions start, const std::string& what) {
+                  SliderPositions start, const std::string& what, const WatchLive& live) {
   GlfwLibrary glfw(what);
-  WatchWindow(parameters, gait, start, what).run();
+  WatchWindow(parameters, gait, start, what, live).run();
 }
 
 }  // namespace trotix

@@ -1,5 +1,6 @@
 // trotix.Gait: a gait file in memory, read and written with the command
 // line's own parser and printer, so its messages and values are the same.
+#include "gaitlab/gaitfile/BusSection.h"
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/gaitfile/GaitFileKeys.h"
 #include "gaitlab/io/InputError.h"
@@ -15,16 +16,28 @@ namespace py = pybind11;
 
 namespace trotix {
 
+namespace {
+
+// The sections besides the gait's own. The bus section is trotix-drive's:
+// read so that a robot's file loads here too, and not kept.
+std::vector<GaitFileSection> Sections(GaitDescription& gait, BusSettings& bus) {
+  return {PhysicsSection(gait.physics), BusSection(bus)};
+}
+
+}  // namespace
+
 GaitDescription ParseGaitDescription(const std::string& text, const std::string& name) {
   CheckTextSize(text, kMaxGaitFileBytes, name);
   GaitDescription gait;
-  gait.settings = ParseGaitFile(text, name, {PhysicsSection(gait.physics)});
+  BusSettings bus;
+  gait.settings = ParseGaitFile(text, name, Sections(gait, bus));
   return gait;
 }
 
 GaitDescription LoadGaitDescription(const std::string& path) {
   GaitDescription gait;
-  gait.settings = LoadGaitFile(path, {PhysicsSection(gait.physics)});
+  BusSettings bus;
+  gait.settings = LoadGaitFile(path, Sections(gait, bus));
   return gait;
 }
 

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -136,6 +137,20 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The numbers of `"key":[...]` or `"key":N` in a telemetry line.
+std::vector<double> JsonNumbers(const std::string& line, const std::string& key) {
+  std::vector<double> numbers;
+  const std::size_t at = line.find("\"" + key + "\":");
+  if (at == std::string::npos) return numbers;
+  const char* p = line.c_str() + at + key.size() + 2;  // the ':'
+  if (p[1] == '[') ++p;
+  for (char* end = nullptr; *p == ':' || *p == '[' || *p == ','; p = end) {
+    numbers.push_back(std::strtod(p + 1, &end));
+    if (end == p + 1) return {numbers.begin(), numbers.end() - 1};
+  }
+  return numbers;
+}
+
 // The fields after tick and time_s.
 std::string Pulses(const std::string& row) { return row.substr(row.find(',', row.find(',') + 1)); }
 
@@ -171,6 +186,83 @@ TEST(DriveProcessTest, RecordsTheServoTableAfterTheSoftStart) {
       EXPECT_NE(std::string("0123456789").find(telemetry[i][start.size()]), std::string::npos);
     }
     EXPECT_NE(telemetry.back().find("\"stopped\":true,\"why\":\"ticks\""), std::string::npos);
+  }
+}
+
+// sim: the physics model's joints follow the angles sent (read back every
+// tenth tick, after the tick's step), and its trunk stays up.
+TEST(DriveProcessTest, WalksTheSimulatedRobot) {
+  ScratchDirectory dir;
+  const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "sim", "--input", "none", "--arm",
+                                "--ticks", "60", "--telemetry", "t.jsonl"},
+                               dir.path());
+  ASSERT_EQ(WaitFor(pid, 30), 0) << ReadFile(dir.file("err.txt"));
+  int compared = 0;
+  for (const std::string& line : Lines(ReadFile(dir.file("t.jsonl")))) {
+    const std::vector<double> sent = JsonNumbers(line, "angle");
+    const std::vector<double> read = JsonNumbers(line, "readback");
+    ASSERT_EQ(read.size(), 12u) << line;
+    EXPECT_GT(JsonNumbers(line, "trunk_mm").at(0), 80.0) << line;
+    EXPECT_NE(line.find("\"fallen\":false"), std::string::npos) << line;
+    if (sent.empty() || static_cast<int>(JsonNumbers(line, "tick").at(0)) % 10 != 0) continue;
+    for (int i = 0; i < 12; ++i) EXPECT_NEAR(read[i], sent[i], 0.06) << line;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 13);
+}
+
+// A gait file changed while the drive walks: a good one walks from the
+// next cycle's start as trotix-gait walks it from its first tick, and the
+// rows before are the old gait's; one that does not load, or that would
+// jump a joint, leaves the old gait walking. Each is one line.
+TEST(DriveProcessTest, ReloadsAChangedGaitAtTheCycleStart) {
+  const std::string robot = ReadFile(kRobot);
+  const std::string height = "stepHeight: 30.06195371669811";
+  const auto changed = [&](const std::string& by) {
+    std::string text = robot;
+    return text.replace(text.find(height), height.size(), by);
+  };
+  const struct {
+    const char* name;
+    std::string text;
+    bool takesOver;
+    const char* message;
+  } kCases[] = {
+      {"higher steps", changed("stepHeight: 34"), true, "takes over at walk tick 30"},
+      {"broken", changed("stepHeight: [34"), false, "walks on unchanged"},
+      {"jump", changed("stepHeight: 60"), false, "more than its jump_threshold 0.200"},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), robot);
+    WriteFile(dir.file("new.yaml"), c.text);
+    const pid_t pid = StartDrive({"--gait", "g.yaml", "--bus", "record:r.csv", "--input", "none",
+                                  "--arm", "--ticks", "45", "--step", "-100"},
+                                 dir.path());
+    // The record's temporary file shows the bus open, the gait watched.
+    for (const auto end = Clock::now() + std::chrono::seconds(20);
+         dir.entries().size() < 4 && Clock::now() < end;) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(std::rename(dir.file("new.yaml").c_str(), dir.file("g.yaml").c_str()), 0);
+    ASSERT_EQ(WaitFor(pid, 20), 0) << c.name << ReadFile(dir.file("err.txt"));
+    const std::vector<std::string> err = Lines(ReadFile(dir.file("err.txt")));
+    ASSERT_EQ(err.size(), 1u) << c.name;
+    EXPECT_NE(err[0].find(c.message), std::string::npos) << err[0];
+    const std::vector<std::string> record = Lines(ReadFile(dir.file("r.csv")));
+    const auto table = [&](const std::string& gait) {
+      return Lines(
+          RunGaitProgram({"--gait", gait, "--ticks", "45", "--step", "-100", "--format", "servo"},
+                         dir.path())
+              .out);
+    };
+    const std::vector<std::string> before = table(kRobot);
+    const std::vector<std::string> after = c.takesOver ? table("g.yaml") : before;
+    ASSERT_EQ(record.size(), 1 + 61 + 45u) << c.name;
+    for (int tick = 0; tick < 45; ++tick) {
+      const std::string& expected = c.takesOver && tick >= 30 ? after[tick - 29] : before[tick + 1];
+      EXPECT_EQ(Pulses(record[62 + tick]), Pulses(expected)) << c.name << " tick " << tick;
+    }
   }
 }
 
@@ -329,6 +421,40 @@ TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.message;
+  }
+}
+
+// The gait file's bus section serves when --bus is not given; --bus wins
+// over it. trotix-gait reads the same file.
+TEST(DriveProcessTest, TakesTheBusFromTheGaitFile) {
+  const struct {
+    std::string section;
+    std::vector<std::string> args;
+    int status;
+    const char* message;  // or the record written
+  } kCases[] = {
+      {"bus: {uri: \"record:r.csv\"}\n", {}, 0, "r.csv"},
+      {"bus: {uri: \"record:r.csv\"}\n", {"--bus", "record:s.csv"}, 0, "s.csv"},
+      {"", {}, 2, "--bus: give the bus the servos are on"},
+      {"bus: {uri: \"\"}\n", {}, 2, "g.yaml:1: bus.uri: expected a bus"},
+      {"bus: {uri: \"pwm:x\"}\n", {}, 2, "the gait file's bus.uri: 'pwm:x': no bus is called"},
+      {"bus: {uri: \"record:g.yaml\"}\n", {}, 2, "name the same file"},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    WriteFile(dir.file("g.yaml"), c.section + ReadFile(kRobot));
+    std::vector<std::string> args = {"--gait", "g.yaml",  "--input", "none",
+                                     "--arm",  "--ticks", "3"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram(TROTIX_DRIVE_PROGRAM, args, dir.path());
+    EXPECT_EQ(run.status, c.status) << c.message << run.err;
+    if (c.status == 0) {
+      EXPECT_EQ(dir.entries(), (std::vector<std::string>{"g.yaml", c.message}));
+      EXPECT_EQ(RunGaitProgram({"--gait", "g.yaml", "--ticks", "1"}, dir.path()).status, 0);
+    } else {
+      EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+      EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
   }
 }
 

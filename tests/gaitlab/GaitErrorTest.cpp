@@ -327,6 +327,7 @@ const BadInput kBadInputs[] = {
      "--video-size: '320x241' has an odd side"},
     {"VideoFpsWithoutVideo", {"--physics", "--video-fps", "10"}, "", "--video-fps: add --video"},
     {"WatchWithOutputs", {"--physics", "--watch"}, "", "has no meaning with --watch"},
+    {"InputWithoutWatch", {"--input", "gamepad"}, "", "--input: add --watch"},
     {"PhysicsWithoutFriction",
      {"--gait", "g.yaml", "--physics"},
      "physics: {friction: 0}\n",

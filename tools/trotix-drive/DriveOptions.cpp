@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "gaitlab/bus/OpenServoBus.h"
 #include "gaitlab/io/FileUse.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/IntegerText.h"
 #include "gaitlab/run/Schedule.h"  // kMaxTicks
+#include "gaitlab/sim/DriveBus.h"
 #include "tools/trotix-gait/GaitCommandLine.h"
 #include "trotix/SliderMapping.h"
 
@@ -32,7 +32,10 @@ void AddOptions(GaitCommandLine& cli, DriveOptions& options) {
             "the robot's gait file: the gait, the tick period and each\n"
             "joint's channel, calibration, limits and max_speed",
             [&](const std::string& v) { options.gaitPath = RequireText("--gait", v); });
-  cli.value("--bus", "URI", "where the servo values go, one of:\n" + OnePerLine(BusForms()),
+  cli.value("--bus", "URI",
+            "where the servo values go (default: the gait file's bus\n"
+            "section's uri), one of:\n" +
+                OnePerLine(DriveBusForms()) + "\n(sim: the physics model, at real time)",
             [&](const std::string& v) { options.busUri = RequireText("--bus", v); });
   cli.group("Steering");
   cli.value("--input", "KIND",
@@ -99,21 +102,23 @@ void CheckCombination(const DriveOptions& options) {
   if (options.gaitPath.empty()) {
     throw InputError("--gait: give the robot's gait file (its channels and calibration)");
   }
-  if (options.busUri.empty()) throw InputError("--bus: give the bus the servos are on");
   if (options.input == InputKind::kNone && !options.arm) {
     throw InputError("--input none: add --arm (without a keyboard nothing else arms the drive)");
   }
+  RefuseSharedDriveFiles(options, options.busUri);
+}
+
+}  // namespace
+
+void RefuseSharedDriveFiles(const DriveOptions& options, const std::string& busUri) {
   std::vector<FileUse> files = {{"--gait", options.gaitPath, false}};
   if (!options.schedulePath.empty()) files.push_back({"--schedule", options.schedulePath, false});
-  if (options.busUri.rfind("record:", 0) == 0)
-    files.push_back({"--bus", options.busUri.substr(7), true});
+  if (busUri.rfind("record:", 0) == 0) files.push_back({"--bus", busUri.substr(7), true});
   if (!options.telemetryPath.empty() && options.telemetryPath != "-") {
     files.push_back({"--telemetry", options.telemetryPath, true});
   }
   RefuseSharedFiles(files);
 }
-
-}  // namespace
 
 DriveOptions ParseDriveOptions(int argc, const char* const* argv) {
   DriveOptions options;
@@ -135,7 +140,7 @@ std::string DriveUsageText() {
   GaitCommandLine cli;
   AddOptions(cli, unused);
   AddInformation(cli, unused);
-  return R"(Usage: trotix-drive --gait ROBOT.yaml --bus URI [options]
+  return R"(Usage: trotix-drive --gait ROBOT.yaml [--bus URI] [options]
 
 Walks the robot: runs the Trotix walk engine at the gait's tick period and
 sends every tick's servo values, limited to each joint's range, pulse range
@@ -151,7 +156,13 @@ wakes more than three tick periods late turn the torque off on every servo
 and end the drive; space (the e-stop) turns it off and waits, latched,
 until a arms again. A gamepad's B, or a gamepad that goes away, is the
 same e-stop. A record:, udp: or serial: bus needs no servo of its own to
-try: docs/drive-frame.md describes the frame a microcontroller receives.
+try: docs/drive-frame.md describes the frame a microcontroller receives;
+sim walks the physics model instead.
+
+The gait file is watched: a changed gait takes over at the start of the
+walk's next cycle, unless it does not load or would jump a joint further
+than its jump_threshold (one line says which); the joints, their limits
+and the tick period stay as they were at the start.
 
 Exit status:
   0    --ticks walked, or q

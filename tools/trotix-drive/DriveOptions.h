@@ -31,6 +31,10 @@ DriveOptions ParseDriveOptions(int argc, const char* const* argv);
 
 std::string DriveUsageText();
 
+// Refuses an output that names an input, or two outputs one file, with
+// `busUri` the bus the drive opens.
+void RefuseSharedDriveFiles(const DriveOptions& options, const std::string& busUri);
+
 }  // namespace trotix
 
 #endif  // TROTIX_TOOLS_DRIVEOPTIONS_H_

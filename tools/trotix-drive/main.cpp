@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 
-#include "gaitlab/bus/OpenServoBus.h"
 #include "gaitlab/drive/DriveLoop.h"
 #include "gaitlab/drive/DriveSignals.h"
 #include "gaitlab/drive/GamepadInput.h"
@@ -20,10 +19,12 @@
 #include "gaitlab/drive/Realtime.h"
 #include "gaitlab/drive/StatusLine.h"
 #include "gaitlab/drive/TelemetryLog.h"
+#include "gaitlab/gaitfile/BusSection.h"
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/PhysicsSection.h"
+#include "gaitlab/sim/DriveBus.h"
 #include "tools/trotix-drive/DriveOptions.h"
 
 namespace trotix {
@@ -44,14 +45,20 @@ auto NamedBy(const char* option, Read read) {
 
 struct Robot {
   GaitSettings gait;
+  BusSettings bus;
   PhysicsParameters physics;  // the lateral axis the walk reads its targets on
   Schedule schedule;
 };
 
+// The gait file with every section the drive reads.
+GaitSettings LoadRobotFile(const std::string& path, PhysicsParameters& physics, BusSettings& bus) {
+  return LoadGaitFile(path, {PhysicsSection(physics), BusSection(bus)});
+}
+
 Robot ReadRobot(const DriveOptions& options) {
   Robot robot;
-  robot.gait = NamedBy(
-      "--gait", [&] { return LoadGaitFile(options.gaitPath, {PhysicsSection(robot.physics)}); });
+  robot.gait =
+      NamedBy("--gait", [&] { return LoadRobotFile(options.gaitPath, robot.physics, robot.bus); });
   if (!options.schedulePath.empty()) {
     robot.schedule = NamedBy(
         "--schedule", [&] { return LoadSchedule(options.schedulePath, robot.gait.tickPeriodMs); });
@@ -77,9 +84,31 @@ int Report(const DriveOutcome& outcome) {
   return 1;
 }
 
+// --bus, or else the gait file's bus section.
+std::string BusUriOf(const DriveOptions& options, const Robot& robot) {
+  if (!options.busUri.empty()) return options.busUri;
+  if (robot.bus.uri.empty()) {
+    throw InputError("--bus: give the bus the servos are on (or the gait file's bus.uri)");
+  }
+  RefuseSharedDriveFiles(options, robot.bus.uri);
+  return robot.bus.uri;
+}
+
 int Drive(const DriveOptions& options) {
   const Robot robot = ReadRobot(options);
+  const std::string busUri = BusUriOf(options, robot);
   ServoFrames servos = NamedBy("--gait", [&] { return ServoFrames(robot.gait); });
+  // Watching from before the bus opens: a change from then on is seen.
+  GaitReload reload(
+      options.gaitPath, robot.physics.lateralAxis,
+      [&] {
+        PhysicsParameters physics;  // the model, if any, is built
+        BusSettings bus;            // and the bus open
+        return LoadRobotFile(options.gaitPath, physics, bus);
+      },
+      [](const std::string& line) {
+        std::fprintf(stderr, "trotix-drive: --gait: %s\n", line.c_str());
+      });
   std::unique_ptr<DriveInput> input;
   if (options.input == InputKind::kKeyboard) {
     input = std::make_unique<KeyboardInput>(STDIN_FILENO);
@@ -91,7 +120,8 @@ int Drive(const DriveOptions& options) {
   // From here a signal stops the drive in its own way, torque off first.
   CatchStopSignals();
   std::unique_ptr<ServoBus> bus =
-      NamedBy("--bus", [&] { return OpenServoBus(options.busUri, robot.gait); });
+      NamedBy(options.busUri.empty() ? "the gait file's bus.uri" : "--bus",
+              [&] { return OpenDriveBus(busUri, robot.gait, robot.physics); });
   std::optional<TelemetryLog> telemetry;
   if (!options.telemetryPath.empty()) telemetry.emplace(options.telemetryPath, "--telemetry");
   std::optional<StatusLine> status;
@@ -111,6 +141,7 @@ int Drive(const DriveOptions& options) {
   settings.start = {options.turn, options.step};
   if (!options.schedulePath.empty()) settings.schedule = &robot.schedule;
   settings.armAtStart = options.arm;
+  settings.reload = &reload;
   const DriveOutcome outcome = RunDrive(WalkStepOf(robot.gait, robot.physics.lateralAxis), servos,
                                         *bus, *input, observers, settings);
   if (status) status->finish();

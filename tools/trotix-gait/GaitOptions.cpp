@@ -215,6 +215,18 @@ void AddVideoOptions(GaitCommandLine& cli, GaitOptions& options) {
            "arrow keys move the sliders, the mouse turns and zooms the\n"
            "view, R starts again, Esc closes",
            [&] { options.watch = true; });
+  cli.value(
+      "--input", "KIND",
+      "with --watch: keyboard (default: the arrow keys alone) or\n"
+      "gamepad (also a game controller, as trotix-drive reads it:\n"
+      "hold the right shoulder and steer with the sticks; Back\n"
+      "closes the window)",
+      [&](const std::string& v) {
+        if (v != "keyboard" && v != "gamepad") {
+          throw InputError("--input: " + QuoteForMessage(v) + " is not one of keyboard, gamepad");
+        }
+        options.watchGamepad = v == "gamepad";
+      });
 }
 
 void AddAllOptions(GaitCommandLine& cli, GaitOptions& options) {

@@ -16,6 +16,7 @@ namespace trotix {
 struct GaitOptions : LabRequest {
   bool showHelp = false;
   bool showVersion = false;
+  bool watchGamepad = false;       // --input gamepad: a game controller steers --watch too
   std::vector<std::string> given;  // the options on the command line, e.g. "--turn"
 };
 

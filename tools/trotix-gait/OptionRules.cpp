@@ -45,7 +45,7 @@ void CheckSoleTasks(const GaitOptions& options) {
        {"--gait", "--ensemble", "--seed"}},
       {"--watch",
        "runs the physics in a window until it is closed",
-       {"--gait", "--physics", "--turn", "--step"}},
+       {"--gait", "--physics", "--turn", "--step", "--input"}},
   };
   // With a physics run, --export-mjcf also writes the run's replay.
   if (!options.physics) {
@@ -99,6 +99,7 @@ void CheckDependencies(const GaitOptions& options) {
 
 void CheckVideo(const GaitOptions& options) {
   if (options.watch && !options.physics) throw InputError("--watch: add --physics");
+  if (Given(options, "--input") && !options.watch) throw InputError("--input: add --watch");
   if (options.videoPath.empty()) {
     for (const char* name : {"--video-fps", "--video-size"}) {
       if (Given(options, name)) throw InputError(std::string(name) + ": add --video FILE");

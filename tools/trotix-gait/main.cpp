@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "gaitlab/gaitfile/BusSection.h"
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/BinaryStandardStreams.h"
 #include "gaitlab/io/CheckedWrite.h"
@@ -18,6 +19,7 @@
 #include "gaitlab/report/FeasibilityReport.h"
 #include "gaitlab/run/Schedule.h"
 #include "tools/trotix-gait/GaitOptions.h"
+#include "tools/trotix-gait/WatchGamepad.h"
 
 namespace trotix {
 namespace {
@@ -53,11 +55,16 @@ LabWords OptionWords() {
   return words;
 }
 
+// The gait file with every section trotix-gait reads.
+GaitSettings LoadGait(const std::string& path, PhysicsParameters& physics) {
+  BusSettings bus;  // trotix-drive's
+  return LoadGaitFile(path, {PhysicsSection(physics), BusSection(bus)});
+}
+
 LabInputs ReadInputs(const GaitOptions& options) {
   LabInputs inputs;
   if (!options.gaitPath.empty()) {
-    inputs.gait = ReadFileOf(
-        "--gait", [&] { return LoadGaitFile(options.gaitPath, {PhysicsSection(inputs.physics)}); });
+    inputs.gait = ReadFileOf("--gait", [&] { return LoadGait(options.gaitPath, inputs.physics); });
   }
   if (options.check && !DeclaresSomethingToCheck(inputs.gait)) {
     throw InputError(
@@ -84,7 +91,15 @@ int Main(int argc, char** argv) {
       WriteFileWhole("-", "--version", std::string("trotix-gait ") + TROTIX_VERSION + "\n");
       return 0;
     }
-    return RunLab(options, ReadInputs(options), OptionWords());
+    LabInputs inputs = ReadInputs(options);
+    if (options.watch && !options.gaitPath.empty()) {
+      inputs.reloadGait = [&options] {
+        PhysicsParameters unused;  // the window's model is built
+        return LoadGait(options.gaitPath, unused);
+      };
+    }
+    if (options.watchGamepad) inputs.watchSteer = OpenWatchGamepad();
+    return RunLab(options, inputs, OptionWords());
   } catch (const InputError& error) {
     std::fprintf(stderr, "trotix-gait: %s\n", error.what());
     return 2;

@@ -21,24 +21,26 @@ DatagramLink::DatagramLink(const HostAndPort& address)
   const int status = getaddrinfo(address.host.c_str(), address.port.c_str(), &hints, &found);
   if (status != 0) throw BusFault(name_ + ": " + gai_strerror(status));
   int error = 0;
-  for (addrinfo* a = found; a != nullptr && socket_ < 0; a = a->ai_next) {
-    socket_ = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
-    if (socket_ >= 0 && ::connect(socket_, a->ai_addr, a->ai_addrlen) != 0) {
+  int fd = -1;
+  for (addrinfo* a = found; a != nullptr && fd < 0; a = a->ai_next) {
+    fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
+    if (fd >= 0 && ::connect(fd, a->ai_addr, a->ai_addrlen) != 0) {
       error = errno;
-      ::close(socket_);
-      socket_ = -1;
-    } else if (socket_ < 0) {
+      ::close(fd);
+      fd = -1;
+    } else if (fd < 0) {
       error = errno;
     }
   }
   freeaddrinfo(found);
-  if (socket_ < 0) throw BusFault(name_ + ": " + std::strerror(error));
+  if (fd < 0) throw BusFault(name_ + ": " + std::strerror(error));
+  socket_ = static_cast<std::uintptr_t>(fd);
 }
 
-DatagramLink::~DatagramLink() { ::close(socket_); }
+DatagramLink::~DatagramLink() { ::close(static_cast<int>(socket_)); }
 
 void DatagramLink::send(const std::uint8_t* data, std::size_t size) {
-  if (::send(socket_, data, size, MSG_DONTWAIT | MSG_NOSIGNAL) >= 0) return;
+  if (::send(static_cast<int>(socket_), data, size, MSG_DONTWAIT | MSG_NOSIGNAL) >= 0) return;
   // Refused: nobody listens yet (an earlier datagram's ICMP answer);
   // would block: the kernel drops this one. Both are lost frames.
   if (errno == ECONNREFUSED || errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return;
