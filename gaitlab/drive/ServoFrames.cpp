@@ -15,7 +15,7 @@ double AngleOfPulse(const JointServo& servo, double pulseUs) {
 
 ServoFrames::ServoFrames(const GaitSettings& gait) : tickSeconds_(gait.tickSeconds()) {
   for (const int joint : ChannelJoints(gait)) {
-    const JointServo& servo = gait.joints[joint];
+    const JointServo& servo = gait.robot.joints[joint];
     const double slew = servo.maxSpeed ? *servo.maxSpeed * tickSeconds_ * std::fabs(servo.usPerRad)
                                        : std::numeric_limits<double>::infinity();
     servos_.push_back(

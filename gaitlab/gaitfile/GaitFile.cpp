@@ -39,7 +39,7 @@ class GaitFileReader {
       ReadSection(n, "check", fields_, CheckKeys(), settings);
     }
     for (const GaitFileSection& section : sections_) {
-      if (const YAML::Node n = root[section.name]) section.read(n, fields_);
+      if (const YAML::Node n = root[section.name]) section.read(n, fields_, settings);
     }
     if (const YAML::Node n = root["variants"]) {
       fields_.checkMap(n, "variants", ChoiceNames(VariantKeys()));
@@ -108,8 +108,8 @@ class GaitFileReader {
       const YAML::Node n = map[names[joint]];
       if (!n) continue;
       const std::string path = KeyPath("joints", names[joint]);
-      readJoint(n, path, settings.joints[joint]);
-      const std::optional<int> channel = settings.joints[joint].channel;
+      readJoint(n, path, settings.robot.joints[joint]);
+      const std::optional<int> channel = settings.robot.joints[joint].channel;
       for (const auto& [other, otherName] : channels) {
         if (channel && *channel == other) {
           fail(n["channel"], KeyPath(path, "channel"),
@@ -201,7 +201,7 @@ std::string GaitFileText(const GaitSettings& settings, const std::string& sectio
   for (const auto& [key, locus] : {std::pair{"front", &settings.front}, {"rear", &settings.rear}}) {
     text += std::string("  ") + key + ":\n" + BlockLines(*locus, PathKeys(), "    ");
   }
-  text += JointsText(settings.joints);
+  text += JointsText(settings.robot.joints);
   text += "check:   # what --check fails on besides joint limits\n" +
           BlockLines(settings, CheckKeys(), "  ") + sectionsText;
   if (settings.variants.any()) {

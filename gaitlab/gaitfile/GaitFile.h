@@ -29,11 +29,13 @@
 namespace trotix {
 
 // A reader for one more top-level section, e.g. "physics". It receives the
-// section's node and the helpers that make messages name file, line and key,
-// and throws InputError to refuse it.
+// section's node, the helpers that make messages name file, line and key,
+// and the settings read so far (a section may describe the robot too), and
+// throws InputError to refuse it.
 struct GaitFileSection {
   std::string name;
-  std::function<void(const YAML::Node& section, const YamlFields& fields)> read;
+  std::function<void(const YAML::Node& section, const YamlFields& fields, GaitSettings& settings)>
+      read;
 };
 
 // Larger gait files are refused rather than read.

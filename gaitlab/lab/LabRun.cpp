@@ -147,7 +147,7 @@ int RunAndWrite(const LabRequest& options, const GaitSettings& gait, const Sched
     physics->keepReplay();
   }
   RunSettings settings;
-  settings.walk = WalkStepOf(gait, parameters.lateralAxis);
+  settings.walk = WalkStepOf(gait);
   settings.rampTicks = options.rampTicks;
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
@@ -191,7 +191,7 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   physicsParameters.spread.seed = options.ensembleSeed;
   if (options.printGait) {
     WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, words.output,
-                   GaitFileText(gait, PhysicsSectionText(physicsParameters)));
+                   GaitFileText(gait, PhysicsSectionText(physicsParameters, gait.robot)));
     return 0;
   }
   if (!options.exportMjcfPath.empty() && !options.physics) {

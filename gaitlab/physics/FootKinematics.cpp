@@ -16,7 +16,7 @@ FootPoints FootKinematics::feet(const JointAngles& angles) {
   for (int leg = 0; leg < kLegCount; ++leg) {
     const mjtNum* foot = data_->site_xpos + 3 * model_.footSite(leg);
     const mjtNum* shoulder = data_->xpos + 3 * model_.upperBody(leg);
-    const double lateral = LateralSign(model_.parameters(), leg);
+    const double lateral = LateralSign(model_.robot().lateralAxis, leg);
     feet[leg] = {(foot[0] - shoulder[0]) * 1000.0, lateral * (foot[1] - shoulder[1]) * 1000.0,
                  (shoulder[2] - foot[2]) * 1000.0};
   }

@@ -9,8 +9,9 @@ namespace trotix {
 
 MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameters) {
   MjcfGait result;
+  result.robot = gait.robot;
   for (int joint = 0; joint < kJointCount; ++joint) {
-    const JointServo& servo = gait.joints[joint];
+    const JointServo& servo = gait.robot.joints[joint];
     if (!servo.lower || !servo.upper) continue;
     JointAngles lower{}, upper{};
     lower[joint] = *servo.lower;
@@ -18,7 +19,7 @@ MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameter
     const double a = ModelJointAngles(lower)[joint], b = ModelJointAngles(upper)[joint];
     result.ranges[joint] = JointRange{std::min(a, b), std::max(a, b)};
   }
-  WalkStep walk = WalkStepOf(gait, parameters.lateralAxis);
+  WalkStep walk = WalkStepOf(gait);
   const TickRecord first = walk.step({0, 0});
   result.standing = first.angles;
   // The model puts each foot on its target as the solver moved it into reach.

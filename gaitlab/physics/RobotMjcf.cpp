@@ -38,18 +38,18 @@ std::string JointTag(const MjcfGait& gait, int joint, const std::string& axis, c
 // The shoulder's two joints in the order of the leg chain: MuJoCo turns a
 // body's later joints with its earlier ones. The roll's axis points forwards
 // where the foot-target y points left, backwards where it points right.
-std::string ShoulderJoints(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
-  const std::string roll =
-      JointTag(gait, 3 * leg + 1, Number(LateralSign(p, leg)) + " 0 0", "      ");
+std::string ShoulderJoints(const MjcfGait& gait, int leg) {
+  const std::string roll = JointTag(
+      gait, 3 * leg + 1, Number(LateralSign(gait.robot.lateralAxis, leg)) + " 0 0", "      ");
   const std::string pitch = JointTag(gait, 3 * leg, "0 -1 0", "      ");
-  return p.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
+  return gait.robot.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
 }
 
 // The engine joints in the order of the model's qpos.
-std::array<int, kJointCount> QposOrder(const PhysicsParameters& p) {
+std::array<int, kJointCount> QposOrder(LegChain chain) {
   std::array<int, kJointCount> order{};
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const bool pitchFirst = p.legChain == LegChain::kPitchFirst;
+    const bool pitchFirst = chain == LegChain::kPitchFirst;
     order[3 * leg] = 3 * leg + (pitchFirst ? 0 : 1);
     order[3 * leg + 1] = 3 * leg + (pitchFirst ? 1 : 0);
     order[3 * leg + 2] = 3 * leg + 2;
@@ -70,12 +70,12 @@ std::string Key(const char* name, const MjcfState& state) {
 
 // The standing pose as the keyframe "standing", its servos holding it, and
 // a run's first state as "replay".
-std::string Keyframes(const PhysicsParameters& p, const MjcfGait& gait) {
+std::string Keyframes(const MjcfGait& gait) {
   std::string keys;
   if (gait.standing) {
     const JointAngles model = ModelJointAngles(*gait.standing);
     MjcfState standing{{0, 0, gait.standingHeightMm / 1000.0, 1, 0, 0, 0}, {}};
-    for (const int joint : QposOrder(p)) standing.qpos.push_back(model[joint]);
+    for (const int joint : QposOrder(gait.robot.legChain)) standing.qpos.push_back(model[joint]);
     standing.ctrl.assign(model.begin(), model.end());
     keys += Key("standing", standing);
   }
@@ -92,7 +92,7 @@ std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg)
   const std::string name = LegName(leg);
   const double upper = geometry.upperLink, lower = geometry.lowerLink;
   return "    <body name=\"" + name + "_upper\" pos=\"" +
-         Metres({shoulder.x, shoulder.y, shoulder.z}) + "\">\n" + ShoulderJoints(p, gait, leg) +
+         Metres({shoulder.x, shoulder.y, shoulder.z}) + "\">\n" + ShoulderJoints(gait, leg) +
          "      <geom type=\"capsule\" size=\"0.009\" fromto=\"" + Metres({0, 0, 0, 0, 0, -upper}) +
          "\" mass=\"" + Number(p.upperLinkMassKg) +
          "\" rgba=\"0.8 0.3 0.8 1\"/>\n"
@@ -172,7 +172,7 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       "  </worldbody>\n"
       "  <actuator>\n";
   for (int joint = 0; joint < kJointCount; ++joint) xml += Servo(p, joint);
-  xml += "  </actuator>\n" + Keyframes(p, gait) + "</mujoco>\n";
+  xml += "  </actuator>\n" + Keyframes(gait) + "</mujoco>\n";
   return xml;
 }
 

@@ -40,6 +40,7 @@ std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml) {
 RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs,
                        const MjcfGait& gait)
     : parameters_(parameters),
+      robot_(gait.robot),
       model_(CompileMjcf(RobotMjcf(parameters, tickPeriodMs, gait))),
       stepsPerTick_(StepsPerTick(parameters, tickPeriodMs)) {
   for (int joint = 0; joint < kJointCount; ++joint) {

@@ -35,6 +35,7 @@ class RobotModel {
   DataPointer makeData() const { return DataPointer(mj_makeData(model_.get())); }
 
   const PhysicsParameters& parameters() const { return parameters_; }
+  const RobotDescription& robot() const { return robot_; }
   int stepsPerTick() const { return stepsPerTick_; }
 
   // Indices by engine joint (leg-major pitch, roll, knee).
@@ -59,6 +60,7 @@ class RobotModel {
   int id(mjtObj type, const std::string& name) const;
 
   PhysicsParameters parameters_;
+  RobotDescription robot_;
   std::unique_ptr<mjModel, ModelDeleter> model_;
   int stepsPerTick_;
   std::array<int, kJointCount> qpos_{}, dof_{}, actuator_{};

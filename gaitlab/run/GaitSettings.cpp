@@ -27,10 +27,10 @@ GaitSettings DefaultGaitSettings() {
   return settings;
 }
 
-WalkStep WalkStepOf(const GaitSettings& settings, LateralAxis lateralAxis) {
+WalkStep WalkStepOf(const GaitSettings& settings) {
   WalkEngine engine;
   ApplyGaitSettings(settings, engine);
-  return WalkStep(engine, settings.variants, lateralAxis, settings.tickPeriodMs);
+  return WalkStep(engine, settings.variants, settings.robot.lateralAxis, settings.tickPeriodMs);
 }
 
 std::string JointName(int joint) {

@@ -63,7 +63,7 @@ class WatchWindow {
         parameters_(parameters),
         gait_(gait),
         sliders_(start),
-        walk_(WalkStepOf(gait, parameters.lateralAxis)),
+        walk_(WalkStepOf(gait)),
         schedule_(TickSchedule::OfMilliseconds(gait.tickPeriodMs)) {
     glfwSetWindowUserPointer(window_, this);
     glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {

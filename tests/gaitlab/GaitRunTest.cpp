@@ -147,7 +147,7 @@ GaitSettings RandomServos(std::mt19937& random) {
   gait.tickPeriodMs = uniform(1.0, 1000.0);
   gait.slewLimit = chance(0.5);
   for (int joint = 0; joint < kJointCount; ++joint) {
-    JointServo& servo = gait.joints[joint];
+    JointServo& servo = gait.robot.joints[joint];
     if (chance(0.3)) continue;
     servo.channel = joint;
     servo.zero = uniform(-1.0, 1.0);
@@ -185,7 +185,7 @@ TEST(ServoOutputTest, NoPulseLeavesItsRange) {
     std::fclose(file);
 
     std::vector<const JointServo*> channels;
-    for (const JointServo& servo : gait.joints) {
+    for (const JointServo& servo : gait.robot.joints) {
       if (servo.channel) channels.push_back(&servo);
     }
     std::istringstream rows(text);

@@ -46,11 +46,11 @@ double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b) 
   return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
-PhysicsParameters Description(LegChain chain, LateralAxis axis) {
-  PhysicsParameters p;
-  p.legChain = chain;
-  p.lateralAxis = axis;
-  return p;
+MjcfGait Description(LegChain chain, LateralAxis axis) {
+  MjcfGait gait;
+  gait.robot.legChain = chain;
+  gait.robot.lateralAxis = axis;
+  return gait;
 }
 
 // Whether the solver's roll reaches `target` without saturating.
@@ -65,7 +65,7 @@ bool RollReaches(const LegGeometry& leg, const std::array<double, 3>& t) {
 // for any y with its own exact solver (the exact_roll_first variant).
 TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
   const struct {
-    PhysicsParameters description;
+    MjcfGait description;
     std::vector<double> ys;
     bool rollFirstSolver = false;
     double grid = 6.0;  // mm between targets along x and z
@@ -77,7 +77,7 @@ TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
       {Description(LegChain::kRollFirst, LateralAxis::kShared), {-47, -3, 25, 60}, true},
   };
   for (const auto& c : kCases) {
-    const RobotModel model(c.description, 33.0);
+    const RobotModel model({}, 33.0, c.description);
     FootKinematics kinematics(model);
     int checked = 0;
     for (const double y : c.ys) {
@@ -104,7 +104,7 @@ TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
 // The solver's roll is asin(y / L) with L the reach along the upper link,
 // which is exact only when the upper link hangs straight down.
 TEST(PhysicsModelTest, SidewaysTargetsAreMissedByTheRollFirstLeg) {
-  const RobotModel model(Description(LegChain::kRollFirst, LateralAxis::kShared), 33.0);
+  const RobotModel model({}, 33.0, Description(LegChain::kRollFirst, LateralAxis::kShared));
   FootKinematics kinematics(model);
   const struct {
     std::array<double, 3> target;

@@ -111,8 +111,8 @@ int Drive(const DriveOptions& options) {
   settings.start = {options.turn, options.step};
   if (!options.schedulePath.empty()) settings.schedule = &robot.schedule;
   settings.armAtStart = options.arm;
-  const DriveOutcome outcome = RunDrive(WalkStepOf(robot.gait, robot.physics.lateralAxis), servos,
-                                        *bus, *input, observers, settings);
+  const DriveOutcome outcome =
+      RunDrive(WalkStepOf(robot.gait), servos, *bus, *input, observers, settings);
   if (status) status->finish();
   bus.reset();
   if (telemetry) telemetry->finish();
