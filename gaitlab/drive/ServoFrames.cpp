@@ -5,13 +5,10 @@
 #include <limits>
 
 #include "gaitlab/io/InputError.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/tables/ServoTable.h"  // ChannelJoints
 
 namespace trotix {
-
-double AngleOfPulse(const JointServo& servo, double pulseUs) {
-  return servo.zero + (pulseUs - servo.centerUs) / (servo.direction * servo.usPerRad);
-}
 
 ServoFrames::ServoFrames(const GaitSettings& gait) : tickSeconds_(gait.tickSeconds()) {
   for (const int joint : ChannelJoints(gait)) {
@@ -77,7 +74,7 @@ ChannelPulses ServoFrames::readPulses(const BusReadback& readback) const {
     const ServoReading& reading = readback.servos[r];
     for (int i = 0; i < count(); ++i) {
       if (servos_[i].joint == reading.joint && reading.answered) {
-        pulses[i] = withinLimits(i, servos_[i].calibration.pulseUs(reading.angle));
+        pulses[i] = withinLimits(i, PulseUs(servos_[i].calibration, reading.angle));
       }
     }
   }

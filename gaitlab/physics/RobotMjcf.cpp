@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "gaitlab/io/NumberText.h"
-#include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/run/GaitSettings.h"
 #include "trotix/LegGeometry.h"
 
@@ -73,7 +73,7 @@ std::string Key(const char* name, const MjcfState& state) {
 std::string Keyframes(const MjcfGait& gait) {
   std::string keys;
   if (gait.standing) {
-    const JointAngles model = ModelJointAngles(*gait.standing);
+    const JointAngles model = ModelJointAngles(gait.robot.geometry(), *gait.standing);
     MjcfState standing{{0, 0, gait.standingHeightMm / 1000.0, 1, 0, 0, 0}, {}};
     for (const int joint : QposOrder(gait.robot.legChain)) standing.qpos.push_back(model[joint]);
     standing.ctrl.assign(model.begin(), model.end());
@@ -87,8 +87,9 @@ std::string Keyframes(const MjcfGait& gait) {
 // body's -z when their joints are at zero. The pitch and knee axes are -y:
 // a positive angle swings the foot towards +x. Only the foot touches.
 std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
-  const LegGeometry& geometry = LegGeometryOf(leg);
-  const Vector3 shoulder = ShoulderPosition(leg);
+  const RobotGeometry robot = gait.robot.geometry();
+  const LegGeometry& geometry = robot.leg(leg);
+  const Vector3 shoulder = ShoulderPosition(robot, leg);
   const std::string name = LegName(leg);
   const double upper = geometry.upperLink, lower = geometry.lowerLink;
   return "    <body name=\"" + name + "_upper\" pos=\"" +
@@ -121,9 +122,10 @@ std::string Servo(const PhysicsParameters& p, int joint) {
 }
 
 // The trunk starts high enough for straight legs to stand on the floor.
-double StartHeightMm(const PhysicsParameters& p) {
-  return kFrontLegGeometry.upperLink +
-         std::max(kFrontLegGeometry.lowerLink, kRearLegGeometry.lowerLink) + p.footRadiusMm;
+double StartHeightMm(const PhysicsParameters& p, const RobotDescription& robot) {
+  return std::max(robot.front.upperLink + robot.front.lowerLink,
+                  robot.rear.upperLink + robot.rear.lowerLink) +
+         p.footRadiusMm;
 }
 
 }  // namespace
@@ -159,7 +161,7 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       Number(p.friction) +
       " 0.005 0.0001\"/>\n"
       "    <body name=\"trunk\" pos=\"" +
-      Metres({0, 0, StartHeightMm(p)}) +
+      Metres({0, 0, StartHeightMm(p, gait.robot)}) +
       "\">\n"
       "    <freejoint name=\"trunk\"/>\n"
       "    <geom name=\"trunk\" class=\"touching\" type=\"box\" size=\"" +

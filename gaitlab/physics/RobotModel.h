@@ -11,6 +11,7 @@
 
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/robot/Transmission.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {
@@ -36,6 +37,7 @@ class RobotModel {
 
   const PhysicsParameters& parameters() const { return parameters_; }
   const RobotDescription& robot() const { return robot_; }
+  const RobotGeometry& geometry() const { return geometry_; }
   int stepsPerTick() const { return stepsPerTick_; }
 
   // Indices by engine joint (leg-major pitch, roll, knee).
@@ -61,6 +63,7 @@ class RobotModel {
 
   PhysicsParameters parameters_;
   RobotDescription robot_;
+  RobotGeometry geometry_;
   std::unique_ptr<mjModel, ModelDeleter> model_;
   int stepsPerTick_;
   std::array<int, kJointCount> qpos_{}, dof_{}, actuator_{};

@@ -32,7 +32,6 @@ struct JointServo {
   std::optional<double> center;
 
   bool hasLimits() const { return lower || upper || maxSpeed; }
-  double pulseUs(double angle) const { return centerUs + direction * (angle - zero) * usPerRad; }
 };
 
 }  // namespace trotix

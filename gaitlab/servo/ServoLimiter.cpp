@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "gaitlab/robot/Transmission.h"
+
 namespace trotix {
 
 ServoLimiter::ServoLimiter(const JointServo& servo, double tickSeconds, bool slewLimit)
@@ -12,8 +14,8 @@ ServoLimiter::ServoLimiter(const JointServo& servo, double tickSeconds, bool sle
   const double rangeLow = std::ceil(servo.minUs);
   const double rangeHigh = std::max(rangeLow, std::floor(servo.maxUs));
   constexpr double kNone = std::numeric_limits<double>::infinity();
-  const double atLower = servo.lower ? servo.pulseUs(*servo.lower) : -kNone;
-  const double atUpper = servo.upper ? servo.pulseUs(*servo.upper) : kNone;
+  const double atLower = servo.lower ? PulseUs(servo, *servo.lower) : -kNone;
+  const double atUpper = servo.upper ? PulseUs(servo, *servo.upper) : kNone;
   // A negative direction turns the upper angle into the lower pulse.
   const bool rising = servo.direction * servo.usPerRad > 0;
   const double angleLow = rising ? atLower : (servo.upper ? atUpper : -kNone);
@@ -28,7 +30,7 @@ ServoLimiter::ServoLimiter(const JointServo& servo, double tickSeconds, bool sle
 }
 
 std::int64_t ServoLimiter::pulse(double angle) {
-  const double wanted = servo_.pulseUs(angle);
+  const double wanted = PulseUs(servo_, angle);
   double sent = std::clamp(wanted, static_cast<double>(low_), static_cast<double>(high_));
   if (previous_) sent = std::clamp(sent, *previous_ - slewUs_, *previous_ + slewUs_);
   if (!std::isfinite(sent)) sent = previous_.value_or(static_cast<double>(low_));

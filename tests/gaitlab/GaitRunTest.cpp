@@ -12,6 +12,7 @@
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/physics/MjcfGait.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/run/GaitRun.h"
 #include "gaitlab/run/TickPipeline.h"
 #include "gaitlab/tables/ServoTable.h"
@@ -205,8 +206,8 @@ TEST(ServoOutputTest, NoPulseLeavesItsRange) {
         const double p = pulses[i];
         ASSERT_GE(p, servo.minUs) << "trial " << trial << ": " << row;
         ASSERT_LE(p, servo.maxUs) << "trial " << trial << ": " << row;
-        const double a = servo.pulseUs(servo.lower.value_or(-INFINITY));
-        const double b = servo.pulseUs(servo.upper.value_or(INFINITY));
+        const double a = PulseUs(servo, servo.lower.value_or(-INFINITY));
+        const double b = PulseUs(servo, servo.upper.value_or(INFINITY));
         const double low = std::max(std::min(a, b), servo.minUs);
         const double high = std::min(std::max(a, b), servo.maxUs);
         if (std::ceil(low) <= std::floor(high)) {
