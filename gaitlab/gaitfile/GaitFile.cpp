@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "gaitlab/gaitfile/GaitFileKeys.h"
+#include "gaitlab/gaitfile/RobotSection.h"
 #include "gaitlab/gaitfile/YamlDocument.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/InputFile.h"
@@ -16,7 +17,8 @@ namespace {
 
 const char* const kLegNames[] = {"leg0", "leg1", "leg2", "leg3"};
 // The sections read here rather than by a table of values.
-const std::vector<std::string> kSections = {"gait", "legs", "paths", "joints", "check", "variants"};
+const std::vector<std::string> kSections = {"gait",   "legs",  "paths",   "robot",
+                                            "joints", "check", "variants"};
 
 class GaitFileReader {
  public:
@@ -34,6 +36,7 @@ class GaitFileReader {
     }
     if (const YAML::Node n = root["legs"]) readLegs(n, settings);
     if (const YAML::Node n = root["paths"]) readPaths(n, settings);
+    if (const YAML::Node n = root["robot"]) ReadRobotSection(n, fields_, settings.robot);
     if (const YAML::Node n = root["joints"]) readJoints(n, settings);
     if (const YAML::Node n = root["check"]) {
       ReadSection(n, "check", fields_, CheckKeys(), settings);
@@ -201,6 +204,7 @@ std::string GaitFileText(const GaitSettings& settings, const std::string& sectio
   for (const auto& [key, locus] : {std::pair{"front", &settings.front}, {"rear", &settings.rear}}) {
     text += std::string("  ") + key + ":\n" + BlockLines(*locus, PathKeys(), "    ");
   }
+  text += RobotSectionText(settings.robot);
   text += JointsText(settings.robot.joints);
   text += "check:   # what --check fails on besides joint limits\n" +
           BlockLines(settings, CheckKeys(), "  ") + sectionsText;

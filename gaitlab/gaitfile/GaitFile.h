@@ -6,6 +6,7 @@
 //   gait: {stepRate: 2, stepHeight: 20, footOffsetX: 50, ...}   # every leg
 //   legs: {leg2: {stepHeight: 25}}                              # per leg, over gait
 //   paths: {front: {alongTrack: [10 values], vertical: [10 values]}, rear: ...}
+//   robot: {upper_leg_mm: 70.08, lower_leg_mm: {front: 76.9, rear: 79.4}, ...}   # the legs
 //   joints: {leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, ...}}
 //   servo_slew_limit: false     # servo pulses also keep to each max_speed
 //   check: {reach: false, roll_saturation: false}   # more that --check fails on
