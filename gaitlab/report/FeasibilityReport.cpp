@@ -31,7 +31,8 @@ std::string Fixed(double value, int decimals) {
 
 }  // namespace
 
-FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(settings) {
+FeasibilityReport::FeasibilityReport(const GaitSettings& settings)
+    : settings_(settings), geometry_(settings.robot.geometry()) {
   constexpr double kNone = std::numeric_limits<double>::infinity();
   for (int index = 0; index < kJointCount; ++index) {
     const JointServo& servo = settings.robot.joints[index];
@@ -69,7 +70,7 @@ void FeasibilityReport::addTick(const TickRecord& record) {
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
     const auto& target = record.targets[leg];
-    const Reach reach = ReachOf(LegGeometryOf(leg), {target[0], target[1], target[2]});
+    const Reach reach = ReachOf(geometry_.leg(leg), {target[0], target[1], target[2]});
     if (reach == Reach::kBeyond) legs_[leg].reachedFar.add(record.tick);
     if (reach == Reach::kInside) legs_[leg].reachedNear.add(record.tick);
     if (std::fabs(record.angles[3 * leg + 1]) == kSaturatedRoll) {

@@ -28,7 +28,7 @@ GaitSettings DefaultGaitSettings() {
 }
 
 WalkStep WalkStepOf(const GaitSettings& settings) {
-  WalkEngine engine;
+  WalkEngine engine(settings.robot.geometry());
   ApplyGaitSettings(settings, engine);
   return WalkStep(engine, settings.variants, settings.robot.lateralAxis, settings.tickPeriodMs);
 }
