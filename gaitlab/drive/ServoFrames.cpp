@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/robot/Transmission.h"
@@ -13,8 +12,7 @@ namespace trotix {
 ServoFrames::ServoFrames(const GaitSettings& gait) : tickSeconds_(gait.tickSeconds()) {
   for (const int joint : ChannelJoints(gait)) {
     const JointServo& servo = gait.robot.joints[joint];
-    const double slew = servo.maxSpeed ? *servo.maxSpeed * tickSeconds_ * std::fabs(servo.usPerRad)
-                                       : std::numeric_limits<double>::infinity();
+    const double slew = PulseSlewUs(servo, tickSeconds_);
     servos_.push_back(
         {joint, *servo.channel, servo, ServoLimiter(servo, tickSeconds_, true), slew});
   }

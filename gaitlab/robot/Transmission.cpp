@@ -1,5 +1,8 @@
 #include "gaitlab/robot/Transmission.h"
 
+#include <cmath>
+#include <limits>
+
 #include "gaitlab/robot/RobotDescription.h"
 
 namespace trotix {
@@ -10,6 +13,11 @@ double ServoValue(const JointServo& servo, const ServoScale& scale, double angle
 
 double ServoAngle(const JointServo& servo, const ServoScale& scale, double value) {
   return servo.zero + (value - scale.center) / (servo.direction * scale.perRad);
+}
+
+double PulseSlewUs(const JointServo& servo, double seconds) {
+  if (!servo.maxSpeed) return std::numeric_limits<double>::infinity();
+  return *servo.maxSpeed * seconds * std::fabs(servo.usPerRad);
 }
 
 JointAngles ModelJointAngles(const RobotGeometry& geometry, const JointAngles& angles) {

@@ -63,6 +63,10 @@ inline double AngleOfPulse(const JointServo& servo, double pulseUs) {
   return ServoAngle(servo, PulseScale(servo), pulseUs);
 }
 
+// How far the joint's pulse may move in `seconds` at its max_speed, us;
+// infinite for a joint without one.
+double PulseSlewUs(const JointServo& servo, double seconds);
+
 // The physics model's joint angles, in the engine's order (leg-major pitch,
 // roll, knee), for the engine's `angles` on the robot of `geometry`.
 JointAngles ModelJointAngles(const RobotGeometry& geometry, const JointAngles& angles);

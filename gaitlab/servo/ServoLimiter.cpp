@@ -25,8 +25,7 @@ ServoLimiter::ServoLimiter(const JointServo& servo, double tickSeconds, bool sle
   const double high = std::max(low, std::clamp(std::floor(angleHigh), rangeLow, rangeHigh));
   low_ = static_cast<std::int64_t>(low);
   high_ = static_cast<std::int64_t>(high);
-  slewUs_ = slewLimit && servo.maxSpeed ? *servo.maxSpeed * tickSeconds * std::fabs(servo.usPerRad)
-                                        : kNone;
+  slewUs_ = slewLimit ? PulseSlewUs(servo, tickSeconds) : kNone;
 }
 
 std::int64_t ServoLimiter::pulse(double angle) {
