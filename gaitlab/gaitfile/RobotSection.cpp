@@ -2,6 +2,7 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -112,12 +113,14 @@ void ReadRobotSection(const YAML::Node& map, const YamlFields& fields, RobotDesc
 
 std::string RobotSectionText(const RobotDescription& robot) {
   const RobotDescription builtIn;
-  if (robot.front == builtIn.front && robot.rear == builtIn.rear &&
-      robot.shoulderX == builtIn.shoulderX && robot.shoulderY == builtIn.shoulderY) {
+  const auto& keys = RobotKeys();
+  if (std::all_of(keys.begin(), keys.end(), [&](const RobotKey& key) {
+        return KeyValueText(robot, key) == KeyValueText(builtIn, key);
+      })) {
     return "";
   }
   std::string text = "robot:   # the legs and shoulders the gait is solved for (mm, rad)\n";
-  for (const RobotKey& key : RobotKeys()) {
+  for (const RobotKey& key : keys) {
     text += std::string("  ") + key.name + ": " + KeyValueText(robot, key);
     if (key.comment) text += std::string("   # ") + key.comment;
     text += "\n";
