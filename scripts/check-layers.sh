@@ -7,7 +7,7 @@
 #   bitmap/                            itself
 #   gaitlab/<layer>/                   the engine's public headers and the
 #                                      layers before its own in
-#                                      io, run, servo, gaitfile, report,
+#                                      io, robot, run, servo, gaitfile, report,
 #                                      tables, bus, drive, physics, sim, plot,
 #                                      video, lab
 #   view/                              the engine, bitmap and itself
@@ -25,7 +25,7 @@
 set -uo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-gaitlab_layers=(io run servo gaitfile report tables bus drive physics sim plot video lab)
+gaitlab_layers=(io robot run servo gaitfile report tables bus drive physics sim plot video lab)
 top_level=(.ci Data app bench bitmap cmake docs engine examples fuzz gaitlab include python res
   scripts testing tests tools view)
 # The first path component of every header of ours.

@@ -72,6 +72,27 @@ const SectionKeys<JointServo>& JointKeys() {
   return keys;
 }
 
+// Lengths of at least a millimetre; the cross-checks that keep the solver
+// defined (RobotSection.cpp) need the derived reach.
+const std::vector<RobotKey>& RobotKeys() {
+  static const std::vector<RobotKey> keys = {
+      {"upper_leg_mm", &LegDimensions::upperLink, 1.0, kMaxLength, "shoulder to knee"},
+      {"lower_leg_mm", &LegDimensions::lowerLink, 1.0, kMaxLength, "knee to foot"},
+      {"knee_offset_rad", &LegDimensions::kneeOffset, -kMaxAngle, kMaxAngle,
+       "added to the knee's bend"},
+      {"pitch_offset_rad", &LegDimensions::pitchOffset, -kMaxAngle, kMaxAngle,
+       "the upper link's angle from straight down at zero pitch"},
+      {"min_reach_mm", &LegDimensions::minReach, 1.0, 2.0 * kMaxLength},
+      {"reach_margin_mm", &LegDimensions::reachMargin, 0.0, 2.0 * kMaxLength,
+       "max reach = upper + lower - margin"},
+      {"shoulder_x_mm", &RobotDescription::shoulderX, 1.0, kMaxLength,
+       "half the distance between front and rear shoulders"},
+      {"shoulder_y_mm", &RobotDescription::shoulderY, 0.0, kMaxLength,
+       "half the distance between left and right shoulders"},
+  };
+  return keys;
+}
+
 const ChoiceKeys<GaitVariants>& VariantKeys() {
   static const ChoiceKeys<GaitVariants> keys = {
       {"turn",

@@ -148,7 +148,7 @@ int RunAndWrite(const LabRequest& options, const GaitSettings& gait, const Sched
     physics->keepReplay();
   }
   RunSettings settings;
-  settings.walk = WalkStepOf(gait, parameters.lateralAxis);
+  settings.walk = WalkStepOf(gait);
   settings.rampTicks = options.rampTicks;
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
@@ -192,7 +192,7 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   physicsParameters.spread.seed = options.ensembleSeed;
   if (options.printGait) {
     WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, words.output,
-                   GaitFileText(gait, PhysicsSectionText(physicsParameters)));
+                   GaitFileText(gait, PhysicsSectionText(physicsParameters, gait.robot)));
     return 0;
   }
   if ((!options.exportMjcfPath.empty() && !options.physics) || !options.exportUrdfPath.empty()) {
@@ -221,11 +221,9 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   if (options.watch) {
     std::optional<GaitReload> reload;
     if (inputs.reloadGait) {
-      reload.emplace(options.gaitPath, physicsParameters.lateralAxis, inputs.reloadGait,
-                     [&](const std::string& line) {
-                       std::fprintf(stderr, "%s: --gait: %s\n", words.program.c_str(),
-                                    line.c_str());
-                     });
+      reload.emplace(options.gaitPath, inputs.reloadGait, [&](const std::string& line) {
+        std::fprintf(stderr, "%s: --gait: %s\n", words.program.c_str(), line.c_str());
+      });
     }
     WatchLive live{reload ? &*reload : nullptr, inputs.watchSteer};
     WatchPhysics(physicsParameters, gait, {options.turn, options.step}, words.watch, live);

@@ -21,6 +21,8 @@ struct MjcfState {
 };
 
 struct MjcfGait {
+  // The robot: its legs' lengths and shoulders, leg chain and lateral axis.
+  RobotDescription robot;
   // Only joints with both limits get a range.
   std::array<std::optional<JointRange>, kJointCount> ranges{};
   // The engine's angles of its first tick at rest, and the trunk's height

@@ -1,22 +1,15 @@
 // The physical robot behind the gait: masses, joints, servos and ground, as
-// the physics check models them. The lengths of the legs and the places of
-// the shoulders are not here: the model takes them from the engine's own
-// geometry (engine/LegSolver.h). docs/physics.md explains each choice.
+// the physics check models them. The lengths of the legs, the places of the
+// shoulders and how each leg's joints are chained are not here: the model
+// takes them from the gait's robot (gaitlab/robot/RobotDescription.h).
+// docs/physics.md explains each choice.
 #ifndef TROTIX_GAITLAB_PHYSICSPARAMETERS_H_
 #define TROTIX_GAITLAB_PHYSICSPARAMETERS_H_
 
 #include <cmath>
 #include <cstdint>
 
-#include "gaitlab/run/GaitVariants.h"  // LateralAxis
-
 namespace trotix {
-
-// The order of a leg's two shoulder joints, from the trunk outwards.
-// Pitch first: the roll turns about the pitched upper link's along-track
-// axis, the leg the engine's solver inverts exactly. Roll first: the roll
-// turns about the trunk's long axis and the pitch follows it.
-enum class LegChain { kPitchFirst, kRollFirst };
 
 // How far an ensemble's members (all but the first, which is the model as
 // given) differ from the model: each value is drawn uniformly within +- its
@@ -40,9 +33,6 @@ struct EnsembleSpread {
 
 // A small hobby-servo quadruped of about 1 kg. Units: kg, mm, N m, s.
 struct PhysicsParameters {
-  LegChain legChain = LegChain::kPitchFirst;
-  LateralAxis lateralAxis = LateralAxis::kOutward;  // which way a foot target's +y points
-
   // The trunk: frame, electronics, battery, head and the eight shoulder
   // servos, as a uniform box reaching from about the rear shoulders to 135 mm
   // ahead of the front ones (neck and head). The gait sets every foot down
@@ -93,10 +83,6 @@ struct PhysicsParameters {
 constexpr int kDefaultEnsembleMembers = 24;
 constexpr int kMaxEnsembleMembers = 100;
 constexpr std::int64_t kMaxEnsembleSeed = 2147483647;
-
-inline double LateralSign(const PhysicsParameters& parameters, int leg) {
-  return LateralSign(parameters.lateralAxis, leg);
-}
 
 // The number of equal integration steps that one tick period takes.
 inline int StepsPerTick(const PhysicsParameters& parameters, double tickPeriodMs) {

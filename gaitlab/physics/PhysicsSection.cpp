@@ -50,15 +50,17 @@ const SectionKeys<EnsembleSpread> kSpreadKeys = {
     {"command_noise_rad", &EnsembleSpread::commandNoiseRad, 0.0, 0.05},
 };
 
-const ChoiceKeys<PhysicsParameters> kChoices = {
+// How the robot's legs are built, which the physics section has always
+// named; the robot description holds them.
+const ChoiceKeys<RobotDescription> kChoices = {
     {"leg_chain",
      {"pitch_first", "roll_first"},
-     [](const PhysicsParameters& p) { return static_cast<int>(p.legChain); },
-     [](PhysicsParameters& p, int v) { p.legChain = static_cast<LegChain>(v); }},
+     [](const RobotDescription& r) { return static_cast<int>(r.legChain); },
+     [](RobotDescription& r, int v) { r.legChain = static_cast<LegChain>(v); }},
     {"lateral_axis",
      {"outward", "shared"},
-     [](const PhysicsParameters& p) { return static_cast<int>(p.lateralAxis); },
-     [](PhysicsParameters& p, int v) { p.lateralAxis = static_cast<LateralAxis>(v); }},
+     [](const RobotDescription& r) { return static_cast<int>(r.lateralAxis); },
+     [](RobotDescription& r, int v) { r.lateralAxis = static_cast<LateralAxis>(v); }},
 };
 
 }  // namespace
@@ -96,20 +98,21 @@ std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
 }
 
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
-  return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
+  return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields,
+                                   GaitSettings& settings) {
             std::vector<std::string> more = ChoiceNames(kChoices);
             more.push_back("spread");
             ReadSection(section, "physics", fields, kKeys, parameters, more);
-            ReadChoices(section, "physics", fields, kChoices, parameters);
+            ReadChoices(section, "physics", fields, kChoices, settings.robot);
             if (const YAML::Node spread = section["spread"]) {
               ReadSection(spread, "physics.spread", fields, kSpreadKeys, parameters.spread);
             }
           }};
 }
 
-std::string PhysicsSectionText(const PhysicsParameters& parameters) {
+std::string PhysicsSectionText(const PhysicsParameters& parameters, const RobotDescription& robot) {
   return "physics:   # the robot model of --physics (docs/physics.md)\n" +
-         ChoicesText(parameters, kChoices, "  ") + SectionText(parameters, kKeys, "  ", "\n") +
+         ChoicesText(robot, kChoices, "  ") + SectionText(parameters, kKeys, "  ", "\n") +
          "\n  spread:   # how the ensemble's members differ\n" +
          SectionText(parameters.spread, kSpreadKeys, "    ", "\n") + "\n";
 }

@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "gaitlab/io/NumberText.h"
-#include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/run/GaitSettings.h"
 #include "trotix/LegGeometry.h"
 
@@ -38,18 +38,18 @@ std::string JointTag(const MjcfGait& gait, int joint, const std::string& axis, c
 // The shoulder's two joints in the order of the leg chain: MuJoCo turns a
 // body's later joints with its earlier ones. The roll's axis points forwards
 // where the foot-target y points left, backwards where it points right.
-std::string ShoulderJoints(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
-  const std::string roll =
-      JointTag(gait, 3 * leg + 1, Number(LateralSign(p, leg)) + " 0 0", "      ");
+std::string ShoulderJoints(const MjcfGait& gait, int leg) {
+  const std::string roll = JointTag(
+      gait, 3 * leg + 1, Number(LateralSign(gait.robot.lateralAxis, leg)) + " 0 0", "      ");
   const std::string pitch = JointTag(gait, 3 * leg, "0 -1 0", "      ");
-  return p.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
+  return gait.robot.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
 }
 
 // The engine joints in the order of the model's qpos.
-std::array<int, kJointCount> QposOrder(const PhysicsParameters& p) {
+std::array<int, kJointCount> QposOrder(LegChain chain) {
   std::array<int, kJointCount> order{};
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const bool pitchFirst = p.legChain == LegChain::kPitchFirst;
+    const bool pitchFirst = chain == LegChain::kPitchFirst;
     order[3 * leg] = 3 * leg + (pitchFirst ? 0 : 1);
     order[3 * leg + 1] = 3 * leg + (pitchFirst ? 1 : 0);
     order[3 * leg + 2] = 3 * leg + 2;
@@ -70,12 +70,12 @@ std::string Key(const char* name, const MjcfState& state) {
 
 // The standing pose as the keyframe "standing", its servos holding it, and
 // a run's first state as "replay".
-std::string Keyframes(const PhysicsParameters& p, const MjcfGait& gait) {
+std::string Keyframes(const MjcfGait& gait) {
   std::string keys;
   if (gait.standing) {
-    const JointAngles model = ModelJointAngles(*gait.standing);
+    const JointAngles model = ModelJointAngles(gait.robot.geometry(), *gait.standing);
     MjcfState standing{{0, 0, gait.standingHeightMm / 1000.0, 1, 0, 0, 0}, {}};
-    for (const int joint : QposOrder(p)) standing.qpos.push_back(model[joint]);
+    for (const int joint : QposOrder(gait.robot.legChain)) standing.qpos.push_back(model[joint]);
     standing.ctrl.assign(model.begin(), model.end());
     keys += Key("standing", standing);
   }
@@ -87,12 +87,13 @@ std::string Keyframes(const PhysicsParameters& p, const MjcfGait& gait) {
 // body's -z when their joints are at zero. The pitch and knee axes are -y:
 // a positive angle swings the foot towards +x. Only the foot touches.
 std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
-  const LegGeometry& geometry = LegGeometryOf(leg);
-  const Vector3 shoulder = ShoulderPosition(leg);
+  const RobotGeometry robot = gait.robot.geometry();
+  const LegGeometry& geometry = robot.leg(leg);
+  const Vector3 shoulder = ShoulderPosition(robot, leg);
   const std::string name = LegName(leg);
   const double upper = geometry.upperLink, lower = geometry.lowerLink;
   return "    <body name=\"" + name + "_upper\" pos=\"" +
-         Metres({shoulder.x, shoulder.y, shoulder.z}) + "\">\n" + ShoulderJoints(p, gait, leg) +
+         Metres({shoulder.x, shoulder.y, shoulder.z}) + "\">\n" + ShoulderJoints(gait, leg) +
          "      <geom type=\"capsule\" size=\"0.009\" fromto=\"" + Metres({0, 0, 0, 0, 0, -upper}) +
          "\" mass=\"" + Number(p.upperLinkMassKg) +
          "\" rgba=\"0.8 0.3 0.8 1\"/>\n"
@@ -121,9 +122,10 @@ std::string Servo(const PhysicsParameters& p, int joint) {
 }
 
 // The trunk starts high enough for straight legs to stand on the floor.
-double StartHeightMm(const PhysicsParameters& p) {
-  return kFrontLegGeometry.upperLink +
-         std::max(kFrontLegGeometry.lowerLink, kRearLegGeometry.lowerLink) + p.footRadiusMm;
+double StartHeightMm(const PhysicsParameters& p, const RobotDescription& robot) {
+  return std::max(robot.front.upperLink + robot.front.lowerLink,
+                  robot.rear.upperLink + robot.rear.lowerLink) +
+         p.footRadiusMm;
 }
 
 }  // namespace
@@ -159,7 +161,7 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       Number(p.friction) +
       " 0.005 0.0001\"/>\n"
       "    <body name=\"trunk\" pos=\"" +
-      Metres({0, 0, StartHeightMm(p)}) +
+      Metres({0, 0, StartHeightMm(p, gait.robot)}) +
       "\">\n"
       "    <freejoint name=\"trunk\"/>\n"
       "    <geom name=\"trunk\" class=\"touching\" type=\"box\" size=\"" +
@@ -172,7 +174,7 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       "  </worldbody>\n"
       "  <actuator>\n";
   for (int joint = 0; joint < kJointCount; ++joint) xml += Servo(p, joint);
-  xml += "  </actuator>\n" + Keyframes(p, gait) + "</mujoco>\n";
+  xml += "  </actuator>\n" + Keyframes(gait) + "</mujoco>\n";
   return xml;
 }
 

@@ -4,7 +4,6 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/RobotMjcf.h"
 #include "gaitlab/run/GaitSettings.h"
 
@@ -40,6 +39,8 @@ std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml) {
 RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs,
                        const MjcfGait& gait)
     : parameters_(parameters),
+      robot_(gait.robot),
+      geometry_(gait.robot.geometry()),
       model_(CompileMjcf(RobotMjcf(parameters, tickPeriodMs, gait))),
       stepsPerTick_(StepsPerTick(parameters, tickPeriodMs)) {
   for (int joint = 0; joint < kJointCount; ++joint) {
@@ -66,12 +67,12 @@ int RobotModel::id(mjtObj type, const std::string& name) const {
 }
 
 void RobotModel::setJoints(mjData& data, const JointAngles& angles) const {
-  const JointAngles model = ModelJointAngles(angles);
+  const JointAngles model = ModelJointAngles(geometry_, angles);
   for (int joint = 0; joint < kJointCount; ++joint) data.qpos[qpos_[joint]] = model[joint];
 }
 
 void RobotModel::setServos(mjData& data, const JointAngles& angles) const {
-  const JointAngles model = ModelJointAngles(angles);
+  const JointAngles model = ModelJointAngles(geometry_, angles);
   for (int joint = 0; joint < kJointCount; ++joint) data.ctrl[actuator_[joint]] = model[joint];
 }
 

@@ -11,6 +11,7 @@
 
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/robot/Transmission.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {
@@ -35,6 +36,8 @@ class RobotModel {
   DataPointer makeData() const { return DataPointer(mj_makeData(model_.get())); }
 
   const PhysicsParameters& parameters() const { return parameters_; }
+  const RobotDescription& robot() const { return robot_; }
+  const RobotGeometry& geometry() const { return geometry_; }
   int stepsPerTick() const { return stepsPerTick_; }
 
   // Indices by engine joint (leg-major pitch, roll, knee).
@@ -59,6 +62,8 @@ class RobotModel {
   int id(mjtObj type, const std::string& name) const;
 
   PhysicsParameters parameters_;
+  RobotDescription robot_;
+  RobotGeometry geometry_;
   std::unique_ptr<mjModel, ModelDeleter> model_;
   int stepsPerTick_;
   std::array<int, kJointCount> qpos_{}, dof_{}, actuator_{};

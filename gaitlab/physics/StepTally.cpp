@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gaitlab/physics/JointMapping.h"
-
 namespace trotix {
 namespace {
 

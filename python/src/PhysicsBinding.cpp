@@ -54,7 +54,7 @@ std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const Gai
         const std::unique_ptr<PhysicsCheck> physics =
             MakePhysicsCheck(Seeded(gait, seed), gait.settings, "physics_map", members);
         RunSettings settings;
-        settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
+        settings.walk = WalkStepOf(gait.settings);
         settings.stage = &physics->stage();
         settings.stop = &stop;
         physics->stopWhen(&stop);

@@ -12,7 +12,6 @@
 #include "engine/LegSolver.h"
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
-#include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/ParallelWork.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
 #include "gaitlab/physics/PhysicsMap.h"
@@ -29,12 +28,13 @@ namespace {
 // Every leg's angles for the same target, the rear legs' x negated as the
 // engine's rear solver does: by the engine's solver, or exactly for a
 // roll-first leg.
-JointAngles SolveAllLegs(const std::array<double, 3>& t, bool rollFirst = false) {
+JointAngles SolveAllLegs(const std::array<double, 3>& t, bool rollFirst = false,
+                         const RobotGeometry& robot = {}) {
   JointAngles angles{};
   for (int leg = 0; leg < kLegCount; ++leg) {
     const double x = AlongTrackSign(leg) * t[0];
-    const LegAngles a = rollFirst ? SolveRollFirstLeg(LegGeometryOf(leg), x, t[1], t[2])
-                                  : SolveLeg(LegGeometryOf(leg), x, t[1], t[2], 0.0);
+    const LegAngles a = rollFirst ? SolveRollFirstLeg(robot.leg(leg), x, t[1], t[2])
+                                  : SolveLeg(robot.leg(leg), x, t[1], t[2], 0.0);
     angles[3 * leg] = a.pitch;
     angles[3 * leg + 1] = a.roll;
     angles[3 * leg + 2] = a.knee;
@@ -46,11 +46,18 @@ double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b) 
   return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
-PhysicsParameters Description(LegChain chain, LateralAxis axis) {
-  PhysicsParameters p;
-  p.legChain = chain;
-  p.lateralAxis = axis;
-  return p;
+// A robot of the leg chain and lateral axis, its links and reach `scale`
+// times the built-in robot's.
+MjcfGait Description(LegChain chain, LateralAxis axis, double scale = 1.0) {
+  MjcfGait gait;
+  gait.robot.legChain = chain;
+  gait.robot.lateralAxis = axis;
+  for (LegDimensions* leg : {&gait.robot.front, &gait.robot.rear}) {
+    leg->upperLink *= scale;
+    leg->lowerLink *= scale;
+    leg->minReach *= scale;
+  }
+  return gait;
 }
 
 // Whether the solver's roll reaches `target` without saturating.
@@ -65,46 +72,65 @@ bool RollReaches(const LegGeometry& leg, const std::array<double, 3>& t) {
 // for any y with its own exact solver (the exact_roll_first variant).
 TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
   const struct {
-    PhysicsParameters description;
+    MjcfGait description;
     std::vector<double> ys;
     bool rollFirstSolver = false;
-    double grid = 6.0;  // mm between targets along x and z
+    double grid = 6.0;    // mm between targets along x and z
+    double span = 150.0;  // mm, the grid's furthest target along x and z
   } kCases[] = {
       {Description(LegChain::kPitchFirst, LateralAxis::kOutward), {-60, -25, -3, 0, 3, 11, 47}},
       {Description(LegChain::kPitchFirst, LateralAxis::kShared), {-47, -3, 0, 25}},
       {Description(LegChain::kRollFirst, LateralAxis::kShared), {0}, false, 3.0},
       {Description(LegChain::kRollFirst, LateralAxis::kOutward), {0}, false, 3.0},
       {Description(LegChain::kRollFirst, LateralAxis::kShared), {-47, -3, 25, 60}, true},
+      // Robots whose links are 20 % longer and shorter, on a grid scaled alike.
+      {Description(LegChain::kPitchFirst, LateralAxis::kOutward, 1.2),
+       {-60, -3, 0, 47},
+       false,
+       7.2,
+       180},
+      {Description(LegChain::kPitchFirst, LateralAxis::kOutward, 0.8),
+       {-47, 0, 3, 40},
+       false,
+       4.8,
+       120},
+      {Description(LegChain::kRollFirst, LateralAxis::kShared, 1.2), {-47, 60}, true, 7.2, 180},
   };
   for (const auto& c : kCases) {
-    const RobotModel model(c.description, 33.0);
+    const RobotModel model({}, 33.0, c.description);
     FootKinematics kinematics(model);
+    const RobotGeometry& robot = model.geometry();
     int checked = 0;
+    double largest = 0.0;
     for (const double y : c.ys) {
-      for (double x = -150.0; x <= 150.0; x += c.grid) {
-        for (double z = -150.0; z <= 150.0; z += c.grid) {
+      for (double x = -c.span; x <= c.span; x += c.grid) {
+        for (double z = -c.span; z <= c.span; z += c.grid) {
           const std::array<double, 3> target{x, y, z};
-          const FootPoints feet = kinematics.feet(SolveAllLegs(target, c.rollFirstSolver));
+          const FootPoints feet = kinematics.feet(SolveAllLegs(target, c.rollFirstSolver, robot));
           for (int leg = 0; leg < kLegCount; ++leg) {
-            const LegGeometry& geometry = LegGeometryOf(leg);
+            const LegGeometry& geometry = robot.leg(leg);
             if (ReachOf(geometry, {x, y, z}) != Reach::kWithin || !RollReaches(geometry, target)) {
               continue;
             }
             ASSERT_LT(Distance(feet[leg], target), 0.01)
                 << "leg " << leg << " at " << x << ", " << y << ", " << z;
+            largest = std::max(largest, Distance(feet[leg], target));
             ++checked;
           }
         }
       }
     }
-    EXPECT_GT(checked, 2500.0 * static_cast<double>(c.ys.size()) * (6.0 / c.grid) * (6.0 / c.grid));
+    const double points = (c.span / 150.0 * 6.0 / c.grid) * (c.span / 150.0 * 6.0 / c.grid);
+    EXPECT_GT(checked, 2500.0 * static_cast<double>(c.ys.size()) * points);
+    RecordProperty("largest_miss_nm_" + std::to_string(&c - kCases),
+                   static_cast<int>(std::ceil(largest * 1e6)));
   }
 }
 
 // The solver's roll is asin(y / L) with L the reach along the upper link,
 // which is exact only when the upper link hangs straight down.
 TEST(PhysicsModelTest, SidewaysTargetsAreMissedByTheRollFirstLeg) {
-  const RobotModel model(Description(LegChain::kRollFirst, LateralAxis::kShared), 33.0);
+  const RobotModel model({}, 33.0, Description(LegChain::kRollFirst, LateralAxis::kShared));
   FootKinematics kinematics(model);
   const struct {
     std::array<double, 3> target;

@@ -186,17 +186,18 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
       "servo_slew_limit: true\ncheck: {roll_saturation: True}\nphysics: {mass: 2.5}\n"
       "variants: {roll: exact_roll_first}\n";
   double mass = 0.0;
-  const GaitFileSection physics{"physics", [&](const YAML::Node& node, const YamlFields& fields) {
-                                  fields.checkMap(node, "physics", {"mass"});
-                                  mass = fields.number(node["mass"], "physics.mass", 0.0, 100.0);
-                                }};
+  const GaitFileSection physics{
+      "physics", [&](const YAML::Node& node, const YamlFields& fields, GaitSettings&) {
+        fields.checkMap(node, "physics", {"mass"});
+        mass = fields.number(node["mass"], "physics.mass", 0.0, 100.0);
+      }};
   const GaitSettings settings = ParseGaitFile(text, "g.yaml", {physics});
   EXPECT_EQ(mass, 2.5);
   EXPECT_EQ(settings.legs[1].stepRate, 0.75);
   EXPECT_EQ(settings.legs[0].stepRate, 2.0);
-  EXPECT_EQ(settings.joints[10].lower, -0.5);
-  EXPECT_EQ(settings.joints[10].minUs, 500.0);
-  EXPECT_EQ(settings.joints[10].maxUs, 2500.0);
+  EXPECT_EQ(settings.robot.joints[10].lower, -0.5);
+  EXPECT_EQ(settings.robot.joints[10].minUs, 500.0);
+  EXPECT_EQ(settings.robot.joints[10].maxUs, 2500.0);
   EXPECT_THROW(ParseGaitFile(text, "g.yaml"), InputError) << "physics is unknown unless registered";
   EXPECT_EQ(settings.variants.roll, RollVariant::kExactRollFirst);
   EXPECT_EQ(settings.variants.turn, TurnVariant::kSpecified);
@@ -215,11 +216,11 @@ TEST(GaitFileTest, PrintsWhatItReadsAndHandsRegisteredSectionsToTheirReader) {
   EXPECT_TRUE(again.variants == settings.variants);
   EXPECT_EQ(again.legs[1].stepRate, 0.75);
   EXPECT_EQ(again.legs[3].stepRate, 2.0);
-  EXPECT_EQ(again.joints[10].channel, 9);
-  EXPECT_EQ(again.joints[10].lower, -0.5);
-  EXPECT_FALSE(again.joints[10].upper.has_value());
-  EXPECT_EQ(again.joints[2].minUs, 900.0);
-  EXPECT_EQ(again.joints[2].maxUs, 2100.0);
+  EXPECT_EQ(again.robot.joints[10].channel, 9);
+  EXPECT_EQ(again.robot.joints[10].lower, -0.5);
+  EXPECT_FALSE(again.robot.joints[10].upper.has_value());
+  EXPECT_EQ(again.robot.joints[2].minUs, 900.0);
+  EXPECT_EQ(again.robot.joints[2].maxUs, 2100.0);
   EXPECT_TRUE(again.slewLimit);
   EXPECT_FALSE(again.checkReach);
   EXPECT_TRUE(again.checkRollSaturation);
@@ -296,7 +297,7 @@ TEST(GaitFileTest, PrintedGaitReadsBackToTheSameGait) {
     ExpectSameKeys(again.front, read.front, PathKeys(), what);
     ExpectSameKeys(again.rear, read.rear, PathKeys(), what);
     for (int joint = 0; joint < kJointCount; ++joint) {
-      ExpectSameKeys(again.joints[joint], read.joints[joint], JointKeys(), what);
+      ExpectSameKeys(again.robot.joints[joint], read.robot.joints[joint], JointKeys(), what);
     }
     // A value that differs between legs is never printed for every leg.
     const std::size_t gait = printed.find("\ngait:");

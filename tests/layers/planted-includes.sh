@@ -21,6 +21,7 @@ while IFS='|' read -r name file line; do
   git reset -q --hard && git clean -fdq
 done <<'CASES'
 upward include|gaitlab/run/WalkStep.cpp|#include "gaitlab/physics/PhysicsRun.h"
+the robot includes the walk|gaitlab/robot/RobotDescription.cpp|#include "gaitlab/run/GaitSettings.h"
 engine includes the view|engine/WalkEngine.cpp|#include "view/Camera.h"
 angle brackets|gaitlab/io/InputFile.cpp|#include <gaitlab/physics/PhysicsRun.h>
 bare name|gaitlab/run/WalkStep.cpp|#include "PhysicsRun.h"
