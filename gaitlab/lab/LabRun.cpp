@@ -99,7 +99,7 @@ std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings
                          const PhysicsCheck* physics = nullptr) {
   MjcfGait exported = MjcfGaitOf(gait, parameters);
   if (physics != nullptr) exported.replayStart = physics->startState();
-  return RobotMjcf(parameters, gait.tickPeriodMs, exported);
+  return RobotMjcf(ServoParametersOf(parameters, gait), gait.tickPeriodMs, exported);
 }
 
 // Opens every output first, so that a bad file name fails before any work.

@@ -30,4 +30,12 @@ MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameter
   return result;
 }
 
+PhysicsParameters ServoParametersOf(PhysicsParameters parameters, const GaitSettings& gait) {
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    parameters.jointMaxSpeed[joint] = gait.joints[joint].maxSpeed;
+    parameters.jointMaxTorque[joint] = gait.joints[joint].maxTorqueNm;
+  }
+  return parameters;
+}
+
 }  // namespace trotix

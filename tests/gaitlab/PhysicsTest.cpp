@@ -178,10 +178,12 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   // moves the drift by tens of mm/s.
   const std::string rest = PhysicsSummaryOf({"--ensemble", "1"}, dir);
   EXPECT_NE(rest.find("\"fell\": false"), std::string::npos) << rest;
-  EXPECT_LT(Field(rest, "distance_mm") / Field(rest, "seconds"), 8.0) << rest;
+  EXPECT_LT(Field(rest, "distance_mm") / Field(rest, "seconds"), 20.0) << rest;
   EXPECT_LT(Field(rest, "max_tilt_deg"), 15.0) << rest;
 
-  const std::string forwards = PhysicsSummaryOf({"--step", "-130"}, dir);
+  // The default hobby servos lag the slider's longest strides too far to
+  // walk them forwards; at -65 they keep up.
+  const std::string forwards = PhysicsSummaryOf({"--step", "-65"}, dir);
   EXPECT_NE(forwards.find("\"fell\": false"), std::string::npos) << forwards;
   EXPECT_GT(Field(forwards, "forward_speed_mm_s"), 30.0) << forwards;
 
@@ -207,7 +209,7 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   // A corner of the trunk that touches the floor and comes up again at once
   // is a scrape, not a fall.
   const std::string scrape =
-      PhysicsSummaryOf({"--turn", "-20", "--step", "97", "--ensemble", "1"}, dir);
+      PhysicsSummaryOf({"--turn", "-20", "--step", "-97", "--ensemble", "1"}, dir);
   EXPECT_NE(scrape.find("\"fell\": false"), std::string::npos) << scrape;
   EXPECT_NE(scrape.find("\"scraped\": true"), std::string::npos) << scrape;
 
@@ -231,6 +233,7 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
   p.jointArmature = 0.0005;
   p.servoKp = 200.0;
   p.servoTorqueLimit = 20.0;
+  p.servoMaxSpeed = 1000.0;
   p.maxTimeStepMs = 4.0;
   const RobotModel model(p, 33.0);
   PhysicsRun run(model, 33.0);
@@ -248,7 +251,7 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
     double value;
     const char* key;
   } kCauses[] = {{&PhysicsParameters::friction, 0.3, "physics.friction"},
-                 {&PhysicsParameters::jointDamping, 0.1, "physics.joint_damping"},
+                 {&PhysicsParameters::servoMaxSpeed, 30.0, "physics.servo_max_speed"},
                  {&PhysicsParameters::servoKp, 60.0, "physics.servo_kp"},
                  {&PhysicsParameters::servoKp, 10.0, "physics.max_time_step_ms"}};
   for (const auto& c : kCauses) {
