@@ -75,11 +75,11 @@ class ProgressSink : public TickSink {
 };
 
 std::vector<MapCell> RunMapWithProgress(const PhysicsParameters& parameters,
-                                        const GaitSettings& gait, int members,
+                                        const GaitSettings& gait, int members, unsigned threads,
                                         const std::string& what) {
   ProgressLine line("map cells", kMapColumns * kMapRows);
   return RunPhysicsMap(
-      parameters, gait, kMapSecondsPerSetting, 0, members,
+      parameters, gait, kMapSecondsPerSetting, threads, members,
       [&line](std::size_t done) { line.update(static_cast<std::int64_t>(done)); }, what);
 }
 
@@ -201,8 +201,8 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   if (!options.physicsMapPath.empty()) {
     const std::string caption = DescribeMap(options);
     OutputFile mapFile(options.physicsMapPath, words.physicsMap);
-    const std::vector<MapCell> cells =
-        RunMapWithProgress(physicsParameters, gait, options.ensembleMembers, words.physicsMap);
+    const std::vector<MapCell> cells = RunMapWithProgress(
+        physicsParameters, gait, options.ensembleMembers, options.threads, words.physicsMap);
     WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
     mapFile.commit();
     for (const MapCell& cell : cells) {
@@ -218,7 +218,8 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   WarnAboutLateRows(options, schedule, words);
   std::unique_ptr<PhysicsCheck> physics;
   if (options.physics) {
-    physics = MakePhysicsCheck(physicsParameters, gait, words.physics, options.ensembleMembers);
+    physics = MakePhysicsCheck(physicsParameters, gait, words.physics, options.ensembleMembers,
+                               options.threads);
   }
   std::optional<OutputFile> videoFile;
   PhysicsVideo* video = nullptr;

@@ -366,16 +366,17 @@ TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
 TEST(PhysicsEnsembleTest, TheThreadCountChangesNothing) {
   const GaitSettings gait = DefaultGaitSettings();
   const EnsembleModels models(PhysicsParameters{}, gait, kDefaultEnsembleMembers);
-  std::string summaries[2];
-  for (unsigned threads : {1u, 2u}) {
+  std::string summaries[3];
+  for (unsigned threads : {1u, 2u, 3u}) {
     EnsembleRun run(models, gait.tickPeriodMs, threads);
     RunSettings settings;
     settings.stage = &run;
-    RunGait(60, {60, 97}, {}, {}, settings);
+    RunGait(60, {-80, -97}, {}, {}, settings);
     summaries[threads - 1] = PhysicsSummaryJson(run.summary());
   }
   EXPECT_EQ(summaries[0].find("\"members\": 6,"), std::string::npos) << summaries[0];
   EXPECT_EQ(summaries[0], summaries[1]);
+  EXPECT_EQ(summaries[0], summaries[2]);
 }
 
 // Another seed draws other members, yet wherever neither ensemble is
