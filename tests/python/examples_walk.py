@@ -27,8 +27,8 @@ def verdict(path):
     gait = trotix.load_gait(path)
     ticks = round(SECONDS * 1000.0 / gait.tick_period_ms)
     summary = trotix.physics(ticks, turn=0, step=-100, gait=gait, threads=1).summary
-    return (f"{path.name}: {summary['verdict']}, fall probability {summary['fall_probability']:.2f} "
-            f"[{summary['fall_probability_low']:.2f}, {summary['fall_probability_high']:.2f}] of "
+    return (f"{path.name}: {summary['verdict']}, fall probability "
+            f"{summary['fall_probability']:.2f} [{summary['fall_probability_low']:.2f}, {summary['fall_probability_high']:.2f}] of "
             f"{summary['members']} models, {summary['forward_speed_mm_s']:.1f} mm/s",
             (summary["verdict"] == "walks") != (path.name in NOT_WALKING))
 
