@@ -74,8 +74,8 @@ struct PhysicsParameters {
   // back-EMF damps it so that unloaded it runs at the top speed with the
   // stall torque. A joint whose gait file entry declares max_speed or
   // max_torque_nm has that servo; the others a standard hobby servo (the
-  // class of the TowerPro MG996R / SG-5010 size at 4.8 V: 0.17 s per 60
-  // degrees, 9 kg cm).
+  // class of the TowerPro MG996R as rated at 4.8 V: 0.17 s per 60
+  // degrees, about 9 kg cm).
   double servoMaxSpeed = 6.16;    // rad/s
   double servoTorqueLimit = 0.9;  // N m
   double servoKp = 20.0;          // N m/rad: full torque after 2.6 degrees of error
