@@ -13,11 +13,11 @@ import trotix
 
 
 def test_physics_equals_the_command_lines(tmp_path, gait_program):
-    status, _, error = gait_program("--ticks", "120", "--turn", "20", "--step", "-100", "--physics",
+    status, _, error = gait_program("--ticks", "120", "--turn", "20", "--step", "-65", "--physics",
                                     "--output", "run.csv", "--physics-summary", "summary.json",
                                     "--seed", "5", "--threads", "1")
     assert status == 0, error
-    result = trotix.physics(120, turn=20, step=-100, seed=5, threads=2)
+    result = trotix.physics(120, turn=20, step=-65, seed=5, threads=2)
     assert result.summary == json.loads((tmp_path / "summary.json").read_text())
     assert result.summary["verdict"] == "walks" and result.summary["fall_probability_high"] < 0.35
     # The gait asks the front pitches for more than the default servo's speed.
