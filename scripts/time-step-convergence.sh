@@ -5,12 +5,14 @@
 # the walk took and how many times real time that is.
 #
 # With a gait file, its gait walks: the file must set max_time_step_ms in
-# its physics section, as one written by --print-gait does.
+# its physics section, as one written by --print-gait does. ENSEMBLE=N
+# walks an ensemble of up to N models instead and prints its median.
 #
-#   scripts/time-step-convergence.sh [build/default/tools/trotix-gait/trotix-gait [GAIT]]
+#   [ENSEMBLE=N] scripts/time-step-convergence.sh [build/default/tools/trotix-gait/trotix-gait [GAIT]]
 set -eu
 program=${1:-build/default/tools/trotix-gait/trotix-gait}
 gait=${2:-}
+members=${ENSEMBLE:-1}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 walk() {
@@ -21,7 +23,7 @@ walk() {
     fi
     start=$(date +%s.%N)
     cpu=$( { /usr/bin/time -f %U "$program" --gait "$dir/g.yaml" --physics --ticks 1818 \
-        --step -100 --format none --ensemble 1 --physics-summary "$dir/s.json"; } 2>&1 | tail -n 1)
+        --step -100 --format none --ensemble "$members" --physics-summary "$dir/s.json"; } 2>&1 | tail -n 1)
     speed=$(sed 's/.*"forward_speed_mm_s": \([-0-9.]*\),.*/\1/' "$dir/s.json")
     echo "$1 $speed $cpu"
 }
