@@ -29,6 +29,15 @@ def test_physics_equals_the_command_lines(tmp_path, gait_program):
     assert np.array_equal(result.pose["height"], table[:, 31])
 
 
+def test_each_joint_is_driven_by_its_declared_servo():
+    slow = trotix.Gait.from_yaml("joints:\n  leg0_pitch: {max_speed: 2, max_torque_nm: 0.5}\n")
+    joints = trotix.physics(120, step=-65, gait=slow, ensemble=1).summary["joints"]
+    declared, default = joints["leg0_pitch"], joints["leg1_pitch"]
+    assert declared["peak_torque_nm"] == 0.5 and default["peak_torque_nm"] == 0.9
+    assert declared["at_speed_limit_fraction"] > default["at_speed_limit_fraction"] + 0.2
+    assert declared["rms_lag_rad"] > default["rms_lag_rad"]
+
+
 def test_physics_map_on_dask_equals_the_serial_map():
     distributed = pytest.importorskip("distributed")
     turns, steps = [-40, 0], [-100, 60]
