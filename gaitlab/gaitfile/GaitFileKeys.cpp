@@ -60,6 +60,8 @@ const SectionKeys<JointServo>& JointKeys() {
       {"lower", &JointServo::lower, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
       {"upper", &JointServo::upper, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
       {"max_speed", &JointServo::maxSpeed, 1e-9, 1e6, nullptr, NumberUnit::kAngularSpeed},
+      // The physics model's tested torque bounds (docs/physics.md).
+      {"max_torque_nm", &JointServo::maxTorqueNm, 0.1, 3.0},
       {"channel", &JointServo::channel, 0, 255},
       {"zero", &JointServo::zero, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
       {"direction", &JointServo::direction, -1, 1},

@@ -76,11 +76,11 @@ class ProgressSink : public TickSink {
 };
 
 std::vector<MapCell> RunMapWithProgress(const PhysicsParameters& parameters,
-                                        const GaitSettings& gait, int members,
+                                        const GaitSettings& gait, int members, unsigned threads,
                                         const std::string& what) {
   ProgressLine line("map cells", kMapColumns * kMapRows);
   return RunPhysicsMap(
-      parameters, gait, kMapSecondsPerSetting, 0, members,
+      parameters, gait, kMapSecondsPerSetting, threads, members,
       [&line](std::size_t done) { line.update(static_cast<std::int64_t>(done)); }, what);
 }
 
@@ -100,7 +100,7 @@ std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings
                          const PhysicsCheck* physics = nullptr) {
   MjcfGait exported = MjcfGaitOf(gait, parameters);
   if (physics != nullptr) exported.replayStart = physics->startState();
-  return RobotMjcf(parameters, gait.tickPeriodMs, exported);
+  return RobotMjcf(ServoParametersOf(parameters, gait), gait.tickPeriodMs, exported);
 }
 
 // Opens every output first, so that a bad file name fails before any work.
@@ -209,8 +209,8 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   if (!options.physicsMapPath.empty()) {
     const std::string caption = DescribeMap(options);
     OutputFile mapFile(options.physicsMapPath, words.physicsMap);
-    const std::vector<MapCell> cells =
-        RunMapWithProgress(physicsParameters, gait, options.ensembleMembers, words.physicsMap);
+    const std::vector<MapCell> cells = RunMapWithProgress(
+        physicsParameters, gait, options.ensembleMembers, options.threads, words.physicsMap);
     WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
     mapFile.commit();
     for (const MapCell& cell : cells) {
@@ -233,7 +233,8 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   WarnAboutLateRows(options, schedule, words);
   std::unique_ptr<PhysicsCheck> physics;
   if (options.physics) {
-    physics = MakePhysicsCheck(physicsParameters, gait, words.physics, options.ensembleMembers);
+    physics = MakePhysicsCheck(physicsParameters, gait, words.physics, options.ensembleMembers,
+                               options.threads);
   }
   std::optional<OutputFile> videoFile;
   PhysicsVideo* video = nullptr;

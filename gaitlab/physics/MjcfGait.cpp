@@ -33,4 +33,12 @@ MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameter
   return result;
 }
 
+PhysicsParameters ServoParametersOf(PhysicsParameters parameters, const GaitSettings& gait) {
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    parameters.jointMaxSpeed[joint] = gait.robot.joints[joint].maxSpeed;
+    parameters.jointMaxTorque[joint] = gait.robot.joints[joint].maxTorqueNm;
+  }
+  return parameters;
+}
+
 }  // namespace trotix

@@ -36,6 +36,10 @@ struct MjcfGait {
 
 MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameters);
 
+// `parameters` with each joint's servo as the gait's joints section
+// declares it (max_speed, max_torque_nm).
+PhysicsParameters ServoParametersOf(PhysicsParameters parameters, const GaitSettings& gait);
+
 }  // namespace trotix
 
 #endif  // TROTIX_GAITLAB_MJCFGAIT_H_

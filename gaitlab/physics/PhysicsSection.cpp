@@ -32,6 +32,7 @@ const SectionKeys<PhysicsParameters> kKeys = {
     {"joint_armature", &PhysicsParameters::jointArmature, 0.002, 0.1},
     {"servo_kp", &PhysicsParameters::servoKp, 1.0, 60.0},
     {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.1, 3.0},
+    {"servo_max_speed", &PhysicsParameters::servoMaxSpeed, 1.0, 30.0},
     {"friction", &PhysicsParameters::friction, 0.3, 3.0},
     {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.1, 3.0},
 };
@@ -42,6 +43,7 @@ const SectionKeys<EnsembleSpread> kSpreadKeys = {
     {"friction", &EnsembleSpread::friction, 0.0, 0.5},
     {"servo_kp", &EnsembleSpread::servoKp, 0.0, 0.5},
     {"servo_torque_limit", &EnsembleSpread::servoTorqueLimit, 0.0, 0.5},
+    {"servo_speed", &EnsembleSpread::servoSpeed, 0.0, 0.5},
     {"joint_damping", &EnsembleSpread::jointDamping, 0.0, 0.5},
     {"joint_armature", &EnsembleSpread::jointArmature, 0.0, 0.5},
     {"body_offset_mm", &EnsembleSpread::bodyOffsetMm, 0.0, 20.0},
@@ -72,7 +74,7 @@ std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
   const struct {
     const char* name;
     bool towardsMinimum;
-  } kRisky[] = {{"joint_damping", true},      {"joint_armature", true},
+  } kRisky[] = {{"servo_max_speed", false},   {"joint_armature", true},
                 {"servo_kp", false},          {"friction", true},
                 {"max_time_step_ms", false},  {"upper_link_mass_kg", true},
                 {"lower_link_mass_kg", true}, {"body_mass_kg", true}};

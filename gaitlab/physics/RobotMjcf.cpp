@@ -25,10 +25,12 @@ std::string Metres(std::initializer_list<double> millimetres) {
 
 std::string LegName(int leg) { return "leg" + std::to_string(leg); }
 
-// A hinge, with its range when the gait file limits the joint.
-std::string JointTag(const MjcfGait& gait, int joint, const std::string& axis, const char* indent) {
-  std::string tag =
-      std::string(indent) + "<joint name=\"" + JointName(joint) + "\" axis=\"" + axis + "\"";
+// A hinge with its servo's damping, and its range when the gait file
+// limits the joint.
+std::string JointTag(const PhysicsParameters& p, const MjcfGait& gait, int joint,
+                     const std::string& axis, const char* indent) {
+  std::string tag = std::string(indent) + "<joint name=\"" + JointName(joint) + "\" axis=\"" +
+                    axis + "\" damping=\"" + Number(ServoDriveOf(p, joint).damping) + "\"";
   if (const auto& range = gait.ranges[joint]) {
     tag += " limited=\"true\" range=\"" + Number((*range)[0]) + " " + Number((*range)[1]) + "\"";
   }
@@ -38,10 +40,10 @@ std::string JointTag(const MjcfGait& gait, int joint, const std::string& axis, c
 // The shoulder's two joints in the order of the leg chain: MuJoCo turns a
 // body's later joints with its earlier ones. The roll's axis points forwards
 // where the foot-target y points left, backwards where it points right.
-std::string ShoulderJoints(const MjcfGait& gait, int leg) {
+std::string ShoulderJoints(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
   const std::string roll = JointTag(
-      gait, 3 * leg + 1, Number(LateralSign(gait.robot.lateralAxis, leg)) + " 0 0", "      ");
-  const std::string pitch = JointTag(gait, 3 * leg, "0 -1 0", "      ");
+      p, gait, 3 * leg + 1, Number(LateralSign(gait.robot.lateralAxis, leg)) + " 0 0", "      ");
+  const std::string pitch = JointTag(p, gait, 3 * leg, "0 -1 0", "      ");
   return gait.robot.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
 }
 
@@ -93,13 +95,13 @@ std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg)
   const std::string name = LegName(leg);
   const double upper = geometry.upperLink, lower = geometry.lowerLink;
   return "    <body name=\"" + name + "_upper\" pos=\"" +
-         Metres({shoulder.x, shoulder.y, shoulder.z}) + "\">\n" + ShoulderJoints(gait, leg) +
+         Metres({shoulder.x, shoulder.y, shoulder.z}) + "\">\n" + ShoulderJoints(p, gait, leg) +
          "      <geom type=\"capsule\" size=\"0.009\" fromto=\"" + Metres({0, 0, 0, 0, 0, -upper}) +
          "\" mass=\"" + Number(p.upperLinkMassKg) +
          "\" rgba=\"0.8 0.3 0.8 1\"/>\n"
          "      <body name=\"" +
          name + "_lower\" pos=\"" + Metres({0, 0, -upper}) + "\">\n" +
-         JointTag(gait, 3 * leg + 2, "0 -1 0", "        ") +
+         JointTag(p, gait, 3 * leg + 2, "0 -1 0", "        ") +
          "        <geom type=\"capsule\" size=\"0.005\" fromto=\"" +
          Metres({0, 0, 0, 0, 0, -lower}) + "\" mass=\"" + Number(p.lowerLinkMassKg) +
          "\" rgba=\"0.85 0.8 0.2 1\"/>\n"
@@ -114,11 +116,13 @@ std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg)
          "    </body>\n";
 }
 
+// The servo's position loop; its speed limit is the run's (PhysicsRun).
 std::string Servo(const PhysicsParameters& p, int joint) {
   const std::string name = JointName(joint);
+  const double torque = ServoDriveOf(p, joint).torqueLimit;
   return "    <position name=\"" + name + "\" joint=\"" + name + "\" kp=\"" + Number(p.servoKp) +
-         "\" forcelimited=\"true\" forcerange=\"" + Number(-p.servoTorqueLimit) + " " +
-         Number(p.servoTorqueLimit) + "\"/>\n";
+         "\" forcelimited=\"true\" forcerange=\"" + Number(-torque) + " " + Number(torque) +
+         "\"/>\n";
 }
 
 // The trunk starts high enough for straight legs to stand on the floor.
@@ -139,8 +143,8 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       Number(TimeStepSeconds(p, tickPeriodMs)) +
       "\" integrator=\"Euler\"/>\n"
       "  <default>\n"
-      "    <joint type=\"hinge\" damping=\"" +
-      Number(p.jointDamping) + "\" armature=\"" + Number(p.jointArmature) +
+      "    <joint type=\"hinge\" armature=\"" +
+      Number(p.jointArmature) +
       "\"/>\n"
       "    <geom contype=\"0\" conaffinity=\"0\"/>\n"
       "    <default class=\"touching\">\n"

@@ -1,5 +1,7 @@
 #include "gaitlab/physics/RobotModel.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
@@ -47,6 +49,7 @@ RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs,
     qpos_[joint] = model_->jnt_qposadr[id(mjOBJ_JOINT, JointName(joint))];
     dof_[joint] = model_->jnt_dofadr[id(mjOBJ_JOINT, JointName(joint))];
     actuator_[joint] = id(mjOBJ_ACTUATOR, JointName(joint));
+    drive_[joint] = ServoDriveOf(parameters, joint);
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
     const std::string name = "leg" + std::to_string(leg);
@@ -74,6 +77,19 @@ void RobotModel::setJoints(mjData& data, const JointAngles& angles) const {
 void RobotModel::setServos(mjData& data, const JointAngles& angles) const {
   const JointAngles model = ModelJointAngles(geometry_, angles);
   for (int joint = 0; joint < kJointCount; ++joint) data.ctrl[actuator_[joint]] = model[joint];
+}
+
+std::array<bool, kJointCount> RobotModel::slewServos(mjData& data, const JointAngles& targets,
+                                                     double seconds) const {
+  std::array<bool, kJointCount> held{};
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    const double most = drive_[joint].maxSpeed * seconds;
+    mjtNum& setPoint = data.ctrl[actuator_[joint]];
+    const double wanted = targets[joint] - setPoint;
+    held[joint] = std::fabs(wanted) > most;
+    setPoint += std::clamp(wanted, -most, most);
+  }
+  return held;
 }
 
 }  // namespace trotix

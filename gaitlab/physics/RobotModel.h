@@ -57,6 +57,11 @@ class RobotModel {
   void setJoints(mjData& data, const JointAngles& angles) const;
   // Commands the servos to the engine's angles, mapped.
   void setServos(mjData& data, const JointAngles& angles) const;
+  // Moves each servo's set point towards `targets`, the model's angles, by
+  // at most its top speed over `seconds`; true where that held one back.
+  std::array<bool, kJointCount> slewServos(mjData& data, const JointAngles& targets,
+                                           double seconds) const;
+  const ServoDrive& drive(int joint) const { return drive_[joint]; }
 
  private:
   int id(mjtObj type, const std::string& name) const;
@@ -67,6 +72,7 @@ class RobotModel {
   std::unique_ptr<mjModel, ModelDeleter> model_;
   int stepsPerTick_;
   std::array<int, kJointCount> qpos_{}, dof_{}, actuator_{};
+  std::array<ServoDrive, kJointCount> drive_{};
   std::array<int, kLegCount> footSite_{}, upperBody_{}, footGeom_{};
   int trunkBody_, trunkQpos_, trunkGeom_, floorGeom_;
 };

@@ -66,14 +66,15 @@ std::string Revolute(const PhysicsParameters& p, const GaitSettings& gait, const
                      int joint, const std::string& parent, const std::string& child,
                      const std::string& origin, const std::string& axis) {
   const JointRange range = ranges.ranges[joint].value_or(JointRange{-kPi, kPi});
-  const double velocity =
-      gait.robot.joints[joint].maxSpeed.value_or(p.servoTorqueLimit / p.jointDamping);
+  // The servo the physics check drives the joint with: its top speed, stall
+  // torque and back-EMF damping.
+  const ServoDrive drive = ServoDriveOf(ServoParametersOf(p, gait), joint);
   return "  <joint name=\"" + JointName(joint) + "\" type=\"revolute\">\n    <parent link=\"" +
          parent + "\"/>\n    <child link=\"" + child + "\"/>\n    <origin xyz=\"" + origin +
          "\"/>\n    <axis xyz=\"" + axis + "\"/>\n    <limit lower=\"" + DoubleText(range[0]) +
-         "\" upper=\"" + DoubleText(range[1]) + "\" effort=\"" + DoubleText(p.servoTorqueLimit) +
-         "\" velocity=\"" + DoubleText(velocity) + "\"/>\n    <dynamics damping=\"" +
-         DoubleText(p.jointDamping) + "\"/>\n  </joint>\n";
+         "\" upper=\"" + DoubleText(range[1]) + "\" effort=\"" + DoubleText(drive.torqueLimit) +
+         "\" velocity=\"" + DoubleText(drive.maxSpeed) + "\"/>\n    <dynamics damping=\"" +
+         DoubleText(drive.damping) + "\"/>\n  </joint>\n";
 }
 
 // The leg as the MJCF builds it: both shoulder joints at the shoulder, in

@@ -17,9 +17,10 @@ constexpr double kDefaultMinUs = 500.0;
 constexpr double kDefaultMaxUs = 2500.0;
 
 struct JointServo {
-  std::optional<double> lower;     // rad
-  std::optional<double> upper;     // rad
-  std::optional<double> maxSpeed;  // rad/s
+  std::optional<double> lower;        // rad
+  std::optional<double> upper;        // rad
+  std::optional<double> maxSpeed;     // rad/s
+  std::optional<double> maxTorqueNm;  // the servo's stall torque, for the physics check
   std::optional<int> channel;
   double zero = 0.0;  // the angle that gives the centre pulse, rad
   int direction = 1;  // +1 or -1

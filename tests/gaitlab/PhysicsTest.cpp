@@ -204,10 +204,12 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   // moves the drift by tens of mm/s.
   const std::string rest = PhysicsSummaryOf({"--ensemble", "1"}, dir);
   EXPECT_NE(rest.find("\"fell\": false"), std::string::npos) << rest;
-  EXPECT_LT(Field(rest, "distance_mm") / Field(rest, "seconds"), 8.0) << rest;
+  EXPECT_LT(Field(rest, "distance_mm") / Field(rest, "seconds"), 20.0) << rest;
   EXPECT_LT(Field(rest, "max_tilt_deg"), 15.0) << rest;
 
-  const std::string forwards = PhysicsSummaryOf({"--step", "-130"}, dir);
+  // The default hobby servos lag the slider's longest strides too far to
+  // walk them forwards; at -65 they keep up.
+  const std::string forwards = PhysicsSummaryOf({"--step", "-65"}, dir);
   EXPECT_NE(forwards.find("\"fell\": false"), std::string::npos) << forwards;
   EXPECT_GT(Field(forwards, "forward_speed_mm_s"), 30.0) << forwards;
 
@@ -233,7 +235,7 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   // A corner of the trunk that touches the floor and comes up again at once
   // is a scrape, not a fall.
   const std::string scrape =
-      PhysicsSummaryOf({"--turn", "-20", "--step", "97", "--ensemble", "1"}, dir);
+      PhysicsSummaryOf({"--turn", "-20", "--step", "-97", "--ensemble", "1"}, dir);
   EXPECT_NE(scrape.find("\"fell\": false"), std::string::npos) << scrape;
   EXPECT_NE(scrape.find("\"scraped\": true"), std::string::npos) << scrape;
 
@@ -257,6 +259,7 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
   p.jointArmature = 0.0005;
   p.servoKp = 200.0;
   p.servoTorqueLimit = 20.0;
+  p.servoMaxSpeed = 1000.0;
   p.maxTimeStepMs = 4.0;
   const RobotModel model(p, 33.0);
   PhysicsRun run(model, 33.0);
@@ -274,7 +277,7 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
     double value;
     const char* key;
   } kCauses[] = {{&PhysicsParameters::friction, 0.3, "physics.friction"},
-                 {&PhysicsParameters::jointDamping, 0.1, "physics.joint_damping"},
+                 {&PhysicsParameters::servoMaxSpeed, 30.0, "physics.servo_max_speed"},
                  {&PhysicsParameters::servoKp, 60.0, "physics.servo_kp"},
                  {&PhysicsParameters::servoKp, 10.0, "physics.max_time_step_ms"}};
   for (const auto& c : kCauses) {
@@ -302,7 +305,7 @@ TEST(PhysicsMapTest, EveryCellWalksAtLeastTheSecondsOfTheCaption) {
 // ms: never walks for falls or falls for walks. Up to 12 members, to keep
 // it short.
 TEST(PhysicsMapTest, CellsAtTheEdgeDoNotFlipOnAHair) {
-  const SliderPositions kEdges[] = {{-40, 97}, {-40, -97}, {-20, 130}};
+  const SliderPositions kEdges[] = {{-40, 0}, {40, 32}, {-60, -65}};
   const GaitSettings gait = DefaultGaitSettings();
   GaitSettings nudged = gait;
   nudged.tickPeriodMs += 1e-9;
@@ -389,16 +392,17 @@ TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
 TEST(PhysicsEnsembleTest, TheThreadCountChangesNothing) {
   const GaitSettings gait = DefaultGaitSettings();
   const EnsembleModels models(PhysicsParameters{}, gait, kDefaultEnsembleMembers);
-  std::string summaries[2];
-  for (unsigned threads : {1u, 2u}) {
+  std::string summaries[3];
+  for (unsigned threads : {1u, 2u, 3u}) {
     EnsembleRun run(models, gait.tickPeriodMs, threads);
     RunSettings settings;
     settings.stage = &run;
-    RunGait(60, {60, 97}, {}, {}, settings);
+    RunGait(60, {-80, -97}, {}, {}, settings);
     summaries[threads - 1] = PhysicsSummaryJson(run.summary());
   }
   EXPECT_EQ(summaries[0].find("\"members\": 6,"), std::string::npos) << summaries[0];
   EXPECT_EQ(summaries[0], summaries[1]);
+  EXPECT_EQ(summaries[0], summaries[2]);
 }
 
 // Another seed draws other members, yet wherever neither ensemble is
