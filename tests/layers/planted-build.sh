@@ -68,6 +68,6 @@ the engine's private header|gaitlab/run/WalkStep.cpp|#include "engine/LegSolver.
 the decoder's private header|view/BitmapLoader.cpp|#include "bitmap/DibRle.h"|#include "bitmap/DibDecoder.h"
 shared core includes a shell|app/WalkDialogCore.cpp|#include "app/linux/WalkDialog.h"|#include "app/WalkDialogCore.h"
 a layer includes a program's header|gaitlab/lab/LabRun.cpp|#include "tools/trotix-gait/GaitOptions.h"|#include "gaitlab/lab/LabCaptions.h"
-a program includes a test's header|tools/trotix-gait/main.cpp|#include "tests/gaitlab/GaitProcess.h"|#include "tools/trotix-gait/GaitOptions.h"
+a program includes a test kit's header|tools/trotix-gait/main.cpp|#include "testing/process/GaitProcess.h"|#include "tools/trotix-gait/GaitOptions.h"
 CASES
 exit $missed

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/process/GaitProcess.h"
 
 namespace trotix {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "engine/LegSolver.h"
-#include "tests/gaitlab/EngineReference.h"
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/engine/EngineReference.h"
+#include "testing/process/GaitProcess.h"
 
 namespace trotix {
 namespace {

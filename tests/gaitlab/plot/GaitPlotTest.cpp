@@ -8,7 +8,7 @@
 #include "gaitlab/plot/PlotAxis.h"
 #include "gaitlab/plot/SeriesEnvelope.h"
 #include "gaitlab/plot/SliderSegments.h"
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/process/GaitProcess.h"
 
 namespace trotix {
 namespace {

@@ -19,7 +19,7 @@
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
 #include "gaitlab/run/RollFirstSolver.h"
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/process/GaitProcess.h"
 #include "trotix/LegGeometry.h"
 #include "trotix/SliderMapping.h"
 
