@@ -1,5 +1,4 @@
-// What a schedule may look like, how an unreadable input is named, and the
-// option forms.
+// What a schedule may look like, and how an unreadable input is named.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -7,7 +6,7 @@
 
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/InputError.h"
-#include "tools/trotix-gait/GaitOptions.h"
+#include "gaitlab/run/Schedule.h"
 
 namespace trotix {
 namespace {
@@ -179,23 +178,6 @@ TEST(InputFileTest, AnUnreadableFileIsNamedWithItsReasonAndErrorNumber) {
       }
     }
   }
-}
-
-TEST(GaitOptionsTest, ReadsBothValueFormsAndStopsAtHelp) {
-  const char* args[] = {"trotix-gait", "--ticks=12", "--turn", "-80",      "--step=+5",
-                        "--targets",   "--format",   "jsonl",  "--output", "-"};
-  const GaitOptions options = ParseGaitOptions(10, args);
-  EXPECT_EQ(options.ticks, 12);
-  EXPECT_EQ(options.turn, -80);
-  EXPECT_EQ(options.step, 5);
-  EXPECT_TRUE(options.targets);
-  EXPECT_EQ(options.format, TableFormat::kJsonl);
-  EXPECT_EQ(options.outputPath, "-");
-
-  const char* help[] = {"trotix-gait", "--help", "--no-such-option"};
-  EXPECT_TRUE(ParseGaitOptions(3, help).showHelp);
-  const char* sign[] = {"trotix-gait", "--turn", "+-5"};
-  EXPECT_THROW(ParseGaitOptions(3, sign), InputError);
 }
 
 }  // namespace
