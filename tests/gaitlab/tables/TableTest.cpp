@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "gaitlab/tables/CsvTable.h"
@@ -23,43 +22,24 @@ std::string TextOf(std::FILE* file, OutputBuffer& buffer) {
   return text;
 }
 
-struct Sliders {
-  int turn;
-  int step;
-};
+TEST(TableTest, CsvAndJsonLinesEqualTheEngine) {
+  for (const auto& [turn, step] : {std::pair{0, 0}, {80, -130}, {-80, 130}, {20, -100}, {-1, 1}}) {
+    SCOPED_TRACE("turn " + std::to_string(turn) + ", step " + std::to_string(step));
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> csvFile(std::tmpfile(), std::fclose);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> jsonFile(std::tmpfile(), std::fclose);
+    ASSERT_TRUE(csvFile && jsonFile);
+    OutputBuffer csvOut(csvFile.get(), "csv"), jsonOut(jsonFile.get(), "jsonl");
+    TableLayout layout;
+    layout.targets = true;
+    CsvTable csv(csvOut, layout);
+    JsonlTable jsonl(jsonOut, layout);
+    RunGait(70, {turn, step}, {}, {&csv, &jsonl});
 
-void PrintTo(const Sliders& sliders, std::ostream* os) {
-  *os << "turn " << sliders.turn << ", step " << sliders.step;
+    const auto reference = ReferenceRun(70, turn, step);
+    ExpectCsvMatches(TextOf(csvFile.get(), csvOut), reference);
+    ExpectJsonlMatches(TextOf(jsonFile.get(), jsonOut), reference);
+  }
 }
-
-class TableTest : public ::testing::TestWithParam<Sliders> {};
-
-TEST_P(TableTest, CsvAndJsonLinesEqualTheEngine) {
-  const Sliders sliders = GetParam();
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> csvFile(std::tmpfile(), std::fclose);
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> jsonFile(std::tmpfile(), std::fclose);
-  ASSERT_TRUE(csvFile && jsonFile);
-  OutputBuffer csvOut(csvFile.get(), "csv"), jsonOut(jsonFile.get(), "jsonl");
-  TableLayout layout;
-  layout.targets = true;
-  CsvTable csv(csvOut, layout);
-  JsonlTable jsonl(jsonOut, layout);
-  RunGait(70, {sliders.turn, sliders.step}, {}, {&csv, &jsonl});
-
-  const auto reference = ReferenceRun(70, sliders.turn, sliders.step);
-  ExpectCsvMatches(TextOf(csvFile.get(), csvOut), reference);
-  ExpectJsonlMatches(TextOf(jsonFile.get(), jsonOut), reference);
-}
-
-INSTANTIATE_TEST_SUITE_P(SliderSettings, TableTest,
-                         ::testing::Values(Sliders{0, 0}, Sliders{80, -130}, Sliders{-80, 130},
-                                           Sliders{20, -100}, Sliders{-1, 1}),
-                         [](const auto& info) {
-                           const auto name = [](int value) {
-                             return (value < 0 ? "minus" : "") + std::to_string(std::abs(value));
-                           };
-                           return "turn" + name(info.param.turn) + "_step" + name(info.param.step);
-                         });
 
 }  // namespace
 }  // namespace trotix
