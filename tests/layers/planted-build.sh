@@ -52,7 +52,7 @@ while IFS='|' read -r name source bad good; do
   elif output=$(cd "$build_dir" && "${command[@]}" "$scratch/bad.cpp" 2>&1); then
     echo "MISSED $name"
     missed=1
-  elif ! caught=$(grep -m 1 'No such file or directory' <<<"$output"); then
+  elif ! caught=$(grep -m 1 -E 'No such file or directory|file not found' <<<"$output"); then
     echo "BROKEN $name fails, but not on its include: $(head -n 1 <<<"$output")"
     missed=1
   else
