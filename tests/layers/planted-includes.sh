@@ -27,6 +27,7 @@ angle brackets|gaitlab/io/InputFile.cpp|#include <gaitlab/physics/PhysicsRun.h>
 bare name|gaitlab/run/WalkStep.cpp|#include "PhysicsRun.h"
 path with ..|gaitlab/run/WalkStep.cpp|#include "../physics/PhysicsRun.h"
 public header includes a private one|include/trotix/WalkEngine.h|#include "engine/LegSolver.h"
+another layer's private header|gaitlab/tables/CsvTable.cpp|#include "gaitlab/run/TickPipeline.h"
 shared core includes a shell|app/WalkDialogCore.cpp|#include "app/linux/WalkDialog.h"
 unknown gait lab folder|gaitlab/extra/Extra.h|#include "gaitlab/run/WalkStep.h"
 new top-level folder|widgets/Widget.h|#include "trotix/WalkEngine.h"

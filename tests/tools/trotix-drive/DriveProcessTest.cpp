@@ -23,7 +23,7 @@
 
 #include "gaitlab/bus/DriveFrame.h"
 #include "testing/bus/DynamixelEmulator.h"
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/process/GaitProcess.h"
 
 extern char** environ;
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/LegSolver.h"
+#include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
 #include "gaitlab/physics/ParallelWork.h"
@@ -18,7 +19,7 @@
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
 #include "gaitlab/run/RollFirstSolver.h"
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/process/GaitProcess.h"
 #include "trotix/LegGeometry.h"
 #include "trotix/SliderMapping.h"
 
@@ -660,6 +661,31 @@ TEST(PhysicsSignalTest, LeavesNoTemporaryFileBehind) {
     const ProcessResult run = RunProgram("/bin/sh", words, dir.path());
     EXPECT_EQ(run.out, std::to_string(c.temporaries) + "\n") << c.signal;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.signal;
+  }
+}
+
+// Each bad value of the gait file's physics section is refused in one line
+// that names the file, the line and the key.
+TEST(PhysicsSectionTest, RefusesEachBadValueNamingItsLineAndKey) {
+  const std::pair<const char*, const char*> kBad[] = {
+      {"physics: {mass: 1}\n", "g.yaml:1: physics: unknown key 'mass'"},
+      {"physics:\n  servo_kp: 0\n", "g.yaml:2: physics.servo_kp: '0' is out of range"},
+      {"physics:\n  spread:\n    joint_armature: 0.8\n",
+       "g.yaml:3: physics.spread.joint_armature: '0.8' is out of range"},
+      {"physics: {friction: 0}\n", "g.yaml:1: physics.friction: '0' is out of range"},
+      {"physics: {leg_chain: knee_first}\n",
+       "g.yaml:1: physics.leg_chain: expected pitch_first or roll_first, found 'knee_first'"},
+      {"physics: {joint_damping: 1e-400}\n",
+       "g.yaml:1: physics.joint_damping: '1e-400' is too small to be told from 0; write 0"},
+  };
+  for (const auto& [text, message] : kBad) {
+    PhysicsParameters parameters;
+    try {
+      ParseGaitFile(text, "g.yaml", {PhysicsSection(parameters)});
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const InputError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0u) << error.what();
+    }
   }
 }
 

@@ -16,7 +16,7 @@
 #include "gaitlab/run/GaitRun.h"
 #include "gaitlab/run/TickPipeline.h"
 #include "gaitlab/tables/ServoTable.h"
-#include "tests/gaitlab/EngineReference.h"
+#include "testing/engine/EngineReference.h"
 #include "trotix/SliderMapping.h"
 
 namespace trotix {
