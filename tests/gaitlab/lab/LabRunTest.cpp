@@ -29,8 +29,8 @@ TEST(LabRunTest, PlotIsWellFormedSvgEvenWithMarkupInTheScheduleName) {
   request.plotPath = dir.file("gait.svg");
   request.format = TableFormat::kNone;
   LabInputs inputs;
-  inputs.gait.joints[2].lower = 0.5;  // leg0_knee
-  inputs.gait.joints[2].upper = 2.0;
+  inputs.gait.robot.joints[2].lower = 0.5;  // leg0_knee
+  inputs.gait.robot.joints[2].upper = 2.0;
   inputs.schedule = ParseSchedule("0,0,-100\n40,60,-100\n80,-20,50\n", "s.csv");
   ASSERT_EQ(RunLab(request, inputs, LabWords()), 0);
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"gait.svg"});
