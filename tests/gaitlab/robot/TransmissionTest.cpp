@@ -11,32 +11,23 @@ namespace trotix {
 namespace {
 
 TEST(TransmissionTest, EachWayBackGivesTheAngleAgain) {
-  RobotDescription longer;
+  RobotDescription builtIn, longer;  // longer: lower legs 20 % longer, a reversed servo
   longer.front.lowerLink *= 1.2, longer.rear.lowerLink *= 1.2;
-  JointServo reversed;
-  reversed.zero = 1.5, reversed.direction = -1, reversed.centerUs = 1400.0,
-  reversed.usPerRad = 600.0;
-  const struct {
-    const char* what;
-    RobotGeometry geometry;
-    JointServo servo;
-  } robots[] = {
-      {"built-in", RobotDescription().geometry(), JointServo()},
-      {"+20 %", longer.geometry(), reversed},
-  };
+  JointServo& reversed = longer.joints[0];
+  reversed.zero = 1.5, reversed.direction = -1, reversed.centerUs = 1400, reversed.usPerRad = 600;
   std::mt19937 random(7);
   std::uniform_real_distribution<double> angle(-2.5, 2.5);
-  for (const auto& robot : robots) {
-    EXPECT_EQ(PulseUs(robot.servo, robot.servo.zero), robot.servo.centerUs) << robot.what;
+  for (const RobotDescription* robot : {&builtIn, &longer}) {
+    const JointServo& servo = robot->joints[0];
+    EXPECT_EQ(PulseUs(servo, servo.zero), servo.centerUs);
     for (int trial = 0; trial < 20; ++trial) {
       JointAngles engine;
       for (double& a : engine) a = angle(random);
-      const JointAngles model = ModelJointAngles(robot.geometry, engine);
-      const JointAngles back = EngineJointAngles(robot.geometry, model);
+      const JointAngles back =
+          EngineJointAngles(robot->geometry(), ModelJointAngles(robot->geometry(), engine));
       for (int j = 0; j < kJointCount; ++j) {
-        EXPECT_NEAR(back[j], engine[j], 1e-12) << robot.what << ", joint " << j;
-        EXPECT_NEAR(AngleOfPulse(robot.servo, PulseUs(robot.servo, engine[j])), engine[j], 1e-12)
-            << robot.what;
+        EXPECT_NEAR(back[j], engine[j], 1e-12) << "joint " << j;
+        EXPECT_NEAR(AngleOfPulse(servo, PulseUs(servo, engine[j])), engine[j], 1e-12);
       }
     }
   }
