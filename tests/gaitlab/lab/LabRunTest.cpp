@@ -45,5 +45,17 @@ TEST(LabRunTest, PlotIsWellFormedSvgEvenWithMarkupInTheScheduleName) {
   EXPECT_EQ(Count(svg, ">time (s)<"), 5u);
 }
 
+// The report file follows the rows' unit.
+TEST(LabRunTest, ReportIsWrittenInTheRowsUnit) {
+  ScratchDirectory dir;
+  LabRequest request;
+  request.ticks = 20;
+  request.reportPath = dir.file("r.json");
+  request.format = TableFormat::kNone;
+  request.units = kDegrees;
+  ASSERT_EQ(RunLab(request, LabInputs(), LabWords()), 0);
+  EXPECT_NE(ReadFile(dir.file("r.json")).find("\"units\": \"deg\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace trotix

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "engine/LegSolver.h"
+#include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
+#include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/ParallelWork.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
 #include "gaitlab/physics/PhysicsMap.h"
@@ -156,6 +158,15 @@ TEST(PhysicsModelTest, RobotWeighsAboutAKilogramAndStandsOverTheGaitsFeet) {
   const mjtNum* centre = data->subtree_com + 3 * model.trunkBody();
   EXPECT_NEAR(centre[0] * 1000.0, 50.0, 5.0);  // the feet's middle, mm ahead
   EXPECT_NEAR(centre[1] * 1000.0, 0.0, 0.5);   // feet 3 mm outward on each side
+}
+
+// The exported model stands in the pose that a walk of the gait, variants
+// and all, starts from.
+TEST(PhysicsModelTest, StandsInTheFirstPoseOfTheGaitsWalk) {
+  for (const char* variants : {"variants: {turn: rigid}", "variants: {roll: exact_roll_first}"}) {
+    const GaitSettings gait = ParseGaitFile(variants, "g.yaml");
+    EXPECT_EQ(MjcfGaitOf(gait, {}).standing, WalkStepOf(gait).step({0, 0}).angles) << variants;
+  }
 }
 
 // The number after "key": in a summary.
