@@ -1,9 +1,11 @@
-# trotix-gait.exe lands at the top of the build folder, beside trotix.exe, and
+# trotix-gait.exe and trotix-drive.exe land at the top of the build folder,
+# beside trotix.exe, and
 #   cmake --build --preset windows --target windows_package
 # zips them with the picture they read and a short README:
 # build/windows/trotix-windows.zip.
-set_target_properties(trotix-gait PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
-set(trotix_windows_programs trotix-gait)
+set_target_properties(trotix-gait trotix-drive PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+set(trotix_windows_programs trotix-gait trotix-drive)
 if(TROTIX_BUILD_GUI)
   list(APPEND trotix_windows_programs trotix)
 endif()
