@@ -6,7 +6,8 @@
 namespace trotix {
 
 std::unique_ptr<ServoBus> OpenPca9685Bus(const std::string&, int, const GaitSettings&) {
-  throw InputError("pca9685: the board is driven through Linux i2c-dev, which Windows has not");
+  throw InputError(
+      "pca9685: the board is driven through Linux i2c-dev, which Windows does not have");
 }
 
 }  // namespace trotix

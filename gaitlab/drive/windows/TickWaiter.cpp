@@ -17,10 +17,13 @@ namespace {
 using Clock = TickSchedule::Clock;
 
 // How long before the tick the timer wakes the drive, which then spins on
-// the clock: a high-resolution timer is late by well under a millisecond,
-// an ordinary one (at a 1 ms system period) by up to two.
-constexpr auto kFineSpin = std::chrono::microseconds(500);
+// the clock: a high-resolution timer is late by well under a millisecond
+// (about 0.3 ms under Wine), an ordinary one (at a 1 ms system period) by
+// up to two.
+constexpr auto kFineSpin = std::chrono::microseconds(1000);
 constexpr auto kCoarseSpin = std::chrono::microseconds(2500);
+
+using HundredNs = std::chrono::duration<LONGLONG, std::ratio<1, 10'000'000>>;
 
 HANDLE Timer(std::intptr_t timer) { return reinterpret_cast<HANDLE>(timer); }
 
@@ -50,28 +53,27 @@ TickWaiter::~TickWaiter() {
 }
 
 Wake TickWaiter::waitUntil(Clock::time_point due, int fd) {
-  HANDLE handles[3] = {StopEvent(), nullptr, Timer(timer_)};
+  HANDLE handles[3] = {StopEvent()};
   DWORD count = 1;
   if (fd >= 0) handles[count++] = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
   const auto sleep = due - (fineTimer_ ? kFineSpin : kCoarseSpin) - Clock::now();
-  if (timer_ != 0 && sleep > Clock::duration::zero()) {
-    LARGE_INTEGER when;  // negative: relative, in units of 100 ns
-    when.QuadPart =
-        -std::chrono::duration_cast<std::chrono::duration<LONGLONG, std::ratio<1, 10'000'000>>>(
-             sleep)
-             .count();
-    if (SetWaitableTimer(Timer(timer_), &when, 0, nullptr, nullptr, FALSE)) {
+  if (sleep > Clock::duration::zero()) {
+    LARGE_INTEGER relative{};  // negative: relative, in units of 100 ns
+    relative.QuadPart = -std::chrono::duration_cast<HundredNs>(sleep).count();
+    DWORD timeoutMs = INFINITE;
+    if (timer_ != 0 && SetWaitableTimer(Timer(timer_), &relative, 0, nullptr, nullptr, FALSE)) {
       handles[count] = Timer(timer_);
-      return WokenBy(WaitForMultipleObjects(count + 1, handles, FALSE, INFINITE), count);
+    } else {
+      timeoutMs =
+          static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(sleep).count());
     }
+    const DWORD waited = handles[count] != nullptr ? count + 1 : count;
+    return WokenBy(WaitForMultipleObjects(waited, handles, FALSE, timeoutMs), count);
   }
-  // The last stretch, or no timer: spin, looking at the stop event and the
-  // input as it goes.
-  while (Clock::now() < due) {
-    const Wake wake = WokenBy(WaitForMultipleObjects(count, handles, FALSE, 0), count);
-    if (wake != Wake::kDue) return wake;
-    YieldProcessor();
-  }
+  // The last stretch: spin on the clock alone. A key or a stop
+  // request waits the stretch out; a look at the events here would cost a
+  // system call (under Wine a round trip to its server) each time round.
+  while (Clock::now() < due) YieldProcessor();
   return Wake::kDue;
 }
 
