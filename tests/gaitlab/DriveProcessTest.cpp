@@ -1,6 +1,7 @@
 // trotix-drive itself: its record against trotix-gait's servo table, its
 // frames to a UDP receiver and over a pty, and the torque off at every
-// signal.
+// signal; the Windows program's too, when the Windows tests give the
+// command that runs it.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@
 
 #include "gaitlab/bus/DriveFrame.h"
 #include "testing/bus/DynamixelEmulator.h"
+#include "tests/gaitlab/EngineReference.h"  // SplitText
 #include "tests/gaitlab/GaitProcess.h"
 
 extern char** environ;
@@ -34,11 +36,23 @@ using Clock = std::chrono::steady_clock;
 
 const std::string kRobot = std::string(TROTIX_SOURCE_DIR) + "/examples/robot.yaml";
 
+// The words that run this build's trotix-drive, and the Windows one's when
+// TROTIX_WINDOWS_DRIVE gives them (split at '|', e.g.
+// "wine-run.sh|PREFIX|trotix-drive.exe").
+std::vector<std::vector<std::string>> DrivePrograms() {
+  std::vector<std::vector<std::string>> programs = {{TROTIX_DRIVE_PROGRAM}};
+  if (const char* windows = std::getenv("TROTIX_WINDOWS_DRIVE")) {
+    programs.push_back(SplitText(windows, '|'));
+  }
+  return programs;
+}
+
 // The drive started in `dir`, standard input from `input`.
 pid_t StartDrive(const std::vector<std::string>& args, const std::string& dir,
-                 const std::string& input = "/dev/null") {
-  std::vector<std::string> words = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\" 2>err.txt", dir,
-                                    TROTIX_DRIVE_PROGRAM};
+                 const std::string& input = "/dev/null",
+                 const std::vector<std::string>& program = {TROTIX_DRIVE_PROGRAM}) {
+  std::vector<std::string> words = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\" 2>err.txt", dir};
+  words.insert(words.end(), program.begin(), program.end());
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -156,36 +170,39 @@ std::string Pulses(const std::string& row) { return row.substr(row.find(',', row
 
 // The record's last N rows carry trotix-gait's pulses byte for byte, after
 // the soft start's rows; the telemetry has one object per row, and one for
-// the stop, counted without gaps.
+// the stop, counted without gaps. The same on Windows.
 TEST(DriveProcessTest, RecordsTheServoTableAfterTheSoftStart) {
   const struct {
     std::vector<std::string> sliders;
     int ticks;
   } kCases[] = {{{"--turn", "7", "--step", "-100"}, 20}, {{"--step", "60"}, 12}};
-  for (const auto& c : kCases) {
-    ScratchDirectory dir;
-    std::vector<std::string> args = {"--gait", kRobot, "--ticks", std::to_string(c.ticks)};
-    args.insert(args.end(), c.sliders.begin(), c.sliders.end());
-    std::vector<std::string> drive = args;
-    drive.insert(drive.end(),
-                 {"--bus", "record:r.csv", "--input", "none", "--arm", "--telemetry", "t.jsonl"});
-    ASSERT_EQ(WaitFor(StartDrive(drive, dir.path()), 20), 0) << ReadFile(dir.file("err.txt"));
-    args.insert(args.end(), {"--format", "servo"});
-    const std::vector<std::string> table = Lines(RunGaitProgram(args, dir.path()).out);
-    const std::vector<std::string> record = Lines(ReadFile(dir.file("r.csv")));
-    ASSERT_EQ(record.size(), 1 + 61 + c.ticks);
-    EXPECT_EQ(record[0], table[0]);
-    for (int i = 1; i <= c.ticks; ++i) {
-      EXPECT_EQ(Pulses(record[61 + i]), Pulses(table[i])) << "tick " << i - 1;
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    for (const auto& c : kCases) {
+      ScratchDirectory dir;
+      std::vector<std::string> args = {"--gait", kRobot, "--ticks", std::to_string(c.ticks)};
+      args.insert(args.end(), c.sliders.begin(), c.sliders.end());
+      std::vector<std::string> drive = args;
+      drive.insert(drive.end(),
+                   {"--bus", "record:r.csv", "--input", "none", "--arm", "--telemetry", "t.jsonl"});
+      ASSERT_EQ(WaitFor(StartDrive(drive, dir.path(), "/dev/null", program), 60), 0)
+          << program.back() << ": " << ReadFile(dir.file("err.txt"));
+      args.insert(args.end(), {"--format", "servo"});
+      const std::vector<std::string> table = Lines(RunGaitProgram(args, dir.path()).out);
+      const std::vector<std::string> record = Lines(ReadFile(dir.file("r.csv")));
+      ASSERT_EQ(record.size(), 1 + 61 + c.ticks);
+      EXPECT_EQ(record[0], table[0]);
+      for (int i = 1; i <= c.ticks; ++i) {
+        EXPECT_EQ(Pulses(record[61 + i]), Pulses(table[i])) << "tick " << i - 1;
+      }
+      const std::vector<std::string> telemetry = Lines(ReadFile(dir.file("t.jsonl")));
+      ASSERT_EQ(telemetry.size(), record.size());
+      for (std::size_t i = 0; i < telemetry.size(); ++i) {
+        const std::string start = "{\"tick\":" + std::to_string(i) + ",\"late_us\":";
+        ASSERT_EQ(telemetry[i].compare(0, start.size(), start), 0) << telemetry[i];
+        EXPECT_NE(std::string("0123456789").find(telemetry[i][start.size()]), std::string::npos);
+      }
+      EXPECT_NE(telemetry.back().find("\"stopped\":true,\"why\":\"ticks\""), std::string::npos);
     }
-    const std::vector<std::string> telemetry = Lines(ReadFile(dir.file("t.jsonl")));
-    ASSERT_EQ(telemetry.size(), record.size());
-    for (std::size_t i = 0; i < telemetry.size(); ++i) {
-      const std::string start = "{\"tick\":" + std::to_string(i) + ",\"late_us\":";
-      ASSERT_EQ(telemetry[i].compare(0, start.size(), start), 0) << telemetry[i];
-      EXPECT_NE(std::string("0123456789").find(telemetry[i][start.size()]), std::string::npos);
-    }
-    EXPECT_NE(telemetry.back().find("\"stopped\":true,\"why\":\"ticks\""), std::string::npos);
   }
 }
 
@@ -522,6 +539,67 @@ TEST(DriveProcessTest, SendsFramesOverAPty) {
     EXPECT_TRUE(frame.valid) << at;
     EXPECT_EQ(frame.sequence, at / kDriveFrameBytes);
     EXPECT_EQ(frame.flags, at < 64 * kDriveFrameBytes ? kFrameArmed : kFrameTorqueOff) << at;
+  }
+}
+
+// The Windows program's frames reach a receiver here, and both --ticks and
+// Ctrl-C (SIGINT, which Wine hands the program as the console's Ctrl-C)
+// end them with the torque off.
+TEST(DriveWindowsTest, SendsFramesAndStopsWithTheTorqueOff) {
+  const std::vector<std::vector<std::string>> programs = DrivePrograms();
+  if (programs.size() < 2) GTEST_SKIP() << "TROTIX_WINDOWS_DRIVE names no Windows program";
+  for (const int signal : {0, SIGINT}) {
+    ScratchDirectory dir;
+    Receiver receiver;
+    const pid_t pid = StartDrive({"--gait", kRobot, "--bus", receiver.uri(), "--input", "none",
+                                  "--arm", "--ticks", signal ? "100000" : "5"},
+                                 dir.path(), "/dev/null", programs.back());
+    Frame frame;
+    for (std::uint32_t kept = 0; kept < 20; ++kept) {
+      frame = receiver.next(30000);
+      ASSERT_TRUE(frame.valid) << signal << " frame " << kept << ReadFile(dir.file("err.txt"));
+      EXPECT_EQ(frame.flags, kFrameArmed);
+      EXPECT_EQ(frame.tick, kept);
+    }
+    if (signal) kill(pid, signal);
+    do {
+      frame = receiver.next(4000);
+    } while (frame.valid && frame.flags == kFrameArmed);
+    ASSERT_TRUE(frame.valid) << signal;
+    EXPECT_EQ(frame.flags, kFrameTorqueOff) << signal;
+    EXPECT_EQ(WaitFor(pid, 20), signal ? 128 + signal : 0) << ReadFile(dir.file("err.txt"));
+  }
+}
+
+// What Windows cannot drive is one line and a status, before any frame
+// goes out: a COM port that is not there, the PCA9685 board, the gamepad
+// and the simulated robot.
+TEST(DriveWindowsTest, RefusesWhatItCannotDriveInOneLine) {
+  const std::vector<std::vector<std::string>> programs = DrivePrograms();
+  if (programs.size() < 2) GTEST_SKIP() << "TROTIX_WINDOWS_DRIVE names no Windows program";
+  std::vector<std::string> words = programs.back();
+  const std::string program = words.front();
+  words.erase(words.begin());
+  const std::string robot = "--gait=" + kRobot;
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* message;
+  } kCases[] = {
+      {{robot, "--bus", "dynamixel:COM97", "--input=none", "--arm"}, 3, "COM97: cannot open: "},
+      {{robot, "--bus", "pca9685:/dev/i2c-1", "--input=none", "--arm"}, 2, "Linux i2c-dev"},
+      {{robot, "--bus", "record:r.csv", "--input=gamepad"}, 2, "built without SDL"},
+      {{robot, "--bus", "sim", "--input=none", "--arm"}, 2, "without MuJoCo"},
+  };
+  for (const auto& c : kCases) {
+    ScratchDirectory dir;
+    std::vector<std::string> args = words;
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram(program, args, dir.path());
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.message;
   }
 }
 
