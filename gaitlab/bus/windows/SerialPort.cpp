@@ -40,12 +40,13 @@ std::wstring DevicePath(const std::string& device) {
   return wide;
 }
 
-// ReadFile returns what has arrived at once; with nothing there, it waits
-// up to `waitMs` for a first byte (0: not at all).
+// ReadFile waits up to `waitMs` for a first byte and returns once the line
+// has been quiet for a millisecond after it; with `waitMs` 0 it returns what
+// has arrived at once. (The documented "MAXDWORD, MAXDWORD, wait" form
+// would return at the first byte too, but Wine waits its whole time out.)
 bool SetReadWait(HANDLE port, DWORD waitMs) {
   COMMTIMEOUTS timeouts{};
-  timeouts.ReadIntervalTimeout = MAXDWORD;
-  timeouts.ReadTotalTimeoutMultiplier = waitMs > 0 ? MAXDWORD : 0;
+  timeouts.ReadIntervalTimeout = waitMs > 0 ? 1 : MAXDWORD;
   timeouts.ReadTotalTimeoutConstant = waitMs;
   timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
   return SetCommTimeouts(port, &timeouts) != 0;
