@@ -66,6 +66,30 @@ pid_t StartDrive(const std::vector<std::string>& args, const std::string& dir,
   return pid;
 }
 
+// The name a drive program opens the pty `device` by: the device, or for
+// the Windows program a COM port that Wine links to it (in the dosdevices
+// folder that TROTIX_WINE_DOSDEVICES names) while this object lives.
+class SerialName {
+ public:
+  SerialName(const std::vector<std::string>& program, const std::string& device) : name_(device) {
+    const char* dosdevices = std::getenv("TROTIX_WINE_DOSDEVICES");
+    if (program.front() == TROTIX_DRIVE_PROGRAM || dosdevices == nullptr) return;
+    static int next = 40;
+    name_ = "COM" + std::to_string(next);
+    link_ = std::string(dosdevices) + "/com" + std::to_string(next++);
+    ::unlink(link_.c_str());
+    EXPECT_EQ(::symlink(device.c_str(), link_.c_str()), 0) << link_;
+  }
+  ~SerialName() {
+    if (!link_.empty()) ::unlink(link_.c_str());
+  }
+  const std::string& name() const { return name_; }
+
+ private:
+  std::string name_;
+  std::string link_;
+};
+
 // The exit status (128 + N for signal N), or -1 after `seconds`.
 int WaitFor(pid_t pid, double seconds) {
   const auto end = Clock::now() + std::chrono::duration<double>(seconds);
@@ -479,34 +503,42 @@ TEST(DriveProcessTest, TakesTheBusFromTheGaitFile) {
 // their torque on first; a servo gone silent mid-walk stops the drive, whose
 // last line names it, and turns every servo's torque off.
 TEST(DriveProcessTest, WalksDynamixelServosAndStopsForASilentOne) {
-  for (const bool silent : {false, true}) {
-    DynamixelEmulator servos({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
-    ScratchDirectory dir;
-    const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "dynamixel:" + servos.device(),
-                                  "--input", "none", "--arm", "--ticks", silent ? "1000" : "3"},
-                                 dir.path());
-    if (silent) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(700));
-      servos.with(4, [](DynamixelEmulator::Servo& servo) { servo.silent = true; });
-    }
-    EXPECT_EQ(WaitFor(pid, 20), silent ? 3 : 0) << ReadFile(dir.file("err.txt"));
-    const std::string err = ReadFile(dir.file("err.txt"));
-    if (silent) {
-      const std::string last = Lines(err).empty() ? "" : Lines(err).back();
-      EXPECT_NE(last.find("leg1_roll"), std::string::npos) << err;
-    }
-    servos.settle();
-    const std::vector<DynamixelEmulator::Goal> goals = servos.goals();
-    ASSERT_FALSE(goals.empty());
-    for (const DynamixelEmulator::Goal& goal : goals) {
-      EXPECT_TRUE(goal.torqueOn || goal.position == goal.present) << "servo " << goal.id;
-    }
-    // From the middle (2048, where the emulator's servos stand) at first.
-    EXPECT_NEAR(goals.front().position, 2048, 10);
-    for (int id = 0; id < 12; ++id) {
-      servos.with(id, [&](DynamixelEmulator::Servo& servo) {
-        EXPECT_EQ(servo.table[dynamixel::kTorqueEnable], 0) << "servo " << id;
-      });
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    for (const bool silent : {false, true}) {
+      DynamixelEmulator servos({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+      const SerialName port(program, servos.device());
+      ScratchDirectory dir;
+      const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "dynamixel:" + port.name(),
+                                    "--input", "none", "--arm", "--ticks", silent ? "1000" : "3"},
+                                   dir.path(), "/dev/null", program);
+      if (silent) {
+        // Some twenty ticks into the soft start.
+        const auto end = Clock::now() + std::chrono::seconds(30);
+        while (servos.goals().size() < 12 * 20 && Clock::now() < end) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        servos.with(4, [](DynamixelEmulator::Servo& servo) { servo.silent = true; });
+      }
+      EXPECT_EQ(WaitFor(pid, 30), silent ? 3 : 0)
+          << program.back() << ReadFile(dir.file("err.txt"));
+      const std::string err = ReadFile(dir.file("err.txt"));
+      if (silent) {
+        const std::string last = Lines(err).empty() ? "" : Lines(err).back();
+        EXPECT_NE(last.find("leg1_roll"), std::string::npos) << err;
+      }
+      servos.settle();
+      const std::vector<DynamixelEmulator::Goal> goals = servos.goals();
+      ASSERT_FALSE(goals.empty());
+      for (const DynamixelEmulator::Goal& goal : goals) {
+        EXPECT_TRUE(goal.torqueOn || goal.position == goal.present) << "servo " << goal.id;
+      }
+      // From the middle (2048, where the emulator's servos stand) at first.
+      EXPECT_NEAR(goals.front().position, 2048, 10);
+      for (int id = 0; id < 12; ++id) {
+        servos.with(id, [&](DynamixelEmulator::Servo& servo) {
+          EXPECT_EQ(servo.table[dynamixel::kTorqueEnable], 0) << "servo " << id;
+        });
+      }
     }
   }
 }
@@ -516,29 +548,31 @@ TEST(DriveProcessTest, WalksDynamixelServosAndStopsForASilentOne) {
 TEST(DriveProcessTest, SendsFramesOverAPty) {
   const std::uint8_t check[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
   ASSERT_EQ(Crc16Ccitt(check, sizeof check), 0x29B1);  // the CRC's published check value
-  Pty pty;
-  const int master = pty.master();
-  const std::string device = pty.device();
-  ScratchDirectory dir;
-  const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "serial:" + device + "@57600", "--input",
-                                "none", "--arm", "--ticks", "3"},
-                               dir.path());
-  std::vector<std::uint8_t> bytes;
-  for (;;) {
-    pollfd wait{master, POLLIN, 0};
-    if (::poll(&wait, 1, 1500) <= 0) break;
-    std::uint8_t chunk[256];
-    const ssize_t size = ::read(master, chunk, sizeof chunk);
-    if (size <= 0) break;
-    bytes.insert(bytes.end(), chunk, chunk + size);
-  }
-  EXPECT_EQ(WaitFor(pid, 2), 0) << ReadFile(dir.file("err.txt"));
-  ASSERT_EQ(bytes.size(), (61 + 3 + 3) * kDriveFrameBytes);
-  for (std::size_t at = 0; at < bytes.size(); at += kDriveFrameBytes) {
-    const Frame frame = Decode(&bytes[at], kDriveFrameBytes);
-    EXPECT_TRUE(frame.valid) << at;
-    EXPECT_EQ(frame.sequence, at / kDriveFrameBytes);
-    EXPECT_EQ(frame.flags, at < 64 * kDriveFrameBytes ? kFrameArmed : kFrameTorqueOff) << at;
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    Pty pty;
+    const int master = pty.master();
+    const SerialName port(program, pty.device());
+    ScratchDirectory dir;
+    const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "serial:" + port.name() + "@57600",
+                                  "--input", "none", "--arm", "--ticks", "3"},
+                                 dir.path(), "/dev/null", program);
+    std::vector<std::uint8_t> bytes;
+    for (;;) {
+      pollfd wait{master, POLLIN, 0};
+      if (::poll(&wait, 1, bytes.empty() ? 30000 : 1500) <= 0) break;
+      std::uint8_t chunk[256];
+      const ssize_t size = ::read(master, chunk, sizeof chunk);
+      if (size <= 0) break;
+      bytes.insert(bytes.end(), chunk, chunk + size);
+    }
+    EXPECT_EQ(WaitFor(pid, 20), 0) << program.back() << ReadFile(dir.file("err.txt"));
+    ASSERT_EQ(bytes.size(), (61 + 3 + 3) * kDriveFrameBytes);
+    for (std::size_t at = 0; at < bytes.size(); at += kDriveFrameBytes) {
+      const Frame frame = Decode(&bytes[at], kDriveFrameBytes);
+      EXPECT_TRUE(frame.valid) << at;
+      EXPECT_EQ(frame.sequence, at / kDriveFrameBytes);
+      EXPECT_EQ(frame.flags, at < 64 * kDriveFrameBytes ? kFrameArmed : kFrameTorqueOff) << at;
+    }
   }
 }
 
