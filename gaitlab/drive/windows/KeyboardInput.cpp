@@ -32,14 +32,17 @@ KeyboardInput::KeyboardInput(int fd) : fd_(fd), saved_(std::make_unique<SavedMod
 KeyboardInput::~KeyboardInput() { SetConsoleMode(ConsoleOf(fd_), saved_->console); }
 
 // Reads every waiting event, so that the console's handle is no longer
-// signalled for the pacer's wait; only key presses count.
+// signalled for the pacer's wait; only key presses count. Only while the
+// handle is signalled, and no more than a peek shows: otherwise the call
+// waits for keys (Wine's console, in the middle of an arrow's escape
+// sequence from a terminal, held a peek 110 ms).
 void KeyboardInput::poll(DriveControls& controls) {
   const HANDLE console = ConsoleOf(fd_);
-  DWORD waiting = 0;
-  while (GetNumberOfConsoleInputEvents(console, &waiting) && waiting > 0) {
-    INPUT_RECORD events[32];
-    DWORD got = 0;
-    if (!ReadConsoleInputW(console, events, 32, &got) || got == 0) return;
+  INPUT_RECORD events[32];
+  DWORD got = 0;
+  while (WaitForSingleObject(console, 0) == WAIT_OBJECT_0 &&
+         PeekConsoleInputW(console, events, 32, &got) && got > 0) {
+    if (!ReadConsoleInputW(console, events, got, &got) || got == 0) return;
     for (DWORD i = 0; i < got; ++i) {
       if (events[i].EventType != KEY_EVENT || !events[i].Event.KeyEvent.bKeyDown) continue;
       const KEY_EVENT_RECORD& press = events[i].Event.KeyEvent;
