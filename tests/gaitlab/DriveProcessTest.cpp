@@ -382,45 +382,62 @@ class Pty {
   int master_;
 };
 
-// The keyboard on a terminal: space stops and latches until a arms again;
-// q or a signal ends the drive, and the terminal is as it was.
+// The keyboard on a terminal (for the Windows program, the console Wine
+// makes of it): the arrows move the sliders, space stops and latches until
+// a arms again; q or a signal ends the drive, and the terminal is as it was.
 TEST(DriveProcessTest, KeyboardStopsArmsAndRestoresTheTerminal) {
-  const struct {
-    const char* name;
-    int signal;  // 0: the q key
-    int status;
-  } kCases[] = {{"q", 0, 0}, {"TERM", SIGTERM, 128 + SIGTERM}};
-  for (const auto& c : kCases) {
-    Pty pty;
-    const int tty = ::open(pty.device().c_str(), O_RDWR | O_NOCTTY);
-    termios before{};
-    tcgetattr(tty, &before);
-    ScratchDirectory dir;
-    Receiver receiver;
-    const pid_t pid =
-        StartDrive({"--gait", kRobot, "--bus", receiver.uri(), "--arm"}, dir.path(), pty.device());
-    const auto press = [&](const char* key) { ASSERT_EQ(::write(pty.master(), key, 1), 1); };
-    ASSERT_EQ(receiver.next(3000).flags, kFrameArmed) << c.name << ReadFile(dir.file("err.txt"));
-    press(" ");
-    Frame frame;
-    do {
-      frame = receiver.next(1000);
-    } while (frame.valid && frame.flags == kFrameArmed);
-    EXPECT_EQ(frame.flags, kFrameTorqueOff) << c.name;
-    while (receiver.next(200).valid) {
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    // Wine hands the Windows program SIGINT as the console's Ctrl-C.
+    const int stop = program.front() == TROTIX_DRIVE_PROGRAM ? SIGTERM : SIGINT;
+    const struct {
+      const char* name;
+      int signal;  // 0: the q key
+      int status;
+    } kCases[] = {{"q", 0, 0}, {"signal", stop, 128 + stop}};
+    for (const auto& c : kCases) {
+      Pty pty;
+      const int tty = ::open(pty.device().c_str(), O_RDWR | O_NOCTTY);
+      termios before{};
+      tcgetattr(tty, &before);
+      ScratchDirectory dir;
+      Receiver receiver;
+      const pid_t pid =
+          StartDrive({"--gait", kRobot, "--bus", receiver.uri(), "--arm", "--telemetry", "t.jsonl"},
+                     dir.path(), pty.device(), program);
+      const auto press = [&](const std::string& key) {
+        ASSERT_EQ(::write(pty.master(), key.data(), key.size()), key.size());
+      };
+      ASSERT_EQ(receiver.next(30000).flags, kFrameArmed) << c.name << ReadFile(dir.file("err.txt"));
+      for (const char* arrow : {"\x1b[A", "\x1b[A", "\x1b[D"}) {
+        press(arrow);
+        receiver.next(100);
+      }
+      press(" ");
+      Frame frame;
+      do {
+        frame = receiver.next(1000);
+      } while (frame.valid && frame.flags == kFrameArmed);
+      EXPECT_EQ(frame.flags, kFrameTorqueOff) << c.name;
+      while (receiver.next(200).valid) {
+      }
+      press("a");
+      EXPECT_EQ(receiver.next(1000).flags, kFrameArmed) << c.name;  // latched until then
+      if (c.signal) {
+        kill(pid, c.signal);
+      } else {
+        press("q");
+      }
+      EXPECT_EQ(WaitFor(pid, 10), c.status) << c.name << ": " << ReadFile(dir.file("err.txt"));
+      termios after{};
+      tcgetattr(tty, &after);
+      EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO)) << c.name;
+      // Up twice walks forwards two positions, left turns one.
+      const std::vector<std::string> telemetry = Lines(ReadFile(dir.file("t.jsonl")));
+      ASSERT_FALSE(telemetry.empty()) << c.name;
+      EXPECT_EQ(JsonNumbers(telemetry.back(), "step"), std::vector<double>{-2}) << c.name;
+      EXPECT_EQ(JsonNumbers(telemetry.back(), "turn"), std::vector<double>{-1}) << c.name;
+      ::close(tty);
     }
-    press("a");
-    EXPECT_EQ(receiver.next(1000).flags, kFrameArmed) << c.name;  // latched until then
-    if (c.signal) {
-      kill(pid, c.signal);
-    } else {
-      press("q");
-    }
-    EXPECT_EQ(WaitFor(pid, 2), c.status) << c.name << ": " << ReadFile(dir.file("err.txt"));
-    termios after{};
-    tcgetattr(tty, &after);
-    EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO)) << c.name;
-    ::close(tty);
   }
 }
 
