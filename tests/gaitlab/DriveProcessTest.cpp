@@ -441,45 +441,58 @@ TEST(DriveProcessTest, KeyboardStopsArmsAndRestoresTheTerminal) {
   }
 }
 
+struct Refusal {
+  std::vector<std::string> args;
+  int status;
+  const char* message;
+};
+
 // What the drive cannot start with is one line and a status, before any
-// frame goes out.
-TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
-  const std::string robot = "--gait=" + kRobot;
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    const char* message;
-  } kCases[] = {
-      {{robot, "--bus", "pca:/dev/i2c-1", "--input=none", "--arm"}, 2, "no bus is called 'pca'"},
-      {{robot, "--bus", "pca9685:/dev/i2c-1@40", "--input=none", "--arm"},
-       2,
-       "not a 7-bit I2C address"},
-      {{robot, "--bus", "udp:localhost", "--input=none", "--arm"},
-       2,
-       "udp: 'localhost' is not HOST:PORT"},
-      {{robot, "--bus", "udp:127.0.0.1:70000", "--input=none", "--arm"},
-       2,
-       "port: 70000 is out of range"},
-      {{robot, "--bus", "serial:/dev/null@1234", "--input=none", "--arm"},
-       3,
-       "1234 baud is not a standard rate"},
-      {{robot, "--bus", "serial:/nonexistent/tty", "--input=none", "--arm"},
-       3,
-       "No such file or directory"},
-      {{robot, "--bus", "serial:/dev/null", "--input=none", "--arm"}, 3, "not a serial line"},
-      {{robot, "--bus", "record:r.csv", "--input", "none"}, 2, "--input none: add --arm"},
-      {{robot, "--bus", "record:r.csv"}, 2, "standard input is not a terminal"},
-      {{"--bus", "record:r.csv", "--arm"}, 2, "--gait: give the robot's gait file"},
-      {{robot, "--bus", "record:" + kRobot, "--input=none", "--arm"}, 2, "name the same file"},
-  };
-  for (const auto& c : kCases) {
+// file is written or frame goes out.
+void ExpectRefusedInOneLine(const std::vector<std::string>& program,
+                            const std::vector<Refusal>& refusals) {
+  const std::vector<std::string> words(program.begin() + 1, program.end());
+  for (const Refusal& c : refusals) {
     ScratchDirectory dir;
-    const ProcessResult run = RunProgram(TROTIX_DRIVE_PROGRAM, c.args, dir.path());
+    std::vector<std::string> args = words;
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram(program.front(), args, dir.path());
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.message;
   }
+}
+
+TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
+  const std::string robot = "--gait=" + kRobot;
+  ExpectRefusedInOneLine(
+      {TROTIX_DRIVE_PROGRAM},
+      {
+          {{robot, "--bus", "pca:/dev/i2c-1", "--input=none", "--arm"},
+           2,
+           "no bus is called 'pca'"},
+          {{robot, "--bus", "pca9685:/dev/i2c-1@40", "--input=none", "--arm"},
+           2,
+           "not a 7-bit I2C address"},
+          {{robot, "--bus", "udp:localhost", "--input=none", "--arm"},
+           2,
+           "udp: 'localhost' is not HOST:PORT"},
+          {{robot, "--bus", "udp:127.0.0.1:70000", "--input=none", "--arm"},
+           2,
+           "port: 70000 is out of range"},
+          {{robot, "--bus", "serial:/dev/null@1234", "--input=none", "--arm"},
+           3,
+           "1234 baud is not a standard rate"},
+          {{robot, "--bus", "serial:/nonexistent/tty", "--input=none", "--arm"},
+           3,
+           "No such file or directory"},
+          {{robot, "--bus", "serial:/dev/null", "--input=none", "--arm"}, 3, "not a serial line"},
+          {{robot, "--bus", "record:r.csv", "--input", "none"}, 2, "--input none: add --arm"},
+          {{robot, "--bus", "record:r.csv"}, 2, "standard input is not a terminal"},
+          {{"--bus", "record:r.csv", "--arm"}, 2, "--gait: give the robot's gait file"},
+          {{robot, "--bus", "record:" + kRobot, "--input=none", "--arm"}, 2, "name the same file"},
+      });
 }
 
 // The gait file's bus section serves when --bus is not given; --bus wins
@@ -628,30 +641,15 @@ TEST(DriveWindowsTest, SendsFramesAndStopsWithTheTorqueOff) {
 TEST(DriveWindowsTest, RefusesWhatItCannotDriveInOneLine) {
   const std::vector<std::vector<std::string>> programs = DrivePrograms();
   if (programs.size() < 2) GTEST_SKIP() << "TROTIX_WINDOWS_DRIVE names no Windows program";
-  std::vector<std::string> words = programs.back();
-  const std::string program = words.front();
-  words.erase(words.begin());
   const std::string robot = "--gait=" + kRobot;
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    const char* message;
-  } kCases[] = {
-      {{robot, "--bus", "dynamixel:COM97", "--input=none", "--arm"}, 3, "COM97: cannot open: "},
-      {{robot, "--bus", "pca9685:/dev/i2c-1", "--input=none", "--arm"}, 2, "Linux i2c-dev"},
-      {{robot, "--bus", "record:r.csv", "--input=gamepad"}, 2, "built without SDL"},
-      {{robot, "--bus", "sim", "--input=none", "--arm"}, 2, "without MuJoCo"},
-  };
-  for (const auto& c : kCases) {
-    ScratchDirectory dir;
-    std::vector<std::string> args = words;
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    const ProcessResult run = RunProgram(program, args, dir.path());
-    EXPECT_EQ(run.status, c.status) << run.err;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.message;
-  }
+  ExpectRefusedInOneLine(
+      programs.back(),
+      {
+          {{robot, "--bus", "dynamixel:COM97", "--input=none", "--arm"}, 3, "COM97: cannot open: "},
+          {{robot, "--bus", "pca9685:/dev/i2c-1", "--input=none", "--arm"}, 2, "Linux i2c-dev"},
+          {{robot, "--bus", "record:r.csv", "--input=gamepad"}, 2, "built without SDL"},
+          {{robot, "--bus", "sim", "--input=none", "--arm"}, 2, "without MuJoCo"},
+      });
 }
 
 }  // namespace
