@@ -637,7 +637,7 @@ TEST(DriveWindowsTest, SendsFramesAndStopsWithTheTorqueOff) {
 
 // What Windows cannot drive is one line and a status, before any frame
 // goes out: a COM port that is not there, the PCA9685 board, the gamepad
-// and the simulated robot.
+// and the simulated robot; and a record it cannot save (NUL, a device).
 TEST(DriveWindowsTest, RefusesWhatItCannotDriveInOneLine) {
   const std::vector<std::vector<std::string>> programs = DrivePrograms();
   if (programs.size() < 2) GTEST_SKIP() << "TROTIX_WINDOWS_DRIVE names no Windows program";
@@ -649,6 +649,10 @@ TEST(DriveWindowsTest, RefusesWhatItCannotDriveInOneLine) {
           {{robot, "--bus", "pca9685:/dev/i2c-1", "--input=none", "--arm"}, 2, "Linux i2c-dev"},
           {{robot, "--bus", "record:r.csv", "--input=gamepad"}, 2, "built without SDL"},
           {{robot, "--bus", "sim", "--input=none", "--arm"}, 2, "without MuJoCo"},
+          // A record that cannot be put in place is a failure, not status 0.
+          {{robot, "--bus", "record:NUL", "--input=none", "--arm", "--ticks", "3"},
+           1,
+           "torque off: cannot write NUL"},
       });
 }
 

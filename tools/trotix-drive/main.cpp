@@ -144,6 +144,7 @@ int Drive(const DriveOptions& options) {
   const DriveOutcome outcome = RunDrive(WalkStepOf(robot.gait, robot.physics.lateralAxis), servos,
                                         *bus, *input, observers, settings);
   if (status) status->finish();
+  bus->finish();
   bus.reset();
   if (telemetry) telemetry->finish();
   return Report(outcome);
