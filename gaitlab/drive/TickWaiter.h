@@ -25,8 +25,9 @@ class TickWaiter {
   Wake waitUntil(TickSchedule::Clock::time_point due, int fd);
 
  private:
-  std::intptr_t timer_ = 0;  // Windows: the waitable timer
-  bool fineTimer_ = false;   // Windows: the timer has high resolution
+  // Windows only: the waitable timer, and whether it has high resolution.
+  [[maybe_unused]] std::intptr_t timer_ = 0;
+  [[maybe_unused]] bool fineTimer_ = false;
 };
 
 }  // namespace trotix
