@@ -70,8 +70,10 @@ LegStroke StrokeOfLeg(int leg, const LegGaitParams& p, double s, double c) {
 // can reach that case.
 class TurnAngles {
  public:
+  explicit TurnAngles(double lateralBase) : lateralBase_(lateralBase) {}
+
   void of(int leg, const LegGaitParams& p, double& sine, double& cosine) {
-    const double x = (p.halfSideStepLength + p.footOffsetY) + kLateralBase;
+    const double x = (p.halfSideStepLength + p.footOffsetY) + lateralBase_;
     const double y =
         IsFrontLeg(leg) ? p.halfStepLength + p.footOffsetX : -p.halfStepLength - p.footOffsetX;
     if (!(known_ && Same(x, x_) && Same(y, y_))) Compute(x, y);
@@ -99,6 +101,7 @@ class TurnAngles {
     cosine_ = std::cos(theta);
   }
 
+  double lateralBase_;
   bool known_ = false;
   double x_ = 0.0, y_ = 0.0, sine_ = 0.0, cosine_ = 1.0;
 };
@@ -126,7 +129,7 @@ void StoreSplit(WalkEngine& e, const PathSplit& split) {
 // sixteen frames run without calls, with the step operations inlined.
 [[gnu::flatten]] void WalkEngine::advanceGait() {
   const LocusSet* set = SelectLocusSet(*this);
-  TurnAngles turnAngles;
+  TurnAngles turnAngles(geometry.shoulderY);
   for (int leg = 0; leg < kLegCount; ++leg) {
     LegGaitParams& p = legs[leg];
     const double step = p.stepRate * kPhaseFactor;

@@ -33,7 +33,8 @@
 // D < 0 always, so the quotient is defined. The pitch is then wrapped into
 // (-3.141592, 3.141592] in steps of 6.283184 (the robot's value of 2 pi).
 //
-// Body pitch. Two heights A and B measured 130 mm apart tilt the body by
+// Body pitch. Two heights A and B measured 130 mm apart (the distance
+// between front and rear shoulders) tilt the body by
 // theta = asin((B - A) / 130). For theta != 0 the target is corrected by
 //     z' = cos(theta) z - sin(theta) x,  x' = cos(theta) x + sin(theta) z'
 // (x is rotated with the corrected z', not the original one). The rear legs
@@ -88,6 +89,27 @@ const LegGeometry kRearLegGeometry = {
     0.2606,                 // knee offset
     0.1286,                 // pitch offset
 };
+
+const LegDimensions kFrontLegDimensions = {70.08, 76.896944, 66.5, 0.5, 0.1709, 0.1286};
+const LegDimensions kRearLegDimensions = {70.08, 79.409949, 68.0, 0.5, 0.2606, 0.1286};
+
+LegGeometry LegGeometryFrom(const LegDimensions& d) {
+  // The stored numbers, not their derivation: a build that contracts the
+  // products below into fused multiply-adds would land a bit apart.
+  if (d == kFrontLegDimensions) return kFrontLegGeometry;
+  if (d == kRearLegDimensions) return kRearLegGeometry;
+  const double maxReach = d.upperLink + d.lowerLink - d.reachMargin;
+  return {d.upperLink,
+          d.lowerLink,
+          d.minReach,
+          d.minReach * d.minReach,
+          maxReach,
+          maxReach * maxReach,
+          d.upperLink * d.upperLink + d.lowerLink * d.lowerLink,
+          1.0 / (2.0 * d.upperLink * d.lowerLink),
+          d.kneeOffset,
+          d.pitchOffset};
+}
 
 namespace {
 
@@ -171,14 +193,17 @@ Reach ReachOf(const LegGeometry& leg, Vector3 target) {
   return Reach::kWithin;
 }
 
-Vector3 ShoulderPosition(int leg) {
-  const double x = IsFrontLeg(leg) ? kBodyPitchBase / 2.0 : -kBodyPitchBase / 2.0;
-  const double y = leg % 2 == 0 ? -kLateralBase : kLateralBase;
+Vector3 ShoulderPosition(const RobotGeometry& robot, int leg) {
+  const double x = IsFrontLeg(leg) ? robot.shoulderX : -robot.shoulderX;
+  const double y = leg % 2 == 0 ? -robot.shoulderY : robot.shoulderY;
   return {x, y, 0.0};
 }
 
-double BodyPitch(double heightA, double heightB) {
-  const double sine = (heightB - heightA) * kBodyPitchFactor;
+Vector3 ShoulderPosition(int leg) { return ShoulderPosition(RobotGeometry{}, leg); }
+
+double BodyPitch(double heightA, double heightB, double base) {
+  const double factor = base == kBodyPitchBase ? kBodyPitchFactor : 1.0 / base;
+  const double sine = (heightB - heightA) * factor;
   if (std::isnan(sine) || sine == 0.0) return 0.0;
   return std::asin(std::clamp(sine, -1.0, 1.0));
 }
@@ -205,7 +230,8 @@ LegAngles SolveLeg(const LegGeometry& leg, double x, double y, double z, double 
 
 void WalkEngine::solveFrontLeg(double x, double y, double z, double& roll, double& pitch,
                                double& knee, double heightA, double heightB) const {
-  const LegAngles a = SolveLeg(kFrontLegGeometry, x, y, z, BodyPitch(heightA, heightB));
+  const LegAngles a =
+      SolveLeg(geometry.front, x, y, z, BodyPitch(heightA, heightB, geometry.bodyPitchBase()));
   roll = a.roll;
   pitch = a.pitch;
   knee = a.knee;
@@ -213,7 +239,8 @@ void WalkEngine::solveFrontLeg(double x, double y, double z, double& roll, doubl
 
 void WalkEngine::solveRearLeg(double x, double y, double z, double& roll, double& pitch,
                               double& knee, double heightA, double heightB) const {
-  const LegAngles a = SolveLeg(kRearLegGeometry, -x, y, z, -BodyPitch(heightA, heightB));
+  const LegAngles a =
+      SolveLeg(geometry.rear, -x, y, z, -BodyPitch(heightA, heightB, geometry.bodyPitchBase()));
   roll = a.roll;
   pitch = a.pitch;
   knee = a.knee;

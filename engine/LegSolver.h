@@ -14,9 +14,10 @@ namespace trotix {
 // radians. Always returns finite angles.
 LegAngles SolveLeg(const LegGeometry& leg, double x, double y, double z, double bodyPitch);
 
-// The body pitch asin((heightB - heightA) / 130), clamped to +-pi/2 when the
-// heights are more than 130 mm apart and 0 when the difference is NaN.
-double BodyPitch(double heightA, double heightB);
+// The body pitch asin((heightB - heightA) / base), clamped to +-pi/2 when the
+// heights are more than `base` mm apart and 0 when the difference is NaN;
+// the built-in robot's base is 130 mm.
+double BodyPitch(double heightA, double heightB, double base = kBodyPitchBase);
 
 }  // namespace trotix
 

@@ -1,8 +1,8 @@
 // Construction, the tick and the joint commands.
 #include "trotix/WalkEngine.h"
 
-#include "trotix/JointCommandConversion.h"
 #include "engine/LegSolver.h"
+#include "trotix/JointCommandConversion.h"
 
 namespace trotix {
 namespace {
@@ -39,7 +39,9 @@ FootLocus DefaultFootLocus() {
           {12.0, 14.0, 15.0, 16.0, 5.0, -7.5, -13.0, -12.0, 0.0, 12.0}};
 }
 
-WalkEngine::WalkEngine() {
+WalkEngine::WalkEngine() : WalkEngine(RobotGeometry{}) {}
+
+WalkEngine::WalkEngine(const RobotGeometry& robot) : geometry(robot) {
   for (int i = 0; i < kLegCount; ++i) legs[i].legIndex = i;
   const FootLocus path = DefaultFootLocus();
   for (LocusSet* set : {&locusSet2, &locusSet4, &locusSet3}) {

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Tunes the gait for the fastest forward walk that stays up and that a hobby
-servo can follow, with CMA-ES (Debian's python3-cmaes) on the physics check.
+servo can follow, with CMA-ES (Debian's python3-cmaes) on the physics check,
+whose model drives each joint with that servo.
 
 Each candidate sets stepRate, stepHeight, footOffsetX and footOffsetZ of
 every leg, walks the robot model for --seconds at the given sliders, and
@@ -123,8 +124,9 @@ def main():
     parser.add_argument("--population", type=int, default=8)
     parser.add_argument("--seconds", type=float, default=10.0, help="each candidate's walk")
     parser.add_argument("--check-seconds", type=float, default=30.0, help="the final comparison")
-    parser.add_argument("--servo-speed", type=float, default=5.0,
-                        help="rad/s a hobby servo reaches (5 is 0.21 s per 60 degrees)")
+    parser.add_argument("--servo-speed", type=float, default=6.16,
+                        help="rad/s the servos reach, for --check and the physics model alike "
+                             "(6.16 is the model's default hobby servo, 0.17 s per 60 degrees)")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--out", type=pathlib.Path, default=pathlib.Path("tuning"))
     args = parser.parse_args()

@@ -7,7 +7,7 @@
 #   bitmap/                            itself
 #   gaitlab/<layer>/                   the engine's public headers and the
 #                                      layers before its own in
-#                                      io, run, servo, gaitfile, report,
+#                                      io, robot, run, servo, gaitfile, report,
 #                                      tables, bus, drive, physics, sim, plot,
 #                                      video, lab
 #   view/                              the engine, bitmap and itself
@@ -19,13 +19,15 @@
 # run/WalkStep.h"), never in angle brackets, never with "..", and a bare
 # name only for a file beside the includer; a shared core (a folder that is
 # not linux/, windows/ or posix/) never includes a platform's file, nor a
-# platform's file another platform's. Every source file is added to git,
+# platform's file another platform's; a header that its library's
+# CMakeLists.txt names private is included from that folder (and its
+# platform folders) only, and from the tests. Every source file is added to git,
 # and the top-level folders are those listed below.
 # Usage: scripts/check-layers.sh [SOURCE_DIR]
 set -uo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-gaitlab_layers=(io run servo gaitfile report tables bus drive physics sim plot video lab)
+gaitlab_layers=(io robot run servo gaitfile report tables bus drive physics sim plot video lab)
 top_level=(.ci Data app bench bitmap cmake docs engine examples fuzz gaitlab include python res
   scripts testing tests tools view)
 # The first path component of every header of ours.
@@ -85,6 +87,21 @@ fi
 declare -A our_names
 while IFS= read -r name; do our_names[$name]=1; done < <(sed 's|.*/||' <<<"$tracked")
 
+# The headers private to their library, as its CMakeLists.txt names them
+# (PRIVATE_HEADERS, or PRIVATE in trotix_stage_headers): only the library's
+# own folder, and the tests, may include them.
+declare -A private_headers
+while IFS= read -r lists; do
+  while IFS= read -r name; do private_headers[${lists%/*}/$name]=1; done < <(awk '
+    /PRIVATE_HEADERS/ || /trotix_stage_headers\(.* PRIVATE / { on = 1 }
+    on { for (i = 1; i <= NF; i++) {
+           if ($i ~ /^(HEADERS|OMIT_HEADERS|OMIT)$/) { on = 0; break }
+           word = $i; gsub(/\)/, "", word)
+           if (word ~ /\.h$/) print word
+         }
+         if ($0 ~ /\)/) on = 0 }' "$lists")
+done < <(grep -E '^(gaitlab|bitmap|view|app)/.*CMakeLists\.txt$' <<<"$tracked")
+
 # Top-level folders and the gait lab's folders.
 while IFS= read -r folder; do
   known=no
@@ -125,6 +142,10 @@ check_include() {  # FILE KIND HEADER PREFIXES
     return
   fi
   [ "$prefixes" = "*" ] && return
+  if [ -n "${private_headers[$header]:-}" ] && [ "${file#"${header%/*}"/}" = "$file" ]; then
+    fail "$file includes \"$header\", a header private to ${header%/*}/"
+    return
+  fi
   local own_platform
   platform_of "$file"
   own_platform=$platform

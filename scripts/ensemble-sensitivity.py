@@ -25,15 +25,17 @@ AMPLITUDES = [
     ("friction", "friction", 0.1, "relative"),
     ("servo_kp", "servo_kp", 0.15, "relative"),
     ("servo_torque_limit", "servo_torque_limit", 0.1, "relative"),
+    ("servo_speed", "servo_max_speed", 0.1, "relative"),
     ("joint_damping", "joint_damping", 0.15, "relative"),
     ("joint_armature", "joint_armature", 0.3, "relative"),
     ("body_offset_mm", "body_forward_mm", 5.0, "mm"),
     ("time_step", "max_time_step_ms", 0.3, "shorter"),
 ]
-NOMINAL = {"body_mass_kg": 0.65, "friction": 0.9, "servo_kp": 20.0, "servo_torque_limit": 1.5,
-           "joint_damping": 0.3, "joint_armature": 0.004, "body_forward_mm": 66.5,
-           "max_time_step_ms": 3.0}
-NO_SPREAD = ("  spread: {mass: 0, friction: 0, servo_kp: 0, servo_torque_limit: 0, "
+# joint_damping: the default servo's back-EMF, its stall torque over its top speed.
+NOMINAL = {"body_mass_kg": 0.65, "friction": 0.9, "servo_kp": 20.0, "servo_torque_limit": 0.9,
+           "servo_max_speed": 6.16, "joint_damping": 0.9 / 6.16, "joint_armature": 0.004,
+           "body_forward_mm": 66.5, "max_time_step_ms": 3.0}
+NO_SPREAD = ("  spread: {mass: 0, friction: 0, servo_kp: 0, servo_torque_limit: 0, servo_speed: 0, "
              "joint_damping: 0, joint_armature: 0, body_offset_mm: 0, start_tilt_deg: 0, "
              "time_step: 0, command_noise_rad: 0}\n")
 

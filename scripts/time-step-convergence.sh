@@ -4,16 +4,26 @@
 # the speed is printed against the 0.25 ms run's, with the processor time
 # the walk took and how many times real time that is.
 #
-#   scripts/time-step-convergence.sh [build/default/tools/trotix-gait/trotix-gait]
+# With a gait file, its gait walks: the file must set max_time_step_ms in
+# its physics section, as one written by --print-gait does. ENSEMBLE=N
+# walks an ensemble of up to N models instead and prints its median.
+#
+#   [ENSEMBLE=N] scripts/time-step-convergence.sh [build/default/tools/trotix-gait/trotix-gait [GAIT]]
 set -eu
 program=${1:-build/default/tools/trotix-gait/trotix-gait}
+gait=${2:-}
+members=${ENSEMBLE:-1}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 walk() {
-    printf 'physics: {max_time_step_ms: %s}\n' "$1" > "$dir/g.yaml"
+    if [ -n "$gait" ]; then
+        sed "s/^\(  max_time_step_ms:\).*/\1 $1/" "$gait" > "$dir/g.yaml"
+    else
+        printf 'physics: {max_time_step_ms: %s}\n' "$1" > "$dir/g.yaml"
+    fi
     start=$(date +%s.%N)
     cpu=$( { /usr/bin/time -f %U "$program" --gait "$dir/g.yaml" --physics --ticks 1818 \
-        --step -100 --format none --ensemble 1 --physics-summary "$dir/s.json"; } 2>&1 | tail -n 1)
+        --step -100 --format none --ensemble "$members" --physics-summary "$dir/s.json"; } 2>&1 | tail -n 1)
     speed=$(sed 's/.*"forward_speed_mm_s": \([-0-9.]*\),.*/\1/' "$dir/s.json")
     echo "$1 $speed $cpu"
 }

@@ -20,7 +20,7 @@ std::string ReadAndPrint(std::string_view text, const std::string& name) {
   trotix::PhysicsParameters physics;
   const trotix::GaitSettings gait =
       trotix::ParseGaitFile(text, name, {trotix::PhysicsSection(physics)});
-  return trotix::GaitFileText(gait, trotix::PhysicsSectionText(physics));
+  return trotix::GaitFileText(gait, trotix::PhysicsSectionText(physics, gait.robot));
 }
 
 }  // namespace

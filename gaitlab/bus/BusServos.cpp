@@ -18,7 +18,7 @@ std::vector<BusServo> BusServosOf(const GaitSettings& gait, const std::string& b
                                   int maxChannel) {
   std::vector<BusServo> servos;
   for (int joint = 0; joint < kJointCount; ++joint) {
-    const JointServo& calibration = gait.joints[joint];
+    const JointServo& calibration = gait.robot.joints[joint];
     if (!calibration.channel) continue;
     if (*calibration.channel > maxChannel) {
       throw BusFault(bus + ": " + JointName(joint) + "'s channel " +

@@ -8,6 +8,7 @@
 #include "gaitlab/bus/BusServos.h"
 #include "gaitlab/bus/DynamixelProtocol.h"
 #include "gaitlab/bus/SerialPort.h"
+#include "gaitlab/robot/Transmission.h"
 
 namespace trotix {
 namespace {
@@ -17,6 +18,8 @@ namespace dxl = dynamixel;
 constexpr double kCountsPerRad = 4096.0 / (2.0 * kTruePi);
 constexpr double kDefaultCenter = 2048.0;
 constexpr std::int32_t kLastPosition = 4095;
+
+ServoScale Scale(const JointServo& servo) { return BusScale(servo, kDefaultCenter, kCountsPerRad); }
 constexpr int kMaxId = 252;
 // Every servo's position, voltage and temperature at least this often.
 constexpr int kReadEveryTicks = 6;
@@ -235,8 +238,7 @@ class DynamixelBus : public ServoBus {
 }  // namespace
 
 std::int32_t DynamixelPosition(const JointServo& servo, double angle) {
-  const double position = servo.center.value_or(kDefaultCenter) +
-                          servo.direction * (angle - servo.zero) * kCountsPerRad;
+  const double position = ServoValue(servo, Scale(servo), angle);
   // Sending the centre instead would move the servo: refuse.
   if (!std::isfinite(position)) throw BusFault("dynamixel: an angle that is not a number");
   return static_cast<std::int32_t>(
@@ -244,8 +246,7 @@ std::int32_t DynamixelPosition(const JointServo& servo, double angle) {
 }
 
 double DynamixelAngle(const JointServo& servo, std::int32_t position) {
-  return servo.zero +
-         (position - servo.center.value_or(kDefaultCenter)) / (servo.direction * kCountsPerRad);
+  return ServoAngle(servo, Scale(servo), position);
 }
 
 std::unique_ptr<ServoBus> OpenDynamixelBus(const std::string& device, int baud,

@@ -29,7 +29,7 @@ FrameBus::FrameBus(std::unique_ptr<ByteLink> link, const GaitSettings& gait,
       holdMs_(static_cast<std::uint16_t>(
           std::min(65535.0, std::ceil(kHoldPeriods * gait.tickPeriodMs)))) {
   for (int joint = 0; joint < kJointCount; ++joint) {
-    const std::optional<int>& channel = gait.joints[joint].channel;
+    const std::optional<int>& channel = gait.robot.joints[joint].channel;
     if (channel && (*channel < 0 || *channel >= kDriveFrameSlots)) {
       throw InputError(what + ": " + JointName(joint) + "'s channel " + std::to_string(*channel) +
                        " has no slot in the frame (0 to 11)");

@@ -8,6 +8,7 @@
 #include "gaitlab/bus/BusServos.h"
 #include "gaitlab/bus/Lx16aProtocol.h"
 #include "gaitlab/bus/SerialPort.h"
+#include "gaitlab/robot/Transmission.h"
 
 namespace trotix {
 namespace {
@@ -21,6 +22,8 @@ constexpr int kReadEveryTicks = 6;
 constexpr std::size_t kAnswerOverhead = 6;  // 55 55 ID length command checksum
 constexpr auto kAnswerMargin = std::chrono::milliseconds(20);
 constexpr const char* kBus = "lx16a";
+
+ServoScale Scale(const JointServo& servo) { return BusScale(servo, kDefaultCenter, kCountsPerRad); }
 
 class Lx16aBus : public ServoBus {
  public:
@@ -185,16 +188,14 @@ class Lx16aBus : public ServoBus {
 }  // namespace
 
 int Lx16aPosition(const JointServo& servo, double angle) {
-  const double center = servo.center.value_or(kDefaultCenter);
-  const double position = center + servo.direction * (angle - servo.zero) * kCountsPerRad;
+  const double position = ServoValue(servo, Scale(servo), angle);
   // Sending the centre instead would move the servo: refuse.
   if (!std::isfinite(position)) throw BusFault("lx16a: an angle that is not a number");
   return static_cast<int>(std::clamp<double>(std::round(position), 0.0, kLastPosition));
 }
 
 double Lx16aAngle(const JointServo& servo, int position) {
-  return servo.zero +
-         (position - servo.center.value_or(kDefaultCenter)) / (servo.direction * kCountsPerRad);
+  return ServoAngle(servo, Scale(servo), position);
 }
 
 std::unique_ptr<ServoBus> OpenLx16aBus(const std::string& device, int baud,

@@ -2,22 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "gaitlab/io/InputError.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/tables/ServoTable.h"  // ChannelJoints
 
 namespace trotix {
 
-double AngleOfPulse(const JointServo& servo, double pulseUs) {
-  return servo.zero + (pulseUs - servo.centerUs) / (servo.direction * servo.usPerRad);
-}
-
 ServoFrames::ServoFrames(const GaitSettings& gait) : tickSeconds_(gait.tickSeconds()) {
   for (const int joint : ChannelJoints(gait)) {
-    const JointServo& servo = gait.joints[joint];
-    const double slew = servo.maxSpeed ? *servo.maxSpeed * tickSeconds_ * std::fabs(servo.usPerRad)
-                                       : std::numeric_limits<double>::infinity();
+    const JointServo& servo = gait.robot.joints[joint];
+    const double slew = PulseSlewUs(servo, tickSeconds_);
     servos_.push_back(
         {joint, *servo.channel, servo, ServoLimiter(servo, tickSeconds_, true), slew});
   }
@@ -77,7 +72,7 @@ ChannelPulses ServoFrames::readPulses(const BusReadback& readback) const {
     const ServoReading& reading = readback.servos[r];
     for (int i = 0; i < count(); ++i) {
       if (servos_[i].joint == reading.joint && reading.answered) {
-        pulses[i] = withinLimits(i, servos_[i].calibration.pulseUs(reading.angle));
+        pulses[i] = withinLimits(i, PulseUs(servos_[i].calibration, reading.angle));
       }
     }
   }

@@ -14,9 +14,6 @@
 
 namespace trotix {
 
-// The angle whose pulse is `pulseUs`: the calibration undone.
-double AngleOfPulse(const JointServo& servo, double pulseUs);
-
 // Pulses per channel, in the frame's order.
 using ChannelPulses = std::array<double, kJointCount>;
 

@@ -5,7 +5,7 @@
 namespace trotix {
 
 GaitFileSection BusSection(BusSettings& bus) {
-  return {"bus", [&bus](const YAML::Node& section, const YamlFields& fields) {
+  return {"bus", [&bus](const YAML::Node& section, const YamlFields& fields, GaitSettings&) {
             fields.checkMap(section, "bus", {"uri"});
             if (const YAML::Node uri = section["uri"]) {
               if (!uri.IsScalar() || uri.Scalar().empty()) {

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "gaitlab/gaitfile/GaitFileKeys.h"
+#include "gaitlab/gaitfile/RobotSection.h"
 #include "gaitlab/gaitfile/YamlDocument.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/io/InputFile.h"
@@ -19,7 +20,8 @@ const char* const kLegNames[] = {"leg0", "leg1", "leg2", "leg3"};
 // The joints' entry that every joint starts from.
 const char* const kDefaultJoint = "default";
 // The sections read here rather than by a table of values.
-const std::vector<std::string> kSections = {"gait", "legs", "paths", "joints", "check", "variants"};
+const std::vector<std::string> kSections = {"gait",   "legs",  "paths",   "robot",
+                                            "joints", "check", "variants"};
 
 class GaitFileReader {
  public:
@@ -37,12 +39,13 @@ class GaitFileReader {
     }
     if (const YAML::Node n = root["legs"]) readLegs(n, settings);
     if (const YAML::Node n = root["paths"]) readPaths(n, settings);
+    if (const YAML::Node n = root["robot"]) ReadRobotSection(n, fields_, settings.robot);
     if (const YAML::Node n = root["joints"]) readJoints(n, settings);
     if (const YAML::Node n = root["check"]) {
       ReadSection(n, "check", fields_, CheckKeys(), settings);
     }
     for (const GaitFileSection& section : sections_) {
-      if (const YAML::Node n = root[section.name]) section.read(n, fields_);
+      if (const YAML::Node n = root[section.name]) section.read(n, fields_, settings);
     }
     if (const YAML::Node n = root["variants"]) {
       fields_.checkMap(n, "variants", ChoiceNames(VariantKeys()));
@@ -132,9 +135,9 @@ class GaitFileReader {
       const YAML::Node n = map[names[joint]];
       if (!n && !defaults) continue;
       const std::string path = KeyPath("joints", names[joint]);
-      settings.joints[joint] = shared;
-      readJoint(n, defaults, path, settings.joints[joint]);
-      const std::optional<int> channel = settings.joints[joint].channel;
+      settings.robot.joints[joint] = shared;
+      readJoint(n, defaults, path, settings.robot.joints[joint]);
+      const std::optional<int> channel = settings.robot.joints[joint].channel;
       for (const auto& [other, otherName] : channels) {
         if (channel && *channel == other) {
           fail(n && n["channel"] ? n["channel"] : defaults["channel"], KeyPath(path, "channel"),
@@ -226,7 +229,8 @@ std::string GaitFileText(const GaitSettings& settings, const std::string& sectio
   for (const auto& [key, locus] : {std::pair{"front", &settings.front}, {"rear", &settings.rear}}) {
     text += std::string("  ") + key + ":\n" + BlockLines(*locus, PathKeys(), "    ");
   }
-  text += JointsText(settings.joints);
+  text += RobotSectionText(settings.robot);
+  text += JointsText(settings.robot.joints);
   text += "check:   # what --check fails on besides joint limits\n" +
           BlockLines(settings, CheckKeys(), "  ") + sectionsText;
   if (settings.variants.any()) {

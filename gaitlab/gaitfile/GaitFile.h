@@ -6,6 +6,7 @@
 //   gait: {stepRate: 2, stepHeight: 20, footOffsetX: 50, ...}   # every leg
 //   legs: {leg2: {stepHeight: 25}}                              # per leg, over gait
 //   paths: {front: {alongTrack: [10 values], vertical: [10 values]}, rear: ...}
+//   robot: {upper_leg_mm: 70.08, lower_leg_mm: {front: 76.9, rear: 79.4}, ...}   # the legs
 //   joints: {leg0_knee: {lower: 0.3, upper: 2.6, max_speed: 8, channel: 2, ...}}
 //   servo_slew_limit: false     # servo pulses also keep to each max_speed
 //   check: {reach: false, roll_saturation: false}   # more that --check fails on
@@ -30,11 +31,13 @@
 namespace trotix {
 
 // A reader for one more top-level section, e.g. "physics". It receives the
-// section's node and the helpers that make messages name file, line and key,
-// and throws InputError to refuse it.
+// section's node, the helpers that make messages name file, line and key,
+// and the settings read so far (a section may describe the robot too), and
+// throws InputError to refuse it.
 struct GaitFileSection {
   std::string name;
-  std::function<void(const YAML::Node& section, const YamlFields& fields)> read;
+  std::function<void(const YAML::Node& section, const YamlFields& fields, GaitSettings& settings)>
+      read;
 };
 
 // Larger gait files are refused rather than read.

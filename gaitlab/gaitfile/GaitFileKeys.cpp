@@ -60,6 +60,8 @@ const SectionKeys<JointServo>& JointKeys() {
       {"lower", &JointServo::lower, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
       {"upper", &JointServo::upper, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
       {"max_speed", &JointServo::maxSpeed, 1e-9, 1e6, nullptr, NumberUnit::kAngularSpeed},
+      // The physics model's tested torque bounds (docs/physics.md).
+      {"max_torque_nm", &JointServo::maxTorqueNm, 0.1, 3.0},
       {"channel", &JointServo::channel, 0, 255},
       {"zero", &JointServo::zero, -kMaxAngle, kMaxAngle, nullptr, NumberUnit::kAngle},
       {"direction", &JointServo::direction, -1, 1},
@@ -68,6 +70,27 @@ const SectionKeys<JointServo>& JointKeys() {
       {"min_us", &JointServo::minUs, 0.0, kMaxPulseUs},
       {"max_us", &JointServo::maxUs, 0.0, kMaxPulseUs},
       {"center", &JointServo::center, 0.0, kMaxBusPosition},
+  };
+  return keys;
+}
+
+// Lengths of at least a millimetre; the cross-checks that keep the solver
+// defined (RobotSection.cpp) need the derived reach.
+const std::vector<RobotKey>& RobotKeys() {
+  static const std::vector<RobotKey> keys = {
+      {"upper_leg_mm", &LegDimensions::upperLink, 1.0, kMaxLength, "shoulder to knee"},
+      {"lower_leg_mm", &LegDimensions::lowerLink, 1.0, kMaxLength, "knee to foot"},
+      {"knee_offset_rad", &LegDimensions::kneeOffset, -kMaxAngle, kMaxAngle,
+       "added to the knee's bend"},
+      {"pitch_offset_rad", &LegDimensions::pitchOffset, -kMaxAngle, kMaxAngle,
+       "the upper link's angle from straight down at zero pitch"},
+      {"min_reach_mm", &LegDimensions::minReach, 1.0, 2.0 * kMaxLength},
+      {"reach_margin_mm", &LegDimensions::reachMargin, 0.0, 2.0 * kMaxLength,
+       "max reach = upper + lower - margin"},
+      {"shoulder_x_mm", &RobotDescription::shoulderX, 1.0, kMaxLength,
+       "half the distance between front and rear shoulders"},
+      {"shoulder_y_mm", &RobotDescription::shoulderY, 0.0, kMaxLength,
+       "half the distance between left and right shoulders"},
   };
   return keys;
 }

@@ -4,6 +4,9 @@
 #ifndef TROTIX_GAITLAB_GAITFILEKEYS_H_
 #define TROTIX_GAITLAB_GAITFILEKEYS_H_
 
+#include <variant>
+#include <vector>
+
 #include "gaitlab/gaitfile/SectionTable.h"
 #include "gaitlab/run/GaitSettings.h"
 
@@ -21,6 +24,19 @@ const SectionKeys<FootLocus>& PathKeys();
 const SectionKeys<JointServo>& JointKeys();
 // `variants: {turn: rigid, roll: exact_roll_first}`.
 const ChoiceKeys<GaitVariants>& VariantKeys();
+
+// A key of `robot:`: a dimension of each kind of leg, which the file gives
+// once for both or as {front: a, rear: b}, or one of the whole robot.
+struct RobotKey {
+  const char* name;
+  std::variant<double LegDimensions::*, double RobotDescription::*> field;
+  double minimum;
+  double maximum;
+  const char* comment = nullptr;
+};
+
+// `robot: {upper_leg_mm: 70.08, lower_leg_mm: {front: 76.9, rear: 79.4}, ...}`.
+const std::vector<RobotKey>& RobotKeys();
 
 }  // namespace trotix
 

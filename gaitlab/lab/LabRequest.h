@@ -38,6 +38,7 @@ struct LabRequest {
   std::int64_t rampTicks = 0;
   int ensembleMembers = kDefaultEnsembleMembers;  // models a physics run walks at most
   std::uint64_t ensembleSeed = 0;                 // which ensemble they are
+  unsigned threads = 0;                           // the physics' threads; 0: one per core
   TableFormat format = TableFormat::kCsv;
   AngleUnit units = kRadians;  // of the rows and the report
   bool targets = false;

@@ -76,11 +76,11 @@ class ProgressSink : public TickSink {
 };
 
 std::vector<MapCell> RunMapWithProgress(const PhysicsParameters& parameters,
-                                        const GaitSettings& gait, int members,
+                                        const GaitSettings& gait, int members, unsigned threads,
                                         const std::string& what) {
   ProgressLine line("map cells", kMapColumns * kMapRows);
   return RunPhysicsMap(
-      parameters, gait, kMapSecondsPerSetting, 0, members,
+      parameters, gait, kMapSecondsPerSetting, threads, members,
       [&line](std::size_t done) { line.update(static_cast<std::int64_t>(done)); }, what);
 }
 
@@ -100,7 +100,7 @@ std::string ExportedMjcf(const PhysicsParameters& parameters, const GaitSettings
                          const PhysicsCheck* physics = nullptr) {
   MjcfGait exported = MjcfGaitOf(gait, parameters);
   if (physics != nullptr) exported.replayStart = physics->startState();
-  return RobotMjcf(parameters, gait.tickPeriodMs, exported);
+  return RobotMjcf(ServoParametersOf(parameters, gait), gait.tickPeriodMs, exported);
 }
 
 // Opens every output first, so that a bad file name fails before any work.
@@ -148,7 +148,7 @@ int RunAndWrite(const LabRequest& options, const GaitSettings& gait, const Sched
     physics->keepReplay();
   }
   RunSettings settings;
-  settings.walk = WalkStepOf(gait, parameters.lateralAxis);
+  settings.walk = WalkStepOf(gait);
   settings.rampTicks = options.rampTicks;
   if (physics) settings.stage = &physics->stage();
   RunGait(options.ticks, {options.turn, options.step}, schedule, sinks, settings);
@@ -192,7 +192,7 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   physicsParameters.spread.seed = options.ensembleSeed;
   if (options.printGait) {
     WriteFileWhole(options.outputPath.empty() ? "-" : options.outputPath, words.output,
-                   GaitFileText(gait, PhysicsSectionText(physicsParameters)));
+                   GaitFileText(gait, PhysicsSectionText(physicsParameters, gait.robot)));
     return 0;
   }
   if ((!options.exportMjcfPath.empty() && !options.physics) || !options.exportUrdfPath.empty()) {
@@ -209,8 +209,8 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   if (!options.physicsMapPath.empty()) {
     const std::string caption = DescribeMap(options);
     OutputFile mapFile(options.physicsMapPath, words.physicsMap);
-    const std::vector<MapCell> cells =
-        RunMapWithProgress(physicsParameters, gait, options.ensembleMembers, words.physicsMap);
+    const std::vector<MapCell> cells = RunMapWithProgress(
+        physicsParameters, gait, options.ensembleMembers, options.threads, words.physicsMap);
     WriteWhole(mapFile, DrawPhysicsMap(cells, caption));
     mapFile.commit();
     for (const MapCell& cell : cells) {
@@ -221,11 +221,9 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   if (options.watch) {
     std::optional<GaitReload> reload;
     if (inputs.reloadGait) {
-      reload.emplace(options.gaitPath, physicsParameters.lateralAxis, inputs.reloadGait,
-                     [&](const std::string& line) {
-                       std::fprintf(stderr, "%s: --gait: %s\n", words.program.c_str(),
-                                    line.c_str());
-                     });
+      reload.emplace(options.gaitPath, inputs.reloadGait, [&](const std::string& line) {
+        std::fprintf(stderr, "%s: --gait: %s\n", words.program.c_str(), line.c_str());
+      });
     }
     WatchLive live{reload ? &*reload : nullptr, inputs.watchSteer};
     WatchPhysics(physicsParameters, gait, {options.turn, options.step}, words.watch, live);
@@ -235,7 +233,8 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
   WarnAboutLateRows(options, schedule, words);
   std::unique_ptr<PhysicsCheck> physics;
   if (options.physics) {
-    physics = MakePhysicsCheck(physicsParameters, gait, words.physics, options.ensembleMembers);
+    physics = MakePhysicsCheck(physicsParameters, gait, words.physics, options.ensembleMembers,
+                               options.threads);
   }
   std::optional<OutputFile> videoFile;
   PhysicsVideo* video = nullptr;

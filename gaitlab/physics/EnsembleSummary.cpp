@@ -63,6 +63,10 @@ PhysicsSummary CombineSummaries(const Members& members) {
         Median(members, [j](const PhysicsSummary& m) { return m.torques[j].rmsNm; });
     s.torques[j].atLimitFraction =
         Median(members, [j](const PhysicsSummary& m) { return m.torques[j].atLimitFraction; });
+    s.torques[j].atSpeedLimitFraction =
+        Median(members, [j](const PhysicsSummary& m) { return m.torques[j].atSpeedLimitFraction; });
+    s.torques[j].rmsLagRad =
+        Median(members, [j](const PhysicsSummary& m) { return m.torques[j].rmsLagRad; });
   }
   s.fell = Most(members, &PhysicsSummary::fell);
   s.fellAtS = Median(members, [](const PhysicsSummary& m) { return m.fellAtS; });

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gaitlab/physics/JointMapping.h"
-
 namespace trotix {
 
 FootKinematics::FootKinematics(const RobotModel& model) : model_(model), data_(model.makeData()) {}
@@ -16,7 +14,7 @@ FootPoints FootKinematics::feet(const JointAngles& angles) {
   for (int leg = 0; leg < kLegCount; ++leg) {
     const mjtNum* foot = data_->site_xpos + 3 * model_.footSite(leg);
     const mjtNum* shoulder = data_->xpos + 3 * model_.upperBody(leg);
-    const double lateral = LateralSign(model_.parameters(), leg);
+    const double lateral = LateralSign(model_.robot().lateralAxis, leg);
     feet[leg] = {(foot[0] - shoulder[0]) * 1000.0, lateral * (foot[1] - shoulder[1]) * 1000.0,
                  (shoulder[2] - foot[2]) * 1000.0};
   }
@@ -28,7 +26,7 @@ double FootKinematics::largestMiss(const JointAngles& angles, const FootPoints& 
   double largest = 0.0;
   for (int leg = 0; leg < kLegCount; ++leg) {
     const auto& target = targets[leg];
-    const Vector3 aim = ClampToReach(LegGeometryOf(leg), {target[0], target[1], target[2]});
+    const Vector3 aim = ClampToReach(model_.geometry().leg(leg), {target[0], target[1], target[2]});
     largest = std::max(largest, std::hypot(reached[leg][0] - aim.x, reached[leg][1] - aim.y,
                                            reached[leg][2] - aim.z));
   }

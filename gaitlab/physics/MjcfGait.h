@@ -21,6 +21,8 @@ struct MjcfState {
 };
 
 struct MjcfGait {
+  // The robot: its legs' lengths and shoulders, leg chain and lateral axis.
+  RobotDescription robot;
   // Only joints with both limits get a range.
   std::array<std::optional<JointRange>, kJointCount> ranges{};
   // The engine's angles of its first tick at rest, and the trunk's height
@@ -33,6 +35,10 @@ struct MjcfGait {
 };
 
 MjcfGait MjcfGaitOf(const GaitSettings& gait, const PhysicsParameters& parameters);
+
+// `parameters` with each joint's servo as the gait's joints section
+// declares it (max_speed, max_torque_nm).
+PhysicsParameters ServoParametersOf(PhysicsParameters parameters, const GaitSettings& gait);
 
 }  // namespace trotix
 

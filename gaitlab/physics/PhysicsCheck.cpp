@@ -8,8 +8,9 @@ namespace {
 
 class MujocoPhysicsCheck : public PhysicsCheck {
  public:
-  MujocoPhysicsCheck(const PhysicsParameters& parameters, const GaitSettings& gait, int members)
-      : models_(parameters, gait, members), run_(models_, gait.tickPeriodMs) {}
+  MujocoPhysicsCheck(const PhysicsParameters& parameters, const GaitSettings& gait, int members,
+                     unsigned threads)
+      : models_(parameters, gait, members), run_(models_, gait.tickPeriodMs, threads) {}
   TickStage& stage() override { return run_; }
   PhysicsSummary summary() const override { return run_.summary(); }
   PhysicsRun& run() override { return run_.first(); }
@@ -27,8 +28,8 @@ class MujocoPhysicsCheck : public PhysicsCheck {
 
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters& parameters,
                                                const GaitSettings& gait, const std::string&,
-                                               int members) {
-  return std::make_unique<MujocoPhysicsCheck>(parameters, gait, members);
+                                               int members, unsigned threads) {
+  return std::make_unique<MujocoPhysicsCheck>(parameters, gait, members, threads);
 }
 
 }  // namespace trotix

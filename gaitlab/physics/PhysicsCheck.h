@@ -38,12 +38,14 @@ class PhysicsCheck {
   virtual void stopWhen(const std::atomic<bool>* /*stop*/) {}
 };
 
-// An ensemble of `members` runs (PhysicsEnsemble.h); the stage's records
-// get the first member's trunk pose. Throws InputError naming the check as
-// `what` when built without MuJoCo.
+// An ensemble of `members` runs (PhysicsEnsemble.h), the others walking on
+// `threads` threads (0: one per core); the stage's records get the first
+// member's trunk pose. Throws InputError naming the check as `what` when
+// built without MuJoCo.
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters& parameters,
                                                const GaitSettings& gait, const std::string& what,
-                                               int members = kDefaultEnsembleMembers);
+                                               int members = kDefaultEnsembleMembers,
+                                               unsigned threads = 0);
 
 }  // namespace trotix
 

@@ -46,13 +46,23 @@ MemberDraw DrawMember(const PhysicsParameters& parameters, int index) {
   }
   scale(p.friction, spread.friction);
   scale(p.servoKp, spread.servoKp);
-  scale(p.servoTorqueLimit, spread.servoTorqueLimit);
-  scale(p.jointDamping, spread.jointDamping);
+  // One draw for all of a member's servos: the supply moves them together.
+  const auto scaleServos = [&](double& fallback, auto& joints, double amplitude) {
+    const double factor = 1.0 + amplitude * UniformSigned(random);
+    fallback *= factor;
+    for (std::optional<double>& value : joints) {
+      if (value) *value *= factor;
+    }
+  };
+  scaleServos(p.servoTorqueLimit, p.jointMaxTorque, spread.servoTorqueLimit);
+  // Without its own damping the model's follows the torque and speed.
+  if (p.jointDamping) scale(*p.jointDamping, spread.jointDamping);
   scale(p.jointArmature, spread.jointArmature);
   p.bodyForwardMm += spread.bodyOffsetMm * UniformSigned(random);
   p.bodyLeftMm += spread.bodyOffsetMm * UniformSigned(random);
   // Shorter steps only: the longest is the one the model is known stable at.
   p.maxTimeStepMs *= 1.0 - spread.timeStep * (UniformSigned(random) + 1.0) / 2.0;
+  scaleServos(p.servoMaxSpeed, p.jointMaxSpeed, spread.servoSpeed);
   draw.start.rollRad = spread.startTiltDeg * kRadiansPerDegree * UniformSigned(random);
   draw.start.pitchRad = spread.startTiltDeg * kRadiansPerDegree * UniformSigned(random);
   draw.noise = {spread.commandNoiseRad, kNoiseSeed + member};
@@ -61,11 +71,11 @@ MemberDraw DrawMember(const PhysicsParameters& parameters, int index) {
 
 EnsembleModels::EnsembleModels(const PhysicsParameters& parameters, const GaitSettings& gait,
                                int cap)
-    : parameters_(parameters),
+    : parameters_(ServoParametersOf(parameters, gait)),
       tickPeriodMs_(gait.tickPeriodMs),
       ranges_(MjcfGaitOf(gait, parameters)),
       models_(static_cast<std::size_t>(std::max(cap, 1))) {
-  for (int i = 0; i < this->cap(); ++i) draws_.push_back(DrawMember(parameters, i));
+  for (int i = 0; i < this->cap(); ++i) draws_.push_back(DrawMember(parameters_, i));
   member(0);  // a model MuJoCo refuses is refused before the run
 }
 

@@ -12,7 +12,7 @@ PhysicsSummary RunPhysicsSetting(const EnsembleModels& models, const GaitSetting
                                  double seconds, SliderPositions sliders) {
   EnsembleRun run(models, gait.tickPeriodMs, 1);
   RunSettings settings;
-  settings.walk = WalkStepOf(gait, models.member(0).parameters().lateralAxis);
+  settings.walk = WalkStepOf(gait);
   settings.stage = &run;
   RunGait(MapTicks(gait, seconds), sliders, {}, {}, settings);
   return run.summary();

@@ -1,22 +1,19 @@
 // The physical robot behind the gait: masses, joints, servos and ground, as
-// the physics check models them. The lengths of the legs and the places of
-// the shoulders are not here: the model takes them from the engine's own
-// geometry (engine/LegSolver.h). docs/physics.md explains each choice.
+// the physics check models them. The lengths of the legs, the places of the
+// shoulders and how each leg's joints are chained are not here: the model
+// takes them from the gait's robot (gaitlab/robot/RobotDescription.h).
+// docs/physics.md explains each choice.
 #ifndef TROTIX_GAITLAB_PHYSICSPARAMETERS_H_
 #define TROTIX_GAITLAB_PHYSICSPARAMETERS_H_
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
-#include "gaitlab/run/GaitVariants.h"  // LateralAxis
+#include "trotix/WalkTypes.h"  // kJointCount
 
 namespace trotix {
-
-// The order of a leg's two shoulder joints, from the trunk outwards.
-// Pitch first: the roll turns about the pitched upper link's along-track
-// axis, the leg the engine's solver inverts exactly. Roll first: the roll
-// turns about the trunk's long axis and the pitch follows it.
-enum class LegChain { kPitchFirst, kRollFirst };
 
 // How far an ensemble's members (all but the first, which is the model as
 // given) differ from the model: each value is drawn uniformly within +- its
@@ -28,7 +25,8 @@ struct EnsembleSpread {
   double friction = 0.1;
   double servoKp = 0.15;
   double servoTorqueLimit = 0.1;
-  double jointDamping = 0.15;
+  double servoSpeed = 0.1;     // each servo's top speed, with its supply and unit
+  double jointDamping = 0.15;  // only where the physics section sets joint_damping
   double jointArmature = 0.3;
   double bodyOffsetMm = 5.0;       // the trunk box's centre, forwards and sideways
   double startTiltDeg = 1.0;       // the trunk's roll and pitch as it is set down
@@ -40,9 +38,6 @@ struct EnsembleSpread {
 
 // A small hobby-servo quadruped of about 1 kg. Units: kg, mm, N m, s.
 struct PhysicsParameters {
-  LegChain legChain = LegChain::kPitchFirst;
-  LateralAxis lateralAxis = LateralAxis::kOutward;  // which way a foot target's +y points
-
   // The trunk: frame, electronics, battery, head and the eight shoulder
   // servos, as a uniform box reaching from about the rear shoulders to 135 mm
   // ahead of the front ones (neck and head). The gait sets every foot down
@@ -64,25 +59,32 @@ struct PhysicsParameters {
   double lowerLinkMassKg = 0.025;
   double footRadiusMm = 6.0;
 
-  // Every joint, as a standard-size digital hobby servo (about 15 kg cm
-  // at 6 V): the motor's back-EMF and the gear train as viscous damping
-  // (N m s/rad), which with the stall torque caps the speed at 5 rad/s
-  // (0.21 s per 60 degrees), and the rotor's inertia seen through the
-  // gears (kg m^2), which outweighs the links' own.
-  double jointDamping = 0.3;
+  // Every joint's servo (ServoDrive below): its set point moves towards
+  // the command at no more than the servo's top speed, a position loop of
+  // gain kp drives it with at most the stall torque, and the motor's
+  // back-EMF damps it so that unloaded it runs at the top speed with the
+  // stall torque. A joint whose gait file entry declares max_speed or
+  // max_torque_nm has that servo; the others a standard hobby servo (the
+  // class of the TowerPro MG996R as rated at 4.8 V: 0.17 s per 60
+  // degrees, about 9 kg cm).
+  double servoMaxSpeed = 6.16;    // rad/s
+  double servoTorqueLimit = 0.9;  // N m
+  double servoKp = 20.0;          // N m/rad: full torque after 2.6 degrees of error
+  // The rotor's inertia seen through the gears (kg m^2), which outweighs
+  // the links' own.
   double jointArmature = 0.004;
-  // Position servo: torque = kp (commanded - actual angle), cut off at the
-  // stall torque; full torque after about 4 degrees of error.
-  double servoKp = 20.0;          // N m/rad
-  double servoTorqueLimit = 1.5;  // N m
+  // Left out: each servo's back-EMF, its stall torque over its top speed.
+  // Set: this damping (N m s/rad) on every joint instead.
+  std::optional<double> jointDamping;
+  // The joints section's servos, by engine joint (ServoParametersOf).
+  std::array<std::optional<double>, kJointCount> jointMaxSpeed{}, jointMaxTorque{};
 
   // Sliding friction between a rubber foot and a hard floor.
   double friction = 0.9;
 
   // Largest integration step. The run takes the tick period in equal steps
-  // no longer than this (33 ms gives 11 steps of 3 ms). Going to 2 ms
-  // changes a 60 s walk's speeds by a few mm/s, well inside what the open
-  // loop trot itself varies by, at 1.5 times the cost.
+  // no longer than this (33 ms gives 11 steps of 3 ms); docs/physics.md
+  // measures what it costs in accuracy.
   double maxTimeStepMs = 3.0;
 
   EnsembleSpread spread;
@@ -93,9 +95,19 @@ struct PhysicsParameters {
 constexpr int kDefaultEnsembleMembers = 24;
 constexpr int kMaxEnsembleMembers = 100;
 constexpr std::int64_t kMaxEnsembleSeed = 2147483647;
+constexpr std::int64_t kMaxPhysicsThreads = 1024;
 
-inline double LateralSign(const PhysicsParameters& parameters, int leg) {
-  return LateralSign(parameters.lateralAxis, leg);
+// One joint's servo as the model drives it.
+struct ServoDrive {
+  double maxSpeed;     // rad/s
+  double torqueLimit;  // N m
+  double damping;      // N m s/rad
+};
+
+inline ServoDrive ServoDriveOf(const PhysicsParameters& p, int joint) {
+  const double speed = p.jointMaxSpeed[joint].value_or(p.servoMaxSpeed);
+  const double torque = p.jointMaxTorque[joint].value_or(p.servoTorqueLimit);
+  return {speed, torque, p.jointDamping.value_or(torque / speed)};
 }
 
 // The number of equal integration steps that one tick period takes.

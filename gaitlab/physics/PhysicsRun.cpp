@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gaitlab/io/NumberText.h"
+#include "gaitlab/robot/Transmission.h"
 
 namespace trotix {
 namespace {
@@ -31,7 +32,10 @@ void PhysicsRun::process(TickRecord& record) {
     return;
   }
   if (ticks_ == 0) standOnFloor(record.angles);
-  model_.setServos(*data_, commanded(record.angles));
+  const JointAngles command = commanded(record.angles);
+  // Set down in the first pose, the servos hold it from the start.
+  if (ticks_ == 0) model_.setServos(*data_, command);
+  targets_ = ModelJointAngles(model_.geometry(), command);
   if (startState_.qpos.empty()) {
     const mjModel& m = model_.model();
     startState_ = {{data_->qpos, data_->qpos + m.nq}, {data_->ctrl, data_->ctrl + m.nu}};
@@ -119,12 +123,13 @@ void PhysicsRun::stepOneTick() {
   const mjModel& m = model_.model();
   mjData& d = *data_;
   for (int step = 0; step < model_.stepsPerTick(); ++step) {
+    const std::array<bool, kJointCount> held = model_.slewServos(d, targets_, m.opt.timestep);
     mj_step(&m, &d);
     for (const int warning : {mjWARN_BADQPOS, mjWARN_BADQVEL, mjWARN_BADQACC}) {
       if (d.warning[warning].number > 0) unstable_ = true;
     }
     if (unstable_) return;
-    tally_.add(d, m.opt.timestep);
+    tally_.add(d, m.opt.timestep, targets_, held);
     checkFall();
   }
 }

@@ -1,6 +1,7 @@
 // The physics check of a run: the robot model's servos follow each tick's
-// joint angles, held for one tick period, while MuJoCo integrates with a
-// fixed step; each record gets the trunk's pose at the end of its tick.
+// joint angles, held for one tick period, as fast as each servo can turn,
+// while MuJoCo integrates with a fixed step; each record gets the trunk's
+// pose at the end of its tick.
 #ifndef TROTIX_GAITLAB_PHYSICSRUN_H_
 #define TROTIX_GAITLAB_PHYSICSRUN_H_
 
@@ -75,6 +76,7 @@ class PhysicsRun : public TickStage {
   AngleNoise noise_;
   StartTilt start_;
   std::mt19937_64 random_;
+  JointAngles targets_{};  // this tick's command, in the model's angles
   double tickSeconds_;
   std::int64_t ticks_ = 0;
   BodyPose last_{};

@@ -32,6 +32,7 @@ const SectionKeys<PhysicsParameters> kKeys = {
     {"joint_armature", &PhysicsParameters::jointArmature, 0.002, 0.1},
     {"servo_kp", &PhysicsParameters::servoKp, 1.0, 60.0},
     {"servo_torque_limit", &PhysicsParameters::servoTorqueLimit, 0.1, 3.0},
+    {"servo_max_speed", &PhysicsParameters::servoMaxSpeed, 1.0, 30.0},
     {"friction", &PhysicsParameters::friction, 0.3, 3.0},
     {"max_time_step_ms", &PhysicsParameters::maxTimeStepMs, 0.1, 3.0},
 };
@@ -42,6 +43,7 @@ const SectionKeys<EnsembleSpread> kSpreadKeys = {
     {"friction", &EnsembleSpread::friction, 0.0, 0.5},
     {"servo_kp", &EnsembleSpread::servoKp, 0.0, 0.5},
     {"servo_torque_limit", &EnsembleSpread::servoTorqueLimit, 0.0, 0.5},
+    {"servo_speed", &EnsembleSpread::servoSpeed, 0.0, 0.5},
     {"joint_damping", &EnsembleSpread::jointDamping, 0.0, 0.5},
     {"joint_armature", &EnsembleSpread::jointArmature, 0.0, 0.5},
     {"body_offset_mm", &EnsembleSpread::bodyOffsetMm, 0.0, 20.0},
@@ -50,15 +52,17 @@ const SectionKeys<EnsembleSpread> kSpreadKeys = {
     {"command_noise_rad", &EnsembleSpread::commandNoiseRad, 0.0, 0.05},
 };
 
-const ChoiceKeys<PhysicsParameters> kChoices = {
+// How the robot's legs are built, which the physics section has always
+// named; the robot description holds them.
+const ChoiceKeys<RobotDescription> kChoices = {
     {"leg_chain",
      {"pitch_first", "roll_first"},
-     [](const PhysicsParameters& p) { return static_cast<int>(p.legChain); },
-     [](PhysicsParameters& p, int v) { p.legChain = static_cast<LegChain>(v); }},
+     [](const RobotDescription& r) { return static_cast<int>(r.legChain); },
+     [](RobotDescription& r, int v) { r.legChain = static_cast<LegChain>(v); }},
     {"lateral_axis",
      {"outward", "shared"},
-     [](const PhysicsParameters& p) { return static_cast<int>(p.lateralAxis); },
-     [](PhysicsParameters& p, int v) { p.lateralAxis = static_cast<LateralAxis>(v); }},
+     [](const RobotDescription& r) { return static_cast<int>(r.lateralAxis); },
+     [](RobotDescription& r, int v) { r.lateralAxis = static_cast<LateralAxis>(v); }},
 };
 
 }  // namespace
@@ -70,7 +74,7 @@ std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
   const struct {
     const char* name;
     bool towardsMinimum;
-  } kRisky[] = {{"joint_damping", true},      {"joint_armature", true},
+  } kRisky[] = {{"servo_max_speed", false},   {"joint_armature", true},
                 {"servo_kp", false},          {"friction", true},
                 {"max_time_step_ms", false},  {"upper_link_mass_kg", true},
                 {"lower_link_mass_kg", true}, {"body_mass_kg", true}};
@@ -96,20 +100,21 @@ std::string LikelyUnstableKey(const PhysicsParameters& parameters) {
 }
 
 GaitFileSection PhysicsSection(PhysicsParameters& parameters) {
-  return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields) {
+  return {"physics", [&parameters](const YAML::Node& section, const YamlFields& fields,
+                                   GaitSettings& settings) {
             std::vector<std::string> more = ChoiceNames(kChoices);
             more.push_back("spread");
             ReadSection(section, "physics", fields, kKeys, parameters, more);
-            ReadChoices(section, "physics", fields, kChoices, parameters);
+            ReadChoices(section, "physics", fields, kChoices, settings.robot);
             if (const YAML::Node spread = section["spread"]) {
               ReadSection(spread, "physics.spread", fields, kSpreadKeys, parameters.spread);
             }
           }};
 }
 
-std::string PhysicsSectionText(const PhysicsParameters& parameters) {
+std::string PhysicsSectionText(const PhysicsParameters& parameters, const RobotDescription& robot) {
   return "physics:   # the robot model of --physics (docs/physics.md)\n" +
-         ChoicesText(parameters, kChoices, "  ") + SectionText(parameters, kKeys, "  ", "\n") +
+         ChoicesText(robot, kChoices, "  ") + SectionText(parameters, kKeys, "  ", "\n") +
          "\n  spread:   # how the ensemble's members differ\n" +
          SectionText(parameters.spread, kSpreadKeys, "    ", "\n") + "\n";
 }

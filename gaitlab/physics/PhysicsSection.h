@@ -12,7 +12,8 @@
 namespace trotix {
 
 // A reader that writes the section's values into `parameters`, which must
-// outlive it; keys left out keep their values.
+// outlive it, and its leg_chain and lateral_axis into the settings' robot;
+// keys left out keep their values.
 GaitFileSection PhysicsSection(PhysicsParameters& parameters);
 
 // The key whose value most likely broke the model's integration: of those
@@ -20,8 +21,9 @@ GaitFileSection PhysicsSection(PhysicsParameters& parameters);
 // default towards that end, e.g. "physics.joint_damping".
 std::string LikelyUnstableKey(const PhysicsParameters& parameters);
 
-// The physics section as gait file text, every key given.
-std::string PhysicsSectionText(const PhysicsParameters& parameters);
+// The physics section as gait file text, every key given, with the leg
+// chain and lateral axis of `robot`.
+std::string PhysicsSectionText(const PhysicsParameters& parameters, const RobotDescription& robot);
 
 }  // namespace trotix
 

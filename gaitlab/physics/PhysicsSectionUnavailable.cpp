@@ -10,7 +10,7 @@ GaitFileSection PhysicsSection(PhysicsParameters&) { return {"physics", nullptr}
 // Without gait files the model keeps its defaults, which stay stable.
 std::string LikelyUnstableKey(const PhysicsParameters&) { return "physics.max_time_step_ms"; }
 
-std::string PhysicsSectionText(const PhysicsParameters&) {
+std::string PhysicsSectionText(const PhysicsParameters&, const RobotDescription&) {
   throw InputError(
       "--print-gait: this trotix-gait was built without yaml-cpp, so it has no gait files");
 }

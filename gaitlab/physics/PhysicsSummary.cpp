@@ -27,7 +27,9 @@ std::string Joints(const PhysicsSummary& s) {
     const JointTorque& t = s.torques[joint];
     text += (joint == 0 ? "\"" : ", \"") + JointName(joint) + "\": {" +
             Field("peak_torque_nm", t.peakNm) + ", " + Field("rms_torque_nm", t.rmsNm) + ", " +
-            Field("at_limit_fraction", t.atLimitFraction) + "}";
+            Field("at_limit_fraction", t.atLimitFraction) + ", " +
+            Field("at_speed_limit_fraction", t.atSpeedLimitFraction) + ", " +
+            Field("rms_lag_rad", t.rmsLagRad) + "}";
   }
   return "\"joints\": {" + text + "}";
 }

@@ -22,7 +22,9 @@ constexpr double kRecoverSeconds = 1.0;
 struct JointTorque {
   double peakNm = 0.0;
   double rmsNm = 0.0;
-  double atLimitFraction = 0.0;  // of the integration steps, at the torque limit
+  double atLimitFraction = 0.0;       // of the integration steps, at the torque limit
+  double atSpeedLimitFraction = 0.0;  // of the steps, its set point held back by its top speed
+  double rmsLagRad = 0.0;             // the commanded angle less the joint's
 };
 
 // The 10th and 90th percentiles of a quantity over an ensemble's members.

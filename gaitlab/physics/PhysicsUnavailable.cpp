@@ -14,7 +14,7 @@ InputError Unavailable(const std::string& what) {
 }  // namespace
 
 std::unique_ptr<PhysicsCheck> MakePhysicsCheck(const PhysicsParameters&, const GaitSettings&,
-                                               const std::string& what, int) {
+                                               const std::string& what, int, unsigned) {
   throw Unavailable(what);
 }
 

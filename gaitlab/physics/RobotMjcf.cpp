@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "gaitlab/io/NumberText.h"
-#include "gaitlab/physics/JointMapping.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/run/GaitSettings.h"
 #include "trotix/LegGeometry.h"
 
@@ -25,10 +25,12 @@ std::string Metres(std::initializer_list<double> millimetres) {
 
 std::string LegName(int leg) { return "leg" + std::to_string(leg); }
 
-// A hinge, with its range when the gait file limits the joint.
-std::string JointTag(const MjcfGait& gait, int joint, const std::string& axis, const char* indent) {
-  std::string tag =
-      std::string(indent) + "<joint name=\"" + JointName(joint) + "\" axis=\"" + axis + "\"";
+// A hinge with its servo's damping, and its range when the gait file
+// limits the joint.
+std::string JointTag(const PhysicsParameters& p, const MjcfGait& gait, int joint,
+                     const std::string& axis, const char* indent) {
+  std::string tag = std::string(indent) + "<joint name=\"" + JointName(joint) + "\" axis=\"" +
+                    axis + "\" damping=\"" + Number(ServoDriveOf(p, joint).damping) + "\"";
   if (const auto& range = gait.ranges[joint]) {
     tag += " limited=\"true\" range=\"" + Number((*range)[0]) + " " + Number((*range)[1]) + "\"";
   }
@@ -39,17 +41,17 @@ std::string JointTag(const MjcfGait& gait, int joint, const std::string& axis, c
 // body's later joints with its earlier ones. The roll's axis points forwards
 // where the foot-target y points left, backwards where it points right.
 std::string ShoulderJoints(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
-  const std::string roll =
-      JointTag(gait, 3 * leg + 1, Number(LateralSign(p, leg)) + " 0 0", "      ");
-  const std::string pitch = JointTag(gait, 3 * leg, "0 -1 0", "      ");
-  return p.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
+  const std::string roll = JointTag(
+      p, gait, 3 * leg + 1, Number(LateralSign(gait.robot.lateralAxis, leg)) + " 0 0", "      ");
+  const std::string pitch = JointTag(p, gait, 3 * leg, "0 -1 0", "      ");
+  return gait.robot.legChain == LegChain::kPitchFirst ? pitch + roll : roll + pitch;
 }
 
 // The engine joints in the order of the model's qpos.
-std::array<int, kJointCount> QposOrder(const PhysicsParameters& p) {
+std::array<int, kJointCount> QposOrder(LegChain chain) {
   std::array<int, kJointCount> order{};
   for (int leg = 0; leg < kLegCount; ++leg) {
-    const bool pitchFirst = p.legChain == LegChain::kPitchFirst;
+    const bool pitchFirst = chain == LegChain::kPitchFirst;
     order[3 * leg] = 3 * leg + (pitchFirst ? 0 : 1);
     order[3 * leg + 1] = 3 * leg + (pitchFirst ? 1 : 0);
     order[3 * leg + 2] = 3 * leg + 2;
@@ -70,12 +72,12 @@ std::string Key(const char* name, const MjcfState& state) {
 
 // The standing pose as the keyframe "standing", its servos holding it, and
 // a run's first state as "replay".
-std::string Keyframes(const PhysicsParameters& p, const MjcfGait& gait) {
+std::string Keyframes(const MjcfGait& gait) {
   std::string keys;
   if (gait.standing) {
-    const JointAngles model = ModelJointAngles(*gait.standing);
+    const JointAngles model = ModelJointAngles(gait.robot.geometry(), *gait.standing);
     MjcfState standing{{0, 0, gait.standingHeightMm / 1000.0, 1, 0, 0, 0}, {}};
-    for (const int joint : QposOrder(p)) standing.qpos.push_back(model[joint]);
+    for (const int joint : QposOrder(gait.robot.legChain)) standing.qpos.push_back(model[joint]);
     standing.ctrl.assign(model.begin(), model.end());
     keys += Key("standing", standing);
   }
@@ -87,8 +89,9 @@ std::string Keyframes(const PhysicsParameters& p, const MjcfGait& gait) {
 // body's -z when their joints are at zero. The pitch and knee axes are -y:
 // a positive angle swings the foot towards +x. Only the foot touches.
 std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
-  const LegGeometry& geometry = LegGeometryOf(leg);
-  const Vector3 shoulder = ShoulderPosition(leg);
+  const RobotGeometry robot = gait.robot.geometry();
+  const LegGeometry& geometry = robot.leg(leg);
+  const Vector3 shoulder = ShoulderPosition(robot, leg);
   const std::string name = LegName(leg);
   const double upper = geometry.upperLink, lower = geometry.lowerLink;
   return "    <body name=\"" + name + "_upper\" pos=\"" +
@@ -98,7 +101,7 @@ std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg)
          "\" rgba=\"0.8 0.3 0.8 1\"/>\n"
          "      <body name=\"" +
          name + "_lower\" pos=\"" + Metres({0, 0, -upper}) + "\">\n" +
-         JointTag(gait, 3 * leg + 2, "0 -1 0", "        ") +
+         JointTag(p, gait, 3 * leg + 2, "0 -1 0", "        ") +
          "        <geom type=\"capsule\" size=\"0.005\" fromto=\"" +
          Metres({0, 0, 0, 0, 0, -lower}) + "\" mass=\"" + Number(p.lowerLinkMassKg) +
          "\" rgba=\"0.85 0.8 0.2 1\"/>\n"
@@ -113,17 +116,20 @@ std::string LegBodies(const PhysicsParameters& p, const MjcfGait& gait, int leg)
          "    </body>\n";
 }
 
+// The servo's position loop; its speed limit is the run's (PhysicsRun).
 std::string Servo(const PhysicsParameters& p, int joint) {
   const std::string name = JointName(joint);
+  const double torque = ServoDriveOf(p, joint).torqueLimit;
   return "    <position name=\"" + name + "\" joint=\"" + name + "\" kp=\"" + Number(p.servoKp) +
-         "\" forcelimited=\"true\" forcerange=\"" + Number(-p.servoTorqueLimit) + " " +
-         Number(p.servoTorqueLimit) + "\"/>\n";
+         "\" forcelimited=\"true\" forcerange=\"" + Number(-torque) + " " + Number(torque) +
+         "\"/>\n";
 }
 
 // The trunk starts high enough for straight legs to stand on the floor.
-double StartHeightMm(const PhysicsParameters& p) {
-  return kFrontLegGeometry.upperLink +
-         std::max(kFrontLegGeometry.lowerLink, kRearLegGeometry.lowerLink) + p.footRadiusMm;
+double StartHeightMm(const PhysicsParameters& p, const RobotDescription& robot) {
+  return std::max(robot.front.upperLink + robot.front.lowerLink,
+                  robot.rear.upperLink + robot.rear.lowerLink) +
+         p.footRadiusMm;
 }
 
 }  // namespace
@@ -137,8 +143,8 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       Number(TimeStepSeconds(p, tickPeriodMs)) +
       "\" integrator=\"Euler\"/>\n"
       "  <default>\n"
-      "    <joint type=\"hinge\" damping=\"" +
-      Number(p.jointDamping) + "\" armature=\"" + Number(p.jointArmature) +
+      "    <joint type=\"hinge\" armature=\"" +
+      Number(p.jointArmature) +
       "\"/>\n"
       "    <geom contype=\"0\" conaffinity=\"0\"/>\n"
       "    <default class=\"touching\">\n"
@@ -159,7 +165,7 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       Number(p.friction) +
       " 0.005 0.0001\"/>\n"
       "    <body name=\"trunk\" pos=\"" +
-      Metres({0, 0, StartHeightMm(p)}) +
+      Metres({0, 0, StartHeightMm(p, gait.robot)}) +
       "\">\n"
       "    <freejoint name=\"trunk\"/>\n"
       "    <geom name=\"trunk\" class=\"touching\" type=\"box\" size=\"" +
@@ -172,7 +178,7 @@ std::string RobotMjcf(const PhysicsParameters& p, double tickPeriodMs, const Mjc
       "  </worldbody>\n"
       "  <actuator>\n";
   for (int joint = 0; joint < kJointCount; ++joint) xml += Servo(p, joint);
-  xml += "  </actuator>\n" + Keyframes(p, gait) + "</mujoco>\n";
+  xml += "  </actuator>\n" + Keyframes(gait) + "</mujoco>\n";
   return xml;
 }
 

@@ -1,10 +1,11 @@
 #include "gaitlab/physics/RobotModel.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
 
-#include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/RobotMjcf.h"
 #include "gaitlab/run/GaitSettings.h"
 
@@ -40,12 +41,15 @@ std::unique_ptr<mjModel, ModelDeleter> CompileMjcf(const std::string& xml) {
 RobotModel::RobotModel(const PhysicsParameters& parameters, double tickPeriodMs,
                        const MjcfGait& gait)
     : parameters_(parameters),
+      robot_(gait.robot),
+      geometry_(gait.robot.geometry()),
       model_(CompileMjcf(RobotMjcf(parameters, tickPeriodMs, gait))),
       stepsPerTick_(StepsPerTick(parameters, tickPeriodMs)) {
   for (int joint = 0; joint < kJointCount; ++joint) {
     qpos_[joint] = model_->jnt_qposadr[id(mjOBJ_JOINT, JointName(joint))];
     dof_[joint] = model_->jnt_dofadr[id(mjOBJ_JOINT, JointName(joint))];
     actuator_[joint] = id(mjOBJ_ACTUATOR, JointName(joint));
+    drive_[joint] = ServoDriveOf(parameters, joint);
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
     const std::string name = "leg" + std::to_string(leg);
@@ -66,13 +70,26 @@ int RobotModel::id(mjtObj type, const std::string& name) const {
 }
 
 void RobotModel::setJoints(mjData& data, const JointAngles& angles) const {
-  const JointAngles model = ModelJointAngles(angles);
+  const JointAngles model = ModelJointAngles(geometry_, angles);
   for (int joint = 0; joint < kJointCount; ++joint) data.qpos[qpos_[joint]] = model[joint];
 }
 
 void RobotModel::setServos(mjData& data, const JointAngles& angles) const {
-  const JointAngles model = ModelJointAngles(angles);
+  const JointAngles model = ModelJointAngles(geometry_, angles);
   for (int joint = 0; joint < kJointCount; ++joint) data.ctrl[actuator_[joint]] = model[joint];
+}
+
+std::array<bool, kJointCount> RobotModel::slewServos(mjData& data, const JointAngles& targets,
+                                                     double seconds) const {
+  std::array<bool, kJointCount> held{};
+  for (int joint = 0; joint < kJointCount; ++joint) {
+    const double most = drive_[joint].maxSpeed * seconds;
+    mjtNum& setPoint = data.ctrl[actuator_[joint]];
+    const double wanted = targets[joint] - setPoint;
+    held[joint] = std::fabs(wanted) > most;
+    setPoint += std::clamp(wanted, -most, most);
+  }
+  return held;
 }
 
 }  // namespace trotix

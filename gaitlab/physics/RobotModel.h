@@ -11,6 +11,7 @@
 
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
+#include "gaitlab/robot/Transmission.h"
 #include "trotix/WalkTypes.h"
 
 namespace trotix {
@@ -35,6 +36,8 @@ class RobotModel {
   DataPointer makeData() const { return DataPointer(mj_makeData(model_.get())); }
 
   const PhysicsParameters& parameters() const { return parameters_; }
+  const RobotDescription& robot() const { return robot_; }
+  const RobotGeometry& geometry() const { return geometry_; }
   int stepsPerTick() const { return stepsPerTick_; }
 
   // Indices by engine joint (leg-major pitch, roll, knee).
@@ -54,14 +57,22 @@ class RobotModel {
   void setJoints(mjData& data, const JointAngles& angles) const;
   // Commands the servos to the engine's angles, mapped.
   void setServos(mjData& data, const JointAngles& angles) const;
+  // Moves each servo's set point towards `targets`, the model's angles, by
+  // at most its top speed over `seconds`; true where that held one back.
+  std::array<bool, kJointCount> slewServos(mjData& data, const JointAngles& targets,
+                                           double seconds) const;
+  const ServoDrive& drive(int joint) const { return drive_[joint]; }
 
  private:
   int id(mjtObj type, const std::string& name) const;
 
   PhysicsParameters parameters_;
+  RobotDescription robot_;
+  RobotGeometry geometry_;
   std::unique_ptr<mjModel, ModelDeleter> model_;
   int stepsPerTick_;
   std::array<int, kJointCount> qpos_{}, dof_{}, actuator_{};
+  std::array<ServoDrive, kJointCount> drive_{};
   std::array<int, kLegCount> footSite_{}, upperBody_{}, footGeom_{};
   int trunkBody_, trunkQpos_, trunkGeom_, floorGeom_;
 };

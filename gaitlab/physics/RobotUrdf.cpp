@@ -66,13 +66,15 @@ std::string Revolute(const PhysicsParameters& p, const GaitSettings& gait, const
                      int joint, const std::string& parent, const std::string& child,
                      const std::string& origin, const std::string& axis) {
   const JointRange range = ranges.ranges[joint].value_or(JointRange{-kPi, kPi});
-  const double velocity = gait.joints[joint].maxSpeed.value_or(p.servoTorqueLimit / p.jointDamping);
+  // The servo the physics check drives the joint with: its top speed, stall
+  // torque and back-EMF damping.
+  const ServoDrive drive = ServoDriveOf(ServoParametersOf(p, gait), joint);
   return "  <joint name=\"" + JointName(joint) + "\" type=\"revolute\">\n    <parent link=\"" +
          parent + "\"/>\n    <child link=\"" + child + "\"/>\n    <origin xyz=\"" + origin +
          "\"/>\n    <axis xyz=\"" + axis + "\"/>\n    <limit lower=\"" + DoubleText(range[0]) +
-         "\" upper=\"" + DoubleText(range[1]) + "\" effort=\"" + DoubleText(p.servoTorqueLimit) +
-         "\" velocity=\"" + DoubleText(velocity) + "\"/>\n    <dynamics damping=\"" +
-         DoubleText(p.jointDamping) + "\"/>\n  </joint>\n";
+         "\" upper=\"" + DoubleText(range[1]) + "\" effort=\"" + DoubleText(drive.torqueLimit) +
+         "\" velocity=\"" + DoubleText(drive.maxSpeed) + "\"/>\n    <dynamics damping=\"" +
+         DoubleText(drive.damping) + "\"/>\n  </joint>\n";
 }
 
 // The leg as the MJCF builds it: both shoulder joints at the shoulder, in
@@ -81,11 +83,13 @@ std::string Revolute(const PhysicsParameters& p, const GaitSettings& gait, const
 // turn about -y, the roll about x with the sign of the leg's +y.
 std::string Leg(const PhysicsParameters& p, const GaitSettings& gait, const MjcfGait& ranges,
                 int leg) {
-  const LegGeometry& geometry = LegGeometryOf(leg);
-  const Vector3 shoulder = ShoulderPosition(leg);
+  const RobotGeometry robot = gait.robot.geometry();
+  const LegGeometry& geometry = robot.leg(leg);
+  const Vector3 shoulder = ShoulderPosition(robot, leg);
   const std::string name = "leg" + std::to_string(leg);
-  const std::string roll = DoubleText(LateralSign(p, leg)) + " 0 0", pitch = "0 -1 0";
-  const bool pitchFirst = p.legChain == LegChain::kPitchFirst;
+  const std::string roll = DoubleText(LateralSign(gait.robot.lateralAxis, leg)) + " 0 0",
+                    pitch = "0 -1 0";
+  const bool pitchFirst = gait.robot.legChain == LegChain::kPitchFirst;
   const int first = 3 * leg + (pitchFirst ? 0 : 1), second = 3 * leg + (pitchFirst ? 1 : 0);
   const std::string origin = Metres({0, 0, 0});
   return Revolute(p, gait, ranges, first, "trunk", name + "_shoulder",

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gaitlab/physics/JointMapping.h"
-
 namespace trotix {
 namespace {
 
@@ -12,14 +10,17 @@ constexpr double kGravity = 9.81;  // m/s^2, MuJoCo's default
 
 }  // namespace
 
-void StepTally::add(const mjData& data, double seconds) {
-  const double limit = model_.parameters().servoTorqueLimit;
+void StepTally::add(const mjData& data, double seconds, const JointAngles& targets,
+                    const std::array<bool, kJointCount>& held) {
   for (int joint = 0; joint < kJointCount; ++joint) {
     const double torque = data.actuator_force[model_.actuatorOf(joint)];
     peak_[joint] = std::max(peak_[joint], std::fabs(torque));
     sumSquares_[joint] += torque * torque;
     tickSum_[joint] += torque;
-    atLimit_[joint] += std::fabs(torque) >= 0.999 * limit;
+    atLimit_[joint] += std::fabs(torque) >= 0.999 * model_.drive(joint).torqueLimit;
+    atSpeedLimit_[joint] += held[joint];
+    const double lag = targets[joint] - data.qpos[model_.qposOf(joint)];
+    lagSquares_[joint] += lag * lag;
     workJ_ += std::fabs(torque * data.qvel[model_.dofOf(joint)]) * seconds;
   }
   ++steps_;
@@ -68,7 +69,9 @@ void StepTally::addSlip(const mjData& data, double seconds) {
 void StepTally::fill(PhysicsSummary& s, double pathMm) const {
   for (int joint = 0; joint < kJointCount && steps_ > 0; ++joint) {
     s.torques[joint] = {peak_[joint], std::sqrt(sumSquares_[joint] / steps_),
-                        static_cast<double>(atLimit_[joint]) / steps_};
+                        static_cast<double>(atLimit_[joint]) / steps_,
+                        static_cast<double>(atSpeedLimit_[joint]) / steps_,
+                        std::sqrt(lagSquares_[joint] / steps_)};
   }
   s.slipMm = stances_ > 0 ? slipM_ * 1000.0 / stances_ : 0.0;
   const double weightN = mj_getTotalmass(&model_.model()) * kGravity;

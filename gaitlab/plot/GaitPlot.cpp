@@ -75,7 +75,7 @@ GaitPlot::GaitPlot(std::int64_t totalTicks, PlotCaption caption, const GaitSetti
       withBodyTrack_(withBodyTrack) {
   constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
   for (int joint = 0; joint < kJointCount; ++joint) {
-    const JointServo& servo = gait.joints[joint];
+    const JointServo& servo = gait.robot.joints[joint];
     limits_[joint] = {servo.lower.value_or(kNone), servo.upper.value_or(kNone)};
   }
   angles_.assign(kJointCount, SeriesEnvelope(totalTicks, kPlotBuckets));

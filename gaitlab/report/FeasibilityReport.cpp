@@ -31,10 +31,11 @@ std::string Fixed(double value, int decimals) {
 
 }  // namespace
 
-FeasibilityReport::FeasibilityReport(const GaitSettings& settings) : settings_(settings) {
+FeasibilityReport::FeasibilityReport(const GaitSettings& settings)
+    : settings_(settings), geometry_(settings.robot.geometry()) {
   constexpr double kNone = std::numeric_limits<double>::infinity();
   for (int index = 0; index < kJointCount; ++index) {
-    const JointServo& servo = settings.joints[index];
+    const JointServo& servo = settings.robot.joints[index];
     bounds_[index] = {servo.lower.value_or(-kNone), servo.upper.value_or(kNone),
                       servo.maxSpeed ? *servo.maxSpeed * settings.tickSeconds() : kNone};
     joints_[index].min = kNone;
@@ -69,7 +70,7 @@ void FeasibilityReport::addTick(const TickRecord& record) {
   }
   for (int leg = 0; leg < kLegCount; ++leg) {
     const auto& target = record.targets[leg];
-    const Reach reach = ReachOf(LegGeometryOf(leg), {target[0], target[1], target[2]});
+    const Reach reach = ReachOf(geometry_.leg(leg), {target[0], target[1], target[2]});
     if (reach == Reach::kBeyond) legs_[leg].reachedFar.add(record.tick);
     if (reach == Reach::kInside) legs_[leg].reachedNear.add(record.tick);
     if (std::fabs(record.angles[3 * leg + 1]) == kSaturatedRoll) {
@@ -145,7 +146,7 @@ std::string FeasibilityReport::json(const AngleUnit& unit) const {
       ",\n  \"broken_limits\": " + std::to_string(brokenLimitCount()) + ",\n  \"joints\": {\n";
   for (int index = 0; index < kJointCount; ++index) {
     const Joint& joint = joints_[index];
-    const JointServo& servo = settings_.joints[index];
+    const JointServo& servo = settings_.robot.joints[index];
     const bool any = ticks_ > 0;
     text += "    \"" + JointName(index) +
             "\": {\"min\": " + (any ? Json(joint.min * scale) : "null") +
@@ -197,7 +198,7 @@ std::string FeasibilityReport::table(const AngleUnit& unit) const {
     std::snprintf(line, sizeof line, "  %-11s %9.4f %9.4f %12.3f  %s\n", JointName(index).c_str(),
                   joint.min * unit.scale, joint.max * unit.scale,
                   joint.maxStep * unit.scale / period,
-                  settings_.joints[index].hasLimits() || servos_[index]
+                  settings_.robot.joints[index].hasLimits() || servos_[index]
                       ? (broken.empty() ? "none" : broken.c_str())
                       : "(no limits given)");
     text += line;
@@ -215,9 +216,10 @@ std::string FeasibilityReport::table(const AngleUnit& unit) const {
 
 bool DeclaresSomethingToCheck(const GaitSettings& gait) {
   return gait.checkReach || gait.checkRollSaturation ||
-         std::any_of(gait.joints.begin(), gait.joints.end(), [](const JointServo& joint) {
-           return joint.hasLimits() || joint.channel.has_value();
-         });
+         std::any_of(gait.robot.joints.begin(), gait.robot.joints.end(),
+                     [](const JointServo& joint) {
+                       return joint.hasLimits() || joint.channel.has_value();
+                     });
 }
 
 }  // namespace trotix

@@ -64,6 +64,7 @@ class FeasibilityReport : public TickSink {
   void addJoint(int index, double angle, std::int64_t tick);
 
   GaitSettings settings_;
+  RobotGeometry geometry_;  // the robot's, for the solver's reach
   std::int64_t ticks_ = 0;
   std::array<Bounds, kJointCount> bounds_;
   std::array<double, kJointCount> previous_{};

@@ -7,8 +7,8 @@
 
 namespace trotix {
 
-GaitReload::GaitReload(const std::string& path, LateralAxis lateralAxis, Load load, Say say)
-    : watch_(path), lateralAxis_(lateralAxis), load_(std::move(load)), say_(std::move(say)) {}
+GaitReload::GaitReload(const std::string& path, Load load, Say say)
+    : watch_(path), load_(std::move(load)), say_(std::move(say)) {}
 
 void GaitReload::tick(WalkStep& walk, SliderPositions sliders, TickRecord& record) {
   if (watch_.changed()) load();
@@ -40,7 +40,7 @@ void GaitReload::handOver(WalkStep& walk, SliderPositions sliders, TickRecord& r
         "walks on unchanged");
     return;
   }
-  WalkStep fresh = WalkStepOf(next, lateralAxis_);
+  WalkStep fresh = WalkStepOf(next);
   TickRecord first = fresh.step(sliders);
   double jump = 0.0;
   for (int joint = 0; joint < kJointCount; ++joint) {

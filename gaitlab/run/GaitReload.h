@@ -27,7 +27,7 @@ class GaitReload {
   // Gets each line to show, without a newline.
   using Say = std::function<void(const std::string&)>;
 
-  GaitReload(const std::string& path, LateralAxis lateralAxis, Load load, Say say);
+  GaitReload(const std::string& path, Load load, Say say);
 
   // Once a tick, right after `walk` made `record` with `sliders`: at a
   // cycle's start, with a new gait waiting, `walk` becomes the new walk and
@@ -42,7 +42,6 @@ class GaitReload {
   void handOver(WalkStep& walk, SliderPositions sliders, TickRecord& record);
 
   FileWatch watch_;
-  LateralAxis lateralAxis_;
   Load load_;
   Say say_;
   std::optional<GaitSettings> waiting_;

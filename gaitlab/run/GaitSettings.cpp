@@ -27,10 +27,10 @@ GaitSettings DefaultGaitSettings() {
   return settings;
 }
 
-WalkStep WalkStepOf(const GaitSettings& settings, LateralAxis lateralAxis) {
-  WalkEngine engine;
+WalkStep WalkStepOf(const GaitSettings& settings) {
+  WalkEngine engine(settings.robot.geometry());
   ApplyGaitSettings(settings, engine);
-  return WalkStep(engine, settings.variants, lateralAxis, settings.tickPeriodMs);
+  return WalkStep(engine, settings.variants, settings.robot.lateralAxis, settings.tickPeriodMs);
 }
 
 std::string JointName(int joint) {

@@ -17,7 +17,7 @@ void PublishFrameZero(WalkEngine& e, bool exactRollFirst) {
     const std::array<double, 3>& t = e.frameTargets[0][leg];
     LegAngles a{};
     if (exactRollFirst) {
-      a = SolveRollFirstLeg(LegGeometryOf(leg), AlongTrackSign(leg) * t[0], t[1], t[2]);
+      a = SolveRollFirstLeg(e.geometry.leg(leg), AlongTrackSign(leg) * t[0], t[1], t[2]);
     } else if (IsFrontLeg(leg)) {
       e.solveFrontLeg(t[0], t[1], t[2], a.roll, a.pitch, a.knee, e.pitchHeightA, e.pitchHeightB);
     } else {
@@ -48,7 +48,7 @@ void RigidTurnTick(WalkEngine& e, LateralAxis lateralAxis) {
   for (int leg = 0; leg < kLegCount; ++leg) {
     LegGaitParams& p = e.legs[leg];
     p.turnStroke = turnStroke[leg];
-    const Vector3 s = ShoulderPosition(leg);
+    const Vector3 s = ShoulderPosition(e.geometry, leg);
     const double radius = std::hypot(s.x, s.y);
     std::array<double, 3>& t = e.frameTargets[0][leg];
     const double path = p.halfStepLength != 0.0 ? (t[0] - p.footOffsetX) / p.halfStepLength : 0.0;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "gaitlab/io/NumberText.h"
+#include "gaitlab/robot/Transmission.h"
 
 namespace trotix {
 namespace {
@@ -17,8 +18,8 @@ constexpr double kNone = std::numeric_limits<double>::infinity();
 // where the joint gives no limit. A negative direction turns the upper
 // angle into the lower pulse.
 std::pair<double, double> RangePulses(const JointServo& servo) {
-  const double atLower = servo.lower ? servo.pulseUs(*servo.lower) : -kNone;
-  const double atUpper = servo.upper ? servo.pulseUs(*servo.upper) : kNone;
+  const double atLower = servo.lower ? PulseUs(servo, *servo.lower) : -kNone;
+  const double atUpper = servo.upper ? PulseUs(servo, *servo.upper) : kNone;
   const bool rising = servo.direction * servo.usPerRad > 0;
   const double low = rising ? atLower : (servo.upper ? atUpper : -kNone);
   const double high = rising ? atUpper : (servo.lower ? atLower : kNone);
@@ -45,12 +46,11 @@ ServoLimiter::ServoLimiter(const JointServo& servo, double tickSeconds, bool sle
   const double high = std::max(low, std::clamp(std::floor(rangeHighUs_), pulseLow, pulseHigh));
   low_ = static_cast<std::int64_t>(low);
   high_ = static_cast<std::int64_t>(high);
-  slewUs_ = slewLimit && servo.maxSpeed ? *servo.maxSpeed * tickSeconds * std::fabs(servo.usPerRad)
-                                        : kNone;
+  slewUs_ = slewLimit ? PulseSlewUs(servo, tickSeconds) : kNone;
 }
 
 std::int64_t ServoLimiter::pulse(double angle) {
-  const double wanted = servo_.pulseUs(angle);
+  const double wanted = PulseUs(servo_, angle);
   const double inRange = std::clamp(wanted, static_cast<double>(low_), static_cast<double>(high_));
   double sent = inRange;
   if (previous_) sent = std::clamp(sent, *previous_ - slewUs_, *previous_ + slewUs_);

@@ -3,29 +3,14 @@
 #include <cmath>
 #include <vector>
 
-#include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/RobotModel.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/tables/ServoTable.h"  // ChannelJoints
 
 namespace trotix {
 namespace {
-
-// The engine's angle of each model angle. The mapping is x -> sign * x +
-// offset per joint, so its value at 0 and 1 undoes it exactly.
-JointAngles EngineJointAngles(const JointAngles& model) {
-  const JointAngles offset = ModelJointAngles(JointAngles{});
-  JointAngles ones;
-  ones.fill(1.0);
-  const JointAngles onePlusOffset = ModelJointAngles(ones);
-  JointAngles engine{};
-  for (int joint = 0; joint < kJointCount; ++joint) {
-    const double sign = onePlusOffset[joint] - offset[joint];
-    engine[joint] = (model[joint] - offset[joint]) / sign;
-  }
-  return engine;
-}
 
 class SimBus : public ServoBus {
  public:
@@ -35,7 +20,7 @@ class SimBus : public ServoBus {
         gait_(gait),
         joints_(ChannelJoints(gait)) {
     for (int joint = 0; joint < kJointCount; ++joint) {
-      record_.angles[joint] = gait.joints[joint].zero;
+      record_.angles[joint] = gait.robot.joints[joint].zero;
     }
     const double settleTicks = std::ceil(kSimSettleSeconds / gait.tickSeconds());
     for (int tick = 0; tick < settleTicks; ++tick) step();
@@ -48,13 +33,13 @@ class SimBus : public ServoBus {
     for (int joint = 0; joint < kJointCount; ++joint) {
       model[joint] = run_.data().qpos[model_.qposOf(joint)];
     }
-    const JointAngles engine = EngineJointAngles(model);
+    const JointAngles engine = EngineJointAngles(gait_.robot.geometry(), model);
     BusReadback readback;
     readback.count = static_cast<int>(joints_.size());
     for (int i = 0; i < readback.count; ++i) {
       ServoReading& reading = readback.servos[i];
       reading.joint = joints_[i];
-      reading.channel = *gait_.joints[joints_[i]].channel;
+      reading.channel = *gait_.robot.joints[joints_[i]].channel;
       reading.answered = true;
       reading.angle = engine[joints_[i]];
     }

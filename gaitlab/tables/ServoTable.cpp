@@ -12,10 +12,10 @@ namespace trotix {
 std::vector<int> ChannelJoints(const GaitSettings& settings) {
   std::vector<int> joints;
   for (int joint = 0; joint < kJointCount; ++joint) {
-    if (settings.joints[joint].channel) joints.push_back(joint);
+    if (settings.robot.joints[joint].channel) joints.push_back(joint);
   }
   std::stable_sort(joints.begin(), joints.end(), [&](int a, int b) {
-    return *settings.joints[a].channel < *settings.joints[b].channel;
+    return *settings.robot.joints[a].channel < *settings.robot.joints[b].channel;
   });
   return joints;
 }
@@ -24,7 +24,7 @@ ServoTable::ServoTable(OutputBuffer& out, const GaitSettings& settings, const st
     : out_(out) {
   layout_.tickPeriodMs = settings.tickPeriodMs;
   for (const int joint : ChannelJoints(settings)) {
-    const JointServo& servo = settings.joints[joint];
+    const JointServo& servo = settings.robot.joints[joint];
     channels_.push_back(
         {joint, *servo.channel, ServoLimiter(servo, settings.tickSeconds(), settings.slewLimit)});
   }

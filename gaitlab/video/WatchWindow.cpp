@@ -64,7 +64,7 @@ class WatchWindow {
         gait_(gait),
         sliders_(start),
         live_(live),
-        walk_(WalkStepOf(gait, parameters.lateralAxis)),
+        walk_(WalkStepOf(gait)),
         schedule_(TickSchedule::OfMilliseconds(gait.tickPeriodMs)) {
     glfwSetWindowUserPointer(window_, this);
     glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {

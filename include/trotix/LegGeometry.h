@@ -42,16 +42,61 @@ struct LegGeometry {
 extern const LegGeometry kFrontLegGeometry;
 extern const LegGeometry kRearLegGeometry;
 
+// What a builder measures on one kind of leg (mm, rad); LegGeometryFrom
+// derives the rest.
+struct LegDimensions {
+  double upperLink;
+  double lowerLink;
+  double minReach;
+  double reachMargin;  // rmax = upper + lower - reachMargin
+  double kneeOffset;
+  double pitchOffset;
+
+  bool operator==(const LegDimensions& o) const {
+    return upperLink == o.upperLink && lowerLink == o.lowerLink && minReach == o.minReach &&
+           reachMargin == o.reachMargin && kneeOffset == o.kneeOffset &&
+           pitchOffset == o.pitchOffset;
+  }
+  bool operator!=(const LegDimensions& o) const { return !(*this == o); }
+};
+
+extern const LegDimensions kFrontLegDimensions;
+extern const LegDimensions kRearLegDimensions;
+
+// The geometry of a leg of these dimensions: today's stored geometry for
+// the built-in legs, bit for bit, and the derived limits, knee sum and knee
+// factor for any other. The dimensions must keep the solver defined:
+// positive lengths, 0 < rmin < rmax.
+LegGeometry LegGeometryFrom(const LegDimensions& dimensions);
+
 // Legs 0 and 1 are the front legs, 2 and 3 the rear legs.
 constexpr bool IsFrontLeg(int leg) { return leg < 2; }
 
+// A whole robot's legs and shoulders: the front and rear legs, and where the
+// shoulders sit, shoulderX ahead of and behind the body's centre and
+// shoulderY to either side (mm). The body pitch is read over the distance
+// between front and rear shoulders, and the gait splits a leg's turn stroke
+// by the angle of its foot seen from a point shoulderY to the side of it.
+// Default: the built-in robot.
+struct RobotGeometry {
+  LegGeometry front = kFrontLegGeometry;
+  LegGeometry rear = kRearLegGeometry;
+  double shoulderX = kBodyPitchBase / 2.0;
+  double shoulderY = kLateralBase;
+
+  const LegGeometry& leg(int leg) const { return IsFrontLeg(leg) ? front : rear; }
+  double bodyPitchBase() const { return 2.0 * shoulderX; }
+};
+
+// The built-in robot's legs.
 inline const LegGeometry& LegGeometryOf(int leg) {
   return IsFrontLeg(leg) ? kFrontLegGeometry : kRearLegGeometry;
 }
 
 // Where leg `leg`'s shoulder sits on the body (mm), from the body's centre:
 // x forwards, y to the robot's left, z up. Legs 0 and 1 in front, legs 0 and
-// 2 on the right (y = -kLateralBase).
+// 2 on the right (y = -shoulderY). Without a robot, the built-in one.
+Vector3 ShoulderPosition(const RobotGeometry& robot, int leg);
 Vector3 ShoulderPosition(int leg);
 
 // One leg's joint angles (rad), as a leg solver gives them.

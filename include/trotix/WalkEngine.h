@@ -37,6 +37,7 @@
 
 // Public headers include one another by their own file names, so they work
 // from the source tree and installed under include/trotix/ alike.
+#include "LegGeometry.h"
 #include "WalkTypes.h"
 
 namespace trotix {
@@ -87,7 +88,10 @@ FootLocus DefaultFootLocus();
 
 class WalkEngine {
  public:
+  // The built-in robot, or the robot of `geometry`: its legs' lengths,
+  // limits and offsets and its shoulders' places.
   WalkEngine();
+  explicit WalkEngine(const RobotGeometry& geometry);
 
   // One tick of the walk: advanceGait, then solve frame 0 for all legs and
   // publish jointAngles and jointCommands (command k is always
@@ -122,7 +126,8 @@ class WalkEngine {
   // Leg inverse kinematics (LegSolver.cpp); outputs in the order roll, pitch,
   // knee, all written on every call and always finite. The pitch is wrapped
   // into (-3.141592, 3.141592]. The rear solver mirrors x and the body pitch.
-  // The heights give the body pitch asin((heightB - heightA) / 130).
+  // The heights give the body pitch asin((heightB - heightA) / 130), 130 mm
+  // being the distance between front and rear shoulders (geometry).
   void solveFrontLeg(double x, double y, double z, double& roll, double& pitch, double& knee,
                      double heightA, double heightB) const;
   void solveRearLeg(double x, double y, double z, double& roll, double& pitch, double& knee,
@@ -144,7 +149,7 @@ class WalkEngine {
   //   PARAMETERS  what the walk is made from: set at construction or by the
   //               controls, read by the gait and the solvers.
   //               legs, walkMode, pitchHeightA/B, locusSet2/4/3, motionTable,
-  //               commandThreshold, commandStep
+  //               commandThreshold, commandStep, geometry
   //   RESULTS     what a tick or a motion selection publishes: angles and
   //               commands.
   //               jointAngles, motionId, motionIndex, motionActive,
@@ -210,6 +215,10 @@ class WalkEngine {
   // selection resets the step).
   std::int32_t commandThreshold = 34906;
   std::int32_t commandStep = 174532;
+
+  // ---- PARAMETERS: the robot the gait and the solvers work for, read
+  // afresh on every tick.
+  RobotGeometry geometry;
 };
 
 }  // namespace trotix

@@ -26,6 +26,7 @@ constexpr WholeArgument kWholeArguments[] = {
     {"step", kStepMin, kStepMax},
     {"ensemble", 1, kMaxEnsembleMembers},
     {"seed", 0, kMaxEnsembleSeed},
+    {"threads", 1, kMaxPhysicsThreads},
 };
 
 [[noreturn]] void RefuseType(py::handle value, const std::string& name, const std::string& function,

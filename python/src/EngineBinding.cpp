@@ -112,10 +112,7 @@ void BindEngine(py::module_& module) {
   DefineInit(
       engine, [](WalkStep& walk) { walk = WalkStep(); }, "An engine with its built-in gait.");
   DefineInit(
-      engine,
-      [](WalkStep& walk, const GaitDescription& gait) {
-        walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
-      },
+      engine, [](WalkStep& walk, const GaitDescription& gait) { walk = WalkStepOf(gait.settings); },
       py::arg("gait"), "An engine with the gait's fields, foot paths and variants.");
   engine
       .def("tick", &WalkStep::tick,

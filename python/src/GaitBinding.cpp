@@ -42,7 +42,7 @@ GaitDescription LoadGaitDescription(const std::string& path) {
 }
 
 std::string GaitDescriptionText(const GaitDescription& gait) {
-  return GaitFileText(gait.settings, PhysicsSectionText(gait.physics));
+  return GaitFileText(gait.settings, PhysicsSectionText(gait.physics, gait.settings.robot));
 }
 
 namespace {

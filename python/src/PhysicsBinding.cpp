@@ -34,9 +34,9 @@ PhysicsParameters Seeded(const GaitDescription& gait, std::uint64_t seed) {
 
 py::dict PhysicsArrays(std::int64_t ticks, int turn, int step, const ScheduleRows* schedule,
                        const GaitDescription& gait, std::int64_t rampTicks, int members,
-                       std::uint64_t seed) {
-  const std::unique_ptr<PhysicsCheck> physics =
-      MakePhysicsCheck(Seeded(gait, seed), gait.settings, "physics", CheckedMembers(members));
+                       std::uint64_t seed, unsigned threads) {
+  const std::unique_ptr<PhysicsCheck> physics = MakePhysicsCheck(
+      Seeded(gait, seed), gait.settings, "physics", CheckedMembers(members), threads);
   py::dict arrays = RunToArrays(ticks, turn, step, schedule, gait, rampTicks, physics.get());
   arrays["summary"] = PhysicsSummaryJson(physics->summary());
   return arrays;
@@ -54,7 +54,7 @@ std::string PhysicsSummaryOnly(std::int64_t ticks, int turn, int step, const Gai
         const std::unique_ptr<PhysicsCheck> physics =
             MakePhysicsCheck(Seeded(gait, seed), gait.settings, "physics_map", members);
         RunSettings settings;
-        settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
+        settings.walk = WalkStepOf(gait.settings);
         settings.stage = &physics->stage();
         settings.stop = &stop;
         physics->stopWhen(&stop);
@@ -77,7 +77,7 @@ void BindPhysics(py::module_& module) {
   });
   module.def("_physics", &PhysicsArrays, py::arg("ticks"), py::arg("turn"), py::arg("step"),
              py::arg("schedule").none(true), py::arg("gait"), py::arg("ramp_ticks"),
-             py::arg("ensemble"), py::arg("seed"));
+             py::arg("ensemble"), py::arg("seed"), py::arg("threads"));
   module.def("_physics_summary", &PhysicsSummaryOnly, py::arg("ticks"), py::arg("turn"),
              py::arg("step"), py::arg("gait"), py::arg("ensemble"), py::arg("seed"),
              py::arg("stop").none(true));

@@ -55,7 +55,7 @@ py::dict RunToArrays(std::int64_t ticks, int turn, int step, const ScheduleRows*
   ticks = CheckedTicks(ticks);
   const SliderPositions start = CheckedSliders(turn, step);
   RunSettings settings;
-  settings.walk = WalkStepOf(gait.settings, gait.physics.lateralAxis);
+  settings.walk = WalkStepOf(gait.settings);
   settings.rampTicks = CheckedTicks(rampTicks, "ramp_ticks");
   settings.stage = physics != nullptr ? &physics->stage() : nullptr;
   RunArrays arrays(ticks, gait.settings.tickPeriodMs, physics != nullptr);

@@ -102,12 +102,12 @@ py::tuple ServoPulses(py::handle angleValues, const GaitDescription& gait) {
   }
   const auto rows = static_cast<std::size_t>(angles.shape(0));
   std::vector<std::int64_t> channels, pulses(rows * joints.size());
-  for (const int joint : joints) channels.push_back(*gait.settings.joints[joint].channel);
+  for (const int joint : joints) channels.push_back(*gait.settings.robot.joints[joint].channel);
   // Limited as --format servo limits them: to each joint's range and, with
   // the slew limit on, its speed from one row to the next.
   std::vector<ServoLimiter> limiters;
   for (const int joint : joints) {
-    limiters.emplace_back(gait.settings.joints[joint], gait.settings.tickSeconds(),
+    limiters.emplace_back(gait.settings.robot.joints[joint], gait.settings.tickSeconds(),
                           gait.settings.slewLimit);
   }
   const double* angle = angles.data();

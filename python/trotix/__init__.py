@@ -192,18 +192,21 @@ def servo_pulses(result: RunResult, gait: Gait):
 
 def physics(ticks: int, turn: int = 0, step: int = 0, gait: Optional[Gait] = None,
             schedule: Any = None, ramp_ticks: int = 0,
-            ensemble: int = ENSEMBLE_MEMBERS, seed: int = 0) -> PhysicsResult:
+            ensemble: int = ENSEMBLE_MEMBERS, seed: int = 0,
+            threads: Optional[int] = None) -> PhysicsResult:
     """Runs the gait with the robot model in MuJoCo following it (trotix-gait
     --physics --ensemble N): the run's rows and the trunk's pose per tick from
     the first of up to `ensemble` slightly different models (added 6 at a time
     until the fall verdict is clear), and the summary over all of them
     (medians, spreads, fall_probability with its interval, verdict). Another
-    `seed` draws other models (--seed)."""
+    `seed` draws other models (--seed). The models walk on `threads` threads,
+    by default one per core (--threads); the result is the same on any number."""
     ticks, turn, step, ramp_ticks, ensemble, seed = _whole(
         "physics", ticks=ticks, turn=turn, step=step, ramp_ticks=ramp_ticks, ensemble=ensemble,
         seed=seed)
+    threads = 0 if threads is None else _whole("physics", threads=threads)[0]
     arrays = _trotix._physics(ticks, turn, step, _schedule("physics", schedule),
-                              _gait("physics", gait), ramp_ticks, ensemble, seed)
+                              _gait("physics", gait), ramp_ticks, ensemble, seed, threads)
     arrays["summary"] = json.loads(arrays["summary"])
     return PhysicsResult(**arrays)
 

@@ -7,5 +7,6 @@ add_library(trotix_app_testkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TestBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XSession.cpp
 )
-target_include_directories(trotix_app_testkit PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../..)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/TrotixHeaders.cmake)
+trotix_stage_headers(trotix_app_testkit FOLDER ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(trotix_app_testkit PUBLIC X11::X11)

@@ -196,6 +196,46 @@ TEST(LegSolverTest, ArbitraryBitPatternsNeverGiveNonFiniteAngles) {
   }
 }
 
+// The built-in legs keep their stored numbers; other legs get theirs
+// derived. Any robot's solve is undone by the pitch-first leg's forward
+// kinematics, and longer links fold the knee further for the same target.
+TEST(LegSolverTest, EveryRobotsSolveReachesItsTarget) {
+  const auto compare = [](const LegGeometry& a, const LegGeometry& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+  };
+  EXPECT_TRUE(compare(LegGeometryFrom(kFrontLegDimensions), kFrontLegGeometry));
+  EXPECT_TRUE(compare(LegGeometryFrom(kRearLegDimensions), kRearLegGeometry));
+  const struct {
+    double scale;
+    double kneeVsBuiltIn;  // the sign of the knee's change at (10, 5, 100)
+  } kRobots[] = {{1.0, 0.0}, {1.2, 1.0}, {0.8, -1.0}};
+  for (const auto& robot : kRobots) {
+    RobotGeometry geometry;
+    for (const auto& [leg, dimensions] :
+         {std::pair{&geometry.front, kFrontLegDimensions}, {&geometry.rear, kRearLegDimensions}}) {
+      LegDimensions d = dimensions;
+      d.upperLink *= robot.scale;
+      d.lowerLink *= robot.scale;
+      d.minReach *= robot.scale;
+      *leg = LegGeometryFrom(d);
+    }
+    const WalkEngine engine(geometry);
+    Solved s{};
+    engine.solveFrontLeg(10, 5, 100, s.roll, s.pitch, s.knee, 0, 0);
+    const double change = s.knee - Front(10, 5, 100).knee;
+    EXPECT_EQ((change > 0) - (change < 0), robot.kneeVsBuiltIn) << robot.scale;
+    const LegGeometry& g = geometry.front;
+    for (const Vector3 t : {Vector3{10, 5, 100}, {-40, -20, 90}, {60, 30, 70}}) {
+      engine.solveFrontLeg(t.x, t.y, t.z, s.roll, s.pitch, s.knee, 0, 0);
+      const double p = s.pitch + g.pitchOffset, k = s.knee - g.kneeOffset;
+      const double w = g.lowerLink * std::sin(k), reach = g.upperLink + g.lowerLink * std::cos(k);
+      EXPECT_NEAR(reach * std::sin(s.roll), t.y, 1e-9) << robot.scale;
+      EXPECT_NEAR(w * std::cos(p) + reach * std::cos(s.roll) * std::sin(p), t.x, 1e-9);
+      EXPECT_NEAR(-w * std::sin(p) + reach * std::cos(s.roll) * std::cos(p), t.z, 1e-9);
+    }
+  }
+}
+
 TEST(LegSolverTest, SolversReadNoEngineState) {
   WalkEngine engine;
   engine.pitchHeightB = 50.0;

@@ -21,11 +21,13 @@ while IFS='|' read -r name file line; do
   git reset -q --hard && git clean -fdq
 done <<'CASES'
 upward include|gaitlab/run/WalkStep.cpp|#include "gaitlab/physics/PhysicsRun.h"
+the robot includes the walk|gaitlab/robot/RobotDescription.cpp|#include "gaitlab/run/GaitSettings.h"
 engine includes the view|engine/WalkEngine.cpp|#include "view/Camera.h"
 angle brackets|gaitlab/io/InputFile.cpp|#include <gaitlab/physics/PhysicsRun.h>
 bare name|gaitlab/run/WalkStep.cpp|#include "PhysicsRun.h"
 path with ..|gaitlab/run/WalkStep.cpp|#include "../physics/PhysicsRun.h"
 public header includes a private one|include/trotix/WalkEngine.h|#include "engine/LegSolver.h"
+another layer's private header|gaitlab/tables/CsvTable.cpp|#include "gaitlab/run/TickPipeline.h"
 shared core includes a shell|app/WalkDialogCore.cpp|#include "app/linux/WalkDialog.h"
 unknown gait lab folder|gaitlab/extra/Extra.h|#include "gaitlab/run/WalkStep.h"
 new top-level folder|widgets/Widget.h|#include "trotix/WalkEngine.h"

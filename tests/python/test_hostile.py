@@ -38,6 +38,8 @@ def with_tick(tick):
     (lambda: trotix.run(3, turn=19.9), TypeError, "run: turn must be an int"),
     (lambda: trotix.run(3, turn=True), TypeError, "run: turn must be an int"),
     (lambda: trotix.physics(3, ensemble="5"), TypeError, "physics: ensemble must be an int"),
+    (lambda: trotix.physics(3, threads=0), ValueError, "threads: 0 is out of range"),
+    (lambda: trotix.physics(3, threads=2.0), TypeError, "physics: threads must be an int"),
     (lambda: trotix.run(2 ** 70), ValueError, "ticks: "),
     (lambda: trotix.run(3, gait="gait.yaml"), TypeError, "run: gait must be"),
     (lambda: trotix.run(3, schedule=np.array([[0, "20", 0]], dtype=object)), TypeError,

@@ -13,17 +13,29 @@ import trotix
 
 
 def test_physics_equals_the_command_lines(tmp_path, gait_program):
-    status, _, error = gait_program("--ticks", "120", "--turn", "20", "--step", "-100", "--physics",
+    status, _, error = gait_program("--ticks", "120", "--turn", "20", "--step", "-65", "--physics",
                                     "--output", "run.csv", "--physics-summary", "summary.json",
-                                    "--seed", "5")
+                                    "--seed", "5", "--threads", "1")
     assert status == 0, error
-    result = trotix.physics(120, turn=20, step=-100, seed=5)
+    result = trotix.physics(120, turn=20, step=-65, seed=5, threads=2)
     assert result.summary == json.loads((tmp_path / "summary.json").read_text())
     assert result.summary["verdict"] == "walks" and result.summary["fall_probability_high"] < 0.35
+    # The gait asks the front pitches for more than the default servo's speed.
+    front = result.summary["joints"]["leg0_pitch"]
+    assert front["at_speed_limit_fraction"] > 0.2 and front["rms_lag_rad"] > 0.05
     table = np.loadtxt(tmp_path / "run.csv", delimiter=",", skiprows=1)
     assert np.array_equal(result.angles, table[:, 2:14])
     assert np.array_equal(result.body, table[:, 26:32])
     assert np.array_equal(result.pose["height"], table[:, 31])
+
+
+def test_each_joint_is_driven_by_its_declared_servo():
+    slow = trotix.Gait.from_yaml("joints:\n  leg0_pitch: {max_speed: 2, max_torque_nm: 0.5}\n")
+    joints = trotix.physics(120, step=-65, gait=slow, ensemble=1).summary["joints"]
+    declared, default = joints["leg0_pitch"], joints["leg1_pitch"]
+    assert declared["peak_torque_nm"] == 0.5 and default["peak_torque_nm"] == 0.9
+    assert declared["at_speed_limit_fraction"] > default["at_speed_limit_fraction"] + 0.2
+    assert declared["rms_lag_rad"] > default["rms_lag_rad"]
 
 
 def test_physics_map_on_dask_equals_the_serial_map():

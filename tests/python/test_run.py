@@ -13,6 +13,7 @@ import trotix
 GAIT = """tick_period_ms: 20
 gait: {stepRate: 2.5, stepHeight: 24, footOffsetX: 45}
 legs: {leg2: {footOffsetY: 5}}
+robot: {lower_leg_mm: {front: 82, rear: 84}, shoulder_y_mm: 58}
 joints:
   leg0_knee: {lower: 0.5, upper: 2.0, max_speed: 6, channel: 3}
   leg1_pitch: {channel: 0, direction: -1, zero: 0.1}
@@ -86,9 +87,10 @@ def test_engine_views_follow_the_engine_without_copies():
         angles[0] = 1.0
 
 
-@pytest.mark.parametrize("variants", ["{turn: rigid}", "{roll: exact_roll_first}"])
-def test_engine_ticks_the_gaits_variants_as_run_does(variants):
-    gait = trotix.Gait.from_yaml(f"variants: {variants}\n")
+@pytest.mark.parametrize("text", ["variants: {turn: rigid}", "variants: {roll: exact_roll_first}",
+                                  "robot: {upper_leg_mm: 84, shoulder_x_mm: 80}"])
+def test_engine_ticks_the_gaits_variants_and_robot_as_run_does(text):
+    gait = trotix.Gait.from_yaml(text + "\n")
     engine = trotix.WalkEngine(gait)
     result = trotix.run(50, turn=40, step=-100, gait=gait)
     for row in range(50):

@@ -99,7 +99,7 @@ int Drive(const DriveOptions& options) {
   ServoFrames servos = NamedBy("--gait", [&] { return ServoFrames(robot.gait); });
   // Watching from before the bus opens: a change from then on is seen.
   GaitReload reload(
-      options.gaitPath, robot.physics.lateralAxis,
+      options.gaitPath,
       [&] {
         PhysicsParameters physics;  // the model, if any, is built
         BusSettings bus;            // and the bus open
@@ -141,8 +141,8 @@ int Drive(const DriveOptions& options) {
   if (!options.schedulePath.empty()) settings.schedule = &robot.schedule;
   settings.armAtStart = options.arm;
   settings.reload = &reload;
-  const DriveOutcome outcome = RunDrive(WalkStepOf(robot.gait, robot.physics.lateralAxis), servos,
-                                        *bus, *input, observers, settings);
+  const DriveOutcome outcome =
+      RunDrive(WalkStepOf(robot.gait), servos, *bus, *input, observers, settings);
   if (status) status->finish();
   bus->finish();
   bus.reset();

@@ -163,6 +163,13 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
               options.ensembleSeed =
                   static_cast<std::uint64_t>(ParseBoundedInteger(v, 0, kMaxEnsembleSeed, "--seed"));
             });
+  cli.value("--threads", "N",
+            "with --physics or --physics-map: walk the models on N threads,\n"
+            "1 to 1024 (default one per core); the results are the same",
+            [&](const std::string& v) {
+              options.threads =
+                  static_cast<unsigned>(ParseBoundedInteger(v, 1, kMaxPhysicsThreads, "--threads"));
+            });
 }
 
 // --help and --version end parsing at once: what follows them is not read.

@@ -42,7 +42,7 @@ void CheckSoleTasks(const GaitOptions& options) {
       {"--print-gait", "writes the gait file and stops", {"--gait", "--output"}},
       {"--physics-map",
        "runs its own slider settings and writes only the map",
-       {"--gait", "--ensemble", "--seed"}},
+       {"--gait", "--ensemble", "--seed", "--threads"}},
       {"--watch",
        "runs the physics in a window until it is closed",
        {"--gait", "--physics", "--turn", "--step", "--input"}},
@@ -87,6 +87,8 @@ void CheckDependencies(const GaitOptions& options) {
        "add --physics or --physics-map (it sets how many models walk)"},
       {"--seed", options.physics || !options.physicsMapPath.empty(),
        "add --physics or --physics-map (it draws the models)"},
+      {"--threads", options.physics || !options.physicsMapPath.empty(),
+       "add --physics or --physics-map (it shares their models out)"},
   };
   for (const std::string& name : options.given) {
     for (const Dependency& dependency : dependencies) {

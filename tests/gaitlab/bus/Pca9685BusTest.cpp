@@ -12,9 +12,9 @@ using Bytes = std::vector<std::uint8_t>;
 // Joints 0, 1 and 2 on outputs 3, 5 and 6: output 4 lies between.
 GaitSettings ThreeOutputs() {
   GaitSettings gait = DefaultGaitSettings();
-  gait.joints[0].channel = 3;
-  gait.joints[1].channel = 5;
-  gait.joints[2].channel = 6;
+  gait.robot.joints[0].channel = 3;
+  gait.robot.joints[1].channel = 5;
+  gait.robot.joints[2].channel = 6;
   return gait;
 }
 
@@ -59,7 +59,7 @@ TEST(Pca9685BusTest, RefusesWhatItCannotDrive) {
   EXPECT_THROW(OpenPca9685Bus("/nonexistent/i2c-9", 0x40, ThreeOutputs()), BusFault);
   EXPECT_THROW(OpenPca9685Bus("/fake/i2c-2", 0x80, ThreeOutputs()), BusFault);
   GaitSettings gait = ThreeOutputs();
-  gait.joints[3].channel = 16;
+  gait.robot.joints[3].channel = 16;
   EXPECT_THROW(OpenPca9685Bus("/fake/i2c-2", 0x40, gait), BusFault);
 }
 

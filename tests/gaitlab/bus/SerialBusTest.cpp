@@ -19,10 +19,10 @@ const std::vector<int> kIds = {1, 2, 7};
 
 GaitSettings ThreeServos() {
   GaitSettings gait = DefaultGaitSettings();
-  for (int joint = 0; joint < 3; ++joint) gait.joints[joint].channel = kIds[joint];
-  gait.joints[1].direction = -1;
-  gait.joints[1].zero = 0.5;
-  gait.joints[2].center = 1000;
+  for (int joint = 0; joint < 3; ++joint) gait.robot.joints[joint].channel = kIds[joint];
+  gait.robot.joints[1].direction = -1;
+  gait.robot.joints[1].zero = 0.5;
+  gait.robot.joints[2].center = 1000;
   return gait;
 }
 
@@ -50,13 +50,14 @@ std::string FaultWithin(ServoBus& bus, int ticks) {
 TEST(DynamixelBusTest, PositionsFollowTheCalibration) {
   const GaitSettings gait = ThreeServos();
   const double quarter = kTruePi / 2;
-  EXPECT_EQ(DynamixelPosition(gait.joints[0], quarter), 3072);
-  EXPECT_EQ(DynamixelPosition(gait.joints[1], 0.5 + quarter), 1024);  // direction -1, zero 0.5
-  EXPECT_EQ(DynamixelPosition(gait.joints[2], -quarter), 0);          // center 1000, clamped
-  EXPECT_NEAR(DynamixelAngle(gait.joints[1], 1024), 0.5 + quarter, 1e-12);
-  EXPECT_EQ(Lx16aPosition(gait.joints[1], 0.5 - quarter), 875);  // 90 of 240 deg over 1000
-  EXPECT_THROW(DynamixelPosition(gait.joints[0], std::nan("")), BusFault);
-  EXPECT_THROW(Lx16aPosition(gait.joints[0], std::nan("")), BusFault);
+  EXPECT_EQ(DynamixelPosition(gait.robot.joints[0], quarter), 3072);
+  EXPECT_EQ(DynamixelPosition(gait.robot.joints[1], 0.5 + quarter),
+            1024);                                                  // direction -1, zero 0.5
+  EXPECT_EQ(DynamixelPosition(gait.robot.joints[2], -quarter), 0);  // center 1000, clamped
+  EXPECT_NEAR(DynamixelAngle(gait.robot.joints[1], 1024), 0.5 + quarter, 1e-12);
+  EXPECT_EQ(Lx16aPosition(gait.robot.joints[1], 0.5 - quarter), 875);  // 90 of 240 deg over 1000
+  EXPECT_THROW(DynamixelPosition(gait.robot.joints[0], std::nan("")), BusFault);
+  EXPECT_THROW(Lx16aPosition(gait.robot.joints[0], std::nan("")), BusFault);
 }
 
 // Torque comes on where each servo stands; the goals that move it come

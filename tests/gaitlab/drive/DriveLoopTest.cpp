@@ -40,9 +40,9 @@ GaitSettings Robot(double periodMs, std::optional<double> maxSpeed, double kneeZ
   gait.tickPeriodMs = periodMs;
   gait.slewLimit = true;
   for (int joint = 0; joint < kJointCount; ++joint) {
-    gait.joints[joint].channel = joint;
-    gait.joints[joint].maxSpeed = maxSpeed;
-    if (joint % 3 == 2) gait.joints[joint].zero = kneeZero;
+    gait.robot.joints[joint].channel = joint;
+    gait.robot.joints[joint].maxSpeed = maxSpeed;
+    if (joint % 3 == 2) gait.robot.joints[joint].zero = kneeZero;
   }
   return gait;
 }

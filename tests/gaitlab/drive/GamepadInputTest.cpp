@@ -124,7 +124,7 @@ TEST(GamepadInputTest, APadLostWhileDrivingTurnsTheTorqueOff) {
   ASSERT_NE(joystick, nullptr) << SDL_GetError();
   GaitSettings gait = DefaultGaitSettings();
   gait.tickPeriodMs = 5.0;
-  for (int joint = 0; joint < kJointCount; ++joint) gait.joints[joint].channel = joint;
+  for (int joint = 0; joint < kJointCount; ++joint) gait.robot.joints[joint].channel = joint;
   GamepadInput pad;
   CallRecordingBus bus;
   UnplugAt input(pad, joystick, index, 20);

@@ -1,6 +1,6 @@
 // Runs the trotix-gait program in a scratch directory for the tests.
-#ifndef TROTIX_TESTS_TOOLS_GAITPROCESS_H_
-#define TROTIX_TESTS_TOOLS_GAITPROCESS_H_
+#ifndef TROTIX_TESTING_PROCESS_GAITPROCESS_H_
+#define TROTIX_TESTING_PROCESS_GAITPROCESS_H_
 
 #include <string>
 #include <vector>
@@ -39,4 +39,4 @@ void WriteFile(const std::string& path, const std::string& text);
 
 }  // namespace trotix
 
-#endif  // TROTIX_TESTS_TOOLS_GAITPROCESS_H_
+#endif  // TROTIX_TESTING_PROCESS_GAITPROCESS_H_

@@ -1,4 +1,4 @@
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/process/GaitProcess.h"
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "engine/LegSolver.h"
+#include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/EnsembleSummary.h"
 #include "gaitlab/physics/FootKinematics.h"
-#include "gaitlab/physics/JointMapping.h"
 #include "gaitlab/physics/ParallelWork.h"
 #include "gaitlab/physics/PhysicsEnsemble.h"
 #include "gaitlab/physics/PhysicsMap.h"
 #include "gaitlab/physics/PhysicsRun.h"
 #include "gaitlab/physics/PhysicsSection.h"
 #include "gaitlab/run/RollFirstSolver.h"
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/process/GaitProcess.h"
 #include "trotix/LegGeometry.h"
 #include "trotix/SliderMapping.h"
 
@@ -29,12 +29,13 @@ namespace {
 // Every leg's angles for the same target, the rear legs' x negated as the
 // engine's rear solver does: by the engine's solver, or exactly for a
 // roll-first leg.
-JointAngles SolveAllLegs(const std::array<double, 3>& t, bool rollFirst = false) {
+JointAngles SolveAllLegs(const std::array<double, 3>& t, bool rollFirst = false,
+                         const RobotGeometry& robot = {}) {
   JointAngles angles{};
   for (int leg = 0; leg < kLegCount; ++leg) {
     const double x = AlongTrackSign(leg) * t[0];
-    const LegAngles a = rollFirst ? SolveRollFirstLeg(LegGeometryOf(leg), x, t[1], t[2])
-                                  : SolveLeg(LegGeometryOf(leg), x, t[1], t[2], 0.0);
+    const LegAngles a = rollFirst ? SolveRollFirstLeg(robot.leg(leg), x, t[1], t[2])
+                                  : SolveLeg(robot.leg(leg), x, t[1], t[2], 0.0);
     angles[3 * leg] = a.pitch;
     angles[3 * leg + 1] = a.roll;
     angles[3 * leg + 2] = a.knee;
@@ -46,11 +47,18 @@ double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b) 
   return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
-PhysicsParameters Description(LegChain chain, LateralAxis axis) {
-  PhysicsParameters p;
-  p.legChain = chain;
-  p.lateralAxis = axis;
-  return p;
+// A robot of the leg chain and lateral axis, its links and reach `scale`
+// times the built-in robot's.
+MjcfGait Description(LegChain chain, LateralAxis axis, double scale = 1.0) {
+  MjcfGait gait;
+  gait.robot.legChain = chain;
+  gait.robot.lateralAxis = axis;
+  for (LegDimensions* leg : {&gait.robot.front, &gait.robot.rear}) {
+    leg->upperLink *= scale;
+    leg->lowerLink *= scale;
+    leg->minReach *= scale;
+  }
+  return gait;
 }
 
 // Whether the solver's roll reaches `target` without saturating.
@@ -65,46 +73,65 @@ bool RollReaches(const LegGeometry& leg, const std::array<double, 3>& t) {
 // for any y with its own exact solver (the exact_roll_first variant).
 TEST(PhysicsModelTest, FeetLieOnEveryTargetTheSolverReaches) {
   const struct {
-    PhysicsParameters description;
+    MjcfGait description;
     std::vector<double> ys;
     bool rollFirstSolver = false;
-    double grid = 6.0;  // mm between targets along x and z
+    double grid = 6.0;    // mm between targets along x and z
+    double span = 150.0;  // mm, the grid's furthest target along x and z
   } kCases[] = {
       {Description(LegChain::kPitchFirst, LateralAxis::kOutward), {-60, -25, -3, 0, 3, 11, 47}},
       {Description(LegChain::kPitchFirst, LateralAxis::kShared), {-47, -3, 0, 25}},
       {Description(LegChain::kRollFirst, LateralAxis::kShared), {0}, false, 3.0},
       {Description(LegChain::kRollFirst, LateralAxis::kOutward), {0}, false, 3.0},
       {Description(LegChain::kRollFirst, LateralAxis::kShared), {-47, -3, 25, 60}, true},
+      // Robots whose links are 20 % longer and shorter, on a grid scaled alike.
+      {Description(LegChain::kPitchFirst, LateralAxis::kOutward, 1.2),
+       {-60, -3, 0, 47},
+       false,
+       7.2,
+       180},
+      {Description(LegChain::kPitchFirst, LateralAxis::kOutward, 0.8),
+       {-47, 0, 3, 40},
+       false,
+       4.8,
+       120},
+      {Description(LegChain::kRollFirst, LateralAxis::kShared, 1.2), {-47, 60}, true, 7.2, 180},
   };
   for (const auto& c : kCases) {
-    const RobotModel model(c.description, 33.0);
+    const RobotModel model({}, 33.0, c.description);
     FootKinematics kinematics(model);
+    const RobotGeometry& robot = model.geometry();
     int checked = 0;
+    double largest = 0.0;
     for (const double y : c.ys) {
-      for (double x = -150.0; x <= 150.0; x += c.grid) {
-        for (double z = -150.0; z <= 150.0; z += c.grid) {
+      for (double x = -c.span; x <= c.span; x += c.grid) {
+        for (double z = -c.span; z <= c.span; z += c.grid) {
           const std::array<double, 3> target{x, y, z};
-          const FootPoints feet = kinematics.feet(SolveAllLegs(target, c.rollFirstSolver));
+          const FootPoints feet = kinematics.feet(SolveAllLegs(target, c.rollFirstSolver, robot));
           for (int leg = 0; leg < kLegCount; ++leg) {
-            const LegGeometry& geometry = LegGeometryOf(leg);
+            const LegGeometry& geometry = robot.leg(leg);
             if (ReachOf(geometry, {x, y, z}) != Reach::kWithin || !RollReaches(geometry, target)) {
               continue;
             }
             ASSERT_LT(Distance(feet[leg], target), 0.01)
                 << "leg " << leg << " at " << x << ", " << y << ", " << z;
+            largest = std::max(largest, Distance(feet[leg], target));
             ++checked;
           }
         }
       }
     }
-    EXPECT_GT(checked, 2500.0 * static_cast<double>(c.ys.size()) * (6.0 / c.grid) * (6.0 / c.grid));
+    const double points = (c.span / 150.0 * 6.0 / c.grid) * (c.span / 150.0 * 6.0 / c.grid);
+    EXPECT_GT(checked, 2500.0 * static_cast<double>(c.ys.size()) * points);
+    RecordProperty("largest_miss_nm_" + std::to_string(&c - kCases),
+                   static_cast<int>(std::ceil(largest * 1e6)));
   }
 }
 
 // The solver's roll is asin(y / L) with L the reach along the upper link,
 // which is exact only when the upper link hangs straight down.
 TEST(PhysicsModelTest, SidewaysTargetsAreMissedByTheRollFirstLeg) {
-  const RobotModel model(Description(LegChain::kRollFirst, LateralAxis::kShared), 33.0);
+  const RobotModel model({}, 33.0, Description(LegChain::kRollFirst, LateralAxis::kShared));
   FootKinematics kinematics(model);
   const struct {
     std::array<double, 3> target;
@@ -178,10 +205,12 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   // moves the drift by tens of mm/s.
   const std::string rest = PhysicsSummaryOf({"--ensemble", "1"}, dir);
   EXPECT_NE(rest.find("\"fell\": false"), std::string::npos) << rest;
-  EXPECT_LT(Field(rest, "distance_mm") / Field(rest, "seconds"), 8.0) << rest;
+  EXPECT_LT(Field(rest, "distance_mm") / Field(rest, "seconds"), 20.0) << rest;
   EXPECT_LT(Field(rest, "max_tilt_deg"), 15.0) << rest;
 
-  const std::string forwards = PhysicsSummaryOf({"--step", "-130"}, dir);
+  // The default hobby servos lag the slider's longest strides too far to
+  // walk them forwards; at -65 they keep up.
+  const std::string forwards = PhysicsSummaryOf({"--step", "-65"}, dir);
   EXPECT_NE(forwards.find("\"fell\": false"), std::string::npos) << forwards;
   EXPECT_GT(Field(forwards, "forward_speed_mm_s"), 30.0) << forwards;
 
@@ -207,7 +236,7 @@ TEST(PhysicsRunTest, WhatTheRobotDoes) {
   // A corner of the trunk that touches the floor and comes up again at once
   // is a scrape, not a fall.
   const std::string scrape =
-      PhysicsSummaryOf({"--turn", "-20", "--step", "97", "--ensemble", "1"}, dir);
+      PhysicsSummaryOf({"--turn", "-20", "--step", "-97", "--ensemble", "1"}, dir);
   EXPECT_NE(scrape.find("\"fell\": false"), std::string::npos) << scrape;
   EXPECT_NE(scrape.find("\"scraped\": true"), std::string::npos) << scrape;
 
@@ -231,6 +260,7 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
   p.jointArmature = 0.0005;
   p.servoKp = 200.0;
   p.servoTorqueLimit = 20.0;
+  p.servoMaxSpeed = 1000.0;
   p.maxTimeStepMs = 4.0;
   const RobotModel model(p, 33.0);
   PhysicsRun run(model, 33.0);
@@ -248,7 +278,7 @@ TEST(PhysicsRunTest, AnUnstableModelEndsItsSummaryWhereItBrokeDown) {
     double value;
     const char* key;
   } kCauses[] = {{&PhysicsParameters::friction, 0.3, "physics.friction"},
-                 {&PhysicsParameters::jointDamping, 0.1, "physics.joint_damping"},
+                 {&PhysicsParameters::servoMaxSpeed, 30.0, "physics.servo_max_speed"},
                  {&PhysicsParameters::servoKp, 60.0, "physics.servo_kp"},
                  {&PhysicsParameters::servoKp, 10.0, "physics.max_time_step_ms"}};
   for (const auto& c : kCauses) {
@@ -276,7 +306,7 @@ TEST(PhysicsMapTest, EveryCellWalksAtLeastTheSecondsOfTheCaption) {
 // ms: never walks for falls or falls for walks. Up to 12 members, to keep
 // it short.
 TEST(PhysicsMapTest, CellsAtTheEdgeDoNotFlipOnAHair) {
-  const SliderPositions kEdges[] = {{-40, 97}, {-40, -97}, {-20, 130}};
+  const SliderPositions kEdges[] = {{-40, 0}, {40, 32}, {-60, -65}};
   const GaitSettings gait = DefaultGaitSettings();
   GaitSettings nudged = gait;
   nudged.tickPeriodMs += 1e-9;
@@ -363,16 +393,17 @@ TEST(EnsembleSummaryTest, MediansSpreadsAndDisagreement) {
 TEST(PhysicsEnsembleTest, TheThreadCountChangesNothing) {
   const GaitSettings gait = DefaultGaitSettings();
   const EnsembleModels models(PhysicsParameters{}, gait, kDefaultEnsembleMembers);
-  std::string summaries[2];
-  for (unsigned threads : {1u, 2u}) {
+  std::string summaries[3];
+  for (unsigned threads : {1u, 2u, 3u}) {
     EnsembleRun run(models, gait.tickPeriodMs, threads);
     RunSettings settings;
     settings.stage = &run;
-    RunGait(60, {60, 97}, {}, {}, settings);
+    RunGait(60, {-80, -97}, {}, {}, settings);
     summaries[threads - 1] = PhysicsSummaryJson(run.summary());
   }
   EXPECT_EQ(summaries[0].find("\"members\": 6,"), std::string::npos) << summaries[0];
   EXPECT_EQ(summaries[0], summaries[1]);
+  EXPECT_EQ(summaries[0], summaries[2]);
 }
 
 // Another seed draws other members, yet wherever neither ensemble is
@@ -630,6 +661,31 @@ TEST(PhysicsSignalTest, LeavesNoTemporaryFileBehind) {
     const ProcessResult run = RunProgram("/bin/sh", words, dir.path());
     EXPECT_EQ(run.out, std::to_string(c.temporaries) + "\n") << c.signal;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.signal;
+  }
+}
+
+// Each bad value of the gait file's physics section is refused in one line
+// that names the file, the line and the key.
+TEST(PhysicsSectionTest, RefusesEachBadValueNamingItsLineAndKey) {
+  const std::pair<const char*, const char*> kBad[] = {
+      {"physics: {mass: 1}\n", "g.yaml:1: physics: unknown key 'mass'"},
+      {"physics:\n  servo_kp: 0\n", "g.yaml:2: physics.servo_kp: '0' is out of range"},
+      {"physics:\n  spread:\n    joint_armature: 0.8\n",
+       "g.yaml:3: physics.spread.joint_armature: '0.8' is out of range"},
+      {"physics: {friction: 0}\n", "g.yaml:1: physics.friction: '0' is out of range"},
+      {"physics: {leg_chain: knee_first}\n",
+       "g.yaml:1: physics.leg_chain: expected pitch_first or roll_first, found 'knee_first'"},
+      {"physics: {joint_damping: 1e-400}\n",
+       "g.yaml:1: physics.joint_damping: '1e-400' is too small to be told from 0; write 0"},
+  };
+  for (const auto& [text, message] : kBad) {
+    PhysicsParameters parameters;
+    try {
+      ParseGaitFile(text, "g.yaml", {PhysicsSection(parameters)});
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const InputError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0u) << error.what();
+    }
   }
 }
 

@@ -1,4 +1,5 @@
-// trotix-gait's rows must be exactly what the engine gives through its API.
+// trotix-gait's rows, on standard output or in a file, must be exactly what
+// the engine gives through its API; the tables' own tests cover more sliders.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,136 +9,28 @@
 #include <cstdlib>
 
 #include "engine/LegSolver.h"
-#include "tests/gaitlab/EngineReference.h"
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/engine/EngineReference.h"
+#include "testing/engine/TableRowChecks.h"
+#include "testing/process/GaitProcess.h"
 
 namespace trotix {
 namespace {
-
-double ReadDouble(const std::string& text) {
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  EXPECT_EQ(*end, '\0') << "not a number: " << text;
-  return value;
-}
-
-// Checks CSV rows (header first) against the reference, field by field;
-// the angles in the CSV are `angleScale` times the engine's radians.
-void ExpectCsvMatches(const std::string& csv, const std::vector<ReferenceTick>& reference,
-                      double tickMs = 33.0, double angleScale = 1.0) {
-  const auto lines = SplitText(csv, '\n');
-  ASSERT_EQ(lines.size(), reference.size() + 1);
-  const auto header = SplitText(lines[0], ',');
-  ASSERT_EQ(header.size(), 38u);
-  EXPECT_EQ(header[0], "tick");
-  EXPECT_EQ(header[1], "time_s");
-  const std::string unit = angleScale == 1.0 ? "" : "_deg";  // degrees are named
-  EXPECT_EQ(header[2], "leg0_pitch" + unit);
-  EXPECT_EQ(header[13], "leg3_knee" + unit);
-  EXPECT_EQ(header[14], "leg0_pitch_cmd");
-  EXPECT_EQ(header[37], "leg3_z");
-  for (std::size_t tick = 0; tick < reference.size(); ++tick) {
-    const auto fields = SplitText(lines[tick + 1], ',');
-    ASSERT_EQ(fields.size(), 38u) << "row " << tick;
-    EXPECT_EQ(fields[0], std::to_string(tick));
-    EXPECT_EQ(ReadDouble(fields[1]), tick * tickMs / 1000.0);
-    for (int k = 0; k < kJointCount; ++k) {
-      EXPECT_EQ(ReadDouble(fields[2 + k]), reference[tick].angles[k] * angleScale)
-          << "tick " << tick;
-      EXPECT_EQ(fields[14 + k], std::to_string(reference[tick].commands[k])) << "tick " << tick;
-      EXPECT_EQ(ReadDouble(fields[26 + k]), reference[tick].targets[k]) << "tick " << tick;
-    }
-  }
-}
-
-// The numbers of the JSON array that follows `"key":`, brackets dropped.
-std::vector<std::string> JsonNumbers(const std::string& line, const std::string& key) {
-  const std::size_t start = line.find("\"" + key + "\":[");
-  if (start == std::string::npos) return {};
-  std::size_t depth = 0, i = line.find('[', start);
-  std::string numbers;
-  do {
-    const char c = line[i++];
-    if (c == '[')
-      ++depth;
-    else if (c == ']')
-      --depth;
-    else
-      numbers += c;
-  } while (depth > 0 && i < line.size());
-  return SplitText(numbers, ',');
-}
-
-struct Sliders {
-  int turn;
-  int step;
-};
-
-void PrintTo(const Sliders& sliders, std::ostream* os) {
-  *os << "turn " << sliders.turn << ", step " << sliders.step;
-}
-
-class GaitOutputTest : public ::testing::TestWithParam<Sliders> {};
-
-TEST_P(GaitOutputTest, CsvAndJsonLinesEqualTheEngine) {
-  const Sliders sliders = GetParam();
-  const auto reference = ReferenceRun(70, sliders.turn, sliders.step);
-  ScratchDirectory dir;
-  const std::vector<std::string> common = {"--ticks",  "70",
-                                           "--turn",   std::to_string(sliders.turn),
-                                           "--step",   std::to_string(sliders.step),
-                                           "--targets"};
-
-  const ProcessResult csv = RunGaitProgram(common, dir.path());
-  ASSERT_EQ(csv.status, 0) << csv.err;
-  ExpectCsvMatches(csv.out, reference);
-
-  auto jsonArgs = common;
-  jsonArgs.insert(jsonArgs.end(), {"--format", "jsonl", "--output", "run.jsonl"});
-  const ProcessResult json = RunGaitProgram(jsonArgs, dir.path());
-  ASSERT_EQ(json.status, 0) << json.err;
-  EXPECT_EQ(json.out, "");
-  const auto lines = SplitText(ReadFile(dir.file("run.jsonl")), '\n');
-  ASSERT_EQ(lines.size(), reference.size());
-  for (std::size_t tick = 0; tick < lines.size(); ++tick) {
-    EXPECT_EQ(lines[tick].rfind("{\"tick\":" + std::to_string(tick) + ",\"time_s\":", 0), 0u);
-    const auto angles = JsonNumbers(lines[tick], "angles");
-    const auto commands = JsonNumbers(lines[tick], "commands");
-    const auto targets = JsonNumbers(lines[tick], "targets");
-    ASSERT_EQ(angles.size(), 12u);
-    ASSERT_EQ(commands.size(), 12u);
-    ASSERT_EQ(targets.size(), 12u);
-    for (int k = 0; k < kJointCount; ++k) {
-      EXPECT_EQ(ReadDouble(angles[k]), reference[tick].angles[k]);
-      EXPECT_EQ(commands[k], std::to_string(reference[tick].commands[k]));
-      EXPECT_EQ(ReadDouble(targets[k]), reference[tick].targets[k]);
-    }
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(SliderSettings, GaitOutputTest,
-                         ::testing::Values(Sliders{0, 0}, Sliders{80, -130}, Sliders{-80, 130},
-                                           Sliders{20, -100}, Sliders{-1, 1}),
-                         [](const auto& info) {
-                           const auto name = [](int value) {
-                             return (value < 0 ? "minus" : "") + std::to_string(std::abs(value));
-                           };
-                           return "turn" + name(info.param.turn) + "_step" + name(info.param.step);
-                         });
 
 TEST(GaitScheduleTest, SliderChangesTakeEffectAtTheirTick) {
   ScratchDirectory dir;
   WriteFile(dir.file("steps.csv"),
             "tick,turn,step\n# straight ahead, then a left turn, then backwards\n"
             "5,40,-100\n\n12,-30,60\n20,0,0\n");
-  const ProcessResult run = RunGaitProgram(
-      {"--ticks", "20", "--turn", "10", "--step", "-50", "--schedule", "steps.csv", "--targets"},
-      dir.path());
+  const ProcessResult run =
+      RunGaitProgram({"--ticks", "20", "--turn", "10", "--step", "-50", "--schedule", "steps.csv",
+                      "--targets", "--format", "jsonl", "--output", "run.jsonl"},
+                     dir.path());
   ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err,
             "trotix-gait: warning: steps.csv: 1 row after the last tick (19) has no effect\n");
   const std::vector<SliderChange> changes = {{5, 40, -100}, {12, -30, 60}};
-  ExpectCsvMatches(run.out, ReferenceRun(20, 10, -50, changes));
+  ExpectJsonlMatches(ReadFile(dir.file("run.jsonl")), ReferenceRun(20, 10, -50, changes));
 
   // The comparison above can tell tick 5 from its neighbours.
   const auto early = ReferenceRun(20, 10, -50, {{4, 40, -100}, {12, -30, 60}});
@@ -263,6 +156,39 @@ TEST(GaitExportTest, UrdfHasTheAxesLengthsAndLimitsOfTheMjcf) {
       Attribute(urdf, "<limit", "lower", knee) + " " + Attribute(urdf, "<limit", "upper", knee),
       range);
   EXPECT_EQ(Attribute(urdf, "<limit", "velocity", knee), "7");
+}
+
+// The robot section: the built-in robot written out changes no byte; a
+// robot with 20 % longer lower legs walks the engine of that robot, and its
+// printed section reads back to the same run.
+TEST(GaitFileTest, RobotSectionSetsTheEnginesGeometry) {
+  ScratchDirectory dir;
+  WriteFile(dir.file("builtin.yaml"),
+            "robot:\n  upper_leg_mm: 70.08\n"
+            "  lower_leg_mm: {front: 76.896944, rear: 79.409949}\n"
+            "  knee_offset_rad: {front: 0.1709, rear: 0.2606}\n  pitch_offset_rad: 0.1286\n"
+            "  min_reach_mm: {front: 66.5, rear: 68}\n  reach_margin_mm: 0.5\n"
+            "  shoulder_x_mm: 65\n  shoulder_y_mm: 62.5\n");
+  WriteFile(dir.file("longer.yaml"),
+            "robot: {lower_leg_mm: {front: 92.2763328, rear: 95.2919388}, shoulder_y_mm: 70}\n");
+  const auto output = [&](std::vector<std::string> args, bool walk = true) {
+    if (walk) args.insert(args.begin(), {"--ticks", "70", "--turn", "30", "--step", "-90"});
+    const ProcessResult result = RunGaitProgram(args, dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    return result.out;
+  };
+  EXPECT_EQ(output({"--targets", "--gait", "builtin.yaml"}), output({"--targets"}));
+  EXPECT_EQ(output({"--gait", "builtin.yaml", "--print-gait"}, false),
+            output({"--print-gait"}, false));
+
+  RobotGeometry geometry;
+  geometry.front = LegGeometryFrom({70.08, 92.2763328, 66.5, 0.5, 0.1709, 0.1286});
+  geometry.rear = LegGeometryFrom({70.08, 95.2919388, 68.0, 0.5, 0.2606, 0.1286});
+  geometry.shoulderY = 70.0;
+  const std::string longer = output({"--targets", "--gait", "longer.yaml"});
+  ExpectCsvMatches(longer, ReferenceRun(70, 30, -90, {}, WalkEngine(geometry)), 33.0);
+  WriteFile(dir.file("printed.yaml"), output({"--gait", "longer.yaml", "--print-gait"}, false));
+  EXPECT_EQ(output({"--targets", "--gait", "printed.yaml"}), longer);
 }
 
 // Compares two outputs of the same run on two systems: every byte outside

@@ -12,10 +12,11 @@
 #include "gaitlab/gaitfile/GaitFile.h"
 #include "gaitlab/io/ProgressLine.h"
 #include "gaitlab/physics/MjcfGait.h"
+#include "gaitlab/robot/Transmission.h"
 #include "gaitlab/run/GaitRun.h"
 #include "gaitlab/run/TickPipeline.h"
 #include "gaitlab/tables/ServoTable.h"
-#include "tests/gaitlab/EngineReference.h"
+#include "testing/engine/EngineReference.h"
 #include "trotix/SliderMapping.h"
 
 namespace trotix {
@@ -147,7 +148,7 @@ GaitSettings RandomServos(std::mt19937& random) {
   gait.tickPeriodMs = uniform(1.0, 1000.0);
   gait.slewLimit = chance(0.5);
   for (int joint = 0; joint < kJointCount; ++joint) {
-    JointServo& servo = gait.joints[joint];
+    JointServo& servo = gait.robot.joints[joint];
     if (chance(0.3)) continue;
     servo.channel = joint;
     servo.zero = uniform(-1.0, 1.0);
@@ -187,7 +188,7 @@ TEST(ServoOutputTest, NoPulseLeavesItsRange) {
     std::fclose(file);
 
     std::vector<const JointServo*> channels;
-    for (const JointServo& servo : gait.joints) {
+    for (const JointServo& servo : gait.robot.joints) {
       if (servo.channel) channels.push_back(&servo);
     }
     std::istringstream rows(text);
@@ -207,8 +208,8 @@ TEST(ServoOutputTest, NoPulseLeavesItsRange) {
         const double p = pulses[i];
         ASSERT_GE(p, servo.minUs) << "trial " << trial << ": " << row;
         ASSERT_LE(p, servo.maxUs) << "trial " << trial << ": " << row;
-        const double a = servo.pulseUs(servo.lower.value_or(-INFINITY));
-        const double b = servo.pulseUs(servo.upper.value_or(INFINITY));
+        const double a = PulseUs(servo, servo.lower.value_or(-INFINITY));
+        const double b = PulseUs(servo, servo.upper.value_or(INFINITY));
         const double low = std::max(std::min(a, b), servo.minUs);
         const double high = std::min(std::max(a, b), servo.maxUs);
         if (std::ceil(low) <= std::floor(high)) {

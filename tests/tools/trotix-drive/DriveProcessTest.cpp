@@ -24,8 +24,8 @@
 
 #include "gaitlab/bus/DriveFrame.h"
 #include "testing/bus/DynamixelEmulator.h"
-#include "tests/gaitlab/EngineReference.h"  // SplitText
-#include "tests/gaitlab/GaitProcess.h"
+#include "testing/engine/EngineReference.h"  // SplitText
+#include "testing/process/GaitProcess.h"
 
 extern char** environ;
 
@@ -258,10 +258,11 @@ TEST(DriveProcessTest, WalksTheSimulatedRobot) {
 // jump a joint, leaves the old gait walking. Each is one line.
 TEST(DriveProcessTest, ReloadsAChangedGaitAtTheCycleStart) {
   const std::string robot = ReadFile(kRobot);
-  const std::string height = "stepHeight: 30.06195371669811";
+  // The file's own step height, up to the end of its line.
+  const std::size_t height = robot.find("stepHeight: ");
   const auto changed = [&](const std::string& by) {
     std::string text = robot;
-    return text.replace(text.find(height), height.size(), by);
+    return text.replace(height, text.find('\n', height) - height, by);
   };
   const struct {
     const char* name;
@@ -269,7 +270,7 @@ TEST(DriveProcessTest, ReloadsAChangedGaitAtTheCycleStart) {
     bool takesOver;
     const char* message;
   } kCases[] = {
-      {"higher steps", changed("stepHeight: 34"), true, "takes over at walk tick 30"},
+      {"higher steps", changed("stepHeight: 34"), true, "takes over at walk tick 28"},
       {"broken", changed("stepHeight: [34"), false, "walks on unchanged"},
       {"jump", changed("stepHeight: 60"), false, "more than its jump_threshold 0.200"},
   };
@@ -301,7 +302,7 @@ TEST(DriveProcessTest, ReloadsAChangedGaitAtTheCycleStart) {
     const std::vector<std::string> after = c.takesOver ? table("g.yaml") : before;
     ASSERT_EQ(record.size(), 1 + 61 + 45u) << c.name;
     for (int tick = 0; tick < 45; ++tick) {
-      const std::string& expected = c.takesOver && tick >= 30 ? after[tick - 29] : before[tick + 1];
+      const std::string& expected = c.takesOver && tick >= 28 ? after[tick - 27] : before[tick + 1];
       EXPECT_EQ(Pulses(record[62 + tick]), Pulses(expected)) << c.name << " tick " << tick;
     }
   }

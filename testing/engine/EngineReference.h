@@ -1,7 +1,7 @@
 // What the engine itself says, tick by tick, for comparing trotix-gait's
 // output against: drives a WalkEngine through its API directly.
-#ifndef TROTIX_TESTS_TOOLS_ENGINEREFERENCE_H_
-#define TROTIX_TESTS_TOOLS_ENGINEREFERENCE_H_
+#ifndef TROTIX_TESTING_ENGINE_ENGINEREFERENCE_H_
+#define TROTIX_TESTING_ENGINE_ENGINEREFERENCE_H_
 
 #include <array>
 #include <cstdint>
@@ -35,4 +35,4 @@ std::vector<std::string> SplitText(const std::string& text, char separator);
 
 }  // namespace trotix
 
-#endif  // TROTIX_TESTS_TOOLS_ENGINEREFERENCE_H_
+#endif  // TROTIX_TESTING_ENGINE_ENGINEREFERENCE_H_

@@ -1,4 +1,4 @@
-#include "tests/gaitlab/EngineReference.h"
+#include "testing/engine/EngineReference.h"
 
 #include "trotix/SliderMapping.h"
 
