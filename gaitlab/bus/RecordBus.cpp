@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 #include "gaitlab/io/InputError.h"
 
@@ -33,6 +34,10 @@ void RecordBus::write(const BusFrame& frame) {
   buffer_.flush();
 }
 
+RecordBus::~RecordBus() {
+  if (!failure_.empty()) std::fprintf(stderr, "trotix-drive: %s\n", failure_.c_str());
+}
+
 void RecordBus::torqueOff() noexcept {
   if (committed_) return;
   committed_ = true;
@@ -40,8 +45,16 @@ void RecordBus::torqueOff() noexcept {
     buffer_.flush();
     file_.commit();
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "trotix-drive: %s\n", error.what());
+    failure_ = error.what();
   }
+}
+
+// Otherwise a drive whose record was lost would end with status 0.
+void RecordBus::finish() {
+  if (failure_.empty()) return;
+  const std::string failure = std::move(failure_);
+  failure_.clear();
+  throw OutputError(failure);
 }
 
 std::unique_ptr<ServoBus> OpenRecordBus(const std::string& target, const GaitSettings& gait) {

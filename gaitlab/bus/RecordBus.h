@@ -19,6 +19,8 @@ namespace trotix {
 class RecordBus : public ServoBus {
  public:
   RecordBus(const std::string& path, const GaitSettings& gait);
+  // A failure finish() did not report is one line on standard error.
+  ~RecordBus() override;
 
   bool readsBack() const override { return false; }
   BusReadback read() override { return {}; }
@@ -26,14 +28,17 @@ class RecordBus : public ServoBus {
   // Writes the row through to the file, so that a full disk stops the
   // drive at once (OutputError).
   void write(const BusFrame& frame) override;
-  // Puts the file in place; a failure is one line on standard error.
+  // Puts the file in place; a failure waits for finish().
   void torqueOff() noexcept override;
+  // Throws OutputError when the file could not be put in place.
+  void finish() override;
 
  private:
   OutputFile file_;
   OutputBuffer buffer_;
   ServoTable table_;
   bool committed_ = false;
+  std::string failure_;  // why the file is not in place, until reported
 };
 
 std::unique_ptr<ServoBus> OpenRecordBus(const std::string& target, const GaitSettings& gait);

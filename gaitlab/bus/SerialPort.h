@@ -1,6 +1,6 @@
-// A serial line in raw mode at a set baud rate, with POSIX termios only, so
-// that a pty serves as well as a USB adapter: bytes out, and the bytes that
-// arrive before a deadline.
+// A serial line in raw mode at a set baud rate: bytes out, and the bytes
+// that arrive before a deadline. POSIX termios (a pty serves as well as a
+// USB adapter) or a Windows COM port, in posix/ and windows/.
 #ifndef TROTIX_GAITLAB_BUS_SERIALPORT_H_
 #define TROTIX_GAITLAB_BUS_SERIALPORT_H_
 
@@ -17,7 +17,8 @@ class SerialPort {
   using Clock = std::chrono::steady_clock;
 
   // Opens `device` at `baud` (8N1, no flow control, raw); throws BusFault
-  // naming the device on failure or on a baud rate termios does not have.
+  // naming the device on failure or on a baud rate the system does not have.
+  // On Windows `device` is COMn.
   SerialPort(const std::string& device, int baud);
   ~SerialPort();
   SerialPort(const SerialPort&) = delete;
@@ -52,7 +53,7 @@ class SerialPort {
 
  private:
   std::string device_;
-  int fd_ = -1;
+  std::intptr_t handle_ = -1;  // the file descriptor, or the Windows HANDLE
   Clock::duration byteTime_;
 };
 

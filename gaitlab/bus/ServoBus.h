@@ -69,6 +69,9 @@ class ServoBus {
   virtual void write(const BusFrame& frame) = 0;
   // Torque off on every servo. Never throws; safe to call more than once.
   virtual void torqueOff() noexcept = 0;
+  // After the drive: throws OutputError for what torqueOff() could not say
+  // (a record that could not be put in place).
+  virtual void finish() {}
 };
 
 }  // namespace trotix

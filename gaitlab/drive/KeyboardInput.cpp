@@ -1,33 +1,19 @@
 #include "gaitlab/drive/KeyboardInput.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 
-#include "gaitlab/io/InputError.h"
 #include "trotix/SliderMapping.h"
 
 namespace trotix {
 
-KeyboardInput::KeyboardInput(int fd) : fd_(fd) {
-  if (!isatty(fd_) || tcgetattr(fd_, &saved_) != 0) {
-    throw InputError("--input keyboard: standard input is not a terminal (use --input none --arm)");
-  }
-  termios keys = saved_;
-  keys.c_lflag &= ~(ICANON | ECHO);
-  keys.c_cc[VMIN] = 0;
-  keys.c_cc[VTIME] = 0;
-  tcsetattr(fd_, TCSANOW, &keys);
-}
-
-KeyboardInput::~KeyboardInput() { tcsetattr(fd_, TCSANOW, &saved_); }
-
-void KeyboardInput::poll(DriveControls& controls) {
-  unsigned char bytes[64];
-  ssize_t n;
-  while ((n = ::read(fd_, bytes, sizeof bytes)) > 0) {
-    for (ssize_t i = 0; i < n; ++i) key(bytes[i], controls);
-  }
+void KeyboardInput::arrow(Arrow arrow, DriveControls& controls) {
+  SliderPositions& s = controls.sliders;
+  // As the dialog's trackbars: up moves the vertical slider towards its
+  // top, -130, which walks forwards.
+  if (arrow == Arrow::kUp) s.step = std::max(kStepMin, s.step - 1);
+  if (arrow == Arrow::kDown) s.step = std::min(kStepMax, s.step + 1);
+  if (arrow == Arrow::kRight) s.turn = std::min(kTurnMax, s.turn + 1);
+  if (arrow == Arrow::kLeft) s.turn = std::max(kTurnMin, s.turn - 1);
 }
 
 void KeyboardInput::key(unsigned char c, DriveControls& controls) {
@@ -38,12 +24,7 @@ void KeyboardInput::key(unsigned char c, DriveControls& controls) {
   }
   if (escape_ == 2) {
     escape_ = 0;
-    // As the dialog's trackbars: up moves the vertical slider towards its
-    // top, -130, which walks forwards.
-    if (c == 'A') s.step = std::max(kStepMin, s.step - 1);
-    if (c == 'B') s.step = std::min(kStepMax, s.step + 1);
-    if (c == 'C') s.turn = std::min(kTurnMax, s.turn + 1);
-    if (c == 'D') s.turn = std::max(kTurnMin, s.turn - 1);
+    if (c >= 'A' && c <= 'D') arrow(static_cast<Arrow>(c - 'A'), controls);
     return;
   }
   switch (c) {

@@ -1,6 +1,6 @@
-// --input keyboard: the terminal on standard input, read key by key
-// without echo (Ctrl-C still interrupts), restored when the object goes,
-// which every way out of the drive passes. The keys:
+// --input keyboard: the terminal (POSIX) or console (Windows) on standard
+// input, read key by key without echo (Ctrl-C still interrupts), restored
+// when the object goes, which every way out of the drive passes. The keys:
 //   Up / Down     step slider one position up (forwards) / down, as the
 //                 dialog's vertical slider moves for an arrow key
 //   Left / Right  turn slider one position left / right
@@ -11,7 +11,7 @@
 #ifndef TROTIX_GAITLAB_DRIVE_KEYBOARDINPUT_H_
 #define TROTIX_GAITLAB_DRIVE_KEYBOARDINPUT_H_
 
-#include <termios.h>
+#include <memory>
 
 #include "gaitlab/drive/DriveInput.h"
 
@@ -19,7 +19,7 @@ namespace trotix {
 
 class KeyboardInput : public DriveInput {
  public:
-  // Throws InputError when `fd` is not a terminal.
+  // Throws InputError when `fd` is not a terminal or console.
   explicit KeyboardInput(int fd = 0);
   ~KeyboardInput() override;
   KeyboardInput(const KeyboardInput&) = delete;
@@ -29,10 +29,15 @@ class KeyboardInput : public DriveInput {
   void poll(DriveControls& controls) override;
 
  private:
+  struct SavedMode;                                // the terminal's or console's mode before
+  enum class Arrow { kUp, kDown, kRight, kLeft };  // as ESC [ A to D
+
+  // A character typed; on POSIX the arrows come as "ESC [ X" in them.
   void key(unsigned char c, DriveControls& controls);
+  static void arrow(Arrow arrow, DriveControls& controls);
 
   int fd_;
-  termios saved_{};
+  std::unique_ptr<SavedMode> saved_;
   int escape_ = 0;  // bytes of an arrow's "ESC [ X" seen so far
 };
 

@@ -1,7 +1,5 @@
 #include "gaitlab/drive/StatusLine.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -14,22 +12,20 @@ void StatusLine::tick(const DriveTick& tick) {
   char line[200];
   const int size = std::snprintf(
       line, sizeof line,
-      "\r%-10s tick %-8lld turn %4d step %4d late %5.2f ms (worst %.2f)%s  a arm, space stop, "
-      "q quit\x1b[K",
+      "\r%-10s tick %-8lld turn %4d step %4d late %7.2f ms (worst %7.2f)%-8s  a arm, space "
+      "stop, q quit",
       phase, static_cast<long long>(tick.tick), tick.sliders.turn, tick.sliders.step,
       static_cast<double>(tick.lateUs) / 1000.0, static_cast<double>(worstLateUs_) / 1000.0,
       tick.limited ? " LIMITED" : "");
   if (size > 0) {
-    const ssize_t ignored = ::write(2, line, std::min<std::size_t>(size, sizeof line - 1));
-    (void)ignored;
+    std::fwrite(line, 1, std::min<std::size_t>(size, sizeof line - 1), stderr);
     shown_ = true;
   }
 }
 
 void StatusLine::finish() {
   if (!shown_) return;
-  const ssize_t ignored = ::write(2, "\n", 1);
-  (void)ignored;
+  std::fputc('\n', stderr);
   shown_ = false;
 }
 

@@ -1,5 +1,7 @@
 // On a terminal, one status line on standard error, redrawn a few times a
 // second: the phase, the tick, the sliders, the wake lateness and the keys.
+// Every field has a fixed width, so that a carriage return and the new line
+// cover the old one on any console.
 #ifndef TROTIX_GAITLAB_DRIVE_STATUSLINE_H_
 #define TROTIX_GAITLAB_DRIVE_STATUSLINE_H_
 

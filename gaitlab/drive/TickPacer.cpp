@@ -1,10 +1,6 @@
 #include "gaitlab/drive/TickPacer.h"
 
-#include <poll.h>
-
-#include <cerrno>
 #include <chrono>
-#include <ctime>
 
 namespace trotix {
 namespace {
@@ -30,13 +26,8 @@ Wake TickPacer::wait(int fd) {
       carried_ = {};
       return Wake::kDue;
     }
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-    const timespec timeout{static_cast<time_t>(ns / 1'000'000'000),
-                           static_cast<long>(ns % 1'000'000'000)};
-    pollfd input{fd, POLLIN, 0};
-    const int ready = ::ppoll(&input, fd < 0 ? 0 : 1, &timeout, nullptr);
-    if (ready < 0 && errno == EINTR) return Wake::kInterrupted;
-    if (ready > 0) return Wake::kInput;
+    const Wake wake = waiter_.waitUntil(schedule_.due(), fd);
+    if (wake != Wake::kDue) return wake;
   }
 }
 

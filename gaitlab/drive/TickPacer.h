@@ -1,16 +1,15 @@
 // The drive's clock: ticks on the absolute grid of TickSchedule, read from
-// CLOCK_MONOTONIC (the steady clock), waiting with ppoll so that a key or a
-// signal wakes the drive at once instead of at the next tick.
+// the steady clock, waiting in TickWaiter so that a key or a stop request
+// wakes the drive at once instead of at the next tick.
 #ifndef TROTIX_GAITLAB_DRIVE_TICKPACER_H_
 #define TROTIX_GAITLAB_DRIVE_TICKPACER_H_
 
 #include <cstdint>
 
+#include "gaitlab/drive/TickWaiter.h"
 #include "gaitlab/run/TickSchedule.h"
 
 namespace trotix {
-
-enum class Wake { kDue, kInput, kInterrupted };
 
 class TickPacer {
  public:
@@ -31,6 +30,7 @@ class TickPacer {
 
  private:
   TickSchedule schedule_;
+  TickWaiter waiter_;
   TickSchedule::Clock::duration period_;
   std::int64_t periodUs_;
   std::int64_t lateUs_ = 0;

@@ -3,9 +3,7 @@
 // gait lab's drive (DriveLoop.h) does the rest.
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -21,6 +19,7 @@
 #include "gaitlab/drive/TelemetryLog.h"
 #include "gaitlab/gaitfile/BusSection.h"
 #include "gaitlab/gaitfile/GaitFile.h"
+#include "gaitlab/io/BinaryStandardStreams.h"
 #include "gaitlab/io/CheckedWrite.h"
 #include "gaitlab/io/InputError.h"
 #include "gaitlab/physics/PhysicsSection.h"
@@ -72,7 +71,7 @@ int Report(const DriveOutcome& outcome) {
     case DriveEnd::kQuit:
       return 0;
     case DriveEnd::kSignal:
-      std::fprintf(stderr, "trotix-drive: stopped by %s; torque off\n", strsignal(outcome.signal));
+      std::fprintf(stderr, "trotix-drive: stopped by %s; torque off\n", CaughtStopName());
       return 128 + outcome.signal;
     case DriveEnd::kBusFault:
       std::fprintf(stderr, "trotix-drive: torque off: %s\n", outcome.message.c_str());
@@ -145,12 +144,14 @@ int Drive(const DriveOptions& options) {
   const DriveOutcome outcome =
       RunDrive(WalkStepOf(robot.gait), servos, *bus, *input, observers, settings);
   if (status) status->finish();
+  bus->finish();
   bus.reset();
   if (telemetry) telemetry->finish();
   return Report(outcome);
 }
 
 int Main(int argc, char** argv) {
+  SetStandardStreamsBinary();
   try {
     const DriveOptions options = ParseDriveOptions(argc, argv);
     if (options.showHelp) {

@@ -6,20 +6,10 @@
 #include <mutex>
 
 #include "gaitlab/io/InputError.h"
+#include "gaitlab/io/windows/SystemMessage.h"
 
 namespace trotix {
 namespace {
-
-std::string SocketError(int code) {
-  char text[256] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                 static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-  std::string message = text;
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
-    message.pop_back();
-  }
-  return message.empty() ? "winsock error " + std::to_string(code) : message;
-}
 
 // Winsock, started once for the program's life.
 void StartWinsock(const std::string& name) {
@@ -29,7 +19,7 @@ void StartWinsock(const std::string& name) {
     WSADATA data;
     status = WSAStartup(MAKEWORD(2, 2), &data);
   });
-  if (status != 0) throw BusFault(name + ": " + SocketError(status));
+  if (status != 0) throw BusFault(name + ": " + SystemMessage(status));
 }
 
 }  // namespace
@@ -43,7 +33,7 @@ DatagramLink::DatagramLink(const HostAndPort& address)
   hints.ai_flags = AI_NUMERICSERV;
   addrinfo* found = nullptr;
   const int status = getaddrinfo(address.host.c_str(), address.port.c_str(), &hints, &found);
-  if (status != 0) throw BusFault(name_ + ": " + SocketError(status));
+  if (status != 0) throw BusFault(name_ + ": " + SystemMessage(status));
   int error = 0;
   SOCKET s = INVALID_SOCKET;
   for (addrinfo* a = found; a != nullptr && s == INVALID_SOCKET; a = a->ai_next) {
@@ -57,7 +47,7 @@ DatagramLink::DatagramLink(const HostAndPort& address)
     }
   }
   freeaddrinfo(found);
-  if (s == INVALID_SOCKET) throw BusFault(name_ + ": " + SocketError(error));
+  if (s == INVALID_SOCKET) throw BusFault(name_ + ": " + SystemMessage(error));
   // Never wait on a full buffer: a frame that cannot go now is lost.
   u_long nonBlocking = 1;
   ioctlsocket(s, FIONBIO, &nonBlocking);
@@ -74,7 +64,7 @@ void DatagramLink::send(const std::uint8_t* data, std::size_t size) {
   // reports as a reset), or the buffer is full: both are lost frames.
   const int error = WSAGetLastError();
   if (error == WSAECONNRESET || error == WSAECONNREFUSED || error == WSAEWOULDBLOCK) return;
-  throw BusFault(name_ + ": " + SocketError(error));
+  throw BusFault(name_ + ": " + SystemMessage(error));
 }
 
 }  // namespace trotix

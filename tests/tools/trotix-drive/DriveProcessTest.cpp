@@ -1,6 +1,7 @@
 // trotix-drive itself: its record against trotix-gait's servo table, its
 // frames to a UDP receiver and over a pty, and the torque off at every
-// signal.
+// signal; the Windows program's too, when the Windows tests give the
+// command that runs it.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@
 
 #include "gaitlab/bus/DriveFrame.h"
 #include "testing/bus/DynamixelEmulator.h"
+#include "testing/engine/EngineReference.h"  // SplitText
 #include "testing/process/GaitProcess.h"
 
 extern char** environ;
@@ -34,11 +36,23 @@ using Clock = std::chrono::steady_clock;
 
 const std::string kRobot = std::string(TROTIX_SOURCE_DIR) + "/examples/robot.yaml";
 
+// The words that run this build's trotix-drive, and the Windows one's when
+// TROTIX_WINDOWS_DRIVE gives them (split at '|', e.g.
+// "wine-run.sh|PREFIX|trotix-drive.exe").
+std::vector<std::vector<std::string>> DrivePrograms() {
+  std::vector<std::vector<std::string>> programs = {{TROTIX_DRIVE_PROGRAM}};
+  if (const char* windows = std::getenv("TROTIX_WINDOWS_DRIVE")) {
+    programs.push_back(SplitText(windows, '|'));
+  }
+  return programs;
+}
+
 // The drive started in `dir`, standard input from `input`.
 pid_t StartDrive(const std::vector<std::string>& args, const std::string& dir,
-                 const std::string& input = "/dev/null") {
-  std::vector<std::string> words = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\" 2>err.txt", dir,
-                                    TROTIX_DRIVE_PROGRAM};
+                 const std::string& input = "/dev/null",
+                 const std::vector<std::string>& program = {TROTIX_DRIVE_PROGRAM}) {
+  std::vector<std::string> words = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\" 2>err.txt", dir};
+  words.insert(words.end(), program.begin(), program.end());
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -51,6 +65,30 @@ pid_t StartDrive(const std::vector<std::string>& args, const std::string& dir,
   posix_spawn_file_actions_destroy(&actions);
   return pid;
 }
+
+// The name a drive program opens the pty `device` by: the device, or for
+// the Windows program a COM port that Wine links to it (in the dosdevices
+// folder that TROTIX_WINE_DOSDEVICES names) while this object lives.
+class SerialName {
+ public:
+  SerialName(const std::vector<std::string>& program, const std::string& device) : name_(device) {
+    const char* dosdevices = std::getenv("TROTIX_WINE_DOSDEVICES");
+    if (program.front() == TROTIX_DRIVE_PROGRAM || dosdevices == nullptr) return;
+    static int next = 40;
+    name_ = "COM" + std::to_string(next);
+    link_ = std::string(dosdevices) + "/com" + std::to_string(next++);
+    ::unlink(link_.c_str());
+    EXPECT_EQ(::symlink(device.c_str(), link_.c_str()), 0) << link_;
+  }
+  ~SerialName() {
+    if (!link_.empty()) ::unlink(link_.c_str());
+  }
+  const std::string& name() const { return name_; }
+
+ private:
+  std::string name_;
+  std::string link_;
+};
 
 // The exit status (128 + N for signal N), or -1 after `seconds`.
 int WaitFor(pid_t pid, double seconds) {
@@ -156,36 +194,39 @@ std::string Pulses(const std::string& row) { return row.substr(row.find(',', row
 
 // The record's last N rows carry trotix-gait's pulses byte for byte, after
 // the soft start's rows; the telemetry has one object per row, and one for
-// the stop, counted without gaps.
+// the stop, counted without gaps. The same on Windows.
 TEST(DriveProcessTest, RecordsTheServoTableAfterTheSoftStart) {
   const struct {
     std::vector<std::string> sliders;
     int ticks;
   } kCases[] = {{{"--turn", "7", "--step", "-100"}, 20}, {{"--step", "60"}, 12}};
-  for (const auto& c : kCases) {
-    ScratchDirectory dir;
-    std::vector<std::string> args = {"--gait", kRobot, "--ticks", std::to_string(c.ticks)};
-    args.insert(args.end(), c.sliders.begin(), c.sliders.end());
-    std::vector<std::string> drive = args;
-    drive.insert(drive.end(),
-                 {"--bus", "record:r.csv", "--input", "none", "--arm", "--telemetry", "t.jsonl"});
-    ASSERT_EQ(WaitFor(StartDrive(drive, dir.path()), 20), 0) << ReadFile(dir.file("err.txt"));
-    args.insert(args.end(), {"--format", "servo"});
-    const std::vector<std::string> table = Lines(RunGaitProgram(args, dir.path()).out);
-    const std::vector<std::string> record = Lines(ReadFile(dir.file("r.csv")));
-    ASSERT_EQ(record.size(), 1 + 61 + c.ticks);
-    EXPECT_EQ(record[0], table[0]);
-    for (int i = 1; i <= c.ticks; ++i) {
-      EXPECT_EQ(Pulses(record[61 + i]), Pulses(table[i])) << "tick " << i - 1;
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    for (const auto& c : kCases) {
+      ScratchDirectory dir;
+      std::vector<std::string> args = {"--gait", kRobot, "--ticks", std::to_string(c.ticks)};
+      args.insert(args.end(), c.sliders.begin(), c.sliders.end());
+      std::vector<std::string> drive = args;
+      drive.insert(drive.end(),
+                   {"--bus", "record:r.csv", "--input", "none", "--arm", "--telemetry", "t.jsonl"});
+      ASSERT_EQ(WaitFor(StartDrive(drive, dir.path(), "/dev/null", program), 60), 0)
+          << program.back() << ": " << ReadFile(dir.file("err.txt"));
+      args.insert(args.end(), {"--format", "servo"});
+      const std::vector<std::string> table = Lines(RunGaitProgram(args, dir.path()).out);
+      const std::vector<std::string> record = Lines(ReadFile(dir.file("r.csv")));
+      ASSERT_EQ(record.size(), 1 + 61 + c.ticks);
+      EXPECT_EQ(record[0], table[0]);
+      for (int i = 1; i <= c.ticks; ++i) {
+        EXPECT_EQ(Pulses(record[61 + i]), Pulses(table[i])) << "tick " << i - 1;
+      }
+      const std::vector<std::string> telemetry = Lines(ReadFile(dir.file("t.jsonl")));
+      ASSERT_EQ(telemetry.size(), record.size());
+      for (std::size_t i = 0; i < telemetry.size(); ++i) {
+        const std::string start = "{\"tick\":" + std::to_string(i) + ",\"late_us\":";
+        ASSERT_EQ(telemetry[i].compare(0, start.size(), start), 0) << telemetry[i];
+        EXPECT_NE(std::string("0123456789").find(telemetry[i][start.size()]), std::string::npos);
+      }
+      EXPECT_NE(telemetry.back().find("\"stopped\":true,\"why\":\"ticks\""), std::string::npos);
     }
-    const std::vector<std::string> telemetry = Lines(ReadFile(dir.file("t.jsonl")));
-    ASSERT_EQ(telemetry.size(), record.size());
-    for (std::size_t i = 0; i < telemetry.size(); ++i) {
-      const std::string start = "{\"tick\":" + std::to_string(i) + ",\"late_us\":";
-      ASSERT_EQ(telemetry[i].compare(0, start.size(), start), 0) << telemetry[i];
-      EXPECT_NE(std::string("0123456789").find(telemetry[i][start.size()]), std::string::npos);
-    }
-    EXPECT_NE(telemetry.back().find("\"stopped\":true,\"why\":\"ticks\""), std::string::npos);
   }
 }
 
@@ -342,87 +383,117 @@ class Pty {
   int master_;
 };
 
-// The keyboard on a terminal: space stops and latches until a arms again;
-// q or a signal ends the drive, and the terminal is as it was.
+// The keyboard on a terminal (for the Windows program, the console Wine
+// makes of it): the arrows move the sliders, space stops and latches until
+// a arms again; q or a signal ends the drive, and the terminal is as it was.
 TEST(DriveProcessTest, KeyboardStopsArmsAndRestoresTheTerminal) {
-  const struct {
-    const char* name;
-    int signal;  // 0: the q key
-    int status;
-  } kCases[] = {{"q", 0, 0}, {"TERM", SIGTERM, 128 + SIGTERM}};
-  for (const auto& c : kCases) {
-    Pty pty;
-    const int tty = ::open(pty.device().c_str(), O_RDWR | O_NOCTTY);
-    termios before{};
-    tcgetattr(tty, &before);
-    ScratchDirectory dir;
-    Receiver receiver;
-    const pid_t pid =
-        StartDrive({"--gait", kRobot, "--bus", receiver.uri(), "--arm"}, dir.path(), pty.device());
-    const auto press = [&](const char* key) { ASSERT_EQ(::write(pty.master(), key, 1), 1); };
-    ASSERT_EQ(receiver.next(3000).flags, kFrameArmed) << c.name << ReadFile(dir.file("err.txt"));
-    press(" ");
-    Frame frame;
-    do {
-      frame = receiver.next(1000);
-    } while (frame.valid && frame.flags == kFrameArmed);
-    EXPECT_EQ(frame.flags, kFrameTorqueOff) << c.name;
-    while (receiver.next(200).valid) {
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    // Wine hands the Windows program SIGINT as the console's Ctrl-C.
+    const int stop = program.front() == TROTIX_DRIVE_PROGRAM ? SIGTERM : SIGINT;
+    const struct {
+      const char* name;
+      int signal;  // 0: the q key
+      int status;
+    } kCases[] = {{"q", 0, 0}, {"signal", stop, 128 + stop}};
+    for (const auto& c : kCases) {
+      Pty pty;
+      const int tty = ::open(pty.device().c_str(), O_RDWR | O_NOCTTY);
+      termios before{};
+      tcgetattr(tty, &before);
+      ScratchDirectory dir;
+      Receiver receiver;
+      const pid_t pid =
+          StartDrive({"--gait", kRobot, "--bus", receiver.uri(), "--arm", "--telemetry", "t.jsonl"},
+                     dir.path(), pty.device(), program);
+      const auto press = [&](const std::string& key) {
+        ASSERT_EQ(::write(pty.master(), key.data(), key.size()), key.size());
+      };
+      ASSERT_EQ(receiver.next(30000).flags, kFrameArmed) << c.name << ReadFile(dir.file("err.txt"));
+      for (const char* arrow : {"\x1b[A", "\x1b[A", "\x1b[D"}) {
+        press(arrow);
+        receiver.next(100);
+      }
+      press(" ");
+      Frame frame;
+      do {
+        frame = receiver.next(1000);
+      } while (frame.valid && frame.flags == kFrameArmed);
+      EXPECT_EQ(frame.flags, kFrameTorqueOff) << c.name;
+      while (receiver.next(200).valid) {
+      }
+      press("a");
+      EXPECT_EQ(receiver.next(1000).flags, kFrameArmed) << c.name;  // latched until then
+      if (c.signal) {
+        kill(pid, c.signal);
+      } else {
+        press("q");
+      }
+      EXPECT_EQ(WaitFor(pid, 10), c.status) << c.name << ": " << ReadFile(dir.file("err.txt"));
+      termios after{};
+      tcgetattr(tty, &after);
+      EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO)) << c.name;
+      // Up twice walks forwards two positions, left turns one.
+      const std::vector<std::string> telemetry = Lines(ReadFile(dir.file("t.jsonl")));
+      ASSERT_FALSE(telemetry.empty()) << c.name;
+      EXPECT_EQ(JsonNumbers(telemetry.back(), "step"), std::vector<double>{-2}) << c.name;
+      EXPECT_EQ(JsonNumbers(telemetry.back(), "turn"), std::vector<double>{-1}) << c.name;
+      ::close(tty);
     }
-    press("a");
-    EXPECT_EQ(receiver.next(1000).flags, kFrameArmed) << c.name;  // latched until then
-    if (c.signal) {
-      kill(pid, c.signal);
-    } else {
-      press("q");
-    }
-    EXPECT_EQ(WaitFor(pid, 2), c.status) << c.name << ": " << ReadFile(dir.file("err.txt"));
-    termios after{};
-    tcgetattr(tty, &after);
-    EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO)) << c.name;
-    ::close(tty);
   }
 }
 
+struct Refusal {
+  std::vector<std::string> args;
+  int status;
+  const char* message;
+};
+
 // What the drive cannot start with is one line and a status, before any
-// frame goes out.
-TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
-  const std::string robot = "--gait=" + kRobot;
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    const char* message;
-  } kCases[] = {
-      {{robot, "--bus", "pca:/dev/i2c-1", "--input=none", "--arm"}, 2, "no bus is called 'pca'"},
-      {{robot, "--bus", "pca9685:/dev/i2c-1@40", "--input=none", "--arm"},
-       2,
-       "not a 7-bit I2C address"},
-      {{robot, "--bus", "udp:localhost", "--input=none", "--arm"},
-       2,
-       "udp: 'localhost' is not HOST:PORT"},
-      {{robot, "--bus", "udp:127.0.0.1:70000", "--input=none", "--arm"},
-       2,
-       "port: 70000 is out of range"},
-      {{robot, "--bus", "serial:/dev/null@1234", "--input=none", "--arm"},
-       3,
-       "1234 baud is not a standard rate"},
-      {{robot, "--bus", "serial:/nonexistent/tty", "--input=none", "--arm"},
-       3,
-       "No such file or directory"},
-      {{robot, "--bus", "serial:/dev/null", "--input=none", "--arm"}, 3, "not a serial line"},
-      {{robot, "--bus", "record:r.csv", "--input", "none"}, 2, "--input none: add --arm"},
-      {{robot, "--bus", "record:r.csv"}, 2, "standard input is not a terminal"},
-      {{"--bus", "record:r.csv", "--arm"}, 2, "--gait: give the robot's gait file"},
-      {{robot, "--bus", "record:" + kRobot, "--input=none", "--arm"}, 2, "name the same file"},
-  };
-  for (const auto& c : kCases) {
+// file is written or frame goes out.
+void ExpectRefusedInOneLine(const std::vector<std::string>& program,
+                            const std::vector<Refusal>& refusals) {
+  const std::vector<std::string> words(program.begin() + 1, program.end());
+  for (const Refusal& c : refusals) {
     ScratchDirectory dir;
-    const ProcessResult run = RunProgram(TROTIX_DRIVE_PROGRAM, c.args, dir.path());
+    std::vector<std::string> args = words;
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProcessResult run = RunProgram(program.front(), args, dir.path());
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << c.message;
   }
+}
+
+TEST(DriveProcessTest, RefusesWhatItCannotDriveInOneLine) {
+  const std::string robot = "--gait=" + kRobot;
+  ExpectRefusedInOneLine(
+      {TROTIX_DRIVE_PROGRAM},
+      {
+          {{robot, "--bus", "pca:/dev/i2c-1", "--input=none", "--arm"},
+           2,
+           "no bus is called 'pca'"},
+          {{robot, "--bus", "pca9685:/dev/i2c-1@40", "--input=none", "--arm"},
+           2,
+           "not a 7-bit I2C address"},
+          {{robot, "--bus", "udp:localhost", "--input=none", "--arm"},
+           2,
+           "udp: 'localhost' is not HOST:PORT"},
+          {{robot, "--bus", "udp:127.0.0.1:70000", "--input=none", "--arm"},
+           2,
+           "port: 70000 is out of range"},
+          {{robot, "--bus", "serial:/dev/null@1234", "--input=none", "--arm"},
+           3,
+           "1234 baud is not a standard rate"},
+          {{robot, "--bus", "serial:/nonexistent/tty", "--input=none", "--arm"},
+           3,
+           "No such file or directory"},
+          {{robot, "--bus", "serial:/dev/null", "--input=none", "--arm"}, 3, "not a serial line"},
+          {{robot, "--bus", "record:r.csv", "--input", "none"}, 2, "--input none: add --arm"},
+          {{robot, "--bus", "record:r.csv"}, 2, "standard input is not a terminal"},
+          {{"--bus", "record:r.csv", "--arm"}, 2, "--gait: give the robot's gait file"},
+          {{robot, "--bus", "record:" + kRobot, "--input=none", "--arm"}, 2, "name the same file"},
+      });
 }
 
 // The gait file's bus section serves when --bus is not given; --bus wins
@@ -463,34 +534,42 @@ TEST(DriveProcessTest, TakesTheBusFromTheGaitFile) {
 // their torque on first; a servo gone silent mid-walk stops the drive, whose
 // last line names it, and turns every servo's torque off.
 TEST(DriveProcessTest, WalksDynamixelServosAndStopsForASilentOne) {
-  for (const bool silent : {false, true}) {
-    DynamixelEmulator servos({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
-    ScratchDirectory dir;
-    const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "dynamixel:" + servos.device(),
-                                  "--input", "none", "--arm", "--ticks", silent ? "1000" : "3"},
-                                 dir.path());
-    if (silent) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(700));
-      servos.with(4, [](DynamixelEmulator::Servo& servo) { servo.silent = true; });
-    }
-    EXPECT_EQ(WaitFor(pid, 20), silent ? 3 : 0) << ReadFile(dir.file("err.txt"));
-    const std::string err = ReadFile(dir.file("err.txt"));
-    if (silent) {
-      const std::string last = Lines(err).empty() ? "" : Lines(err).back();
-      EXPECT_NE(last.find("leg1_roll"), std::string::npos) << err;
-    }
-    servos.settle();
-    const std::vector<DynamixelEmulator::Goal> goals = servos.goals();
-    ASSERT_FALSE(goals.empty());
-    for (const DynamixelEmulator::Goal& goal : goals) {
-      EXPECT_TRUE(goal.torqueOn || goal.position == goal.present) << "servo " << goal.id;
-    }
-    // From the middle (2048, where the emulator's servos stand) at first.
-    EXPECT_NEAR(goals.front().position, 2048, 10);
-    for (int id = 0; id < 12; ++id) {
-      servos.with(id, [&](DynamixelEmulator::Servo& servo) {
-        EXPECT_EQ(servo.table[dynamixel::kTorqueEnable], 0) << "servo " << id;
-      });
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    for (const bool silent : {false, true}) {
+      DynamixelEmulator servos({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+      const SerialName port(program, servos.device());
+      ScratchDirectory dir;
+      const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "dynamixel:" + port.name(),
+                                    "--input", "none", "--arm", "--ticks", silent ? "1000" : "3"},
+                                   dir.path(), "/dev/null", program);
+      if (silent) {
+        // Some twenty ticks into the soft start.
+        const auto end = Clock::now() + std::chrono::seconds(30);
+        while (servos.goals().size() < 12 * 20 && Clock::now() < end) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        servos.with(4, [](DynamixelEmulator::Servo& servo) { servo.silent = true; });
+      }
+      EXPECT_EQ(WaitFor(pid, 30), silent ? 3 : 0)
+          << program.back() << ReadFile(dir.file("err.txt"));
+      const std::string err = ReadFile(dir.file("err.txt"));
+      if (silent) {
+        const std::string last = Lines(err).empty() ? "" : Lines(err).back();
+        EXPECT_NE(last.find("leg1_roll"), std::string::npos) << err;
+      }
+      servos.settle();
+      const std::vector<DynamixelEmulator::Goal> goals = servos.goals();
+      ASSERT_FALSE(goals.empty());
+      for (const DynamixelEmulator::Goal& goal : goals) {
+        EXPECT_TRUE(goal.torqueOn || goal.position == goal.present) << "servo " << goal.id;
+      }
+      // From the middle (2048, where the emulator's servos stand) at first.
+      EXPECT_NEAR(goals.front().position, 2048, 10);
+      for (int id = 0; id < 12; ++id) {
+        servos.with(id, [&](DynamixelEmulator::Servo& servo) {
+          EXPECT_EQ(servo.table[dynamixel::kTorqueEnable], 0) << "servo " << id;
+        });
+      }
     }
   }
 }
@@ -500,30 +579,82 @@ TEST(DriveProcessTest, WalksDynamixelServosAndStopsForASilentOne) {
 TEST(DriveProcessTest, SendsFramesOverAPty) {
   const std::uint8_t check[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
   ASSERT_EQ(Crc16Ccitt(check, sizeof check), 0x29B1);  // the CRC's published check value
-  Pty pty;
-  const int master = pty.master();
-  const std::string device = pty.device();
-  ScratchDirectory dir;
-  const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "serial:" + device + "@57600", "--input",
-                                "none", "--arm", "--ticks", "3"},
-                               dir.path());
-  std::vector<std::uint8_t> bytes;
-  for (;;) {
-    pollfd wait{master, POLLIN, 0};
-    if (::poll(&wait, 1, 1500) <= 0) break;
-    std::uint8_t chunk[256];
-    const ssize_t size = ::read(master, chunk, sizeof chunk);
-    if (size <= 0) break;
-    bytes.insert(bytes.end(), chunk, chunk + size);
+  for (const std::vector<std::string>& program : DrivePrograms()) {
+    Pty pty;
+    const int master = pty.master();
+    const SerialName port(program, pty.device());
+    ScratchDirectory dir;
+    const pid_t pid = StartDrive({"--gait", kRobot, "--bus", "serial:" + port.name() + "@57600",
+                                  "--input", "none", "--arm", "--ticks", "3"},
+                                 dir.path(), "/dev/null", program);
+    std::vector<std::uint8_t> bytes;
+    for (;;) {
+      pollfd wait{master, POLLIN, 0};
+      if (::poll(&wait, 1, bytes.empty() ? 30000 : 1500) <= 0) break;
+      std::uint8_t chunk[256];
+      const ssize_t size = ::read(master, chunk, sizeof chunk);
+      if (size <= 0) break;
+      bytes.insert(bytes.end(), chunk, chunk + size);
+    }
+    EXPECT_EQ(WaitFor(pid, 20), 0) << program.back() << ReadFile(dir.file("err.txt"));
+    ASSERT_EQ(bytes.size(), (61 + 3 + 3) * kDriveFrameBytes);
+    for (std::size_t at = 0; at < bytes.size(); at += kDriveFrameBytes) {
+      const Frame frame = Decode(&bytes[at], kDriveFrameBytes);
+      EXPECT_TRUE(frame.valid) << at;
+      EXPECT_EQ(frame.sequence, at / kDriveFrameBytes);
+      EXPECT_EQ(frame.flags, at < 64 * kDriveFrameBytes ? kFrameArmed : kFrameTorqueOff) << at;
+    }
   }
-  EXPECT_EQ(WaitFor(pid, 2), 0) << ReadFile(dir.file("err.txt"));
-  ASSERT_EQ(bytes.size(), (61 + 3 + 3) * kDriveFrameBytes);
-  for (std::size_t at = 0; at < bytes.size(); at += kDriveFrameBytes) {
-    const Frame frame = Decode(&bytes[at], kDriveFrameBytes);
-    EXPECT_TRUE(frame.valid) << at;
-    EXPECT_EQ(frame.sequence, at / kDriveFrameBytes);
-    EXPECT_EQ(frame.flags, at < 64 * kDriveFrameBytes ? kFrameArmed : kFrameTorqueOff) << at;
+}
+
+// The Windows program's frames reach a receiver here, and both --ticks and
+// Ctrl-C (SIGINT, which Wine hands the program as the console's Ctrl-C)
+// end them with the torque off.
+TEST(DriveWindowsTest, SendsFramesAndStopsWithTheTorqueOff) {
+  const std::vector<std::vector<std::string>> programs = DrivePrograms();
+  if (programs.size() < 2) GTEST_SKIP() << "TROTIX_WINDOWS_DRIVE names no Windows program";
+  for (const int signal : {0, SIGINT}) {
+    ScratchDirectory dir;
+    Receiver receiver;
+    const pid_t pid = StartDrive({"--gait", kRobot, "--bus", receiver.uri(), "--input", "none",
+                                  "--arm", "--ticks", signal ? "100000" : "5"},
+                                 dir.path(), "/dev/null", programs.back());
+    Frame frame;
+    for (std::uint32_t kept = 0; kept < 20; ++kept) {
+      frame = receiver.next(30000);
+      ASSERT_TRUE(frame.valid) << signal << " frame " << kept << ReadFile(dir.file("err.txt"));
+      EXPECT_EQ(frame.flags, kFrameArmed);
+      EXPECT_EQ(frame.tick, kept);
+    }
+    if (signal) kill(pid, signal);
+    do {
+      frame = receiver.next(4000);
+    } while (frame.valid && frame.flags == kFrameArmed);
+    ASSERT_TRUE(frame.valid) << signal;
+    EXPECT_EQ(frame.flags, kFrameTorqueOff) << signal;
+    EXPECT_EQ(WaitFor(pid, 20), signal ? 128 + signal : 0) << ReadFile(dir.file("err.txt"));
   }
+}
+
+// What Windows cannot drive is one line and a status, before any frame
+// goes out: a COM port that is not there, the PCA9685 board, the gamepad
+// and the simulated robot; and a record it cannot save (NUL, a device).
+TEST(DriveWindowsTest, RefusesWhatItCannotDriveInOneLine) {
+  const std::vector<std::vector<std::string>> programs = DrivePrograms();
+  if (programs.size() < 2) GTEST_SKIP() << "TROTIX_WINDOWS_DRIVE names no Windows program";
+  const std::string robot = "--gait=" + kRobot;
+  ExpectRefusedInOneLine(
+      programs.back(),
+      {
+          {{robot, "--bus", "dynamixel:COM97", "--input=none", "--arm"}, 3, "COM97: cannot open: "},
+          {{robot, "--bus", "pca9685:/dev/i2c-1", "--input=none", "--arm"}, 2, "Linux i2c-dev"},
+          {{robot, "--bus", "record:r.csv", "--input=gamepad"}, 2, "built without SDL"},
+          {{robot, "--bus", "sim", "--input=none", "--arm"}, 2, "without MuJoCo"},
+          // A record that cannot be put in place is a failure, not status 0.
+          {{robot, "--bus", "record:NUL", "--input=none", "--arm", "--ticks", "3"},
+           1,
+           "torque off: cannot write NUL"},
+      });
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ speed_t SpeedOf(const std::string& device, int baud) {
                  " baud is not a standard rate (9600 to 4000000)");
 }
 
+int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+
 [[noreturn]] void Fail(const std::string& device, const char* what) {
   throw BusFault(device + ": " + what + ": " + std::strerror(errno));
 }
@@ -46,11 +48,11 @@ SerialPort::SerialPort(const std::string& device, int baud)
       byteTime_(std::chrono::duration_cast<Clock::duration>(
           std::chrono::duration<double>(10.0 / (baud > 0 ? baud : 1)))) {
   const speed_t speed = SpeedOf(device, baud);
-  fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) Fail(device, "cannot open");
+  handle_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (Fd(handle_) < 0) Fail(device, "cannot open");
   termios settings{};
-  if (::tcgetattr(fd_, &settings) != 0) {
-    ::close(fd_);
+  if (::tcgetattr(Fd(handle_), &settings) != 0) {
+    ::close(Fd(handle_));
     Fail(device, "not a serial line");
   }
   ::cfmakeraw(&settings);
@@ -60,18 +62,18 @@ SerialPort::SerialPort(const std::string& device, int baud)
   settings.c_cc[VMIN] = 0;
   settings.c_cc[VTIME] = 0;
   if (::cfsetispeed(&settings, speed) != 0 || ::cfsetospeed(&settings, speed) != 0 ||
-      ::tcsetattr(fd_, TCSANOW, &settings) != 0) {
-    ::close(fd_);
+      ::tcsetattr(Fd(handle_), TCSANOW, &settings) != 0) {
+    ::close(Fd(handle_));
     Fail(device, "cannot set raw mode and baud rate");
   }
-  ::tcflush(fd_, TCIOFLUSH);
+  ::tcflush(Fd(handle_), TCIOFLUSH);
 }
 
-SerialPort::~SerialPort() { ::close(fd_); }
+SerialPort::~SerialPort() { ::close(Fd(handle_)); }
 
 bool SerialPort::trySend(const std::uint8_t* bytes, std::size_t size) noexcept {
   while (size > 0) {
-    const ssize_t sent = ::write(fd_, bytes, size);
+    const ssize_t sent = ::write(Fd(handle_), bytes, size);
     if (sent > 0) {
       bytes += sent;
       size -= static_cast<std::size_t>(sent);
@@ -80,7 +82,7 @@ bool SerialPort::trySend(const std::uint8_t* bytes, std::size_t size) noexcept {
     if (sent < 0 && errno == EINTR) continue;
     if (sent < 0 && errno == EAGAIN) {
       // The output buffer is full: wait a little for it to drain.
-      pollfd writable{fd_, POLLOUT, 0};
+      pollfd writable{Fd(handle_), POLLOUT, 0};
       if (::poll(&writable, 1, 100) > 0) continue;
     }
     return false;
@@ -95,18 +97,18 @@ void SerialPort::send(const std::uint8_t* bytes, std::size_t size) {
 std::size_t SerialPort::receive(std::uint8_t* buffer, std::size_t capacity,
                                 Clock::time_point deadline) {
   for (;;) {
-    const ssize_t got = ::read(fd_, buffer, capacity);
+    const ssize_t got = ::read(Fd(handle_), buffer, capacity);
     if (got > 0) return static_cast<std::size_t>(got);
     if (got < 0 && errno != EAGAIN && errno != EINTR) Fail(device_, "read failed");
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return 0;
-    pollfd readable{fd_, POLLIN, 0};
+    pollfd readable{Fd(handle_), POLLIN, 0};
     if (::poll(&readable, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) {
       Fail(device_, "poll failed");
     }
   }
 }
 
-void SerialPort::discardInput() noexcept { ::tcflush(fd_, TCIFLUSH); }
+void SerialPort::discardInput() noexcept { ::tcflush(Fd(handle_), TCIFLUSH); }
 
 }  // namespace trotix

@@ -1,6 +1,7 @@
 #include "gaitlab/drive/DriveSignals.h"
 
 #include <csignal>
+#include <cstring>
 #include <initializer_list>
 
 namespace trotix {
@@ -21,5 +22,7 @@ void CatchStopSignals() {
 }
 
 int CaughtStopSignal() { return caught; }
+
+const char* CaughtStopName() { return strsignal(caught); }
 
 }  // namespace trotix
