@@ -84,20 +84,6 @@ void AddOptions(GaitCommandLine& cli, DriveOptions& options) {
            [&] { options.realtime = true; });
 }
 
-// --help and --version end parsing at once.
-struct StopParsing {};
-
-void AddInformation(GaitCommandLine& cli, DriveOptions& options) {
-  cli.flag("--help,-h", "show this text", [&] {
-    options.showHelp = true;
-    throw StopParsing{};
-  });
-  cli.flag("--version", "show the version", [&] {
-    options.showVersion = true;
-    throw StopParsing{};
-  });
-}
-
 void CheckCombination(const DriveOptions& options) {
   if (options.gaitPath.empty()) {
     throw InputError("--gait: give the robot's gait file (its channels and calibration)");
@@ -124,12 +110,8 @@ DriveOptions ParseDriveOptions(int argc, const char* const* argv) {
   DriveOptions options;
   GaitCommandLine cli;
   AddOptions(cli, options);
-  AddInformation(cli, options);
-  try {
-    cli.parse(argc, argv);
-  } catch (const StopParsing&) {
-    return options;
-  }
+  cli.information(options.showHelp, options.showVersion);
+  if (!cli.parse(argc, argv)) return options;
   options.given = cli.given();
   CheckCombination(options);
   return options;
@@ -139,7 +121,7 @@ std::string DriveUsageText() {
   DriveOptions unused;
   GaitCommandLine cli;
   AddOptions(cli, unused);
-  AddInformation(cli, unused);
+  cli.information(unused.showHelp, unused.showVersion);
   return R"(Usage: trotix-drive --gait ROBOT.yaml [--bus URI] [options]
 
 Walks the robot: runs the Trotix walk engine at the gait's tick period and

@@ -83,7 +83,22 @@ void GaitCommandLine::flag(const std::string& name, const std::string& help,
       ->trigger_on_parse();
 }
 
-void GaitCommandLine::parse(int argc, const char* const* argv) {
+namespace {
+struct StopParsing {};
+}  // namespace
+
+void GaitCommandLine::information(bool& showHelp, bool& showVersion) {
+  flag("--help,-h", "show this text", [&showHelp] {
+    showHelp = true;
+    throw StopParsing{};
+  });
+  flag("--version", "show the version", [&showVersion] {
+    showVersion = true;
+    throw StopParsing{};
+  });
+}
+
+bool GaitCommandLine::parse(int argc, const char* const* argv) {
   // The parser reads "--turn=" as a missing value; it is an empty one.
   std::vector<std::string> args;
   for (int i = argc - 1; i >= 1; --i) {
@@ -98,11 +113,14 @@ void GaitCommandLine::parse(int argc, const char* const* argv) {
   }
   try {
     app_->parse(args);  // takes the arguments last first
+  } catch (const StopParsing&) {
+    return false;
   } catch (const CLI::ParseError& error) {
     throw Translate(error);
   }
   const std::vector<std::string> leftovers = app_->remaining();
   if (!leftovers.empty()) throw Leftover(leftovers.front());
+  return true;
 }
 
 std::string GaitCommandLine::optionHelp() const {

@@ -34,8 +34,13 @@ class GaitCommandLine {
   // An option without a value. `set` may throw to end parsing at once.
   void flag(const std::string& name, const std::string& help, std::function<void()> set);
 
+  // --help (-h) and --version: each sets its flag and ends parsing at once,
+  // so that nothing after it is read.
+  void information(bool& showHelp, bool& showVersion);
+
   // Parses argv[1..argc-1]; throws InputError naming the offending argument.
-  void parse(int argc, const char* const* argv);
+  // False when --help or --version ended parsing early.
+  bool parse(int argc, const char* const* argv);
 
   // The names of the options given, in the order given.
   const std::vector<std::string>& given() const { return seen_; }

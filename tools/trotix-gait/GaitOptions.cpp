@@ -172,20 +172,6 @@ void AddPhysicsOptions(GaitCommandLine& cli, GaitOptions& options) {
             });
 }
 
-// --help and --version end parsing at once: what follows them is not read.
-struct StopParsing {};
-
-void AddInformationOptions(GaitCommandLine& cli, GaitOptions& options) {
-  cli.flag("--help,-h", "show this text", [&] {
-    options.showHelp = true;
-    throw StopParsing{};
-  });
-  cli.flag("--version", "show the version", [&] {
-    options.showVersion = true;
-    throw StopParsing{};
-  });
-}
-
 // Every option group, in the order --help lists them.
 // "WxH" with even sides, as H.264 wants them.
 void ParseVideoSize(const std::string& text, GaitOptions& options) {
@@ -242,7 +228,7 @@ void AddAllOptions(GaitCommandLine& cli, GaitOptions& options) {
   AddRunOptions(cli, options);
   AddPhysicsOptions(cli, options);
   AddVideoOptions(cli, options);
-  AddInformationOptions(cli, options);
+  cli.information(options.showHelp, options.showVersion);
 }
 
 }  // namespace
@@ -251,11 +237,7 @@ GaitOptions ParseGaitOptions(int argc, const char* const* argv) {
   GaitOptions options;
   GaitCommandLine cli;
   AddAllOptions(cli, options);
-  try {
-    cli.parse(argc, argv);
-  } catch (const StopParsing&) {
-    return options;
-  }
+  if (!cli.parse(argc, argv)) return options;
   options.given = cli.given();
   CheckCombination(options);
   return options;
