@@ -202,7 +202,8 @@ int RunLab(const LabRequest& options, const LabInputs& inputs, const LabWords& w
     }
     if (!options.exportUrdfPath.empty()) {
       WriteFileWhole(options.exportUrdfPath, words.exportUrdf,
-                     RobotUrdf(physicsParameters, gait, MjcfGaitOf(gait, physicsParameters)));
+                     RobotUrdf(ServoParametersOf(physicsParameters, gait),
+                               MjcfGaitOf(gait, physicsParameters)));
     }
     return 0;
   }

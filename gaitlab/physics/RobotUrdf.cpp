@@ -62,13 +62,13 @@ std::string RodLink(const std::string& name, double massKg, double radiusMm, dou
          "  </link>\n";
 }
 
-std::string Revolute(const PhysicsParameters& p, const GaitSettings& gait, const MjcfGait& ranges,
-                     int joint, const std::string& parent, const std::string& child,
-                     const std::string& origin, const std::string& axis) {
-  const JointRange range = ranges.ranges[joint].value_or(JointRange{-kPi, kPi});
+std::string Revolute(const PhysicsParameters& p, const MjcfGait& gait, int joint,
+                     const std::string& parent, const std::string& child, const std::string& origin,
+                     const std::string& axis) {
+  const JointRange range = gait.ranges[joint].value_or(JointRange{-kPi, kPi});
   // The servo the physics check drives the joint with: its top speed, stall
   // torque and back-EMF damping.
-  const ServoDrive drive = ServoDriveOf(ServoParametersOf(p, gait), joint);
+  const ServoDrive drive = ServoDriveOf(p, joint);
   return "  <joint name=\"" + JointName(joint) + "\" type=\"revolute\">\n    <parent link=\"" +
          parent + "\"/>\n    <child link=\"" + child + "\"/>\n    <origin xyz=\"" + origin +
          "\"/>\n    <axis xyz=\"" + axis + "\"/>\n    <limit lower=\"" + DoubleText(range[0]) +
@@ -81,8 +81,7 @@ std::string Revolute(const PhysicsParameters& p, const GaitSettings& gait, const
 // the order of the leg chain, the upper link down -z, the knee at its end,
 // the lower link down -z and the foot sphere at its end. Pitch and knee
 // turn about -y, the roll about x with the sign of the leg's +y.
-std::string Leg(const PhysicsParameters& p, const GaitSettings& gait, const MjcfGait& ranges,
-                int leg) {
+std::string Leg(const PhysicsParameters& p, const MjcfGait& gait, int leg) {
   const RobotGeometry robot = gait.robot.geometry();
   const LegGeometry& geometry = robot.leg(leg);
   const Vector3 shoulder = ShoulderPosition(robot, leg);
@@ -92,13 +91,13 @@ std::string Leg(const PhysicsParameters& p, const GaitSettings& gait, const Mjcf
   const bool pitchFirst = gait.robot.legChain == LegChain::kPitchFirst;
   const int first = 3 * leg + (pitchFirst ? 0 : 1), second = 3 * leg + (pitchFirst ? 1 : 0);
   const std::string origin = Metres({0, 0, 0});
-  return Revolute(p, gait, ranges, first, "trunk", name + "_shoulder",
+  return Revolute(p, gait, first, "trunk", name + "_shoulder",
                   Metres({shoulder.x, shoulder.y, shoulder.z}), pitchFirst ? pitch : roll) +
          "  <link name=\"" + name + "_shoulder\"/>\n" +
-         Revolute(p, gait, ranges, second, name + "_shoulder", name + "_upper", origin,
+         Revolute(p, gait, second, name + "_shoulder", name + "_upper", origin,
                   pitchFirst ? roll : pitch) +
          RodLink(name + "_upper", p.upperLinkMassKg, kUpperRadiusMm, geometry.upperLink) +
-         Revolute(p, gait, ranges, 3 * leg + 2, name + "_upper", name + "_lower",
+         Revolute(p, gait, 3 * leg + 2, name + "_upper", name + "_lower",
                   Metres({0, 0, -geometry.upperLink}), pitch) +
          RodLink(name + "_lower", p.lowerLinkMassKg, kLowerRadiusMm, geometry.lowerLink) +
          "  <joint name=\"" + name + "_foot\" type=\"fixed\">\n    <parent link=\"" + name +
@@ -110,8 +109,7 @@ std::string Leg(const PhysicsParameters& p, const GaitSettings& gait, const Mjcf
 
 }  // namespace
 
-std::string RobotUrdf(const PhysicsParameters& p, const GaitSettings& gait,
-                      const MjcfGait& ranges) {
+std::string RobotUrdf(const PhysicsParameters& p, const MjcfGait& gait) {
   const std::string centre = Metres({p.bodyForwardMm, p.bodyLeftMm, 0});
   std::string xml =
       "<?xml version=\"1.0\"?>\n"
@@ -124,7 +122,7 @@ std::string RobotUrdf(const PhysicsParameters& p, const GaitSettings& gait,
       Shape(centre,
             "<box size=\"" + Metres({p.bodyLengthMm, p.bodyWidthMm, p.bodyHeightMm}) + "\"/>") +
       "  </link>\n";
-  for (int leg = 0; leg < kLegCount; ++leg) xml += Leg(p, gait, ranges, leg);
+  for (int leg = 0; leg < kLegCount; ++leg) xml += Leg(p, gait, leg);
   return xml + "</robot>\n";
 }
 

@@ -8,7 +8,6 @@
 
 #include "gaitlab/physics/MjcfGait.h"
 #include "gaitlab/physics/PhysicsParameters.h"
-#include "gaitlab/run/GaitSettings.h"
 
 namespace trotix {
 
@@ -16,10 +15,9 @@ namespace trotix {
 // "legN_upper", "legN_lower" and "legN_foot"; revolute joints named as
 // the MJCF's, the foot fixed to its lower link. A joint's limits are the
 // gait's lower and upper where it gives both, else a half turn either
-// way; its velocity limit is the gait's max_speed, else the servo's own
-// top speed (stall torque over damping), and its effort the stall torque.
-std::string RobotUrdf(const PhysicsParameters& parameters, const GaitSettings& gait,
-                      const MjcfGait& ranges);
+// way; its effort, velocity limit and damping are those of the servo that
+// `parameters` drive the joint with (ServoParametersOf gives a gait's).
+std::string RobotUrdf(const PhysicsParameters& parameters, const MjcfGait& gait);
 
 }  // namespace trotix
 
