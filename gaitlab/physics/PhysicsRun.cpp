@@ -123,8 +123,7 @@ void PhysicsRun::stepOneTick() {
   const mjModel& m = model_.model();
   mjData& d = *data_;
   for (int step = 0; step < model_.stepsPerTick(); ++step) {
-    const std::array<bool, kJointCount> held = model_.slewServos(d, targets_, m.opt.timestep);
-    mj_step(&m, &d);
+    const std::array<bool, kJointCount> held = model_.step(d, targets_);
     for (const int warning : {mjWARN_BADQPOS, mjWARN_BADQVEL, mjWARN_BADQACC}) {
       if (d.warning[warning].number > 0) unstable_ = true;
     }

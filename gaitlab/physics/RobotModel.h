@@ -57,10 +57,12 @@ class RobotModel {
   void setJoints(mjData& data, const JointAngles& angles) const;
   // Commands the servos to the engine's angles, mapped.
   void setServos(mjData& data, const JointAngles& angles) const;
-  // Moves each servo's set point towards `targets`, the model's angles, by
-  // at most its top speed over `seconds`; true where that held one back.
-  std::array<bool, kJointCount> slewServos(mjData& data, const JointAngles& targets,
-                                           double seconds) const;
+  // One integration step of `data`, each servo's set point (its ctrl)
+  // moving towards `targets`, the model's angles, by at most its top speed
+  // over the step, and its position loop acting on the set point and the
+  // joint as they are halfway through the step. True where the top speed
+  // held a set point back.
+  std::array<bool, kJointCount> step(mjData& data, const JointAngles& targets) const;
   const ServoDrive& drive(int joint) const { return drive_[joint]; }
 
  private:
