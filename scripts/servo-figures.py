@@ -5,7 +5,8 @@ servo and on a fast one, as docs/physics.md quotes them. Each walk is an
 ensemble (up to 24 models, fewer once the verdict is clear) of SECONDS; the
 speed is the members' median with its p10 and p90, the fall probability
 with its 90 % interval, and for the front pitches the share of the time at
-the torque limit and at the speed limit and the RMS lag behind the command.
+the torque limit and at the speed limit and the RMS lag behind the command;
+then the largest torque a servo gives while the robot trots in place.
 
     PYTHONPATH=build/default/python /usr/bin/python3 scripts/servo-figures.py
 """
@@ -55,6 +56,14 @@ def main():
                   f"front pitch {mean('at_limit_fraction'):.2f} / "
                   f"{mean('at_speed_limit_fraction'):.2f} / {mean('rms_lag_rad'):.3f} rad",
                   flush=True)
+    # Trotting in place, the servos hold the robot up.
+    rest = trotix.physics(round(10000.0 / 33.0), gait=trotix.Gait.from_yaml(
+        "gait: {stepRate: 0}")).summary
+    peak = max(joint["peak_torque_nm"] for joint in rest["joints"].values())
+    rms = max(joint["rms_torque_nm"] for joint in rest["joints"].values())
+    print(f"at rest (stepRate 0, 10 s): largest torque {peak:.2f} N m, {rms:.2f} N m rms, "
+          f"trunk tilts at most {rest['max_tilt_deg']:.1f} degrees; falls "
+          f"{rest['fall_probability']:.2f} of {rest['members']}")
 
 
 if __name__ == "__main__":
