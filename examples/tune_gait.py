@@ -8,7 +8,8 @@ every leg, walks the robot model for --seconds at the given sliders, and
 scores its forward speed; a fall, or a joint faster than --servo-speed, ruins
 the score. Candidates of a generation walk in parallel on all cores. The
 script writes the best gait file and a plot of the search, and compares the
-best with the built-in gait at the same sliders over a longer walk.
+best with the built-in gait at the same sliders over a longer walk;
+--compare FILE makes only that comparison, for a gait file found before.
 
     PYTHONPATH=build/default/python /usr/bin/python3 examples/tune_gait.py --out build/tuning
 """
@@ -116,6 +117,13 @@ def plot(history, builtin, args, path):
     figure.savefig(path, dpi=100)
 
 
+def compare(builtin_gait, tuned_gait, args):
+    print(f"over {args.check_seconds:g} s at turn {args.turn}, step {args.step}:")
+    for name, gait in (("built-in", builtin_gait), ("tuned", tuned_gait)):
+        speed, fell, fastest = walk(gait, args, args.check_seconds)
+        print(f"  {name:8s} forward {speed:6.1f} mm/s, fell {fell}, fastest joint {fastest:.2f} rad/s")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--turn", type=int, default=0)
@@ -129,12 +137,18 @@ def main():
                              "(6.16 is the model's default hobby servo, 0.17 s per 60 degrees)")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--out", type=pathlib.Path, default=pathlib.Path("tuning"))
+    parser.add_argument("--compare", type=pathlib.Path, metavar="FILE",
+                        help="no search: compare this gait file with the built-in gait")
     args = parser.parse_args()
+    builtin_gait = trotix.Gait.from_yaml(gait_text({}, args.servo_speed))
+    if args.compare:
+        compare(builtin_gait, trotix.Gait.from_yaml(args.compare.read_text(), str(args.compare)),
+                args)
+        return
     args.out.mkdir(parents=True, exist_ok=True)
 
     began = time.monotonic()
     with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
-        builtin_gait = trotix.Gait.from_yaml(gait_text({}, args.servo_speed))
         builtin = walk(builtin_gait, args, args.seconds)
         history = tune(args, pool, builtin)
     best = best_of(history, args.servo_speed)
@@ -145,10 +159,7 @@ def main():
 
     print(f"\n{len(history)} walks of {args.seconds:g} s in {searched:.0f} s; best: "
           + ", ".join(f"{k} {v:.2f}" for k, v in best[1].items()))
-    print(f"over {args.check_seconds:g} s at turn {args.turn}, step {args.step}:")
-    for name, gait in (("built-in", builtin_gait), ("tuned", best_gait)):
-        speed, fell, fastest = walk(gait, args, args.check_seconds)
-        print(f"  {name:8s} forward {speed:6.1f} mm/s, fell {fell}, fastest joint {fastest:.2f} rad/s")
+    compare(builtin_gait, best_gait, args)
     print(f"wrote {args.out / 'best-gait.yaml'} and {args.out / 'tuning.png'}")
 
 
