@@ -11,7 +11,7 @@ models of each one's speed less its own 0.25 ms speed, relative to the
 0.25 ms mean, with a 90 % interval (Student's t): pairing every model
 with itself cancels the spread between models, which on a gait that
 outruns its servos is far wider than the error. The processor time is the
-gait file's own model's, walked alone.
+median of three walks of the gait file's own model, each alone.
 
     PYTHONPATH=build/default/python /usr/bin/python3 scripts/time-step-convergence.py \\
         [--gait FILE] [--models 21] [--seconds 60] [--steps 3,2,1.5,1]
@@ -72,9 +72,18 @@ def walk(text, step_ms, seconds):
     return summary["forward_speed_mm_s"]
 
 
+def timed(text, step_ms, seconds):
+    """Processor time (s) of one walk, alone on the machine."""
+    start = time.process_time()
+    walk(text, step_ms, seconds)
+    return time.process_time() - start
+
+
 def interval90(differences):
-    """Mean and half-width of its 90 % interval."""
+    """Mean and half-width of its 90 % interval (none for one model)."""
     n = len(differences)
+    if n < 2:
+        return statistics.mean(differences), math.nan
     dof = n - 1
     t = next((T90[d] for d in sorted(T90) if dof <= d), 1.645)
     return statistics.mean(differences), t * statistics.stdev(differences) / math.sqrt(n)
@@ -103,9 +112,7 @@ def main():
           "  CPU, one model (s)  times real time")
     for step in steps:
         mean, half = interval90([a - b for a, b in zip(speeds[step], finest)])
-        start = time.process_time()
-        walk(texts[0], step, args.seconds)
-        cpu = time.process_time() - start
+        cpu = statistics.median(timed(texts[0], step, args.seconds) for _ in range(3))
         print(f"{step:>17g}  {statistics.mean(speeds[step]):>17.1f}  "
               f"{100 * mean / reference:>+14.1f} % +- {100 * half / reference:.1f} %"
               f"  {cpu:>18.2f}  {args.seconds / cpu:>15.0f}")
