@@ -109,6 +109,10 @@ class Drive {
     walkSent_ = 0;
     bus_.arm(softStart_->frame(0, tick_));
     phase_ = Phase::kSoftStart;
+    // Reading the servos back and turning their torque on happens once, not
+    // every tick, and may take a slow bus several periods: the ticks count
+    // from when the servos are armed.
+    pacer_.start();
   }
 
   SliderPositions nextSliders() {

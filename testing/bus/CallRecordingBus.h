@@ -1,10 +1,13 @@
 // A bus that records every call in order, for tests of the drive: 'a' arm,
-// 'w' write, 'o' torque off, 'r' read; it can fail one tick's write.
+// 'w' write, 'o' torque off, 'r' read; it can fail one tick's write, and
+// take its time to arm.
 #ifndef TROTIX_TESTING_BUS_CALLRECORDINGBUS_H_
 #define TROTIX_TESTING_BUS_CALLRECORDINGBUS_H_
 
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <thread>
 
 #include "gaitlab/bus/ServoBus.h"
 
@@ -20,7 +23,10 @@ class CallRecordingBus : public ServoBus {
     calls += 'r';
     return {};
   }
-  void arm(const BusFrame&) override { calls += 'a'; }
+  void arm(const BusFrame&) override {
+    std::this_thread::sleep_for(armTakes);
+    calls += 'a';
+  }
   void write(const BusFrame& frame) override {
     if (faultAt >= 0 && frame.tick == faultAt) throw BusFault("servo 4 (leg1_roll) is silent");
     calls += 'w';
@@ -29,6 +35,7 @@ class CallRecordingBus : public ServoBus {
 
   std::string calls;
   std::int64_t faultAt = -1;  // the tick whose write fails; -1: none
+  std::chrono::milliseconds armTakes{0};
 };
 
 }  // namespace trotix

@@ -138,6 +138,21 @@ TEST(DriveLoopTest, EveryWayOutEndsWithTheTorqueOff) {
   }
 }
 
+// Arming a slow bus (reading its servos back, turning their torque on)
+// takes several tick periods once; the first tick after it is not late.
+TEST(DriveLoopTest, ASlowArmDoesNotMakeTheFirstTickLate) {
+  const GaitSettings gait = Robot(33.0, 50.0, 1.6);
+  CallRecordingBus bus;
+  bus.armTakes = std::chrono::milliseconds(250);
+  ScriptedInput input({});
+  ServoFrames servos(gait);
+  DriveSettings settings;
+  settings.walkTicks = 1;
+  settings.armAtStart = true;
+  const DriveOutcome outcome = RunDrive(WalkStepOf(gait), servos, bus, input, {&input}, settings);
+  EXPECT_EQ(outcome.end, DriveEnd::kTicksDone) << Shortened(bus.calls);
+}
+
 // From a rest pose far from the walk, the soft start lasts two seconds or
 // longer and no pulse ever moves faster than its joint's max_speed.
 TEST(SoftStartTest, KeepsToEveryJointsSpeedForTwoSecondsAtLeast) {
