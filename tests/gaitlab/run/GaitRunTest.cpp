@@ -10,15 +10,10 @@
 #include "gaitlab/run/GaitSettings.h"
 #include "gaitlab/run/TickPipeline.h"
 #include "testing/engine/EngineReference.h"
+#include "testing/run/CollectingSink.h"
 
 namespace trotix {
 namespace {
-
-class CollectingSink : public TickSink {
- public:
-  void addTick(const TickRecord& record) override { records.push_back(record); }
-  std::vector<TickRecord> records;
-};
 
 class FailingSink : public TickSink {
  public:

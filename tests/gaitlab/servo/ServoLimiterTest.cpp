@@ -11,16 +11,11 @@
 #include "gaitlab/robot/Transmission.h"
 #include "gaitlab/run/GaitRun.h"
 #include "gaitlab/servo/ServoLimiter.h"
+#include "testing/run/CollectingSink.h"
 #include "trotix/SliderMapping.h"
 
 namespace trotix {
 namespace {
-
-class CollectingSink : public TickSink {
- public:
-  void addTick(const TickRecord& record) override { records.push_back(record); }
-  std::vector<TickRecord> records;
-};
 
 // The ticks of `gait` run from `start` through `schedule`.
 std::vector<TickRecord> Walk(const GaitSettings& gait, std::int64_t ticks, SliderPositions start,
