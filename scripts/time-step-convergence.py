@@ -5,7 +5,7 @@ quotes it.
 
 MODELS models (the gait file's own, and others with the servos' gain,
 torque and speed, the masses, the trunk's centre, the rotor and the
-friction drawn within the ensemble's spread) each walk SECONDS with every
+friction drawn within the gait file's ensemble spread) each walk SECONDS with every
 step and with the finest, 0.25 ms. A step's error is the mean over the
 models of each one's speed less its own 0.25 ms speed, relative to the
 0.25 ms mean, with a 90 % interval (Student's t): pairing every model
@@ -31,12 +31,12 @@ import trotix
 
 FINEST_MS = 0.25
 TICK_S = 0.033
-# Relative amplitudes, as the ensemble's spread (docs/physics.md).
-SPREAD = {"servo_kp": 0.15, "servo_torque_limit": 0.1, "body_mass_kg": 0.03,
-          "upper_link_mass_kg": 0.03, "lower_link_mass_kg": 0.03, "joint_armature": 0.3,
-          "friction": 0.1}
-SERVO_SPEED_SPREAD = 0.1
-BODY_OFFSET_MM = 5.0
+# The physics keys drawn relative to themselves, each with the gait's own
+# `physics: spread:` amplitude named beside it.
+RELATIVE = [("servo_kp", "servo_kp"), ("servo_torque_limit", "servo_torque_limit"),
+            ("body_mass_kg", "mass"), ("upper_link_mass_kg", "mass"),
+            ("lower_link_mass_kg", "mass"), ("joint_armature", "joint_armature"),
+            ("friction", "friction")]
 # Two-sided 90 % points of Student's t, by degrees of freedom (more: normal).
 T90 = {5: 2.015, 10: 1.812, 15: 1.753, 20: 1.725, 30: 1.697, 60: 1.671}
 
@@ -47,13 +47,13 @@ def model_text(document, index):
         return yaml.safe_dump(document)
     draw = random.Random(index)
     changed = dict(document)
-    physics = dict(changed.get("physics") or {})
-    defaults = physics
-    for key, amplitude in SPREAD.items():
-        physics[key] = defaults[key] * (1 + amplitude * draw.uniform(-1, 1))
-    physics["body_forward_mm"] = defaults["body_forward_mm"] + BODY_OFFSET_MM * draw.uniform(-1, 1)
-    speed = 1 + SERVO_SPEED_SPREAD * draw.uniform(-1, 1)
-    physics["servo_max_speed"] = defaults["servo_max_speed"] * speed
+    physics = dict(changed["physics"])
+    spread = physics["spread"]
+    for key, amplitude in RELATIVE:
+        physics[key] *= 1 + spread[amplitude] * draw.uniform(-1, 1)
+    physics["body_forward_mm"] += spread["body_offset_mm"] * draw.uniform(-1, 1)
+    speed = 1 + spread["servo_speed"] * draw.uniform(-1, 1)
+    physics["servo_max_speed"] *= speed
     joints = {name: dict(entry) for name, entry in (changed.get("joints") or {}).items()}
     for entry in joints.values():
         if "max_speed" in entry:
